@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace vorlane {
+
+// The process's current directory, as the base directory of the whole run.
+QString currentDirectory();
+
+// DirBase + "/" + name. No separator is added or removed beyond that one, so at the root the
+// result starts with "//", which POSIX accepts.
+QString basePath(const QString& dirBase, const QString& name);
+
+// A directory text from a settings file (written on Windows or Linux) as a path:
+// "\" is read as "/"; "." is DirBase; "./rest" is DirBase + "/rest"; any other relative text is
+// DirBase + "/" + text; an absolute text is kept; an empty text stays empty. Never looks at
+// the process's current directory.
+QString resolveDirectoryText(const QString& dirBase, const QString& text);
+
+}  // namespace vorlane
