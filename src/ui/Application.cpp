@@ -1,0 +1,28 @@
+#include "ui/Application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+#include "ui/ErrorBox.h"
+
+namespace vorlane {
+
+void setUpApplication(QApplication& application) {
+  application.setApplicationName(QString::fromLatin1(kApplicationTitle));
+  // The layouts name the fonts of the original design; metric-compatible free fonts stand in.
+  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  QApplication::setFont(font);
+
+  QIcon icon;
+  for (const char* size : {"16", "32", "48"}) {
+    icon.addFile(QStringLiteral(":/icons/vorlane-%1.png").arg(QLatin1String(size)));
+  }
+  QApplication::setWindowIcon(icon);
+}
+
+}  // namespace vorlane

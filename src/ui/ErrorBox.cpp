@@ -1,0 +1,39 @@
+#include "ui/ErrorBox.h"
+
+#include <utility>
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "core/platform/Messages.h"
+
+namespace vorlane {
+namespace {
+
+ErrorBoxRecorder& recorder() {
+  static ErrorBoxRecorder instance;
+  return instance;
+}
+
+}  // namespace
+
+QMessageBox* createErrorBox(const QString& message, QWidget* parent) {
+  auto* box = new QMessageBox(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
+                              messages::errorBoxText(message), QMessageBox::Ok, parent);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  return box;
+}
+
+void showErrorBox(const QString& message) {
+  if (recorder()) {
+    recorder()(messages::errorBoxText(message));
+    return;
+  }
+  QMessageBox* box = createErrorBox(message, QApplication::activeWindow());
+  box->setWindowModality(Qt::ApplicationModal);
+  box->exec();
+}
+
+void setErrorBoxRecorder(ErrorBoxRecorder newRecorder) { recorder() = std::move(newRecorder); }
+
+}  // namespace vorlane
