@@ -8,9 +8,13 @@
 
 namespace vorlane::test {
 
-TempBase::TempBase() { EXPECT_TRUE(m_dir.isValid()); }
+TempBase::TempBase() {
+  EXPECT_TRUE(m_dir.isValid());
+}
 
-QString TempBase::filePath(const QString& name) const { return m_dir.filePath(name); }
+QString TempBase::filePath(const QString& name) const {
+  return m_dir.filePath(name);
+}
 
 QString TempBase::write(const QString& name, const QByteArray& content) const {
   const QString full = filePath(name);

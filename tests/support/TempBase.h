@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -24,7 +26,19 @@ class TempBase {
 };
 
 // Shorthand for byte texts in tests.
-inline QByteArray bytes(const char* text) { return QByteArray(text); }
-inline QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QByteArray bytes(const char* text) {
+  return QByteArray(text);
+}
+inline QString text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 }  // namespace vorlane::test
+
+// Readable failure output for Qt texts.
+inline void PrintTo(const QByteArray& value, std::ostream* out) {
+  *out << '"' << value.toPercentEncoding(" ;=[]\"'.,:/-_()").toStdString() << '"';
+}
+inline void PrintTo(const QString& value, std::ostream* out) {
+  *out << '"' << value.toStdString() << '"';
+}

@@ -1,0 +1,60 @@
+#include "UiHarness.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/ErrorBox.h"
+#include "ui/UPrincipal.h"
+
+namespace vorlane::test {
+
+ErrorBoxLog::ErrorBoxLog() {
+  setErrorBoxRecorder([this](const QString& text) { m_texts.append(text); });
+}
+
+ErrorBoxLog::~ErrorBoxLog() {
+  setErrorBoxRecorder({});
+}
+
+WindowOnBase::WindowOnBase(const TempBase& base) : m_previousDirectory(QDir::currentPath()) {
+  EXPECT_TRUE(QDir::setCurrent(base.path()));
+  m_window = std::make_unique<TFrmPrincipal>();
+  m_window->show();
+}
+
+WindowOnBase::~WindowOnBase() {
+  m_window.reset();
+  QDir::setCurrent(m_previousDirectory);
+}
+
+QWidget* WindowOnBase::findNamed(const char* name) const {
+  return m_window->findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+void clickCheckBox(QWidget* box) {
+  QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+}
+
+void answerNextModal(std::function<void(QWidget* modal)> action, int timeoutMs) {
+  auto* timer = new QTimer;
+  const QDeadlineTimer deadline(timeoutMs);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, deadline, action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr && !deadline.hasExpired()) {
+      return;
+    }
+    timer->stop();
+    timer->deleteLater();
+    if (modal == nullptr) {
+      ADD_FAILURE() << "no modal window opened";
+      return;
+    }
+    action(modal);
+  });
+  timer->start(10);
+}
+
+}  // namespace vorlane::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include "TempBase.h"
+
+namespace vorlane {
+class TFrmPrincipal;
+}
+
+namespace vorlane::test {
+
+// Records every error box text while it lives, instead of showing modal boxes.
+class ErrorBoxLog {
+ public:
+  ErrorBoxLog();
+  ~ErrorBoxLog();
+  ErrorBoxLog(const ErrorBoxLog&) = delete;
+  ErrorBoxLog& operator=(const ErrorBoxLog&) = delete;
+
+  const QStringList& texts() const { return m_texts; }
+  void clear() { m_texts.clear(); }
+
+ private:
+  QStringList m_texts;
+};
+
+// A base directory on disk, made current while the main window is built on it, since the
+// window takes the current directory as its base.
+class WindowOnBase {
+ public:
+  explicit WindowOnBase(const TempBase& base);
+  ~WindowOnBase();
+
+  TFrmPrincipal& window() { return *m_window; }
+
+  template <typename Widget>
+  Widget* child(const char* name) const {
+    auto* widget = findNamed(name);
+    auto* typed = qobject_cast<Widget*>(widget);
+    EXPECT_NE(typed, nullptr) << "no control " << name;
+    return typed;
+  }
+
+ private:
+  QWidget* findNamed(const char* name) const;
+
+  QString m_previousDirectory;
+  std::unique_ptr<TFrmPrincipal> m_window;
+};
+
+// Clicks a check box on its indicator, where a user would (its middle may lie past its text).
+void clickCheckBox(QWidget* box);
+
+// Runs `action` on the next modal widget that opens (a message box or the editor), from a
+// timer, so a test can drive code that blocks in a nested event loop.
+void answerNextModal(std::function<void(QWidget* modal)> action, int timeoutMs = 5000);
+
+}  // namespace vorlane::test

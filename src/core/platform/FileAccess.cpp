@@ -8,6 +8,17 @@
 #include "core/platform/Messages.h"
 
 namespace vorlane {
+namespace {
+
+// Not writable by this user, or marked writable for nobody: the superuser may write anywhere,
+// but a file without any write permission is still one the user meant to keep as it is.
+bool isReadOnly(const QFileInfo& info) {
+  constexpr QFile::Permissions kAnyWrite =
+      QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+  return !info.isWritable() || (info.permissions() & kAnyWrite) == 0;
+}
+
+}  // namespace
 
 QByteArray readWholeFile(const QString& path) {
   QFile file(path);
@@ -24,7 +35,7 @@ QByteArray readWholeFile(const QString& path) {
 void replaceFileAtomically(const QString& path, const QByteArray& bytes) {
   const QFileInfo info(path);
   // A rename would replace a read-only file; the user asked for it to be left alone.
-  if (info.exists() && (info.isDir() || !info.isWritable())) {
+  if (info.exists() && (info.isDir() || isReadOnly(info))) {
     throw Error(messages::cannotCreateFile(path));
   }
   QSaveFile file(path);

@@ -1,0 +1,36 @@
+# The two commands a newcomer needs: `make run` and `make test`. Both install what is missing.
+BUILD ?= build
+RELEASE_DIR := $(BUILD)/release
+TEST_DIR := $(BUILD)/test
+JOBS ?= $(shell nproc)
+FORMATTED := $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 2>/dev/null)
+
+.PHONY: deps release run test format-check format bench clean
+
+deps:
+	bash scripts/install-deps.sh
+
+release: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: release
+	bash scripts/run-demo.sh $(RELEASE_DIR)
+
+test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_WERROR=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	$(MAKE) --no-print-directory format-check
+	cd $(TEST_DIR) && ctest --output-on-failure --timeout 300
+
+format-check: deps
+	clang-format --dry-run --Werror $(FORMATTED)
+
+format: deps
+	clang-format -i $(FORMATTED)
+
+bench: release
+	@for program in $(RELEASE_DIR)/bench/*_benchmark; do echo "== $$program"; "$$program" || exit 1; done
+
+clean:
+	rm -rf $(BUILD)

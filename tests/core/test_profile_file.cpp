@@ -1,0 +1,284 @@
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "../support/TempBase.h"
+#include "ChildProcess.h"
+#include "core/platform/Error.h"
+#include "core/settings/ProfileFile.h"
+
+namespace vorlane {
+namespace {
+
+using test::TempBase;
+
+const QString kFile = QStringLiteral("vorlane.ini");
+const QByteArray kDefault = "<default>";
+
+struct ReadCase {
+  const char* name;
+  QByteArray file;
+  QByteArray section;
+  QByteArray key;
+  QByteArray expected;
+};
+
+void expectReads(const ReadCase* begin, const ReadCase* end) {
+  for (const ReadCase* c = begin; c != end; ++c) {
+    TempBase base;
+    const ProfileFile profile(base.write(kFile, c->file));
+    EXPECT_EQ(profile.readString(c->section, c->key, kDefault), c->expected) << c->name;
+  }
+}
+
+TEST(ProfileParsing, LineEndsBlanksAndHeaders) {
+  const ReadCase cases[] = {
+      {"crlf", "[s]\r\nk=v\r\n", "s", "k", "v"},
+      {"lf", "[s]\nk=v\n", "s", "k", "v"},
+      {"cr", "[s]\rk=v\r", "s", "k", "v"},
+      {"lf cr", "[s]\n\rk=v", "s", "k", "v"},
+      {"no final line end", "[s]\r\nk=v", "s", "k", "v"},
+      {"blanks and tabs around names and value", " \t[ \ts\t ] \r\n \tk \t= \tv w\t \r\n", "s", "k",
+       "v w"},
+      {"padded names asked", "[s]\r\nk=v", "  s  ", "k                   ", "v"},
+      {"text after last bracket ignored", "[s] ; note\r\nk=v", "s", "k", "v"},
+      {"name up to last bracket", "[a]b]\r\nk=v", "a]b", "k", "v"},
+      {"unclosed header is no header", "[s]\r\n[t\r\nk=v", "t", "k", kDefault},
+      {"equals in value", "[s]\r\nk=a=b", "s", "k", "a=b"},
+      {"empty value", "[s]\r\nk=\r\nk=v", "s", "k", ""},
+      {"byte order mark before first header", "\xEF\xBB\xBF[s]\r\nk=v", "s", "k", "v"},
+      {"key line ends at next header", "[s]\r\n[t]\r\nk=v", "s", "k", kDefault},
+      {"key before any section", "k=v\r\n[s]\r\n", "s", "k", kDefault},
+      {"line without equals never matches", "[s]\r\nk\r\nk v\r\n", "s", "k", kDefault},
+      {"line without equals is skipped", "[s]\r\nk\r\nk=v\r\n", "s", "k", "v"},
+      {"absent key", "[s]\r\nj=v", "s", "k", kDefault},
+      {"absent section", "[t]\r\nk=v", "s", "k", kDefault},
+      {"empty file", "", "s", "k", kDefault},
+  };
+  expectReads(std::begin(cases), std::end(cases));
+}
+
+TEST(ProfileParsing, QuotesCaseAndDuplicates) {
+  const ReadCase cases[] = {
+      {"double quotes", "[s]\r\nk=\"a b\"", "s", "k", "a b"},
+      {"single quotes", "[s]\r\nk='a'", "s", "k", "a"},
+      {"quotes keep inner blanks", "[s]\r\nk= \" a \" ", "s", "k", " a "},
+      {"empty quotes", "[s]\r\nk=\"\"", "s", "k", ""},
+      {"lone quote kept", "[s]\r\nk=\"", "s", "k", "\""},
+      {"mismatched quotes kept", "[s]\r\nk=\"a'", "s", "k", "\"a'"},
+      {"only outer pair removed", "[s]\r\nk=\"\"a\"\"", "s", "k", "\"a\""},
+      {"section and key case", "[General]\r\nSom=1", "GENERAL", "som", "1"},
+      {"one key in two spellings", "[Configuracao]\r\nUtilizaLinhaComando=1", "Configuracao",
+       "UtilizaLInhaComando", "1"},
+      {"accented name utf-8", "[Portugu\xC3\xAAs]\r\nk=v", "PORTUGU\xC3\x8AS", "k", "v"},
+      {"accented name windows-1252", "[Portugu\xEAs]\r\nk=v", "PORTUGU\xCAS", "k", "v"},
+      {"first duplicate key", "[s]\r\nk=1\r\nK=2", "s", "k", "1"},
+      {"first duplicate section", "[s]\r\nk=1\r\n[S]\r\nk=2\r\nj=3", "s", "k", "1"},
+      {"later duplicate section unseen", "[s]\r\nk=1\r\n[S]\r\nj=3", "s", "j", kDefault},
+  };
+  expectReads(std::begin(cases), std::end(cases));
+}
+
+TEST(ProfileParsing, LongValuesAreCut) {
+  TempBase base;
+  const ProfileFile profile(base.write(kFile, "[s]\r\nk=" + QByteArray(3000, 'x') + "\r\nj=y"));
+  EXPECT_EQ(profile.readString("s", "k", kDefault), QByteArray(2047, 'x'));
+  EXPECT_EQ(profile.readString("s", "j", kDefault), "y");
+}
+
+TEST(ProfileParsing, MissingOrUnreadableFileGivesDefaults) {
+  TempBase base;
+  for (const QString& path :
+       {base.filePath(QStringLiteral("none.ini")), base.makeDir(QStringLiteral("folder.ini"))}) {
+    const ProfileFile profile(path);
+    EXPECT_EQ(profile.path(), path);
+    EXPECT_EQ(profile.readString("s", "k", kDefault), kDefault);
+    EXPECT_EQ(profile.readInteger("s", "k", 3), 3);
+    EXPECT_TRUE(profile.readBool("s", "k", true));
+    EXPECT_TRUE(profile.sectionNames().isEmpty());
+  }
+}
+
+TEST(ProfileNumbers, IntegersAndBooleansFollowTheTextRules) {
+  constexpr int kFallback = 77;
+  const std::pair<QByteArray, int> integers[] = {
+      {"12", 12},
+      {"-12", -12},
+      {"+5", 5},
+      {"007", 7},
+      {"\"  42\"", 42},
+      {"\"42 \"", kFallback},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"0x", kFallback},
+      {"0x1G", kFallback},
+      {"-0x10", kFallback},
+      {"$1F", 31},
+      {"-$10", -16},
+      {"$", kFallback},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"2147483648", kFallback},
+      {"-2147483649", kFallback},
+      {"0x7FFFFFFF", 2147483647},
+      {"0x80000000", kFallback},
+      {"$FFFFFFFF", kFallback},
+      {"99999999999999999999", kFallback},
+      {"12a", kFallback},
+      {"1.5", kFallback},
+      {"yes", kFallback},
+      {"-", kFallback},
+      {"", kFallback},
+  };
+  for (const auto& [text, expected] : integers) {
+    TempBase base;
+    const ProfileFile profile(base.write(kFile, "[s]\r\nk=" + text));
+    EXPECT_EQ(profile.readInteger("s", "k", kFallback), expected) << text.toStdString();
+  }
+
+  const std::tuple<QByteArray, bool, bool> booleans[] = {
+      // value, default, expected
+      {"1", false, true},   {"0", true, false},     {"2", false, true},  {"-1", false, true},
+      {"0x0", true, false}, {"yes", false, false},  {"yes", true, true}, {"", true, true},
+      {"no", true, true},   {"true", false, false}, {"00", true, false},
+  };
+  for (const auto& [text, fallback, expected] : booleans) {
+    TempBase base;
+    const ProfileFile profile(base.write(kFile, "[s]\r\nk=" + text));
+    EXPECT_EQ(profile.readBool("s", "k", fallback), expected) << text.toStdString();
+  }
+}
+
+struct WriteCase {
+  const char* name;
+  QByteArray before;
+  QByteArray section;
+  QByteArray key;
+  QByteArray value;
+  QByteArray after;
+};
+
+TEST(ProfileWriting, ChangesOnlyTheOneSetting) {
+  const QByteArray kUserFile =
+      "; my settings\r\n"
+      "stray=1\n"
+      "[General]\r\n"
+      "Resolucao = 3 \r\n"
+      "Som=0\r\n"
+      "; sound off\r\n"
+      "\r\n"
+      "[Other]\r"
+      "x='1'\r\n";
+  const WriteCase cases[] = {
+      {"in place keeps spelling and blanks", kUserFile, "general", "RESOLUCAO", "5",
+       "; my settings\r\nstray=1\r\n[General]\r\nResolucao = 5\r\nSom=0\r\n; sound off\r\n\r\n"
+       "[Other]\r\nx='1'\r\n"},
+      {"new key after last key line", kUserFile, "General", "Frameskip", "4",
+       "; my settings\r\nstray=1\r\n[General]\r\nResolucao = 3 \r\nSom=0\r\nFrameskip=4\r\n"
+       "; sound off\r\n\r\n[Other]\r\nx='1'\r\n"},
+      {"new section at end", kUserFile, "Configuracao", "Idioma", "English",
+       "; my settings\r\nstray=1\r\n[General]\r\nResolucao = 3 \r\nSom=0\r\n; sound off\r\n\r\n"
+       "[Other]\r\nx='1'\r\n[Configuracao]\r\nIdioma=English\r\n"},
+      {"key before sections untouched", kUserFile, "Other", "stray", "2",
+       "; my settings\r\nstray=1\r\n[General]\r\nResolucao = 3 \r\nSom=0\r\n; sound off\r\n\r\n"
+       "[Other]\r\nx='1'\r\nstray=2\r\n"},
+      {"section without keys", "[a]\r\n; none\r\n[b]\r\n", "a", "k", "v",
+       "[a]\r\nk=v\r\n; none\r\n[b]\r\n"},
+      {"first duplicate section", "[s]\r\n[s]\r\nk=1\r\n", "S", "k", "2",
+       "[s]\r\nk=2\r\n[s]\r\nk=1\r\n"},
+      {"one key in two spellings", "[Configuracao]\r\nUtilizaLinhaComando=1\r\n", "Configuracao",
+       "UtilizaLInhaComando", "0", "[Configuracao]\r\nUtilizaLinhaComando=0\r\n"},
+      {"padded names written plain", "", " s ", "k   ", "v", "[s]\r\nk=v\r\n"},
+      {"empty file", "", "s", "k", "v", "[s]\r\nk=v\r\n"},
+      {"line breaks in value become blanks", "[s]\r\nk=1\r\n", "s", "k", "a\r\n[evil]\nj=1\rb",
+       "[s]\r\nk=a [evil] j=1 b\r\n"},
+  };
+  for (const WriteCase& c : cases) {
+    TempBase base;
+    const ProfileFile profile(base.write(kFile, c.before));
+    profile.writeString(c.section, c.key, c.value);
+    EXPECT_EQ(base.read(kFile), c.after) << c.name;
+  }
+}
+
+TEST(ProfileWriting, NumbersAndFlagsRoundTrip) {
+  TempBase base;
+  const ProfileFile profile(base.filePath(kFile));
+  profile.writeInteger("General", "Resolucao", -1);
+  profile.writeInteger("General", "Frameskip", 2147483647);
+  profile.writeBool("General", "Som", true);
+  profile.writeBool("General", "ModoDebug", false);
+  EXPECT_EQ(base.read(kFile),
+            "[General]\r\nResolucao=-1\r\nFrameskip=2147483647\r\nSom=1\r\nModoDebug=0\r\n");
+  EXPECT_EQ(profile.readInteger("General", "Resolucao", 3), -1);
+  EXPECT_TRUE(profile.readBool("General", "Som", false));
+  EXPECT_FALSE(profile.readBool("General", "ModoDebug", true));
+}
+
+TEST(ProfileWriting, FailuresAreReportedAndLeaveTheFileWhole) {
+  const QByteArray before = "[s]\r\nk=old\r\n";
+  const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+  const QFile::Permissions kWriteOnly = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+  const QFile::Permissions kOpenDirectory(0x7077);
+  const QFile::Permissions kClosedDirectory(0x5055);
+  struct FailureCase {
+    const char* name;
+    bool fileExists;
+    QFile::Permissions filePermissions;
+    QFile::Permissions directoryPermissions;
+    test::ChildSetup setup;
+  };
+  const FailureCase cases[] = {
+      {"read-only file", true, kReadOnly, kOpenDirectory, {std::nullopt, true}},
+      {"unreadable file", true, kWriteOnly, kOpenDirectory, {std::nullopt, true}},
+      {"directory not writable", false, {}, kClosedDirectory, {std::nullopt, true}},
+      {"disk full", true, kReadOnly | QFile::WriteOwner, kOpenDirectory, {4096, false}},
+  };
+  for (const FailureCase& c : cases) {
+    TempBase base;
+    const QString path = c.fileExists ? base.write(kFile, before) : base.filePath(kFile);
+    if (c.fileExists) {
+      ASSERT_TRUE(QFile::setPermissions(path, c.filePermissions)) << c.name;
+    }
+    ASSERT_TRUE(QFile::setPermissions(base.path(), c.directoryPermissions)) << c.name;
+
+    const test::ChildOutcome outcome = test::runInChild(
+        c.setup, [&] { ProfileFile(path).writeString("s", "k", QByteArray(64 * 1024, 'x')); });
+    ASSERT_TRUE(outcome.ranToEnd) << c.name;
+    EXPECT_EQ(outcome.error, QStringLiteral("Unable to write to ") + path) << c.name;
+    ASSERT_TRUE(QFile::setPermissions(base.path(), kOpenDirectory));
+    if (c.fileExists) {
+      EXPECT_EQ(base.read(kFile), before) << c.name;
+    } else {
+      EXPECT_FALSE(QFile::exists(path)) << c.name;
+    }
+  }
+}
+
+TEST(ProfileWriting, MissingFolderIsReported) {
+  TempBase base;
+  const QString path = base.filePath(QStringLiteral("missing/vorlane.ini"));
+  try {
+    ProfileFile(path).writeBool("s", "k", true);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.message(), QStringLiteral("Unable to write to ") + path);
+  }
+}
+
+TEST(ProfileSections, ListedOnceInFileOrder) {
+  TempBase base;
+  const ProfileFile profile(base.write(QStringLiteral("vorlane.lng"),
+                                       "stray=1\r\n"
+                                       "[Portugues]\r\n"
+                                       "tabDrivers=Drivers\r\n"
+                                       "[English] ; second\r\n"
+                                       "x=[not a section]\r\n"
+                                       "[ PORTUGUES ]\r\n"
+                                       "\t[Espa\xC3\xB1ol]\n"
+                                       "[unclosed\r\n"));
+  EXPECT_EQ(profile.sectionNames(), (QList<QByteArray>{"Portugues", "English", "Espa\xC3\xB1ol"}));
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,240 @@
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "../support/TempBase.h"
+#include "ChildProcess.h"
+#include "core/platform/Error.h"
+#include "core/settings/EmulatorConfig.h"
+#include "core/settings/UFuncoes.h"
+
+namespace vorlane {
+namespace {
+
+using test::TempBase;
+
+const QString kFile = QStringLiteral("tessik.ini");
+
+// Every permission bit of the file itself, leaving out Qt's bits for the current user.
+const QFile::Permissions kOwnerGroupOther(0x7077);
+
+QString errorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.message();
+  }
+  return QStringLiteral("<no error>");
+}
+
+struct ReadCase {
+  const char* name;
+  QByteArray file;
+  QByteArray key;
+  QByteArray expected;  // "<default>" stands for the default being returned
+};
+
+TEST(LeValor, FindsTheValueByTheFileRules) {
+  const QByteArray kDefault = "<default>";
+  const ReadCase cases[] = {
+      {"crlf", "a\r\nRomdir       /p\r\nb\r\n", "Romdir", "/p"},
+      {"lf only", "a\nRomdir       /p\nb\n", "Romdir", "/p"},
+      {"cr only ends a line", "aRomdir x\rRomdir       /p\r", "Romdir", "/p"},
+      {"last line without end", "a\r\nRomdir /p", "Romdir", "/p"},
+      {"capital key in file", "ROMDIR       /p", "Romdir", "/p"},
+      {"capital key asked", "romdir       /p", "ROMDIR", "/p"},
+      {"no latin-1 folding", "\xC9tat  x", "\xE9tat", "<default>"},
+      {"no utf-8 folding", "\xC3\x89tat  x", "\xC3\xA9tat", "<default>"},
+      {"accented bytes compare exactly", "\xC9tat  x", "\xC9TAT", "x"},
+      {"prefix of a longer word", "Romdirs x", "Romdir", "s x"},
+      {"equals sign kept", "Romdir=/p", "Romdir", "=/p"},
+      {"tab separator", "Romdir\t/p", "Romdir", "/p"},
+      {"blank before key never matches", " Romdir       /p", "Romdir", "<default>"},
+      {"key inside a line never matches", "x Romdir       /p", "Romdir", "<default>"},
+      {"controls trimmed both ends", "Romdir \t\x01/p q\x1f \t", "Romdir", "/p q"},
+      {"high bytes not trimmed", "Romdir \xA0/p\xA0", "Romdir", "\xA0/p\xA0"},
+      {"only blanks gives empty", "Romdir       \r\nRomdir x", "Romdir", ""},
+      {"first of duplicates", "testMode     yes\r\ntestMode     no", "testMode", "yes"},
+      {"sections play no part", "[dip]\r\ntestMode     yes", "testMode", "yes"},
+      {"nul hides rest of line", QByteArray("Romdir  /a\0bc\r\n", 15), "Romdir", "/a"},
+      {"nul hides later lines", QByteArray("x\0\r\nRomdir  /a", 14), "Romdir", "<default>"},
+      {"empty file", "", "Romdir", "<default>"},
+      {"absent key", "Logdir       /l\r\n", "Romdir", "<default>"},
+  };
+  for (const ReadCase& c : cases) {
+    TempBase base;
+    const QString path = base.write(kFile, c.file);
+    EXPECT_EQ(LeValor(path, c.key, kDefault), c.expected) << c.name;
+  }
+}
+
+struct WriteCase {
+  const char* name;
+  QByteArray before;
+  QByteArray key;
+  QByteArray value;
+  QByteArray after;
+};
+
+TEST(GravaValor, ReplacesTheFirstKeyFieldLineAndRewritesWithCrLf) {
+  const WriteCase cases[] = {
+      {"crlf", "a\r\nRomdir       /old\r\nb\r\n", "Romdir", "/new",
+       "a\r\nRomdir       /new\r\nb\r\n"},
+      {"lf only becomes crlf", "Romdir       /old\nb\n", "Romdir", "/new",
+       "Romdir       /new\r\nb\r\n"},
+      {"cr only becomes crlf", "a\rRomdir       /old\r", "Romdir", "/new",
+       "a\r\nRomdir       /new\r\n"},
+      {"lf cr is two line ends", "a\n\rb", "Romdir", "/new", "a\r\n\r\nb\r\n"},
+      {"other lines keep their text", "a  \r\n\r\n\tb \r\nc", "Romdir", "/new",
+       "a  \r\n\r\n\tb \r\nc\r\n"},
+      {"key written in caller's case", "ROMDIR       /old", "Romdir", "/new",
+       "Romdir       /new\r\n"},
+      {"rest of line dropped", "testMode     yes ; comment", "testMode", "no",
+       "testMode     no\r\n"},
+      {"value stored as passed", "Romdir       /old", "Romdir", " /new  ",
+       "Romdir        /new  \r\n"},
+      {"empty value", "Romdir       /old", "Romdir", "", "Romdir       \r\n"},
+      {"only first duplicate", "testMode     no\r\ntestMode     no\r\n", "testMode", "yes",
+       "testMode     yes\r\ntestMode     no\r\n"},
+      {"equals line read but not rewritten", "Romdir=/p\r\n", "Romdir", "/new", "Romdir=/p\r\n"},
+      {"too few blanks not rewritten", "Romdir  /p\r\n", "Romdir", "/new", "Romdir  /p\r\n"},
+      {"tab not rewritten", "Romdir\t/p\r\n", "Romdir", "/new", "Romdir\t/p\r\n"},
+      {"longer word not rewritten", "freePlayers  x\r\n", "freePlay", "yes", "freePlayers  x\r\n"},
+      {"blank before key not rewritten", " Romdir       /p", "Romdir", "/new",
+       " Romdir       /p\r\n"},
+      {"absent key adds no line", "Logdir       /l", "Romdir", "/new", "Logdir       /l\r\n"},
+      {"twelve-character key gets one blank", "continueMode no", "continueMode", "yes",
+       "continueMode yes\r\n"},
+      {"thirteen-character key gets no blank", "ABCDEFGHIJKLMold", "abcdefghijklm", "v",
+       "abcdefghijklmv\r\n"},
+      {"longer key gets no blank", "abcdefghijklmnold", "abcdefghijklmn", "v",
+       "abcdefghijklmnv\r\n"},
+      {"empty file stays empty", "", "Romdir", "/new", ""},
+      {"bytes from nul on kept behind the lines",
+       QByteArray("Romdir       /old\0tail\r\nRomdir       x\n", 38), "Romdir", "/new",
+       QByteArray("Romdir       /new\r\n\0tail\r\nRomdir       x\n", 40)},
+      {"line ended before nul", QByteArray("a\n\0b", 4), "Romdir", "/new",
+       QByteArray("a\r\n\0b", 5)},
+      {"nothing before nul", QByteArray("\0Romdir       /old\n", 19), "Romdir", "/new",
+       QByteArray("\0Romdir       /old\n", 19)},
+  };
+  for (const WriteCase& c : cases) {
+    TempBase base;
+    const QString path = base.write(kFile, c.before);
+    GravaValor(path, c.key, c.value);
+    EXPECT_EQ(base.read(kFile), c.after) << c.name;
+  }
+}
+
+TEST(SwitchTexts, OnlyYesInAnyCaseIsOn) {
+  EXPECT_EQ(BoolParaSimNao(true), "yes");
+  EXPECT_EQ(BoolParaSimNao(false), "no");
+  const std::pair<QByteArray, bool> cases[] = {
+      {"yes", true},   {"YES", true},   {"yEs", true},   {"no", false},
+      {"1", false},    {"true", false}, {"y", false},    {"", false},
+      {"yes ", false}, {" yes", false}, {"yess", false},
+  };
+  for (const auto& [text, on] : cases) {
+    EXPECT_EQ(SimNaoParaBool(text), on) << text.toStdString();
+  }
+}
+
+TEST(EmulatorConfig, StartUpReadsAndDipWritesRoundTrip) {
+  TempBase base;
+  const QString path = base.write(kEmulatorConfigFileName,
+                                  "; emulator settings\r\n"
+                                  "Romdir       roms\\\r\n"
+                                  "TESTMODE     Yes  \r\n"
+                                  "continueMode yes\r\n"
+                                  "demoSounds   no\r\n"
+                                  "videoFlip    no\r\n"
+                                  "freezeScreen no\r\n"
+                                  "freePlay     no\r\n");
+  QList<bool> switches;
+  for (const EmulatorSetting& setting : kEmulatorSwitches) {
+    switches.append(SimNaoParaBool(LeValor(path, setting.key, setting.defaultValue)));
+  }
+  EXPECT_EQ(switches, (QList<bool>{true, true, false, false, false, false}));
+  EXPECT_EQ(LeValor(path, kEmulatorDirectories[0].key, kEmulatorDirectories[0].defaultValue),
+            "roms\\");
+  EXPECT_EQ(LeValor(path, kEmulatorDirectories[1].key, kEmulatorDirectories[1].defaultValue), ".");
+
+  for (qsizetype i = 0; i < switches.size(); ++i) {
+    GravaValor(path, kEmulatorSwitches[i].key, BoolParaSimNao(!switches[i]));
+  }
+  EXPECT_EQ(base.read(kEmulatorConfigFileName),
+            "; emulator settings\r\n"
+            "Romdir       roms\\\r\n"
+            "testMode     no\r\n"
+            "continueMode no\r\n"
+            "demoSounds   yes\r\n"
+            "videoFlip    yes\r\n"
+            "freezeScreen yes\r\n"
+            "freePlay     yes\r\n");
+}
+
+TEST(EmulatorConfig, OnlyContinueModeIsOnWithoutAFile) {
+  TempBase base;
+  const QString path = base.write(kEmulatorConfigFileName, "");
+  QList<bool> switches;
+  for (const EmulatorSetting& setting : kEmulatorSwitches) {
+    switches.append(SimNaoParaBool(LeValor(path, setting.key, setting.defaultValue)));
+  }
+  EXPECT_EQ(switches, (QList<bool>{false, true, false, false, false, false}));
+}
+
+TEST(FlatFileFailures, MissingOrUnreadableFileIsReportedWithItsPath) {
+  TempBase base;
+  const QString missing = base.filePath(QStringLiteral("none.ini"));
+  const QString directory = base.makeDir(QStringLiteral("folder.ini"));
+  for (const QString& path : {missing, directory}) {
+    const QString expected = QStringLiteral("Cannot open file ") + path;
+    EXPECT_EQ(errorOf([&] { LeValor(path, "Romdir", "."); }), expected);
+    EXPECT_EQ(errorOf([&] { GravaValor(path, "Romdir", "."); }), expected);
+  }
+  EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST(FlatFileFailures, ReadOnlyFileIsRefusedAndLeftUntouched) {
+  TempBase base;
+  const QByteArray before = "Romdir       /old\n";
+  const QString path = base.write(kFile, before);
+  ASSERT_TRUE(QFile::setPermissions(base.path(), kOwnerGroupOther));
+  ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+  const test::ChildOutcome outcome =
+      test::runInChild({.fileSizeLimit = std::nullopt, .asOrdinaryUser = true},
+                       [&] { GravaValor(path, "Romdir", "/new"); });
+  ASSERT_TRUE(outcome.ranToEnd);
+  EXPECT_EQ(outcome.error, QStringLiteral("Cannot create file ") + path);
+  EXPECT_EQ(base.read(kFile), before);
+}
+
+TEST(FlatFileFailures, WriteThatCannotCompleteKeepsTheOldFileWhole) {
+  TempBase base;
+  const QByteArray before = "Romdir       /old\nLogdir       /log\n";
+  const QString path = base.write(kFile, before);
+  const QByteArray hugeValue(64 * 1024, 'x');
+
+  const test::ChildOutcome outcome =
+      test::runInChild({.fileSizeLimit = 4096, .asOrdinaryUser = false},
+                       [&] { GravaValor(path, "Romdir", hugeValue); });
+  ASSERT_TRUE(outcome.ranToEnd);
+  EXPECT_EQ(outcome.error, QStringLiteral("Stream write error"));
+  EXPECT_EQ(base.read(kFile), before);
+  EXPECT_EQ(QDir(base.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
+}
+
+TEST(FlatFileFailures, RewriteKeepsThePermissions) {
+  TempBase base;
+  const QString path = base.write(kFile, "Romdir       /old\n");
+  const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+  ASSERT_TRUE(QFile::setPermissions(path, permissions));
+  GravaValor(path, "Romdir", "/new");
+  EXPECT_EQ(QFile::permissions(path) & kOwnerGroupOther, permissions);
+  EXPECT_EQ(LeValor(path, "Romdir", "."), "/new");
+}
+
+}  // namespace
+}  // namespace vorlane
