@@ -34,6 +34,8 @@ void showErrorBox(const QString& message) {
   box->exec();
 }
 
-void setErrorBoxRecorder(ErrorBoxRecorder newRecorder) { recorder() = std::move(newRecorder); }
+void setErrorBoxRecorder(ErrorBoxRecorder newRecorder) {
+  recorder() = std::move(newRecorder);
+}
 
 }  // namespace vorlane

@@ -10,6 +10,7 @@
 
 #include "core/platform/Paths.h"
 #include "core/settings/EmulatorConfig.h"
+#include "core/settings/FrontEndSettings.h"
 #include "core/settings/UFuncoes.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
@@ -37,20 +38,36 @@ TFrmPrincipal::TFrmPrincipal(QWidget* parent)
   runGuarded([this] { FormCreate(); });
 }
 
-TFrmPrincipal::~TFrmPrincipal() { FormDestroy(); }
+TFrmPrincipal::~TFrmPrincipal() {
+  FormDestroy();
+}
 
 void TFrmPrincipal::bindHandlers() {
   connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);
   connectGuarded(m_ui->btnAplicarDIP, &QPushButton::clicked, this,
                  &TFrmPrincipal::btnAplicarDIPClick);
+  bindSettingsHandlers();
+  bindCatalogueHandlers();
+  bindLaunchHandlers();
+  bindEditorHandlers();
 }
 
 void TFrmPrincipal::FormCreate() {
   DirBase = currentDirectory();
+  IniConfig = std::make_unique<ProfileFile>(basePath(DirBase, kFrontEndSettingsFileName));
+  IniIdioma = std::make_unique<ProfileFile>(basePath(DirBase, kLanguageFileName));
   readEmulatorConfig();
+  listLanguages();
+  readFrontEndSettings();
+  AplicaIdioma(selectedLanguage());
+  CarregaDrivers();
+  MontaLinhaComando();
 }
 
-void TFrmPrincipal::FormDestroy() {}
+void TFrmPrincipal::FormDestroy() {
+  IniConfig.reset();
+  IniIdioma.reset();
+}
 
 QString TFrmPrincipal::emulatorConfigPath() const {
   return basePath(DirBase, kEmulatorConfigFileName);
@@ -76,6 +93,14 @@ void TFrmPrincipal::readEmulatorConfig() {
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const EmulatorSetting& key = kEmulatorSwitches[i];
     boxes[i]->setChecked(SimNaoParaBool(LeValor(path, key.key, key.defaultValue)));
+  }
+}
+
+void TFrmPrincipal::writeEmulatorDirectories() {
+  const QString path = emulatorConfigPath();
+  const auto fields = directoryFields();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    GravaValor(path, kEmulatorDirectories[i].key, fileText(fields[i]));
   }
 }
 

@@ -3,8 +3,12 @@
 #include <array>
 #include <memory>
 
+#include <QByteArray>
 #include <QString>
 #include <QWidget>
+
+#include "core/catalogue/DriverFileList.h"
+#include "core/settings/ProfileFile.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -16,7 +20,10 @@ class TFrmPrincipal;
 
 namespace vorlane {
 
+class TFrmEditor;
+
 // The main window: the four pages, their handlers and the state that lives as long as it.
+// Its handlers are split by concern over UPrincipal*.cpp.
 class TFrmPrincipal : public QWidget {
   Q_OBJECT
 
@@ -25,28 +32,61 @@ class TFrmPrincipal : public QWidget {
   ~TFrmPrincipal() override;
 
   const QString& dirBase() const { return DirBase; }
+  const DriverFileList& driverFiles() const { return lstArquivos; }
+
+  // The editor window that Edit Driver shows; it is created after this window.
+  void setDriverEditor(TFrmEditor* editor) { m_editor = editor; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Lifecycle and keyboard (UPrincipal.cpp).
   void bindHandlers();
   void FormCreate();
   void FormDestroy();
+  QPushButton* defaultButtonOfCurrentPage() const;
+  bool handleEnter(QWidget* focus);
 
-  // Emulator configuration file.
+  // Emulator configuration file (UPrincipal.cpp).
   QString emulatorConfigPath() const;
   void readEmulatorConfig();
+  void writeEmulatorDirectories();
   void btnAplicarDIPClick();
   std::array<QLineEdit*, 3> directoryFields() const;
   std::array<QCheckBox*, 6> switchBoxes() const;
 
-  // Keyboard: Enter clicks the default button of the page that is showing.
-  QPushButton* defaultButtonOfCurrentPage() const;
-  bool handleEnter(QWidget* focus);
+  // Front-end settings and languages (UPrincipalSettings.cpp).
+  void bindSettingsHandlers();
+  void listLanguages();
+  void readFrontEndSettings();
+  QByteArray selectedLanguage() const;
+  void AplicaIdioma(const QByteArray& language);
+  void btnAplicarClick();
+
+  // Driver catalogue and preview (UPrincipalCatalogue.cpp).
+  void bindCatalogueHandlers();
+  void CarregaDrivers();
+  void lstDriversClick();
+
+  // Option text and launching (UPrincipalLaunch.cpp).
+  void bindLaunchHandlers();
+  QString MontaLinhaComando();
+  void MontaComandoClick();
+  void chkLinhaComandoClick();
+  void btnExecutarClick();
+  void btnChecksumClick();
+
+  // Driver editor (UPrincipalEditor.cpp).
+  void bindEditorHandlers();
+  void btnEditarClick();
 
   std::unique_ptr<Ui::TFrmPrincipal> m_ui;
   QString DirBase;
+  std::unique_ptr<ProfileFile> IniConfig;
+  std::unique_ptr<ProfileFile> IniIdioma;
+  DriverFileList lstArquivos;
+  TFrmEditor* m_editor = nullptr;
 };
 
 }  // namespace vorlane
