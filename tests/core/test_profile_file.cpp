@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempBase.h"
 #include "ChildProcess.h"
 #include "core/platform/Error.h"
 #include "core/settings/ProfileFile.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempBase.h"
 #include "ChildProcess.h"
 #include "core/platform/Error.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/UFuncoes.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

@@ -1,0 +1,64 @@
+#include "core/settings/CaptionTable.h"
+
+#include <array>
+
+#include "core/platform/TextCodec.h"
+
+namespace vorlane {
+
+namespace {
+
+constexpr qsizetype kCaptionKeyWidth = 20;
+
+// Built-in captions exactly as the program has always shown them, slips included.
+constexpr std::array<CaptionRow, 31> kCaptionRows{{
+    {"tabDrivers", "tabDrivers", "Drivers"},
+    {"tabConfiguracao", "tabConfiguracao", "Configurações"},
+    {"grpVideo", "grpVideo", "Vídeo"},
+    {"lblResolucao", "lblResolucao", "Resolução:"},
+    {"lblFrameskip", "lblFrameskip", "Frameskip:"},
+    {"grpDiversos", "grpDiversos", "Diversos"},
+    {"chkSincronizar", "chkSincronizar", "Sincronizar com o VBL"},
+    {"chkModoDebug", "chkModoDebug", "Modo de depuração"},
+    {"chkVerificarRoms", "chkVerificarRoms", "Verificar ROMs"},
+    {"btnAplicar", "btnAplicar", "&Aplicar"},
+    {"panDrivers", "panDrivers", "Drivers Encontrados"},
+    {"panAmostra", "panAmostra", "Amostra"},
+    {"btnExecutar", "btnExecutar", "&Executar"},
+    {"btnChecksum", "btnChecksum", "&Checksum"},
+    {"btnEditar", "btnEditar", "&Editar Driver"},
+    {"btnFechar", "btnFechar", "&Fechar"},
+    {"tabSobre", "tabSobre", "Sobre"},
+    {"grpDiretorios", "grpDiretorios", "Diretórios"},
+    {"lblIdioma", "lblIdioma", "Idioma:"},
+    {"chkUsarTroca", "chkUsarTroca", "Utilizar arquivo de troca"},
+    {"chkModoPerfil", "chkModoPerfil", "Modo Peril"},
+    {"chkSom", "chkSom", "Habilitar som"},
+    {"chkLinhaComando", "chkLinhaComando", "Linha de comando personalizada"},
+    {"chkInverterTeclas", "chkInverterTeclas", "Inverter teclas (para jogos de tiro verticais)"},
+    {"btnAplicarDIP", "btnAplicar", "&Aplicar"},
+    {"chkTestMode", "chkTestMode", "Modo de Teste"},
+    {"chkContinueMode", "chkContinueMode", "Permitir continuação"},
+    {"chkDemoSounds", "chkDemoSounds", "Sons na demostração"},
+    {"chkVideoFlip", "chkVideoFlip", "Inverter vídeo"},
+    {"chkFreezeScreen", "chkFreezeScreen", "Congelar tela"},
+    {"chkFreePlay", "chkFreePlay", "Jogar livremente"},
+}};
+
+}  // namespace
+
+std::span<const CaptionRow> captionTable() {
+  return kCaptionRows;
+}
+
+QByteArray paddedCaptionKey(const char* key) {
+  return QByteArray(key).leftJustified(kCaptionKeyWidth, ' ');
+}
+
+QString captionText(const ProfileFile& languageFile, const QByteArray& language,
+                    const CaptionRow& row) {
+  return decodeText(
+      languageFile.readString(language, paddedCaptionKey(row.key), row.builtInCaption));
+}
+
+}  // namespace vorlane

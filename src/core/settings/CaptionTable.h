@@ -1,0 +1,30 @@
+#pragma once
+
+#include <span>
+
+#include <QByteArray>
+#include <QString>
+
+#include "core/settings/ProfileFile.h"
+
+// The captions of the main window that a language file can translate.
+namespace vorlane {
+
+struct CaptionRow {
+  const char* control;         // the control's object name
+  const char* key;             // the language file key; the DIP page's Apply shares "btnAplicar"
+  const char* builtInCaption;  // UTF-8; used when the language's section lacks the key
+};
+
+// The 31 rows in the order the captions are applied.
+std::span<const CaptionRow> captionTable();
+
+// The key as the window asks for it: padded with blanks to exactly 20 characters.
+QByteArray paddedCaptionKey(const char* key);
+
+// The row's caption in the named language (a section of the language file), or its built-in
+// caption when that section or key is absent. An empty value gives an empty caption.
+QString captionText(const ProfileFile& languageFile, const QByteArray& language,
+                    const CaptionRow& row);
+
+}  // namespace vorlane

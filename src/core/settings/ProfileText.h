@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+namespace vorlane {
+
+// The text of an INI file held as its lines, so one setting can be read or changed while every
+// other line keeps its bytes. A section header is "[" name "]" (text after the last "]" is
+// ignored); a key line is name "=" value; blanks and tabs around names and values do not count;
+// names compare without letter case; the first of duplicate sections or keys wins. Any other
+// line, and any line before the first header, is kept but never matches.
+class ProfileText {
+ public:
+  explicit ProfileText(QByteArrayView bytes);
+
+  // The value of the key, without one pair of matching surrounding quotes; nullopt when the
+  // section or the key is absent.
+  std::optional<QByteArray> value(const QByteArray& section, const QByteArray& key) const;
+
+  // Each section's name once, in file order.
+  QList<QByteArray> sectionNames() const;
+
+  // Replaces the key's value in place, or adds the key after the last key line of its
+  // section, or adds the section at the end. Line breaks in the value become blanks, so a
+  // value can never add lines.
+  void setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value);
+
+  // Every line with CR LF behind it.
+  QByteArray toBytes() const;
+
+ private:
+  enum class Kind { Other, Section, Key };
+
+  struct Line {
+    QByteArray text;
+    Kind kind = Kind::Other;
+    QByteArray name;
+    qsizetype valueStart = 0;  // for a key line: where the value begins in `text`
+  };
+
+  static Line parseLine(QByteArray text, qsizetype skip);
+  std::optional<qsizetype> findSection(const QByteArray& section) const;
+  qsizetype sectionEnd(qsizetype header) const;
+  std::optional<qsizetype> findKey(qsizetype header, const QByteArray& key) const;
+
+  QList<Line> m_lines;
+};
+
+}  // namespace vorlane

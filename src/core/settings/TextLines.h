@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+namespace vorlane {
+
+// The lines of a settings text. A line ends at CR LF, at a lone LF or at a lone CR, so LF CR is
+// two line ends with an empty line between them; a line end at the very end of the text starts
+// no further line, and an empty text has no lines.
+QList<QByteArray> splitLines(QByteArrayView text);
+
+// The lines as a text with CR LF behind every line, the last one included.
+QByteArray joinLinesCrLf(const QList<QByteArray>& lines);
+
+}  // namespace vorlane

@@ -1,0 +1,68 @@
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include "core/settings/CaptionTable.h"
+#include "support/TempBase.h"
+
+namespace vorlane {
+namespace {
+
+using test::TempBase;
+
+const CaptionRow& rowOf(const char* control) {
+  for (const CaptionRow& row : captionTable()) {
+    if (qstrcmp(row.control, control) == 0) {
+      return row;
+    }
+  }
+  throw std::out_of_range(control);
+}
+
+TEST(CaptionTable, ThirtyOneControlsShareThirtyKeys) {
+  QSet<QByteArray> controls;
+  QSet<QByteArray> keys;
+  for (const CaptionRow& row : captionTable()) {
+    controls.insert(row.control);
+    keys.insert(row.key);
+    EXPECT_EQ(paddedCaptionKey(row.key).size(), 20) << row.key;
+  }
+  EXPECT_EQ(captionTable().size(), 31u);
+  EXPECT_EQ(controls.size(), 31);
+  EXPECT_EQ(keys.size(), 30);
+  EXPECT_STREQ(rowOf("btnAplicarDIP").key, rowOf("btnAplicar").key);
+}
+
+TEST(CaptionTable, LanguageSectionOverridesBuiltInCaptions) {
+  TempBase base;
+  const ProfileFile languages(base.write(QStringLiteral("vorlane.lng"),
+                                         "[Portugues]\r\n"
+                                         "[English]\r\n"
+                                         "tabDrivers=Games\r\n"
+                                         "btnAplicar = &Apply\r\n"
+                                         "btnAplicarDIP=Ignored\r\n"
+                                         "chkSom=\r\n"
+                                         "lblResolucao=R\xE9solution:\r\n"
+                                         "grpVideo=V\xC3\xAD"
+                                         "deo!\r\n"));
+  const QHash<QByteArray, QString> translated{
+      {"tabDrivers", QStringLiteral("Games")},
+      {"btnAplicar", QStringLiteral("&Apply")},
+      {"btnAplicarDIP", QStringLiteral("&Apply")},
+      {"chkSom", QString()},
+      {"lblResolucao", QStringLiteral(u"R\u00e9solution:")},
+      {"grpVideo", QStringLiteral(u"V\u00eddeo!")},
+  };
+  for (const CaptionRow& row : captionTable()) {
+    const QString builtIn = QString::fromUtf8(row.builtInCaption);
+    EXPECT_EQ(captionText(languages, "ENGLISH", row), translated.value(row.control, builtIn))
+        << row.control;
+    EXPECT_EQ(captionText(languages, "", row), builtIn) << row.control;
+    EXPECT_EQ(captionText(languages, "Portugues", row), builtIn) << row.control;
+  }
+  EXPECT_EQ(captionText(languages, "", rowOf("tabConfiguracao")),
+            QStringLiteral(u"Configura\u00e7\u00f5es"));
+}
+
+}  // namespace
+}  // namespace vorlane
