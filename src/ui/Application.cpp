@@ -6,9 +6,15 @@
 
 #include "ui/ErrorBox.h"
 
+// The pictures live in this static library; naming them keeps the linker from dropping them.
+static void initResources() {
+  Q_INIT_RESOURCE(vorlane);
+}
+
 namespace vorlane {
 
 void setUpApplication(QApplication& application) {
+  initResources();
   application.setApplicationName(QString::fromLatin1(kApplicationTitle));
   // The layouts name the fonts of the original design; metric-compatible free fonts stand in.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
