@@ -4,7 +4,6 @@
 #include <chrono>
 #include <thread>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 

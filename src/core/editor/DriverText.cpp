@@ -1,0 +1,101 @@
+#include "core/editor/DriverText.h"
+
+#include <type_traits>
+
+#include "core/platform/Error.h"
+#include "core/platform/Messages.h"
+#include "core/platform/TextCodec.h"
+
+namespace vorlane {
+namespace {
+
+constexpr char16_t kCr = u'\r';
+constexpr char16_t kLf = u'\n';
+
+// Bytes and text alike, as CR and LF have the same code in both. One pass over the data, so
+// a file of many short lines costs no more than any other.
+template <typename Text>
+Text crLfBreaks(const Text& text) {
+  using Char = std::remove_cvref_t<decltype(*text.constData())>;
+  const Char cr(kCr);
+  const Char lf(kLf);
+  Text result(text.size() * 2, Qt::Uninitialized);
+  Char* out = result.data();
+  for (const Char* in = text.constData(), *end = in + text.size(); in != end; ++in) {
+    if (*in != cr && *in != lf) {
+      *out++ = *in;
+      continue;
+    }
+    *out++ = cr;
+    *out++ = lf;
+    if (*in == cr && in + 1 != end && in[1] == lf) {
+      ++in;
+    }
+  }
+  result.truncate(out - result.constData());
+  return result;
+}
+
+}  // namespace
+
+QByteArray withCrLfBreaks(const QByteArray& bytes) {
+  return crLfBreaks(bytes);
+}
+
+QString withCrLfBreaks(const QString& text) {
+  return crLfBreaks(text);
+}
+
+QString widgetTextFromFile(const QByteArray& fileBytes) {
+  // The size is checked first as well, so a huge file is refused before it is copied.
+  if (fileBytes.contains('\0') || fileBytes.size() > kMemoCapacity) {
+    throw Error(messages::textExceedsMemoCapacity());
+  }
+  const QByteArray bytes = withCrLfBreaks(fileBytes);
+  if (bytes.size() > kMemoCapacity) {
+    throw Error(messages::textExceedsMemoCapacity());
+  }
+  return toWidgetText(decodeText(bytes));
+}
+
+QByteArray fileBytesToSave(const QByteArray& loadedBytes, const QString& widgetText) {
+  return encodeText(toMemoText(widgetText), withCrLfBreaks(loadedBytes));
+}
+
+QString toMemoText(const QString& widgetText) {
+  return withCrLfBreaks(widgetText);
+}
+
+QString toWidgetText(const QString& memoText) {
+  QString text(memoText.size(), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (const QChar* in = memoText.constData(), *end = in + memoText.size(); in != end; ++in) {
+    if (*in == QChar(kCr) && in + 1 != end && in[1] == QChar(kLf)) {
+      continue;
+    }
+    *out++ = *in;
+  }
+  text.truncate(out - text.constData());
+  return text;
+}
+
+qsizetype sectionCaretOffset(const QString& memoText, const QString& sectionName) {
+  const QString header = QLatin1Char('[') + sectionName + QLatin1Char(']');
+  return memoText.indexOf(header, 0, Qt::CaseSensitive) + 1;
+}
+
+qsizetype toWidgetOffset(const QString& memoText, qsizetype memoOffset) {
+  const QStringView before = QStringView(memoText).left(memoOffset);
+  qsizetype offset = memoOffset - before.count(u"\r\n");
+  if (before.endsWith(QChar(kCr)) && memoOffset < memoText.size() &&
+      memoText[memoOffset] == QChar(kLf)) {
+    --offset;
+  }
+  return offset;
+}
+
+qsizetype toMemoOffset(const QString& widgetText, qsizetype widgetOffset) {
+  return widgetOffset + QStringView(widgetText).left(widgetOffset).count(QChar(kLf));
+}
+
+}  // namespace vorlane
