@@ -1,17 +1,108 @@
 #include "ui/UPrincipal.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVariant>
+
+#include "core/platform/TextCodec.h"
+#include "core/settings/CaptionTable.h"
+#include "core/settings/FrontEndSettings.h"
+#include "ui/FileText.h"
+#include "ui/Guard.h"
 #include "ui_UPrincipal.h"
 
-// Work in progress: the settings and languages handlers land here.
 namespace vorlane {
+namespace {
 
-void TFrmPrincipal::bindSettingsHandlers() {}
-void TFrmPrincipal::listLanguages() {}
-void TFrmPrincipal::readFrontEndSettings() {}
-QByteArray TFrmPrincipal::selectedLanguage() const {
-  return {};
+// The control names in the settings and caption tables are the window's object names.
+template <typename Widget>
+Widget* namedControl(const QWidget* window, const char* name) {
+  auto* control = window->findChild<Widget*>(QString::fromLatin1(name));
+  Q_ASSERT_X(control != nullptr, "namedControl", name);
+  return control;
 }
-void TFrmPrincipal::AplicaIdioma(const QByteArray&) {}
-void TFrmPrincipal::btnAplicarClick() {}
+
+// A caption is a tab page's tab text, a group box's title, or a button's or label's text.
+void setCaption(QTabWidget* pages, QWidget* control, const QString& caption) {
+  if (const int tab = pages->indexOf(control); tab >= 0) {
+    pages->setTabText(tab, caption);
+  } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+    group->setTitle(caption);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->setText(caption);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(caption);
+  }
+}
+
+// Selects the item at `index`; an index outside the list leaves it with no selection.
+void selectIndex(QComboBox* list, int index) {
+  list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+}  // namespace
+
+void TFrmPrincipal::bindSettingsHandlers() {
+  connectGuarded(m_ui->btnAplicar, &QPushButton::clicked, this, &TFrmPrincipal::btnAplicarClick);
+}
+
+void TFrmPrincipal::listLanguages() {
+  // The name is shown decoded; the item keeps the section's own bytes for Apply to store.
+  m_ui->cboIdioma->clear();
+  for (const QByteArray& section : IniIdioma->sectionNames()) {
+    m_ui->cboIdioma->addItem(decodeText(section), section);
+  }
+}
+
+void TFrmPrincipal::readFrontEndSettings() {
+  const QString language = decodeText(readSetting(*IniConfig, kLanguageSetting));
+  m_ui->cboIdioma->setCurrentIndex(m_ui->cboIdioma->findText(language, Qt::MatchFixedString));
+
+  setFileText(m_ui->edtLinhaComando, readSetting(*IniConfig, kCustomLineSetting));
+  m_ui->edtLinhaComando->setEnabled(readSetting(*IniConfig, kCustomLineFieldEnabled));
+  m_ui->chkLinhaComando->setChecked(readSetting(*IniConfig, kCustomLineFlag));
+
+  selectIndex(m_ui->cboResolucao, readSetting(*IniConfig, kResolutionSetting));
+  selectIndex(m_ui->cboFrameskip, readSetting(*IniConfig, kFrameskipSetting));
+
+  for (const OptionBoxSetting& option : kOptionBoxSettings) {
+    namedControl<QCheckBox>(this, option.control)
+        ->setChecked(readSetting(*IniConfig, option.setting));
+  }
+}
+
+QByteArray TFrmPrincipal::selectedLanguage() const {
+  return m_ui->cboIdioma->currentData().toByteArray();
+}
+
+void TFrmPrincipal::AplicaIdioma(const QByteArray& language) {
+  for (const CaptionRow& row : captionTable()) {
+    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control),
+               captionText(*IniIdioma, language, row));
+  }
+}
+
+void TFrmPrincipal::btnAplicarClick() {
+  // Each write goes to the file on its own; a failed one ends the handler, earlier ones stay.
+  writeSetting(*IniConfig, kLanguageSetting, selectedLanguage());
+  writeSetting(*IniConfig, kCustomLineSetting, fileText(m_ui->edtLinhaComando));
+  writeSetting(*IniConfig, kCustomLineFlag, m_ui->chkLinhaComando->isChecked());
+  writeSetting(*IniConfig, kResolutionSetting, m_ui->cboResolucao->currentIndex());
+  writeSetting(*IniConfig, kFrameskipSetting, m_ui->cboFrameskip->currentIndex());
+  for (const OptionBoxSetting& option : kOptionBoxSettings) {
+    writeSetting(*IniConfig, option.setting,
+                 namedControl<QCheckBox>(this, option.control)->isChecked());
+  }
+  AplicaIdioma(selectedLanguage());
+  writeEmulatorDirectories();
+  CarregaDrivers();
+  MontaLinhaComando();
+}
 
 }  // namespace vorlane
