@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+
+#include <QByteArray>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+namespace vorlane {
+
+// Everything one scan of the driver directory found.
+struct DriverScanResult {
+  QString directory;            // absolute, without a trailing "/"
+  QStringList files;            // bare file names, in list order
+  QList<QByteArray> gameNames;  // entry i is the game of files[i]
+  QString firstUnreadablePath;  // the first driver file that could not be read; empty if none
+};
+
+// Called once while a listing is read, as its entry at position 100 (counting from 0) is
+// added, so a long listing can show the busy pointer.
+using LongListingNotice = std::function<void()>;
+
+// The driver directory that a directory text names: relative texts are taken from `dirBase`
+// (which must be absolute), never from the process's current directory; a text that is empty
+// or names no existing directory gives `dirBase`. The result has no trailing "/".
+QString resolveDriverDirectory(const QString& dirBase, const QString& text);
+
+// The driver files of a directory, sorted (sortFileNames): names that end in ".drv" in any
+// letter case and belong to a regular file or a link to one; names that begin with "." are left
+// out. Read-only files are listed.
+QStringList listDriverFiles(const QString& directory, const LongListingNotice& onLongListing = {},
+                            const QLocale& locale = QLocale());
+
+// A GAMENAME value (or the default standing in for it) as the list shows it: every double
+// quote removed, characters of code 0 to 32 trimmed from both ends.
+QByteArray cleanGameName(QByteArray value);
+
+// The whole scan: resolves the directory, lists it afresh and reads every file's game name
+// (its file name when the key is missing). A file that cannot be read shows its file name and
+// does not end the scan; the first such path is kept for one message afterwards.
+DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
+                             const LongListingNotice& onLongListing = {},
+                             const QLocale& locale = QLocale());
+
+}  // namespace vorlane

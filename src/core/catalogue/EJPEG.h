@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/platform/Error.h"
+
+namespace vorlane {
+
+// A picture the JPEG library refused: "JPEG error #%d" with the library's own message code.
+class EJPEG : public Error {
+ public:
+  explicit EJPEG(int code);
+
+  int code() const noexcept { return m_code; }
+
+ private:
+  int m_code;
+};
+
+}  // namespace vorlane

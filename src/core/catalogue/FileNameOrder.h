@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QLocale>
+#include <QStringList>
+
+namespace vorlane {
+
+// Sorts file names as a sorted system list shows them: by the collation of the locale, letter
+// case ignored. Names that differ only in case (a case-sensitive file system can hold both)
+// follow in binary order, capitals first, so the result never depends on the order given.
+void sortFileNames(QStringList& names, const QLocale& locale = QLocale());
+
+}  // namespace vorlane

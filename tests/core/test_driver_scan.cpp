@@ -1,0 +1,247 @@
+#include "core/catalogue/DriverScan.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include "ChildProcess.h"
+#include "core/catalogue/DriverFileList.h"
+#include "core/catalogue/FileNameOrder.h"
+#include "core/platform/Error.h"
+#include "core/platform/Paths.h"
+
+#include "../support/TempBase.h"
+
+namespace vorlane {
+namespace {
+
+using test::TempBase;
+
+QByteArray driverText(const QByteArray& gameNameLine) {
+  return "[Driver]\r\nDIRECTORY    dir\r\n" + gameNameLine + "\r\nCPU          z80\r\n";
+}
+
+QStringList strings(std::initializer_list<const char*> texts) {
+  QStringList list;
+  for (const char* text : texts) {
+    list.append(QString::fromUtf8(text));
+  }
+  return list;
+}
+
+TEST(DriverScan, DirectoryTextIsResolvedAgainstTheBaseOnly) {
+  // root/base is DirBase; root/drivers is reachable only as "../drivers".
+  const TempBase root;
+  const QString base = root.makeDir(QStringLiteral("base"));
+  root.makeDir(QStringLiteral("base/drivers"));
+  root.makeDir(QStringLiteral("base/.hidden"));
+  root.makeDir(QStringLiteral("drivers"));
+  root.makeDir(QStringLiteral("elsewhere"));
+  root.write(QStringLiteral("base/file"), "x");
+  const QString absolute = root.filePath(QStringLiteral("drivers"));
+  const struct {
+    QString text;
+    QString resolved;   // resolveDirectoryText
+    QString directory;  // resolveDriverDirectory
+  } cases[] = {
+      {QStringLiteral("."), base, base},
+      {QStringLiteral("./drivers"), base + QStringLiteral("/drivers"),
+       base + QStringLiteral("/drivers")},
+      {QStringLiteral(".\\drivers"), base + QStringLiteral("/drivers"),
+       base + QStringLiteral("/drivers")},
+      {QStringLiteral("..\\drivers"), base + QStringLiteral("/../drivers"),
+       base + QStringLiteral("/../drivers")},
+      {QStringLiteral("drivers"), base + QStringLiteral("/drivers"),
+       base + QStringLiteral("/drivers")},
+      {QStringLiteral(".hidden"), base + QStringLiteral("/.hidden"),
+       base + QStringLiteral("/.hidden")},
+      {QStringLiteral("drivers\\"), base + QStringLiteral("/drivers/"),
+       base + QStringLiteral("/drivers")},
+      {QStringLiteral(".\\"), base + QStringLiteral("/"), base},
+      {absolute, absolute, absolute},
+      {absolute + QStringLiteral("//"), absolute + QStringLiteral("//"), absolute},
+      {QString(), QString(), base},
+      {QStringLiteral("missing"), base + QStringLiteral("/missing"), base},
+      {QStringLiteral("file"), base + QStringLiteral("/file"), base},
+      // Names only the current directory below could supply.
+      {QStringLiteral("elsewhere"), base + QStringLiteral("/elsewhere"), base},
+  };
+  const QString startDirectory = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(root.path()));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    EXPECT_EQ(resolveDirectoryText(base, c.text), c.resolved);
+    EXPECT_EQ(resolveDriverDirectory(base, c.text), c.directory);
+  }
+  scanDrivers(base, QStringLiteral("drivers"));
+  EXPECT_EQ(QDir::currentPath(), root.path());
+  QDir::setCurrent(startDirectory);
+}
+
+TEST(DriverScan, ListsDriverFilesOnlyInCaseInsensitiveOrder) {
+  const TempBase base;
+  for (const char* name :
+       {"b.drv", "A.drv", "d.DRV", ".hidden.drv", "notes.txt", "e.drvx", "drv", "target"}) {
+    base.write(QString::fromUtf8(name), driverText("GAMENAME     " + QByteArray(name)));
+  }
+  const QString readOnly = base.write(QStringLiteral("r.drv"), driverText("GAMENAME     r"));
+  QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  base.makeDir(QStringLiteral("x.drv"));
+  base.makeDir(QStringLiteral("folder"));
+  QFile::link(base.filePath(QStringLiteral("target")), base.filePath(QStringLiteral("l.drv")));
+  QFile::link(base.filePath(QStringLiteral("folder")), base.filePath(QStringLiteral("ld.drv")));
+  QFile::link(base.filePath(QStringLiteral("gone")), base.filePath(QStringLiteral("broken.drv")));
+  ASSERT_EQ(mkfifo(base.filePath(QStringLiteral("pipe.drv")).toLocal8Bit().constData(), 0644), 0);
+
+  const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("."), {}, QLocale::c());
+  EXPECT_EQ(scan.directory, base.path());
+  EXPECT_EQ(scan.files, strings({"A.drv", "b.drv", "d.DRV", "l.drv", "r.drv"}));
+  const QList<QByteArray> games = {"A.drv", "b.drv", "d.DRV", "target", "r"};
+  EXPECT_EQ(scan.gameNames, games);
+  EXPECT_TRUE(scan.firstUnreadablePath.isEmpty());
+}
+
+TEST(DriverScan, GameNamesLoseQuotesAndOuterControlCharacters) {
+  const struct {
+    const char* file;
+    QByteArray content;
+    QByteArray name;
+  } cases[] = {
+      {"a.drv", driverText("DIRECTORY    x"), "a.drv"},
+      {"b.drv", driverText("GAMENAME     \"Pac-Man\""), "Pac-Man"},
+      {"c.drv", driverText("GAMENAME     Ms. \"Pac\" Man"), "Ms. Pac Man"},
+      {"d.drv", driverText("GAMENAME     "), ""},
+      {"e.drv",
+       driverText("GAMENAME     \" \x01"
+                  "Dig Dug\x1F \""),
+       "Dig Dug"},
+      {"f.drv", driverText("gamename     Xevious"), "Xevious"},
+      {"g.drv", driverText("GAMENAME     Caf\xE9 \"\x7F\""), "Caf\xE9 \x7F"},
+      {"h\"q\".drv", driverText("CPU          z80"), "hq.drv"},
+      {"i.drv", QByteArray(), "i.drv"},
+  };
+  const TempBase base;
+  QList<QByteArray> expected;
+  for (const auto& c : cases) {
+    base.write(QString::fromUtf8(c.file), c.content);
+    expected.append(c.name);
+  }
+  const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("."), {}, QLocale::c());
+  ASSERT_EQ(scan.files.size(), qsizetype{std::size(cases)});
+  EXPECT_EQ(scan.gameNames, expected);
+}
+
+TEST(DriverScan, UnreadableFileShowsItsNameAndTheScanGoesOn) {
+  const TempBase base;
+  QFile::setPermissions(base.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadOther | QFile::ExeOther);
+  base.write(QStringLiteral("a.drv"), driverText("GAMENAME     Alpha"));
+  const QString locked = base.write(QStringLiteral("b.drv"), driverText("GAMENAME     Beta"));
+  base.write(QStringLiteral("c.drv"), driverText("GAMENAME     Gamma"));
+  base.write(QStringLiteral("d.drv"), driverText("GAMENAME     Delta"));
+  QFile::setPermissions(base.filePath(QStringLiteral("d.drv")), QFile::WriteOwner);
+  QFile::setPermissions(locked, QFile::WriteOwner);
+
+  // Root reads every file, so the scan runs as an ordinary user; its outcome comes back as text.
+  test::ChildSetup ordinaryUser;
+  ordinaryUser.asOrdinaryUser = true;
+  const test::ChildOutcome outcome = test::runInChild(ordinaryUser, [&] {
+    const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("."));
+    throw Error(QString::fromUtf8(scan.gameNames.join('|')) + QLatin1Char(' ') +
+                scan.firstUnreadablePath);
+  });
+  ASSERT_TRUE(outcome.ranToEnd);
+  EXPECT_EQ(outcome.error, QStringLiteral("Alpha|b.drv|Gamma|d.drv ") + locked);
+}
+
+TEST(DriverScan, EveryScanReadsTheDirectoryAgainAndStaysParallel) {
+  const TempBase base;
+  const auto add = [&](const char* stem) {
+    base.write(QString::fromUtf8(stem) + QStringLiteral(".drv"),
+               driverText("GAMENAME     Game " + QByteArray(stem)));
+  };
+  const auto expectParallel = [](const DriverScanResult& scan) {
+    ASSERT_EQ(scan.files.size(), scan.gameNames.size());
+    for (qsizetype i = 0; i < scan.files.size(); ++i) {
+      EXPECT_EQ("Game " + QFile::encodeName(scan.files[i]).chopped(4), scan.gameNames[i]);
+    }
+  };
+  add("m");
+  add("k");
+  const DriverScanResult first = scanDrivers(base.path(), QStringLiteral("."));
+  const DriverScanResult second = scanDrivers(base.path(), QStringLiteral("."));
+  expectParallel(first);
+  EXPECT_EQ(second.files, first.files);
+  EXPECT_EQ(second.gameNames, first.gameNames);
+
+  add("a");
+  QFile::remove(base.filePath(QStringLiteral("m.drv")));
+  const DriverScanResult third = scanDrivers(base.path(), base.path() + QStringLiteral("/"));
+  expectParallel(third);
+  EXPECT_EQ(third.files, strings({"a.drv", "k.drv"}));
+}
+
+TEST(DriverScan, LongListingIsAnnouncedOnceFromItsHundredAndFirstEntry) {
+  for (const int files : {100, 101, 250}) {
+    SCOPED_TRACE(files);
+    const TempBase base;
+    for (int i = 0; i < files; ++i) {
+      base.write(QStringLiteral("g%1.drv").arg(i), QByteArray());
+    }
+    int notices = 0;
+    listDriverFiles(base.path(), [&] { ++notices; });
+    EXPECT_EQ(notices, files > 100 ? 1 : 0);
+    EXPECT_EQ(scanDrivers(base.path(), QString(), [&] { ++notices; }).files.size(), files);
+    EXPECT_EQ(notices, files > 100 ? 2 : 0);
+  }
+}
+
+TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
+  const struct {
+    QLocale locale;
+    QStringList names;
+    QStringList sorted;
+  } cases[] = {
+      {QLocale::c(), strings({"b.drv", "A.drv", "d.DRV"}), strings({"A.drv", "b.drv", "d.DRV"})},
+      {QLocale::c(), strings({"a.drv", "b.drv", "B.drv", "A.drv"}),
+       strings({"A.drv", "a.drv", "B.drv", "b.drv"})},
+      {QLocale(QLocale::English, QLocale::UnitedStates), strings({"b.drv", "A.drv", "d.DRV"}),
+       strings({"A.drv", "b.drv", "d.DRV"})},
+      {QLocale(QLocale::English, QLocale::UnitedStates),
+       strings({"f.drv", "a.drv", "\xC3\xA9.drv", "B.drv", "A.drv", "e.drv"}),
+       strings({"A.drv", "a.drv", "B.drv", "e.drv", "\xC3\xA9.drv", "f.drv"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale.name().toStdString());
+    QStringList names = c.names;
+    sortFileNames(names, c.locale);
+    EXPECT_EQ(names, c.sorted);
+  }
+}
+
+TEST(DriverFileList, TakesAScanWithoutSelection) {
+  DriverFileList list(QStringLiteral("/base"));
+  EXPECT_EQ(list.directory(), QStringLiteral("/base"));
+  EXPECT_EQ(list.itemIndex(), -1);
+
+  list.takeScan({QStringLiteral("/d"), strings({"a.drv", "b.drv"}), {"A", "B"}, QString()});
+  EXPECT_EQ(list.entries(), strings({"a.drv", "b.drv"}));
+  list.setItemIndex(1);
+  EXPECT_EQ(list.itemIndex(), 1);
+  EXPECT_EQ(list.filePath(list.itemIndex()), QStringLiteral("/d/b.drv"));
+  for (const int outside : {2, -5}) {
+    list.setItemIndex(1);
+    list.setItemIndex(outside);
+    EXPECT_EQ(list.itemIndex(), -1);
+  }
+  list.setItemIndex(0);
+  list.takeScan({QStringLiteral("/d"), strings({"a.drv"}), {"A"}, QString()});
+  EXPECT_EQ(list.itemIndex(), -1);
+}
+
+}  // namespace
+}  // namespace vorlane
