@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+#include <QByteArrayView>
+
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
 #include "core/platform/TextCodec.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
+constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
 
 // Bytes and text alike, as CR and LF have the same code in both. One pass over the data, so
 // a file of many short lines costs no more than any other.
@@ -36,6 +39,12 @@ Text crLfBreaks(const Text& text) {
   return result;
 }
 
+// The codec reads a UTF-8 byte-order mark as no text at all; such a file's text, written as
+// UTF-8, is exactly its bytes behind the mark.
+bool hasUtf8Mark(const QByteArray& bytes) {
+  return bytes.startsWith(kUtf8Mark) && decodeText(bytes).toUtf8() == bytes.sliced(kUtf8Mark.size());
+}
+
 }  // namespace
 
 QByteArray withCrLfBreaks(const QByteArray& bytes) {
@@ -59,7 +68,13 @@ QString widgetTextFromFile(const QByteArray& fileBytes) {
 }
 
 QByteArray fileBytesToSave(const QByteArray& loadedBytes, const QString& widgetText) {
-  return encodeText(toMemoText(widgetText), withCrLfBreaks(loadedBytes));
+  const QByteArray loaded = withCrLfBreaks(loadedBytes);
+  const QByteArray bytes = encodeText(toMemoText(widgetText), loaded);
+  // An edited text keeps the file's byte-order mark.
+  if (bytes != loaded && hasUtf8Mark(loaded)) {
+    return kUtf8Mark.toByteArray() + bytes;
+  }
+  return bytes;
 }
 
 QString toMemoText(const QString& widgetText) {

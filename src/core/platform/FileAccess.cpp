@@ -22,7 +22,8 @@ bool isReadOnly(const QFileInfo& info) {
 
 QByteArray readWholeFile(const QString& path) {
   QFile file(path);
-  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+  // Opening refuses a directory too, so no separate look at the path is needed.
+  if (!file.open(QIODevice::ReadOnly)) {
     throw Error(messages::cannotOpenFile(path));
   }
   QByteArray bytes = file.readAll();

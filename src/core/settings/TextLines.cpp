@@ -1,23 +1,30 @@
 #include "core/settings/TextLines.h"
 
+#include <algorithm>
+
 namespace vorlane {
+
+qsizetype lineEnd(QByteArrayView text, qsizetype start) {
+  const auto end =
+      std::find_if(text.begin() + start, text.end(), [](char c) { return c == '\r' || c == '\n'; });
+  return end - text.begin();
+}
+
+qsizetype nextLineStart(QByteArrayView text, qsizetype end) {
+  if (end >= text.size()) {
+    return text.size();
+  }
+  const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+  return end + (crLf ? 2 : 1);
+}
 
 QList<QByteArray> splitLines(QByteArrayView text) {
   QList<QByteArray> lines;
-  qsizetype start = 0;
-  qsizetype pos = 0;
-  while (pos < text.size()) {
-    const char c = text[pos];
-    if (c != '\r' && c != '\n') {
-      ++pos;
-      continue;
-    }
-    lines.append(text.sliced(start, pos - start).toByteArray());
-    pos += (c == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ? 2 : 1;
-    start = pos;
-  }
-  if (start < text.size()) {
-    lines.append(text.sliced(start).toByteArray());
+  // A line end at the very end of the text starts no further line.
+  for (qsizetype start = 0; start < text.size();) {
+    const qsizetype end = lineEnd(text, start);
+    lines.append(text.sliced(start, end - start).toByteArray());
+    start = nextLineStart(text, end);
   }
   return lines;
 }

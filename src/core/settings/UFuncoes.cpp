@@ -1,5 +1,7 @@
 #include "core/settings/UFuncoes.h"
 
+#include <algorithm>
+
 #include <QList>
 
 #include "core/platform/FileAccess.h"
@@ -21,16 +23,27 @@ struct FlatFile {
   QByteArray hidden;
 };
 
-FlatFile readFlatFile(const QString& path) {
-  const QByteArray bytes = readWholeFile(path);
+// The part of the file a reader sees: everything before the first NUL byte.
+qsizetype visibleSize(const QByteArray& bytes) {
   const qsizetype nul = bytes.indexOf('\0');
-  const qsizetype visibleSize = nul < 0 ? bytes.size() : nul;
-  return {splitLines(QByteArrayView(bytes).first(visibleSize)), bytes.sliced(visibleSize)};
+  return nul < 0 ? bytes.size() : nul;
 }
 
-bool startsWithFolded(const QByteArray& line, const QByteArray& foldedPrefix) {
+FlatFile readFlatFile(const QString& path) {
+  const QByteArray bytes = readWholeFile(path);
+  const qsizetype visible = visibleSize(bytes);
+  return {splitLines(QByteArrayView(bytes).first(visible)), bytes.sliced(visible)};
+}
+
+char foldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Compared in place: the scan reads every driver file, so no line is copied or folded whole.
+bool startsWithFolded(QByteArrayView line, QByteArrayView foldedPrefix) {
   return line.size() >= foldedPrefix.size() &&
-         line.first(foldedPrefix.size()).toLower() == foldedPrefix;
+         std::equal(foldedPrefix.begin(), foldedPrefix.end(), line.begin(),
+                    [](char prefix, char c) { return prefix == foldAscii(c); });
 }
 
 bool isBlankOrControl(char c) {
@@ -52,11 +65,16 @@ QByteArray trimBlanksAndControls(QByteArrayView text) {
 }  // namespace
 
 QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue) {
+  const QByteArray bytes = readWholeFile(path);
+  const QByteArrayView text = QByteArrayView(bytes).first(visibleSize(bytes));
   const QByteArray foldedKey = key.toLower();
-  for (const QByteArray& line : readFlatFile(path).lines) {
+  for (qsizetype start = 0; start < text.size();) {
+    const qsizetype end = lineEnd(text, start);
+    const QByteArrayView line = text.sliced(start, end - start);
     if (startsWithFolded(line, foldedKey)) {
-      return trimBlanksAndControls(QByteArrayView(line).sliced(key.size()));
+      return trimBlanksAndControls(line.sliced(key.size()));
     }
+    start = nextLineStart(text, end);
   }
   return defaultValue;
 }
