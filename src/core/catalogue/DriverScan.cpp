@@ -9,7 +9,9 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/platform/Error.h"
+#include "core/platform/Messages.h"
 #include "core/platform/Paths.h"
+#include "core/settings/TextLines.h"
 #include "core/settings/UFuncoes.h"
 
 namespace vorlane {
@@ -19,10 +21,6 @@ namespace {
 const QString kDriverExtension = QStringLiteral(".drv");
 const QByteArray kGameNameKey = QByteArrayLiteral("GAMENAME");
 constexpr qsizetype kBusyEntryPosition = 100;
-
-bool isBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
 
 }  // namespace
 
@@ -39,6 +37,11 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
 
 QStringList listDriverFiles(const QString& directory, const LongListingNotice& onLongListing,
                             const QLocale& locale) {
+  // The directory iterator would show such a directory as empty.
+  const QFileInfo info(directory);
+  if (!info.isReadable() || !info.isExecutable()) {
+    throw Error(messages::fileAccessDenied());
+  }
   QStringList names;
   // Without QDir::Hidden and QDir::System: no names beginning with ".", no broken links, no
   // devices or pipes (reading one could block the scan).
@@ -60,15 +63,7 @@ QStringList listDriverFiles(const QString& directory, const LongListingNotice& o
 
 QByteArray cleanGameName(QByteArray value) {
   value.replace('"', QByteArray());
-  qsizetype begin = 0;
-  qsizetype end = value.size();
-  while (begin < end && isBlankOrControl(value[begin])) {
-    ++begin;
-  }
-  while (end > begin && isBlankOrControl(value[end - 1])) {
-    --end;
-  }
-  return value.sliced(begin, end - begin);
+  return trimBytes(value, isBlankOrControl);
 }
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,

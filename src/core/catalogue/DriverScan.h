@@ -29,7 +29,8 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text);
 
 // The driver files of a directory, sorted (sortFileNames): names that end in ".drv" in any
 // letter case and belong to a regular file or a link to one; names that begin with "." are left
-// out. Read-only files are listed.
+// out. Read-only files are listed. Throws Error "File access denied" when the directory may not
+// be read or entered, rather than passing it off as one without drivers.
 QStringList listDriverFiles(const QString& directory, const LongListingNotice& onLongListing = {},
                             const QLocale& locale = QLocale());
 
@@ -39,7 +40,8 @@ QByteArray cleanGameName(QByteArray value);
 
 // The whole scan: resolves the directory, lists it afresh and reads every file's game name
 // (its file name when the key is missing). A file that cannot be read shows its file name and
-// does not end the scan; the first such path is kept for one message afterwards.
+// does not end the scan; the first such path is kept for one message afterwards. Throws what
+// listDriverFiles throws.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale());

@@ -20,6 +20,8 @@ QString textExceedsMemoCapacity() { return QStringLiteral("Text exceeds memo cap
 
 QString jpegError(int code) { return QStringLiteral("JPEG error #%1").arg(code); }
 
+QString fileAccessDenied() { return QStringLiteral("File access denied"); }
+
 QString errorBoxText(const QString& message) {
   if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
     return message + QLatin1Char('.');

@@ -11,6 +11,7 @@ QString streamWriteError();
 QString unableToWriteTo(const QString& path);
 QString textExceedsMemoCapacity();
 QString jpegError(int code);
+QString fileAccessDenied();
 
 // The error box's text: the message, with a full stop when it is not empty and its last
 // character's code is greater than that of ".".

@@ -18,15 +18,7 @@ bool isBlank(char c) {
 }
 
 QByteArray trimBlanks(QByteArrayView text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && isBlank(text[begin])) {
-    ++begin;
-  }
-  while (end > begin && isBlank(text[end - 1])) {
-    --end;
-  }
-  return text.sliced(begin, end - begin).toByteArray();
+  return trimBytes(text, isBlank);
 }
 
 QByteArray withoutQuotes(const QByteArray& value) {

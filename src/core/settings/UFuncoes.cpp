@@ -46,22 +46,6 @@ bool startsWithFolded(QByteArrayView line, QByteArrayView foldedPrefix) {
                     [](char prefix, char c) { return prefix == foldAscii(c); });
 }
 
-bool isBlankOrControl(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
-
-QByteArray trimBlanksAndControls(QByteArrayView text) {
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && isBlankOrControl(text[begin])) {
-    ++begin;
-  }
-  while (end > begin && isBlankOrControl(text[end - 1])) {
-    --end;
-  }
-  return text.sliced(begin, end - begin).toByteArray();
-}
-
 }  // namespace
 
 QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue) {
@@ -72,7 +56,7 @@ QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray&
     const qsizetype end = lineEnd(text, start);
     const QByteArrayView line = text.sliced(start, end - start);
     if (startsWithFolded(line, foldedKey)) {
-      return trimBlanksAndControls(line.sliced(key.size()));
+      return trimBytes(line.sliced(key.size()), isBlankOrControl);
     }
     start = nextLineStart(text, end);
   }
