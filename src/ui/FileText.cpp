@@ -22,4 +22,9 @@ QByteArray fileText(const QLineEdit* field) {
   return encodeText(field->text(), original.isValid() ? original.toByteArray() : QByteArray());
 }
 
+void setOwnText(QLineEdit* field, const QString& text) {
+  field->setProperty(kOriginalBytes, QVariant());
+  field->setText(text);
+}
+
 }  // namespace vorlane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class QLineEdit;
 
@@ -10,5 +11,9 @@ namespace vorlane {
 // not change is written back exactly as it was read.
 void setFileText(QLineEdit* field, const QByteArray& bytes);
 QByteArray fileText(const QLineEdit* field);
+
+// A text the program made itself: the field forgets the file's bytes, so this text is never
+// stored as them, even where it reads the same (a file's byte-order mark is not shown).
+void setOwnText(QLineEdit* field, const QString& text);
 
 }  // namespace vorlane

@@ -1,17 +1,120 @@
 #include "ui/UPrincipal.h"
 
+#include <array>
+#include <optional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/launch/LaunchParameters.h"
+#include "core/launch/OptionText.h"
+#include "ui/FileText.h"
+#include "ui/Guard.h"
+#include "ui/ProgramLauncher.h"
 #include "ui_UPrincipal.h"
 
-// Work in progress: the option text and launch handlers land here.
 namespace vorlane {
+namespace {
 
-void TFrmPrincipal::bindLaunchHandlers() {}
-QString TFrmPrincipal::MontaLinhaComando() {
-  return {};
+// A flag box of the configuration page and the option it sets.
+struct FlagBox {
+  QCheckBox* Ui::TFrmPrincipal::*box;
+  bool OptionState::*flag;
+};
+
+constexpr std::array<FlagBox, 7> kFlagBoxes{{
+    {&Ui::TFrmPrincipal::chkSincronizar, &OptionState::sync},
+    {&Ui::TFrmPrincipal::chkModoDebug, &OptionState::debug},
+    {&Ui::TFrmPrincipal::chkModoPerfil, &OptionState::profile},
+    {&Ui::TFrmPrincipal::chkVerificarRoms, &OptionState::noCheck},
+    {&Ui::TFrmPrincipal::chkUsarTroca, &OptionState::swap},
+    {&Ui::TFrmPrincipal::chkInverterTeclas, &OptionState::swapKey},
+    {&Ui::TFrmPrincipal::chkSom, &OptionState::sound},
+}};
+
+OptionState optionStateOf(const Ui::TFrmPrincipal& ui) {
+  OptionState state;
+  state.resolutionIndex = ui.cboResolucao->currentIndex();
+  state.frameSkipIndex = ui.cboFrameskip->currentIndex();
+  for (const FlagBox& flag : kFlagBoxes) {
+    state.*flag.flag = (ui.*flag.box)->isChecked();
+  }
+  return state;
 }
-void TFrmPrincipal::MontaComandoClick() {}
-void TFrmPrincipal::chkLinhaComandoClick() {}
-void TFrmPrincipal::btnExecutarClick() {}
-void TFrmPrincipal::btnChecksumClick() {}
+
+// Row of the selected game, or nothing. The current row alone is no selection: the list makes
+// its first row current when it takes the focus, without selecting it.
+std::optional<int> selectedRow(const QListWidget* list) {
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  if (selected.isEmpty()) {
+    return std::nullopt;
+  }
+  return list->row(selected.front());
+}
+
+}  // namespace
+
+void TFrmPrincipal::bindLaunchHandlers() {
+  // `activated` comes from the user's choices only, by mouse or keyboard; a selection set by
+  // the program does not recompose.
+  for (QComboBox* list : {m_ui->cboResolucao, m_ui->cboFrameskip}) {
+    connectGuarded(list, &QComboBox::activated, this, &TFrmPrincipal::MontaComandoClick);
+  }
+  for (const FlagBox& flag : kFlagBoxes) {
+    connectGuarded((*m_ui).*flag.box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaComandoClick);
+  }
+  for (QCheckBox* box : switchBoxes()) {
+    connectGuarded(box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaComandoClick);
+  }
+  connectGuarded(m_ui->chkLinhaComando, &QCheckBox::clicked, this,
+                 &TFrmPrincipal::chkLinhaComandoClick);
+  connectGuarded(m_ui->btnExecutar, &QPushButton::clicked, this, &TFrmPrincipal::btnExecutarClick);
+  // The press before the double-click has already selected the game.
+  connectGuarded(m_ui->lstDrivers, &QListWidget::itemDoubleClicked, this,
+                 &TFrmPrincipal::btnExecutarClick);
+  connectGuarded(m_ui->btnChecksum, &QPushButton::clicked, this, &TFrmPrincipal::btnChecksumClick);
+}
+
+QString TFrmPrincipal::MontaLinhaComando() {
+  const QString composed = composeOptionText(optionStateOf(*m_ui));
+  if (!m_ui->chkLinhaComando->isChecked()) {
+    setOwnText(m_ui->edtLinhaComando, composed);
+  }
+  return m_ui->edtLinhaComando->text();
+}
+
+void TFrmPrincipal::MontaComandoClick() {
+  MontaLinhaComando();
+}
+
+void TFrmPrincipal::chkLinhaComandoClick() {
+  m_ui->edtLinhaComando->setEnabled(m_ui->chkLinhaComando->isChecked());
+  MontaLinhaComando();
+}
+
+void TFrmPrincipal::btnExecutarClick() {
+  const std::optional<int> row = selectedRow(m_ui->lstDrivers);
+  if (!row || *row >= lstArquivos.entries().size()) {
+    return;
+  }
+  const QString options = MontaLinhaComando();
+  launchProgram(this, emulatorProgram(DirBase),
+                playParameterText(options, lstArquivos.entries().at(*row)), DirBase);
+}
+
+void TFrmPrincipal::btnChecksumClick() {
+  // The driver file is the file list's own current one, which the selection keeps in step.
+  const int fileIndex = lstArquivos.itemIndex();
+  if (!selectedRow(m_ui->lstDrivers) || fileIndex < 0) {
+    return;
+  }
+  const QString parameters =
+      checksumParameterTextFor(DirBase, m_ui->edtRomDir->text(), lstArquivos.filePath(fileIndex),
+                               lstArquivos.entries().at(fileIndex));
+  launchProgram(this, checksumProgram(DirBase), parameters, DirBase);
+}
 
 }  // namespace vorlane

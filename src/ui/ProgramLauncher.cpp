@@ -1,0 +1,43 @@
+#include "ui/ProgramLauncher.h"
+
+#include <optional>
+#include <utility>
+
+#include <QMessageBox>
+
+#include "core/platform/CommandLineSplitter.h"
+#include "core/platform/ProgramStarter.h"
+#include "ui/ErrorBox.h"
+
+namespace vorlane {
+namespace {
+
+LaunchFailureRecorder& recorder() {
+  static LaunchFailureRecorder instance;
+  return instance;
+}
+
+void tellCannotStart(QWidget* owner, const QString& text) {
+  if (recorder()) {
+    recorder()(text);
+    return;
+  }
+  QMessageBox::warning(owner, QString::fromLatin1(kApplicationTitle), text);
+}
+
+}  // namespace
+
+void launchProgram(QWidget* owner, const QString& program, const QString& parameterText,
+                   const QString& workingDirectory) {
+  const std::optional<QString> failure =
+      startProgram(program, splitCommandLine(parameterText), workingDirectory);
+  if (failure) {
+    tellCannotStart(owner, *failure);
+  }
+}
+
+void setLaunchFailureRecorder(LaunchFailureRecorder newRecorder) {
+  recorder() = std::move(newRecorder);
+}
+
+}  // namespace vorlane

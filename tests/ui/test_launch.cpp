@@ -1,0 +1,488 @@
+#include <functional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QThread>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+#include "core/settings/ProfileFile.h"
+#include "support/TempBase.h"
+#include "support/UiHarness.h"
+#include "ui/ProgramLauncher.h"
+#include "ui/UPrincipal.h"
+
+namespace vorlane::test {
+namespace {
+
+const QString kEmulatorLog = QStringLiteral("emulator.log");
+const QString kChecksumLog = QStringLiteral("checksum.log");
+const QString kDefaultOptions = QStringLiteral("-400x300VESA2 -frameskip 4");
+
+enum Page { kDrivers = 0, kConfiguration = 1, kDip = 2 };
+
+// Records every "cannot start" warning while it lives.
+class LaunchFailureLog {
+ public:
+  LaunchFailureLog() {
+    setLaunchFailureRecorder([this](const QString& text) { m_texts.append(text); });
+  }
+  ~LaunchFailureLog() { setLaunchFailureRecorder({}); }
+  LaunchFailureLog(const LaunchFailureLog&) = delete;
+  LaunchFailureLog& operator=(const LaunchFailureLog&) = delete;
+
+  const QStringList& texts() const { return m_texts; }
+
+ private:
+  QStringList m_texts;
+};
+
+struct Driver {
+  const char* fileName;
+  QByteArray text;
+};
+
+// tessik.ini with the drivers folder and the ROM directory text, the drivers, and a settings
+// file when given.
+void layOut(const TempBase& base, const QList<Driver>& drivers, const QByteArray& romDir = ".",
+            const QByteArray& settings = {}) {
+  base.write(QStringLiteral("tessik.ini"),
+             "Romdir       " + romDir + "\r\nDrvdir       .\\drivers\r\ntestMode     no\r\n");
+  base.makeDir(QStringLiteral("drivers"));
+  for (const Driver& driver : drivers) {
+    base.write(QStringLiteral("drivers/") + text(driver.fileName), driver.text);
+  }
+  if (!settings.isEmpty()) {
+    base.write(QStringLiteral("vorlane.ini"), settings);
+  }
+}
+
+// A stand-in program that appends one record to `log`: its working directory, then each
+// argument, one a line.
+void writeStandIn(const TempBase& base, const QString& program, const QString& log) {
+  const QString path = base.write(program,
+                                  "#!/bin/sh\n"
+                                  "record=\"cwd=$(pwd -P)\"\n"
+                                  "for argument in \"$@\"; do\n"
+                                  "  record=\"$record\n"
+                                  "arg=$argument\"\n"
+                                  "done\n"
+                                  "printf '%s\\nend\\n' \"$record\" >> '" +
+                                      base.filePath(log).toUtf8() + "'\n");
+  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+}
+
+void writeStandIns(const TempBase& base) {
+  writeStandIn(base, QStringLiteral("tessik.exe"), kEmulatorLog);
+  writeStandIn(base, QStringLiteral("tools/checksum.exe"), kChecksumLog);
+}
+
+struct ProgramRun {
+  QString workingDirectory;
+  QStringList arguments;
+};
+
+QList<ProgramRun> parseRuns(const QByteArray& log) {
+  QList<ProgramRun> runs;
+  ProgramRun run;
+  for (const QString& line : QString::fromUtf8(log).split(QLatin1Char('\n'))) {
+    if (line.startsWith(QLatin1String("cwd="))) {
+      run = ProgramRun{line.mid(4), {}};
+    } else if (line.startsWith(QLatin1String("arg="))) {
+      run.arguments.append(line.mid(4));
+    } else if (line == QLatin1String("end")) {
+      runs.append(run);
+    }
+  }
+  return runs;
+}
+
+// The programs are started without waiting, so their records come in later.
+QList<ProgramRun> waitForRuns(const TempBase& base, const QString& log, qsizetype count) {
+  const QDeadlineTimer deadline(10000);
+  QList<ProgramRun> runs;
+  while (!deadline.hasExpired()) {
+    QFile file(base.filePath(log));
+    runs = file.open(QIODevice::ReadOnly) ? parseRuns(file.readAll()) : QList<ProgramRun>();
+    if (runs.size() >= count) {
+      break;
+    }
+    QThread::msleep(20);
+  }
+  EXPECT_EQ(runs.size(), count) << log.toStdString();
+  return runs;
+}
+
+// The record of the `count`th start. Waiting for it before the next start keeps the records in
+// the order of the starts, which detached programs do not otherwise keep.
+ProgramRun waitForRun(const TempBase& base, const QString& log, qsizetype count) {
+  return waitForRuns(base, log, count).value(count - 1);
+}
+
+QString physicalPath(const TempBase& base) {
+  return QFileInfo(base.path()).canonicalFilePath();
+}
+
+QStringList words(const QString& line) {
+  return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+void showPage(WindowOnBase& main, Page page) {
+  main.child<QTabWidget>("PageControl1")->setCurrentIndex(page);
+}
+
+// Selects a game the way a user does: a click on its row.
+void clickDriver(WindowOnBase& main, int row) {
+  showPage(main, kDrivers);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  ASSERT_LT(row, list->count()) << "the driver list is not filled";
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualItemRect(list->item(row)).center());
+}
+
+void clickButton(WindowOnBase& main, const char* name) {
+  showPage(main, kDrivers);
+  QTest::mouseClick(main.child<QPushButton>(name), Qt::LeftButton);
+}
+
+void typeInto(QLineEdit* field, const QString& typed) {
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, typed);
+}
+
+QString optionLine(const WindowOnBase& main) {
+  return main.child<QLineEdit>("edtLinhaComando")->text();
+}
+
+const QList<Driver> kThreeGames = {
+    {"alpha.drv", "GAMENAME     Alpha\r\nDIRECTORY    alpharoms\r\n"},
+    {"Beta.drv", "GAMENAME     Beta\r\n"},
+    {"gamma.drv", "GAMENAME     Gamma\r\n"},
+};
+
+// Each step acts on the controls as a user would; the option text follows every user change.
+TEST(OptionText, FollowsTheUsersChangesOfTheOptionControls) {
+  TempBase base;
+  layOut(base, {});
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  auto* resolution = main.child<QComboBox>("cboResolucao");
+  auto* frameSkip = main.child<QComboBox>("cboFrameskip");
+  EXPECT_EQ(optionLine(main), kDefaultOptions);
+
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    const char* expected;
+  } steps[] = {
+      {"keyboard in the closed resolution list",
+       [&] {
+         resolution->setFocus();
+         QTest::keyClick(resolution, Qt::Key_Down);
+       },
+       "-640x480 -frameskip 4"},
+      {"keyboard in the closed frame-skip list",
+       [&] {
+         frameSkip->setFocus();
+         QTest::keyClick(frameSkip, Qt::Key_End);
+       },
+       "-640x480 -frameskip 9"},
+      {"mouse in the opened resolution list",
+       [&] {
+         resolution->showPopup();
+         QListView* view = qobject_cast<QListView*>(resolution->view());
+         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           view->visualRect(view->model()->index(5, 0)).center());
+       },
+       "-800x600VESA2 -frameskip 9"},
+      {"flags ticked out of order",
+       [&] {
+         for (const char* box : {"chkSom", "chkInverterTeclas", "chkVerificarRoms", "chkModoDebug",
+                                 "chkUsarTroca", "chkSincronizar", "chkModoPerfil"}) {
+           clickCheckBox(main.child<QCheckBox>(box));
+         }
+       },
+       "-800x600VESA2 -frameskip 9 -sync -debug -profile -nocheck -swap -swapKey -sound"},
+      {"flags cleared again",
+       [&] {
+         for (const char* box : {"chkSincronizar", "chkModoPerfil", "chkSom", "chkInverterTeclas",
+                                 "chkUsarTroca", "chkModoDebug"}) {
+           clickCheckBox(main.child<QCheckBox>(box));
+         }
+       },
+       "-800x600VESA2 -frameskip 9 -nocheck"},
+      {"a selection by the program recomposes nothing",
+       [&] {
+         resolution->setCurrentIndex(0);
+         frameSkip->setCurrentIndex(1);
+       },
+       "-800x600VESA2 -frameskip 9 -nocheck"},
+      {"nothing selected in either list, then a flag",
+       [&] {
+         resolution->setCurrentIndex(-1);
+         frameSkip->setCurrentIndex(-1);
+         clickCheckBox(main.child<QCheckBox>("chkVerificarRoms"));
+       },
+       " -frameskip -1"},
+  };
+  showPage(main, kConfiguration);
+  for (const auto& step : steps) {
+    step.act();
+    EXPECT_EQ(optionLine(main), text(step.expected)) << step.step;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+TEST(OptionText, GameSwitchClickRecomposesWithoutChangingTheText) {
+  TempBase base;
+  layOut(base, {});
+  WindowOnBase main(base);
+  auto* field = main.child<QLineEdit>("edtLinhaComando");
+  field->setText(QStringLiteral("stale"));
+  showPage(main, kDip);
+  clickCheckBox(main.child<QCheckBox>("chkFreePlay"));
+  EXPECT_EQ(field->text(), kDefaultOptions);
+  EXPECT_TRUE(main.child<QCheckBox>("chkFreePlay")->isChecked());
+}
+
+// The field is editable and keeps the stored line exactly when the custom line is on.
+TEST(OptionText, CustomLineAfterStartUp) {
+  const struct {
+    const char* settings;
+    bool on;
+    const char* shown;
+  } cases[] = {
+      {"[Configuracao]\r\nLinhaComando=-640x480 -sound\r\nUtilizaLInhaComando=1\r\n", true,
+       "-640x480 -sound"},
+      {"[Configuracao]\r\nLinhaComando=\r\nUtilizaLInhaComando=1\r\n", true, ""},
+      {"[Configuracao]\r\nLinhaComando=-640x480 -sound\r\nUtilizaLInhaComando=0\r\n", false,
+       "-400x300VESA2 -frameskip 4"},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    layOut(base, {}, ".", example.settings);
+    WindowOnBase main(base);
+    EXPECT_EQ(main.child<QCheckBox>("chkLinhaComando")->isChecked(), example.on)
+        << example.settings;
+    EXPECT_EQ(main.child<QLineEdit>("edtLinhaComando")->isEnabled(), example.on)
+        << example.settings;
+    EXPECT_EQ(optionLine(main), text(example.shown)) << example.settings;
+  }
+}
+
+TEST(OptionText, CustomLineOnKeepsTheTypedTextAndOffComposesAgain) {
+  TempBase base;
+  layOut(base, {});
+  WindowOnBase main(base);
+  auto* custom = main.child<QCheckBox>("chkLinhaComando");
+  auto* field = main.child<QLineEdit>("edtLinhaComando");
+  showPage(main, kConfiguration);
+
+  clickCheckBox(custom);
+  EXPECT_TRUE(field->isEnabled());
+  EXPECT_EQ(field->text(), kDefaultOptions);
+
+  typeInto(field, QStringLiteral("-my own line"));
+  clickCheckBox(main.child<QCheckBox>("chkSom"));
+  EXPECT_EQ(field->text(), text("-my own line"));
+
+  clickCheckBox(custom);
+  EXPECT_FALSE(field->isEnabled());
+  EXPECT_EQ(field->text(), kDefaultOptions + QStringLiteral(" -sound"));
+}
+
+// The composed text is the program's own: Apply stores it as such, not as the stored line's
+// bytes, even where those read the same.
+TEST(OptionText, ComposedTextIsStoredAsItselfNotAsTheBytesItReplaced) {
+  TempBase base;
+  layOut(base, {}, ".",
+         "[Configuracao]\r\nLinhaComando=\xEF\xBB\xBF-400x300VESA2 -frameskip "
+         "4\r\nUtilizaLInhaComando=0\r\n");
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  showPage(main, kConfiguration);
+  QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
+
+  EXPECT_TRUE(boxes.texts().isEmpty());
+  EXPECT_EQ(ProfileFile(base.filePath(QStringLiteral("vorlane.ini")))
+                .readString("Configuracao", "LinhaComando", "<absent>"),
+            kDefaultOptions.toUtf8());
+}
+
+TEST(Play, StartsTheEmulatorByButtonEnterAndDoubleClick) {
+  TempBase base;
+  layOut(base, kThreeGames);
+  writeStandIns(base);
+  ErrorBoxLog boxes;
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+  auto* list = main.child<QListWidget>("lstDrivers");
+
+  clickDriver(main, 0);
+  clickButton(main, "btnExecutar");
+  clickButton(main, "btnExecutar");  // nothing is waited for: a second instance starts
+  QList<ProgramRun> runs = waitForRuns(base, kEmulatorLog, 2);
+
+  clickDriver(main, 1);
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Return);
+  runs.append(waitForRun(base, kEmulatorLog, 3));
+
+  showPage(main, kDrivers);
+  // Through the window system, so the press that selects comes before the double-click.
+  QTest::mouseDClick(
+      main.window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
+      list->viewport()->mapTo(&main.window(), list->visualItemRect(list->item(2)).center()));
+  EXPECT_EQ(main.window().driverFiles().itemIndex(), 2) << "the double-click first selects";
+  runs.append(waitForRun(base, kEmulatorLog, 4));
+
+  const char* const expectedFiles[] = {"alpha.drv", "alpha.drv", "Beta.drv", "gamma.drv"};
+  for (qsizetype i = 0; i < runs.size(); ++i) {
+    EXPECT_EQ(runs[i].workingDirectory, physicalPath(base)) << i;
+    EXPECT_EQ(runs[i].arguments, words(kDefaultOptions) + QStringList{text(expectedFiles[i])}) << i;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty());
+  EXPECT_TRUE(failures.texts().isEmpty());
+}
+
+// The custom line is split like a Windows command line; nothing else is added to it.
+TEST(Play, PassesTheCustomLineAndTheFileName) {
+  const struct {
+    const char* line;
+    QStringList arguments;
+  } cases[] = {
+      {"", {text("alpha.drv")}},
+      {"-sound \"C:\\my roms\\\\\" -x\\\"y",
+       {text("-sound"), text("C:\\my roms\\"), text("-x\"y"), text("alpha.drv")}},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    layOut(base, kThreeGames, ".",
+           QByteArray("[Configuracao]\r\nUtilizaLInhaComando=1\r\nLinhaComando=") + example.line +
+               "\r\n");
+    writeStandIns(base);
+    WindowOnBase main(base);
+    clickDriver(main, 0);
+    clickButton(main, "btnExecutar");
+    const QList<ProgramRun> runs = waitForRuns(base, kEmulatorLog, 1);
+    ASSERT_EQ(runs.size(), 1) << example.line;
+    EXPECT_EQ(runs.front().arguments, example.arguments) << example.line;
+  }
+}
+
+TEST(Checksum, StartsTheToolOnTheArchiveInTheRomDirectoryAsShown) {
+  TempBase base;
+  layOut(base, kThreeGames);
+  writeStandIns(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  auto* romDir = main.child<QLineEdit>("edtRomDir");
+  const QString dirBase = base.path();
+
+  const struct {
+    int row;
+    const char* romDirText;  // nullptr: as read from tessik.ini
+    QString archive;
+  } cases[] = {
+      {0, nullptr, dirBase + QStringLiteral("/alpharoms.zip")},
+      {1, nullptr, dirBase + QStringLiteral("/Beta.drv.zip")},
+      {0, ".\\roms\\", dirBase + QStringLiteral("/roms/alpharoms.zip")},
+      {2, "/srv/roms", QStringLiteral("/srv/roms/gamma.drv.zip")},
+      {0, "", QStringLiteral("alpharoms.zip")},
+  };
+  qsizetype starts = 0;
+  for (const auto& example : cases) {
+    if (example.romDirText != nullptr) {
+      showPage(main, kConfiguration);
+      typeInto(romDir, text(example.romDirText));  // typed, never applied
+    }
+    clickDriver(main, example.row);
+    clickButton(main, "btnChecksum");
+    const ProgramRun run = waitForRun(base, kChecksumLog, ++starts);
+    EXPECT_EQ(run.workingDirectory, physicalPath(base)) << starts;
+    EXPECT_EQ(run.arguments, words(example.archive)) << starts;  // DirBase's blanks split too
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty());
+  EXPECT_EQ(base.read(QStringLiteral("tessik.ini")).left(15), QByteArray("Romdir       .\r"));
+}
+
+// Blanks split the name into several arguments; shell characters stay text and run nothing.
+TEST(Launch, NameWithBlanksAndShellCharactersReachesTheProgramAsText) {
+  const char* const name = "a b;$(touch pwned)|&`touch pwned2`*?'.drv";
+  TempBase base;
+  layOut(base, {{name, "GAMENAME     Odd\r\n"}});
+  writeStandIns(base);
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnExecutar");
+  clickButton(main, "btnChecksum");
+
+  const QStringList nameWords = words(text(name));
+  ASSERT_EQ(nameWords.size(), 4);
+  const QList<ProgramRun> plays = waitForRuns(base, kEmulatorLog, 1);
+  ASSERT_EQ(plays.size(), 1);
+  EXPECT_EQ(plays.front().arguments, words(kDefaultOptions) + nameWords);
+  const QList<ProgramRun> checks = waitForRuns(base, kChecksumLog, 1);
+  ASSERT_EQ(checks.size(), 1);
+  EXPECT_EQ(checks.front().arguments,
+            words(base.path() + QLatin1Char('/') + text(name) + QStringLiteral(".zip")));
+  for (const QString& stray : {QStringLiteral("pwned"), QStringLiteral("pwned2")}) {
+    EXPECT_FALSE(QFile::exists(base.filePath(stray)));
+    EXPECT_FALSE(QFile::exists(base.filePath(QStringLiteral("drivers/") + stray)));
+  }
+}
+
+// Without the programs every start is refused at once, so what was tried shows without waiting.
+TEST(Launch, MissingProgramIsToldOnceAndTheWindowStaysAsItWas) {
+  TempBase base;
+  layOut(base, kThreeGames);
+  ErrorBoxLog boxes;
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+
+  clickButton(main, "btnExecutar");
+  clickButton(main, "btnChecksum");
+  EXPECT_TRUE(failures.texts().isEmpty()) << "nothing is started without a selection";
+
+  clickDriver(main, 1);
+  const QString optionsBefore = optionLine(main);
+  clickButton(main, "btnExecutar");
+  clickButton(main, "btnChecksum");
+  ASSERT_EQ(failures.texts().size(), 2);
+  EXPECT_TRUE(failures.texts()[0].contains(base.filePath(QStringLiteral("tessik.exe"))));
+  EXPECT_TRUE(failures.texts()[1].contains(base.filePath(QStringLiteral("tools/checksum.exe"))));
+  EXPECT_TRUE(boxes.texts().isEmpty());
+  EXPECT_EQ(optionLine(main), optionsBefore);
+  EXPECT_EQ(main.child<QListWidget>("lstDrivers")->currentRow(), 1);
+  EXPECT_TRUE(main.window().isVisible());
+}
+
+TEST(Checksum, DriverFileGoneSinceTheScanShowsTheErrorBoxAndStartsNothing) {
+  TempBase base;
+  layOut(base, kThreeGames);
+  ErrorBoxLog boxes;
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  const QString driver = base.filePath(QStringLiteral("drivers/alpha.drv"));
+  QFile::remove(driver);
+  clickButton(main, "btnChecksum");
+
+  ASSERT_EQ(boxes.texts().size(), 1);
+  EXPECT_EQ(boxes.texts().front(), QStringLiteral("Cannot open file ") + driver + QLatin1Char('.'));
+  EXPECT_TRUE(failures.texts().isEmpty());
+}
+
+}  // namespace
+}  // namespace vorlane::test
