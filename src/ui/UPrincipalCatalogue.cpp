@@ -1,12 +1,86 @@
 #include "ui/UPrincipal.h"
 
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+#include <QStringList>
+
+#include "core/catalogue/DriverScan.h"
+#include "core/catalogue/JpegPicture.h"
+#include "core/catalogue/PreviewFile.h"
+#include "core/platform/Messages.h"
+#include "core/platform/TextCodec.h"
+#include "ui/BusyCursor.h"
+#include "ui/ErrorBox.h"
+#include "ui/Guard.h"
+#include "ui/PreviewImage.h"
+#include "ui/PreviewPanel.h"
 #include "ui_UPrincipal.h"
 
-// Work in progress: the catalogue handlers land here.
 namespace vorlane {
 
-void TFrmPrincipal::bindCatalogueHandlers() {}
-void TFrmPrincipal::CarregaDrivers() {}
-void TFrmPrincipal::lstDriversClick() {}
+namespace {
+
+// Replaces the items in one go (a long catalogue stays quick to fill), with the list's signals
+// blocked: a change the program makes is no selection by the user.
+void fillDriverList(QListWidget* list, const QList<QByteArray>& gameNames) {
+  QStringList texts;
+  texts.reserve(gameNames.size());
+  for (const QByteArray& name : gameNames) {
+    texts.append(decodeText(name));
+  }
+  const QSignalBlocker programChanges(list);
+  list->clear();
+  list->addItems(texts);
+}
+
+}  // namespace
+
+void TFrmPrincipal::bindCatalogueHandlers() {
+  // File names are shown as they are, never read as markup.
+  m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
+  // Only the user's selections run the handler (see fillDriverList).
+  connectGuarded(m_ui->lstDrivers, &QListWidget::itemSelectionChanged, this,
+                 &TFrmPrincipal::lstDriversClick);
+}
+
+void TFrmPrincipal::CarregaDrivers() {
+  DriverScanResult scan;
+  {
+    BusyCursor busy;
+    // A failing listing ends here, before either list is touched.
+    scan = scanDrivers(DirBase, m_ui->edtDrvDir->text(), [&busy] { busy.show(); });
+    lstArquivos.takeScan(scan);
+    fillDriverList(m_ui->lstDrivers, scan.gameNames);
+    m_ui->panTotalDrivers->setText(QString::number(m_ui->lstDrivers->count()));
+  }
+  // After the busy pointer is gone, and as a box rather than a failure: the catalogue is whole
+  // and creation goes on with its next step.
+  if (!scan.firstUnreadablePath.isEmpty()) {
+    showErrorBox(messages::cannotOpenFile(scan.firstUnreadablePath));
+  }
+}
+
+void TFrmPrincipal::lstDriversClick() {
+  const QList<QListWidgetItem*> selected = m_ui->lstDrivers->selectedItems();
+  if (selected.isEmpty()) {
+    return;
+  }
+  const int row = m_ui->lstDrivers->row(selected.front());
+  if (lstArquivos.itemIndex() != row) {
+    lstArquivos.setItemIndex(row);
+  }
+  const QString name = lstArquivos.entries().at(lstArquivos.itemIndex());
+
+  // A picture that fails to load ends the handler here: the old picture and captions stay.
+  const QString preview = findPreviewFile(DirBase, name);
+  if (preview.isEmpty()) {
+    m_ui->imgAmostra->removePicture();
+  } else {
+    m_ui->imgAmostra->setPicture(JpegPicture::load(preview));
+  }
+  m_ui->panNomeDriver->setText(name);
+  m_ui->panImagem->setCaption(name);
+}
 
 }  // namespace vorlane

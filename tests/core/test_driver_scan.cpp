@@ -158,6 +158,40 @@ TEST(DriverScan, UnreadableFileShowsItsNameAndTheScanGoesOn) {
   EXPECT_EQ(outcome.error, QStringLiteral("Alpha|b.drv|Gamma|d.drv ") + locked);
 }
 
+TEST(DriverScan, DirectoryThatMayNotBeListedIsDeniedNotEmpty) {
+  const TempBase base;
+  const QFile::Permissions openToAll =
+      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+  QFile::setPermissions(base.path(), openToAll);
+  const struct {
+    const char* why;
+    QFile::Permissions others;
+    const char* outcome;  // the listed files, or the message
+  } cases[] = {
+      {"neither read nor enter", {}, "File access denied"},
+      {"read only", QFile::ReadOther, "File access denied"},
+      {"enter only", QFile::ExeOther, "File access denied"},
+      {"read and enter", QFile::ReadOther | QFile::ExeOther, "a.drv"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    const QString directory = base.makeDir(QString::fromUtf8(c.why));
+    base.write(QString::fromUtf8(c.why) + QStringLiteral("/a.drv"), driverText("GAMENAME     A"));
+    QFile::setPermissions(directory,
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | c.others);
+
+    // Root may list any directory, so the scan runs as an ordinary user.
+    test::ChildSetup ordinaryUser;
+    ordinaryUser.asOrdinaryUser = true;
+    const test::ChildOutcome outcome = test::runInChild(ordinaryUser, [&] {
+      throw Error(scanDrivers(base.path(), QString::fromUtf8(c.why)).files.join(QLatin1Char('|')));
+    });
+    ASSERT_TRUE(outcome.ranToEnd);
+    EXPECT_EQ(outcome.error, QString::fromUtf8(c.outcome));
+    QFile::setPermissions(directory, openToAll);
+  }
+}
+
 TEST(DriverScan, EveryScanReadsTheDirectoryAgainAndStaysParallel) {
   const TempBase base;
   const auto add = [&](const char* stem) {

@@ -10,17 +10,25 @@ QString cannotCreateFile(const QString& path) {
   return QStringLiteral("Cannot create file %1").arg(path);
 }
 
-QString streamWriteError() { return QStringLiteral("Stream write error"); }
+QString streamWriteError() {
+  return QStringLiteral("Stream write error");
+}
 
 QString unableToWriteTo(const QString& path) {
   return QStringLiteral("Unable to write to %1").arg(path);
 }
 
-QString textExceedsMemoCapacity() { return QStringLiteral("Text exceeds memo capacity"); }
+QString textExceedsMemoCapacity() {
+  return QStringLiteral("Text exceeds memo capacity");
+}
 
-QString jpegError(int code) { return QStringLiteral("JPEG error #%1").arg(code); }
+QString jpegError(int code) {
+  return QStringLiteral("JPEG error #%1").arg(code);
+}
 
-QString fileAccessDenied() { return QStringLiteral("File access denied"); }
+QString fileAccessDenied() {
+  return QStringLiteral("File access denied");
+}
 
 QString errorBoxText(const QString& message) {
   if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
