@@ -58,6 +58,13 @@ TEST(DriverText, ShowsAndSavesTheTextByItsEncoding) {
   EXPECT_EQ(fileBytesToSave("caf\xE9\n", QString::fromUtf8("caf\u00E9\nnew\n")),
             QByteArray("caf\xC3\xA9\r\nnew\r\n"));
   EXPECT_EQ(fileBytesToSave(QByteArray(), QStringLiteral("a\nb")), QByteArray("a\r\nb"));
+  // The codec hides a UTF-8 file's byte-order mark; an edited text keeps it, a Windows-1252
+  // text that merely begins with the same bytes gains none.
+  EXPECT_EQ(fileBytesToSave("\xEF\xBB\xBF\xEF\xBB\xBFx\n", QChar(0xFEFF) + QStringLiteral("y")),
+            QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFy"));
+  EXPECT_EQ(
+      fileBytesToSave("\xEF\xBB\xBF caf\xE9", QString::fromUtf8("\u00EF\u00BB\u00BF caf\u00E9!")),
+      QByteArray("\xC3\xAF\xC2\xBB\xC2\xBF caf\xC3\xA9!"));
 }
 
 TEST(DriverText, RefusesATextTheEditorCannotHoldWhole) {

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "ui/ErrorBox.h"
+#include "ui/UEditor.h"
 #include "ui/UPrincipal.h"
 
 namespace vorlane::test {
@@ -22,6 +23,8 @@ ErrorBoxLog::~ErrorBoxLog() {
 WindowOnBase::WindowOnBase(const TempBase& base) : m_previousDirectory(QDir::currentPath()) {
   EXPECT_TRUE(QDir::setCurrent(base.path()));
   m_window = std::make_unique<TFrmPrincipal>();
+  m_editor = std::make_unique<TFrmEditor>();
+  m_window->setDriverEditor(m_editor.get());
   m_window->show();
 }
 

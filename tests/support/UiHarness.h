@@ -12,8 +12,9 @@
 #include "TempBase.h"
 
 namespace vorlane {
+class TFrmEditor;
 class TFrmPrincipal;
-}
+}  // namespace vorlane
 
 namespace vorlane::test {
 
@@ -40,6 +41,8 @@ class WindowOnBase {
   ~WindowOnBase();
 
   TFrmPrincipal& window() { return *m_window; }
+  // The hidden editor window, created after the main window as at start-up.
+  TFrmEditor& editor() { return *m_editor; }
 
   template <typename Widget>
   Widget* child(const char* name) const {
@@ -54,6 +57,7 @@ class WindowOnBase {
 
   QString m_previousDirectory;
   std::unique_ptr<TFrmPrincipal> m_window;
+  std::unique_ptr<TFrmEditor> m_editor;
 };
 
 // Clicks a check box on its indicator, where a user would (its middle may lie past its text).

@@ -42,7 +42,8 @@ Text crLfBreaks(const Text& text) {
 // The codec reads a UTF-8 byte-order mark as no text at all; such a file's text, written as
 // UTF-8, is exactly its bytes behind the mark.
 bool hasUtf8Mark(const QByteArray& bytes) {
-  return bytes.startsWith(kUtf8Mark) && decodeText(bytes).toUtf8() == bytes.sliced(kUtf8Mark.size());
+  return bytes.startsWith(kUtf8Mark) &&
+         decodeText(bytes).toUtf8() == bytes.sliced(kUtf8Mark.size());
 }
 
 }  // namespace

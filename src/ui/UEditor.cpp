@@ -1,0 +1,179 @@
+#include "ui/UEditor.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+
+#include "core/editor/DriverText.h"
+#include "core/platform/Error.h"
+#include "core/platform/FileAccess.h"
+#include "core/platform/TextCodec.h"
+#include "ui/Guard.h"
+#include "ui_UEditor.h"
+
+namespace vorlane {
+namespace {
+
+constexpr char kCaptionPrefix[] = "Vorlane Driver Editor - ";
+constexpr char kNotLoadedSuffix[] = " (could not be loaded)";
+
+QString caption(const QString& path, const char* suffix = "") {
+  return QLatin1String(kCaptionPrefix) + path + QLatin1String(suffix);
+}
+
+// The layout cannot state a font size in pixels; the text area's font is the design's
+// fixed-pitch "Courier" at 11 pixels.
+QFont memoFont() {
+  QFont font(QStringLiteral("Courier"));
+  font.setPixelSize(11);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+}  // namespace
+
+TFrmEditor::TFrmEditor(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TFrmEditor>()) {
+  m_ui->setupUi(this);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
+  m_ui->MemoEditor->setFont(memoFont());
+  m_ui->MemoEditor->installEventFilter(this);
+  bindHandlers();
+}
+
+TFrmEditor::~TFrmEditor() = default;
+
+void TFrmEditor::bindHandlers() {
+  connectGuarded(m_ui->tbtnSalvar, &QToolButton::clicked, this, &TFrmEditor::tbtnSalvarClick);
+  connect(m_ui->tbtnFechar, &QToolButton::clicked, this, &QWidget::close);
+  connectGuarded(m_ui->cboSecoes, &QComboBox::activated, this, &TFrmEditor::cboSecoesChange);
+  // The dialog ends through done() however it is closed: tool button, close box, Alt+F4.
+  connect(this, &QDialog::finished, this, &TFrmEditor::FormClose);
+}
+
+void TFrmEditor::showEvent(QShowEvent* event) {
+  // A window restored from its minimised state is not a new opening.
+  if (!event->spontaneous()) {
+    centreOnScreen();
+    runGuarded([this] { FormShow(); });
+  }
+  QDialog::showEvent(event);
+}
+
+void TFrmEditor::keyPressEvent(QKeyEvent* event) {
+  // Closing discards unsaved edits without a question, so a stray Escape must not close.
+  if (event->matches(QKeySequence::Cancel)) {
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool TFrmEditor::eventFilter(QObject* watched, QEvent* event) {
+  // Shift+Enter would insert a Unicode line separator, which looks like a line break but is
+  // saved as a character inside the line: make it an ordinary line break.
+  if (watched == m_ui->MemoEditor && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::InsertLineSeparator)) {
+    m_ui->MemoEditor->insertPlainText(QStringLiteral("\n"));
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TFrmEditor::centreOnScreen() {
+  QRect frame = frameGeometry();
+  frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
+  move(frame.topLeft());
+}
+
+void TFrmEditor::FormShow() {
+  IniDriver = std::make_unique<ProfileFile>(ArquivoDriver);
+  listSections();
+  loadDriverText();
+  setWindowTitle(caption(ArquivoDriver));
+}
+
+void TFrmEditor::FormClose() {
+  IniDriver.reset();
+}
+
+void TFrmEditor::listSections() {
+  m_ui->cboSecoes->clear();
+  for (const QByteArray& name : IniDriver->sectionNames()) {
+    m_ui->cboSecoes->addItem(decodeText(name));
+  }
+  m_ui->cboSecoes->setCurrentIndex(-1);
+}
+
+void TFrmEditor::loadDriverText() {
+  try {
+    const QByteArray bytes = readWholeFile(ArquivoDriver);
+    const QString text = widgetTextFromFile(bytes);
+    // The same text again keeps the caret and the scroll position where the user left them.
+    if (text != widgetText()) {
+      replaceText(text);
+    }
+    m_fileBytes = bytes;
+    m_ui->tbtnSalvar->setEnabled(true);
+  } catch (const Error&) {
+    showLoadFailure();
+    throw;
+  }
+}
+
+void TFrmEditor::showLoadFailure() {
+  // Saving now would write another driver's text, or a part of this one, over this driver.
+  m_fileBytes.clear();
+  replaceText(QString());
+  m_ui->tbtnSalvar->setEnabled(false);
+  setWindowTitle(caption(ArquivoDriver, kNotLoadedSuffix));
+}
+
+void TFrmEditor::tbtnSalvarClick() {
+  const QByteArray bytes = fileBytesToSave(m_fileBytes, widgetText());
+  replaceFileAtomically(ArquivoDriver, bytes);
+  m_fileBytes = bytes;
+}
+
+void TFrmEditor::cboSecoesChange() {
+  QPlainTextEdit* memo = m_ui->MemoEditor;
+  memo->setFocus();
+  // From the end of the text, bringing the header into view puts its line on the top row.
+  moveCaretInView(memo->document()->characterCount() - 1);
+  const QString memoText = toMemoText(widgetText());
+  const qsizetype offset = sectionCaretOffset(memoText, m_ui->cboSecoes->currentText());
+  moveCaretInView(static_cast<int>(toWidgetOffset(memoText, offset)));
+  m_ui->cboSecoes->setFocus();
+}
+
+QString TFrmEditor::widgetText() const {
+  // toPlainText() would turn a non-breaking space into a blank, so an unchanged text would
+  // look edited; the raw text differs from the loaded one only in its block separators.
+  QString text = m_ui->MemoEditor->document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return text;
+}
+
+void TFrmEditor::replaceText(const QString& text) {
+  m_ui->MemoEditor->setPlainText(text);
+  moveCaretInView(0);
+  m_ui->MemoEditor->horizontalScrollBar()->setValue(0);
+}
+
+void TFrmEditor::moveCaretInView(int position) {
+  QTextCursor cursor = m_ui->MemoEditor->textCursor();
+  cursor.setPosition(position);
+  m_ui->MemoEditor->setTextCursor(cursor);
+  m_ui->MemoEditor->ensureCursorVisible();
+}
+
+}  // namespace vorlane

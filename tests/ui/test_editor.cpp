@@ -1,0 +1,450 @@
+#include <functional>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFontInfo>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "support/TempBase.h"
+#include "support/UiHarness.h"
+#include "ui/UEditor.h"
+#include "ui/UPrincipal.h"
+
+namespace vorlane::test {
+namespace {
+
+const QString kDriverName = QStringLiteral("drivers/game.drv");
+
+// The editor's controls, found by name as a user of the layout would know them.
+struct EditorControls {
+  explicit EditorControls(const TFrmEditor& editor)
+      : memo(editor.findChild<QPlainTextEdit*>(QStringLiteral("MemoEditor"))),
+        sections(editor.findChild<QComboBox*>(QStringLiteral("cboSecoes"))),
+        save(editor.findChild<QToolButton*>(QStringLiteral("tbtnSalvar"))),
+        close(editor.findChild<QToolButton*>(QStringLiteral("tbtnFechar"))),
+        toolBar(editor.findChild<QWidget*>(QStringLiteral("ToolBar1"))) {
+    EXPECT_TRUE(memo && sections && save && close && toolBar);
+  }
+
+  QStringList sectionItems() const {
+    QStringList items;
+    for (int i = 0; i < sections->count(); ++i) {
+      items.append(sections->itemText(i));
+    }
+    return items;
+  }
+
+  // Chooses an item with the arrow keys, as a user of the closed list does; every step runs
+  // the list's change handler.
+  void chooseSection(const QString& name) const {
+    const int target = sections->findText(name);
+    ASSERT_GE(target, 0) << name.toStdString();
+    while (sections->currentIndex() != target) {
+      QTest::keyClick(sections, sections->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+    }
+  }
+
+  // The line shown on the top row of the text area.
+  int firstVisibleBlock() const { return memo->cursorForPosition(QPoint(2, 2)).blockNumber(); }
+
+  QPlainTextEdit* memo;
+  QComboBox* sections;
+  QToolButton* save;
+  QToolButton* close;
+  QWidget* toolBar;
+};
+
+void openOn(TFrmEditor& editor, const QString& path) {
+  editor.setArquivoDriver(path);
+  editor.show();
+}
+
+void typeAtEnd(QPlainTextEdit* memo, const QString& keys) {
+  QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(memo, keys);
+}
+
+QByteArray numberedLines(int first, int last) {
+  QByteArray lines;
+  for (int i = first; i <= last; ++i) {
+    lines += "line" + QByteArray::number(i) + "=" + QByteArray::number(i * 7) + "\r\n";
+  }
+  return lines;
+}
+
+TEST(Editor, HasItsLayout) {
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  EXPECT_EQ(editor.objectName(), text("FrmEditor"));
+  EXPECT_EQ(editor.windowTitle(), text("Driver Editor"));
+  EXPECT_EQ(editor.size(), QSize(450, 339));
+  EXPECT_NE(editor.minimumSize(), editor.maximumSize());
+  EXPECT_TRUE(editor.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(editor.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+  TempBase base;
+  openOn(editor, base.write(kDriverName, "[Video]\r\n"));
+  EXPECT_EQ(controls.toolBar->geometry(), QRect(0, 0, 450, 28));
+  EXPECT_EQ(controls.sections->geometry().left(), 62);
+  EXPECT_EQ(controls.sections->width(), 215);
+  EXPECT_FALSE(controls.sections->isEditable());
+  EXPECT_TRUE(controls.close->autoRaise());
+  EXPECT_EQ(controls.close->toolButtonStyle(), Qt::ToolButtonIconOnly);
+  EXPECT_FALSE(controls.save->icon().isNull());
+  EXPECT_FALSE(controls.close->icon().isNull());
+  EXPECT_EQ(controls.memo->geometry(), QRect(0, 28, 450, 339 - 28));
+  EXPECT_EQ(controls.memo->lineWrapMode(), QPlainTextEdit::NoWrap);
+  EXPECT_EQ(controls.memo->font().pixelSize(), 11);
+  EXPECT_TRUE(QFontInfo(controls.memo->font()).fixedPitch());
+  editor.close();
+}
+
+TEST(Editor, IsCentredAtEveryShowingAndEscapeDoesNotClose) {
+  TempBase base;
+  TFrmEditor editor;
+  const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+  openOn(editor, base.write(kDriverName, "a\r\n"));
+  EXPECT_LE((editor.frameGeometry().center() - centre).manhattanLength(), 1);
+  editor.move(5, 5);
+  QTest::keyClick(EditorControls(editor).memo, Qt::Key_Escape);
+  EXPECT_TRUE(editor.isVisible());
+  editor.close();
+  EXPECT_FALSE(editor.isVisible());
+  editor.show();
+  EXPECT_LE((editor.frameGeometry().center() - centre).manhattanLength(), 1);
+  editor.close();
+}
+
+// Loading and saving without edits changes nothing but the line breaks.
+TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
+  const struct {
+    const char* name;
+    QByteArray file;
+    QByteArray saved;
+    int lines;
+  } cases[] = {
+      {"LF only", "GAMENAME     A\n[Video]\nmode=1\n", "GAMENAME     A\r\n[Video]\r\nmode=1\r\n",
+       4},
+      {"CR only", "a\r[Sound]\rb", "a\r\n[Sound]\r\nb", 3},
+      {"no break at the end", "a\r\nb", "a\r\nb", 2},
+      {"one break at the end", "a\r\nb\r\n", "a\r\nb\r\n", 3},
+      {"blank lines at the end", "a\n\n\r", "a\r\n\r\n\r\n", 4},
+      {"Windows-1252 with a no-break space", "Nome=caf\xE9 \x80 n\xA0o\r\n",
+       "Nome=caf\xE9 \x80 n\xA0o\r\n", 2},
+      {"UTF-8 with a mark",
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9\xC2\xA0x\n",
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9\xC2\xA0x\r\n",
+       2},
+      {"UTF-8 line separator",
+       "a\xE2\x80\xA8"
+       "b\n",
+       "a\xE2\x80\xA8"
+       "b\r\n",
+       2},
+      {"empty", "", "", 1},
+  };
+  ErrorBoxLog boxes;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  for (const auto& example : cases) {
+    TempBase base;
+    openOn(editor, base.write(kDriverName, example.file));
+    EXPECT_EQ(controls.memo->blockCount(), example.lines) << example.name;
+    EXPECT_FALSE(controls.memo->toPlainText().contains(QLatin1Char('\r'))) << example.name;
+    QTest::mouseClick(controls.save, Qt::LeftButton);
+    EXPECT_TRUE(editor.isVisible());
+    editor.close();
+    EXPECT_EQ(base.read(kDriverName), example.saved) << example.name;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+}
+
+// An edited text is saved as UTF-8 with CR LF breaks; the window stays open and keeps the
+// sections read at opening.
+TEST(Editor, SavesAnEditedTextAndStaysOpen) {
+  const struct {
+    const char* name;
+    QByteArray file;
+    std::function<void(QPlainTextEdit*)> edit;
+    QByteArray saved;
+  } cases[] = {
+      {"Windows-1252 becomes UTF-8", "[Video]\ncaf\xE9\n",
+       [](QPlainTextEdit* memo) { typeAtEnd(memo, QStringLiteral("[New]")); },
+       "[Video]\r\ncaf\xC3\xA9\r\n[New]"},
+      {"the byte-order mark stays", "\xEF\xBB\xBF[Video]\r\n",
+       [](QPlainTextEdit* memo) {
+         typeAtEnd(memo, QStringLiteral("[New]"));
+         QTest::keyClick(memo, Qt::Key_Return);
+       },
+       "\xEF\xBB\xBF[Video]\r\n[New]\r\n"},
+      {"Shift+Enter is a line break", "[Video]",
+       [](QPlainTextEdit* memo) {
+         typeAtEnd(memo, QStringLiteral("x"));
+         QTest::keyClick(memo, Qt::Key_Return, Qt::ShiftModifier);
+         QTest::keyClicks(memo, QStringLiteral("[New]"));
+       },
+       "[Video]x\r\n[New]"},
+  };
+  ErrorBoxLog boxes;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  for (const auto& example : cases) {
+    TempBase base;
+    openOn(editor, base.write(kDriverName, example.file));
+    example.edit(controls.memo);
+    QTest::mouseClick(controls.save, Qt::LeftButton);
+    EXPECT_EQ(base.read(kDriverName), example.saved) << example.name;
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(controls.sectionItems(), QStringList{QStringLiteral("Video")}) << example.name;
+    // Saving again without further edits writes the same bytes.
+    QTest::mouseClick(controls.save, Qt::LeftButton);
+    EXPECT_EQ(base.read(kDriverName), example.saved) << example.name;
+    editor.close();
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST(Editor, ListsOnlyTheOpenedDriversSectionsWithNoneChosen) {
+  TempBase base;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  openOn(editor, base.write(QStringLiteral("first.drv"), "[Video]\r\n[Sound]\r\n[Input]\r\n"));
+  EXPECT_EQ(controls.sectionItems(), (QStringList{text("Video"), text("Sound"), text("Input")}));
+  controls.chooseSection(QStringLiteral("Sound"));
+  editor.close();
+
+  openOn(editor, base.write(QStringLiteral("second.drv"),
+                            "x=1\n[V\xED"
+                            "deo]\n[Dips]\n"));
+  EXPECT_EQ(controls.sectionItems(), (QStringList{text("Vídeo"), text("Dips")}));
+  EXPECT_EQ(controls.sections->currentIndex(), -1);
+  EXPECT_EQ(editor.windowTitle(), QStringLiteral("Vorlane Driver Editor - ") +
+                                      base.filePath(QStringLiteral("second.drv")));
+  controls.chooseSection(text("Vídeo"));
+  EXPECT_EQ(controls.memo->textCursor().position(), 5);
+  editor.close();
+}
+
+TEST(Editor, JumpsToTheFirstExactHeaderWithItsLineOnTop) {
+  const QByteArray file =
+      "GAMENAME     Test\r\n"
+      "; the [Sound] section comes last\r\n"
+      "[Video]\r\n" +
+      numberedLines(1, 60) +
+      "[Sound]\r\n"
+      "volume=3\r\n"
+      "[Dips]\r\n" +
+      numberedLines(61, 120) + "[Last]";
+  TempBase base;
+  ErrorBoxLog boxes;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  openOn(editor, base.write(kDriverName, file));
+  editor.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+  const QString shown = controls.memo->toPlainText();
+  const int lastBlock = controls.memo->blockCount() - 1;
+
+  const struct {
+    const char* section;
+    QString caretBefore;  // the header the caret stands in, from its bracket on
+    int block;
+    bool onTop;
+  } cases[] = {
+      {"Video", QStringLiteral("[Video]"), 2, true},
+      {"Sound", QStringLiteral("[Sound] section comes last"), 1, true},
+      {"Dips", QStringLiteral("[Dips]"), 65, true},
+      {"Last", QStringLiteral("[Last]"), lastBlock, false},
+  };
+  for (const auto& example : cases) {
+    controls.chooseSection(QString::fromLatin1(example.section));
+    const QTextCursor caret = controls.memo->textCursor();
+    EXPECT_FALSE(caret.hasSelection()) << example.section;
+    EXPECT_EQ(caret.blockNumber(), example.block) << example.section;
+    EXPECT_TRUE(shown.mid(caret.position() - 1).startsWith(example.caretBefore)) << example.section;
+    if (example.onTop) {
+      EXPECT_EQ(controls.firstVisibleBlock(), example.block) << example.section;
+    } else {
+      EXPECT_GT(controls.firstVisibleBlock(), 0) << example.section;
+      EXPECT_LT(controls.firstVisibleBlock(), example.block) << example.section;
+    }
+    EXPECT_EQ(QApplication::focusWidget(), controls.sections) << example.section;
+  }
+
+  // The list keeps the names read at opening; a header that now stands only in other letter
+  // case leaves the caret at the start.
+  QTextCursor header = controls.memo->document()->find(QStringLiteral("[Dips]"));
+  header.insertText(QStringLiteral("[DIPS]"));
+  controls.chooseSection(QStringLiteral("Dips"));
+  EXPECT_EQ(controls.memo->textCursor().position(), 0);
+  EXPECT_EQ(controls.firstVisibleBlock(), 0);
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+  editor.close();
+}
+
+TEST(Editor, ClosingDiscardsEditsAndAnUnchangedFileKeepsCaretAndScroll) {
+  TempBase base;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  const QString path = base.write(kDriverName, numberedLines(1, 100).replace("\r\n", "\n"));
+  openOn(editor, path);
+  QTest::keyClick(controls.memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(controls.memo, Qt::Key_PageUp);
+  QTest::keyClick(controls.memo, Qt::Key_End);
+  const int caret = controls.memo->textCursor().position();
+  const int scroll = controls.memo->verticalScrollBar()->value();
+  ASSERT_GT(scroll, 0);
+  QTest::mouseClick(controls.close, Qt::LeftButton);
+  ASSERT_FALSE(editor.isVisible());
+
+  openOn(editor, path);
+  EXPECT_EQ(controls.memo->textCursor().position(), caret);
+  EXPECT_EQ(controls.memo->verticalScrollBar()->value(), scroll);
+
+  // Edits that were not saved are gone at the next opening; the file never saw them.
+  typeAtEnd(controls.memo, QStringLiteral("edited"));
+  editor.close();
+  EXPECT_EQ(base.read(kDriverName), numberedLines(1, 100).replace("\r\n", "\n"));
+  openOn(editor, path);
+  EXPECT_FALSE(controls.memo->toPlainText().contains(QStringLiteral("edited")));
+  EXPECT_EQ(controls.memo->textCursor().position(), 0);
+  EXPECT_EQ(controls.memo->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(controls.memo->horizontalScrollBar()->value(), 0);
+  editor.close();
+}
+
+TEST(Editor, ReadOnlyFileIsRefusedAndLeftAsItWas) {
+  TempBase base;
+  ErrorBoxLog boxes;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  const QString path = base.write(kDriverName, "[Video]\nmode=1\n");
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+  openOn(editor, path);
+  typeAtEnd(controls.memo, QStringLiteral("edited"));
+  QTest::mouseClick(controls.save, Qt::LeftButton);
+
+  EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Cannot create file ") + path + text(".")});
+  EXPECT_EQ(base.read(kDriverName), QByteArray("[Video]\nmode=1\n"));
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_TRUE(controls.memo->toPlainText().endsWith(QStringLiteral("edited")));
+  editor.close();
+}
+
+// A file that cannot be loaded leaves nothing that Save could write over it.
+TEST(Editor, FailedLoadEmptiesTheTextAndDisablesSave) {
+  const struct {
+    const char* name;
+    bool create;
+    QByteArray file;
+    const char* message;
+    QStringList sections;
+  } cases[] = {
+      {"missing", false, "", "Cannot open file %1.", {}},
+      {"NUL byte",
+       true,
+       QByteArray("[Video]\r\nmo\0de=1\r\n", 18),
+       "Text exceeds memo capacity.",
+       {QStringLiteral("Video")}},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    ErrorBoxLog boxes;
+    TFrmEditor editor;
+    const EditorControls controls(editor);
+    openOn(editor, base.write(QStringLiteral("good.drv"), "[Good]\r\n"));
+    editor.close();
+
+    const QString path =
+        example.create ? base.write(kDriverName, example.file) : base.filePath(kDriverName);
+    openOn(editor, path);
+    EXPECT_EQ(boxes.texts(),
+              QStringList{QString::fromLatin1(example.message).replace(QStringLiteral("%1"), path)})
+        << example.name;
+    EXPECT_TRUE(editor.isVisible()) << example.name;
+    EXPECT_TRUE(controls.memo->toPlainText().isEmpty()) << example.name;
+    EXPECT_FALSE(controls.save->isEnabled()) << example.name;
+    EXPECT_EQ(editor.windowTitle(),
+              QStringLiteral("Vorlane Driver Editor - ") + path + text(" (could not be loaded)"));
+    EXPECT_EQ(controls.sectionItems(), example.sections) << example.name;
+    editor.close();
+    if (example.create) {
+      EXPECT_EQ(base.read(kDriverName), example.file) << example.name;
+    }
+
+    openOn(editor, base.filePath(QStringLiteral("good.drv")));
+    EXPECT_TRUE(controls.save->isEnabled()) << example.name;
+    EXPECT_EQ(controls.memo->toPlainText(), text("[Good]\n")) << example.name;
+    editor.close();
+  }
+}
+
+const QByteArray kTessikIni = "Romdir       .\\roms\r\nDrvdir       .\\drivers\r\n";
+
+TEST(EditDriver, OpensTheSelectedDriverModallyWithoutRescanning) {
+  TempBase base;
+  base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME     Alpha\r\n[Video]\r\n");
+  const QString beta =
+      base.write(QStringLiteral("drivers/beta.drv"), "GAMENAME     Beta\r\n[Sound]\r\n");
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  auto* drivers = main.child<QListWidget>("lstDrivers");
+  ASSERT_EQ(drivers->count(), 2);
+  const QString betaName = drivers->item(1)->text();
+  QTest::mouseClick(drivers->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    drivers->visualItemRect(drivers->item(1)).center());
+  ASSERT_EQ(drivers->currentRow(), 1);
+
+  answerNextModal([&](QWidget* modal) {
+    ASSERT_EQ(modal, &main.editor());
+    const EditorControls controls(main.editor());
+    EXPECT_EQ(main.editor().windowTitle(), QStringLiteral("Vorlane Driver Editor - ") + beta);
+    EXPECT_EQ(controls.sectionItems(), QStringList{QStringLiteral("Sound")});
+    EXPECT_EQ(modal->windowModality(), Qt::ApplicationModal);
+    controls.memo->document()->find(QStringLiteral("Beta")).insertText(QStringLiteral("Gamma"));
+    QTest::mouseClick(controls.save, Qt::LeftButton);
+    // As the title bar's close box does; the tool button is the other way out.
+    modal->close();
+  });
+  QTest::mouseClick(main.child<QPushButton>("btnEditar"), Qt::LeftButton);
+
+  EXPECT_FALSE(main.editor().isVisible());
+  EXPECT_EQ(base.read(QStringLiteral("drivers/beta.drv")),
+            QByteArray("GAMENAME     Gamma\r\n[Sound]\r\n"));
+  EXPECT_EQ(drivers->item(1)->text(), betaName);
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST(EditDriver, DoesNothingWithoutASelection) {
+  TempBase base;
+  base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME     Alpha\r\n");
+  WindowOnBase main(base);
+  // Should the editor open after all, close it again so the test ends and reports it.
+  QTimer::singleShot(200, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->close();
+    }
+  });
+  QTest::mouseClick(main.child<QPushButton>("btnEditar"), Qt::LeftButton);
+  EXPECT_EQ(main.editor().windowTitle(), text("Driver Editor"));
+  QTest::qWait(250);
+}
+
+}  // namespace
+}  // namespace vorlane::test
