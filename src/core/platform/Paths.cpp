@@ -4,7 +4,9 @@
 
 namespace vorlane {
 
-QString currentDirectory() { return QDir::currentPath(); }
+QString currentDirectory() {
+  return QDir::currentPath();
+}
 
 QString basePath(const QString& dirBase, const QString& name) {
   return dirBase + QLatin1Char('/') + name;

@@ -19,7 +19,8 @@ QString decodeCp1252(const QByteArray& bytes) {
   text.reserve(bytes.size());
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    text.append(byte >= 0x80 && byte < 0xA0 ? QChar(kCp1252High[byte - 0x80]) : QChar(char16_t(byte)));
+    text.append(byte >= 0x80 && byte < 0xA0 ? QChar(kCp1252High[byte - 0x80])
+                                            : QChar(char16_t(byte)));
   }
   return text;
 }
