@@ -2,17 +2,13 @@
 
 #include "core/editor/DriverText.h"
 #include "core/platform/Error.h"
+#include "support/ErrorOf.h"
 
 namespace vorlane {
 namespace {
 
 QString errorOf(const QByteArray& fileBytes) {
-  try {
-    widgetTextFromFile(fileBytes);
-  } catch (const Error& error) {
-    return error.message();
-  }
-  return QStringLiteral("<no error>");
+  return test::errorOf([&] { widgetTextFromFile(fileBytes); });
 }
 
 TEST(DriverText, MakesEveryLineBreakACrLfPair) {

@@ -3,6 +3,7 @@
 #include "../support/TempBase.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
+#include "support/ErrorOf.h"
 
 namespace vorlane {
 namespace {
@@ -81,12 +82,11 @@ TEST(LaunchParameters, ChecksumReadsTheDriversArchiveAndResolvesTheRomDirectory)
 TEST(LaunchParameters, ChecksumFailsOnADriverFileThatIsGone) {
   const TempBase base;
   const QString gone = base.filePath(QStringLiteral("drivers/gone.drv"));
-  try {
-    checksumParameterTextFor(base.path(), QStringLiteral("."), gone, QStringLiteral("gone.drv"));
-    ADD_FAILURE() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.message(), QStringLiteral("Cannot open file ") + gone);
-  }
+  EXPECT_EQ(test::errorOf([&] {
+              checksumParameterTextFor(base.path(), QStringLiteral("."), gone,
+                                       QStringLiteral("gone.drv"));
+            }),
+            QStringLiteral("Cannot open file ") + gone);
 }
 
 }  // namespace

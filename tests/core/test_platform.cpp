@@ -7,19 +7,11 @@
 #include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
 #include "core/platform/TextCodec.h"
+#include "support/ErrorOf.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
 namespace {
-
-QString failureOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.message();
-  }
-  return {};
-}
 
 TEST(ErrorBoxText, AddsAFullStopOnlyAfterCharactersAboveTheFullStop) {
   const struct {
@@ -44,8 +36,8 @@ TEST(ReadWholeFile, FailsWithTheOpenMessageForMissingFilesAndDirectories) {
   TempBase base;
   const QString missing = base.filePath(QStringLiteral("missing.ini"));
   const QString directory = base.makeDir(QStringLiteral("folder.ini"));
-  EXPECT_EQ(failureOf([&] { readWholeFile(missing); }), messages::cannotOpenFile(missing));
-  EXPECT_EQ(failureOf([&] { readWholeFile(directory); }), messages::cannotOpenFile(directory));
+  EXPECT_EQ(errorOf([&] { readWholeFile(missing); }), messages::cannotOpenFile(missing));
+  EXPECT_EQ(errorOf([&] { readWholeFile(directory); }), messages::cannotOpenFile(directory));
   const QString present = base.write(QStringLiteral("a.ini"), QByteArray("a\0b", 3));
   EXPECT_EQ(readWholeFile(present), QByteArray("a\0b", 3));
 }
@@ -58,17 +50,14 @@ TEST(ReplaceFileAtomically, ReplacesContentAndKeepsPermissions) {
   ASSERT_TRUE(QFile::setPermissions(path, permissions));
   replaceFileAtomically(path, "new content");
   EXPECT_EQ(base.read(QStringLiteral("tessik.ini")), QByteArray("new content"));
-  // The "user" bits describe the running user, not the file: compare owner, group and other.
-  constexpr int kFileModeBits = 0x7077;
-  EXPECT_EQ(QFileInfo(path).permissions().toInt() & kFileModeBits,
-            permissions.toInt() & kFileModeBits);
+  EXPECT_EQ(QFileInfo(path).permissions() & kOwnerGroupOther, permissions & kOwnerGroupOther);
 }
 
 TEST(ReplaceFileAtomically, RefusesReadOnlyFilesAndLeavesThemAlone) {
   TempBase base;
   const QString path = base.write(QStringLiteral("tessik.ini"), "keep me");
   ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-  EXPECT_EQ(failureOf([&] { replaceFileAtomically(path, "lost"); }),
+  EXPECT_EQ(errorOf([&] { replaceFileAtomically(path, "lost"); }),
             messages::cannotCreateFile(path));
   EXPECT_EQ(base.read(QStringLiteral("tessik.ini")), QByteArray("keep me"));
 }
@@ -79,7 +68,7 @@ TEST(ReplaceFileAtomically, CreatesMissingFilesButNotMissingFolders) {
   replaceFileAtomically(fresh, "made");
   EXPECT_EQ(base.read(QStringLiteral("fresh.ini")), QByteArray("made"));
   const QString nowhere = base.filePath(QStringLiteral("no/such/folder.ini"));
-  EXPECT_EQ(failureOf([&] { replaceFileAtomically(nowhere, "x"); }),
+  EXPECT_EQ(errorOf([&] { replaceFileAtomically(nowhere, "x"); }),
             messages::cannotCreateFile(nowhere));
 }
 

@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "core/platform/Error.h"
 #include "core/settings/ProfileFile.h"
+#include "support/ErrorOf.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -219,7 +220,6 @@ TEST(ProfileWriting, FailuresAreReportedAndLeaveTheFileWhole) {
   const QByteArray before = "[s]\r\nk=old\r\n";
   const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
   const QFile::Permissions kWriteOnly = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-  const QFile::Permissions kOpenDirectory(0x7077);
   const QFile::Permissions kClosedDirectory(0x5055);
   struct FailureCase {
     const char* name;
@@ -229,10 +229,10 @@ TEST(ProfileWriting, FailuresAreReportedAndLeaveTheFileWhole) {
     test::ChildSetup setup;
   };
   const FailureCase cases[] = {
-      {"read-only file", true, kReadOnly, kOpenDirectory, {std::nullopt, true}},
-      {"unreadable file", true, kWriteOnly, kOpenDirectory, {std::nullopt, true}},
+      {"read-only file", true, kReadOnly, test::kOwnerGroupOther, {std::nullopt, true}},
+      {"unreadable file", true, kWriteOnly, test::kOwnerGroupOther, {std::nullopt, true}},
       {"directory not writable", false, {}, kClosedDirectory, {std::nullopt, true}},
-      {"disk full", true, kReadOnly | QFile::WriteOwner, kOpenDirectory, {4096, false}},
+      {"disk full", true, kReadOnly | QFile::WriteOwner, test::kOwnerGroupOther, {4096, false}},
   };
   for (const FailureCase& c : cases) {
     TempBase base;
@@ -246,7 +246,7 @@ TEST(ProfileWriting, FailuresAreReportedAndLeaveTheFileWhole) {
         c.setup, [&] { ProfileFile(path).writeString("s", "k", QByteArray(64 * 1024, 'x')); });
     ASSERT_TRUE(outcome.ranToEnd) << c.name;
     EXPECT_EQ(outcome.error, QStringLiteral("Unable to write to ") + path) << c.name;
-    ASSERT_TRUE(QFile::setPermissions(base.path(), kOpenDirectory));
+    ASSERT_TRUE(QFile::setPermissions(base.path(), test::kOwnerGroupOther));
     if (c.fileExists) {
       EXPECT_EQ(base.read(kFile), before) << c.name;
     } else {
@@ -258,12 +258,8 @@ TEST(ProfileWriting, FailuresAreReportedAndLeaveTheFileWhole) {
 TEST(ProfileWriting, MissingFolderIsReported) {
   TempBase base;
   const QString path = base.filePath(QStringLiteral("missing/vorlane.ini"));
-  try {
-    ProfileFile(path).writeBool("s", "k", true);
-    ADD_FAILURE() << "no error";
-  } catch (const Error& error) {
-    EXPECT_EQ(error.message(), QStringLiteral("Unable to write to ") + path);
-  }
+  EXPECT_EQ(test::errorOf([&] { ProfileFile(path).writeBool("s", "k", true); }),
+            QStringLiteral("Unable to write to ") + path);
 }
 
 TEST(ProfileSections, ListedOnceInFileOrder) {

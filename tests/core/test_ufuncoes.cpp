@@ -7,6 +7,7 @@
 #include "core/platform/Error.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/UFuncoes.h"
+#include "support/ErrorOf.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -16,17 +17,8 @@ using test::TempBase;
 
 const QString kFile = QStringLiteral("tessik.ini");
 
-// Every permission bit of the file itself, leaving out Qt's bits for the current user.
-const QFile::Permissions kOwnerGroupOther(0x7077);
-
-QString errorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.message();
-  }
-  return QStringLiteral("<no error>");
-}
+using test::errorOf;
+using test::kOwnerGroupOther;
 
 struct ReadCase {
   const char* name;
