@@ -68,6 +68,9 @@ class TFrmPrincipal : public QWidget {
   void bindCatalogueHandlers();
   void CarregaDrivers();
   void lstDriversClick();
+  // Row of the game selected in lstDrivers, or -1. The current row alone is no selection: the
+  // list makes its first row current when it takes the focus, without selecting it.
+  int selectedDriverRow() const;
 
   // Option text and launching (UPrincipalLaunch.cpp).
   void bindLaunchHandlers();

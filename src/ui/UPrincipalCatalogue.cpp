@@ -61,12 +61,16 @@ void TFrmPrincipal::CarregaDrivers() {
   }
 }
 
-void TFrmPrincipal::lstDriversClick() {
+int TFrmPrincipal::selectedDriverRow() const {
   const QList<QListWidgetItem*> selected = m_ui->lstDrivers->selectedItems();
-  if (selected.isEmpty()) {
+  return selected.isEmpty() ? -1 : m_ui->lstDrivers->row(selected.front());
+}
+
+void TFrmPrincipal::lstDriversClick() {
+  const int row = selectedDriverRow();
+  if (row < 0) {
     return;
   }
-  const int row = m_ui->lstDrivers->row(selected.front());
   if (lstArquivos.itemIndex() != row) {
     lstArquivos.setItemIndex(row);
   }

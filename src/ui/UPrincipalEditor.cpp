@@ -14,10 +14,8 @@ void TFrmPrincipal::bindEditorHandlers() {
 }
 
 void TFrmPrincipal::btnEditarClick() {
-  const bool selected =
-      m_ui->lstDrivers->currentRow() >= 0 && !m_ui->lstDrivers->selectedItems().isEmpty();
   // The file list's index follows the driver list's; without it there is no file to name.
-  if (!selected || lstArquivos.itemIndex() < 0 || m_editor == nullptr) {
+  if (selectedDriverRow() < 0 || lstArquivos.itemIndex() < 0 || m_editor == nullptr) {
     return;
   }
   m_editor->setArquivoDriver(lstArquivos.filePath(lstArquivos.itemIndex()));

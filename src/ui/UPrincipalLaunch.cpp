@@ -1,7 +1,6 @@
 #include "ui/UPrincipal.h"
 
 #include <array>
-#include <optional>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,16 +44,6 @@ OptionState optionStateOf(const Ui::TFrmPrincipal& ui) {
   return state;
 }
 
-// Row of the selected game, or nothing. The current row alone is no selection: the list makes
-// its first row current when it takes the focus, without selecting it.
-std::optional<int> selectedRow(const QListWidget* list) {
-  const QList<QListWidgetItem*> selected = list->selectedItems();
-  if (selected.isEmpty()) {
-    return std::nullopt;
-  }
-  return list->row(selected.front());
-}
-
 }  // namespace
 
 void TFrmPrincipal::bindLaunchHandlers() {
@@ -96,19 +85,19 @@ void TFrmPrincipal::chkLinhaComandoClick() {
 }
 
 void TFrmPrincipal::btnExecutarClick() {
-  const std::optional<int> row = selectedRow(m_ui->lstDrivers);
-  if (!row || *row >= lstArquivos.entries().size()) {
+  const int row = selectedDriverRow();
+  if (row < 0 || row >= lstArquivos.entries().size()) {
     return;
   }
   const QString options = MontaLinhaComando();
   launchProgram(this, emulatorProgram(DirBase),
-                playParameterText(options, lstArquivos.entries().at(*row)), DirBase);
+                playParameterText(options, lstArquivos.entries().at(row)), DirBase);
 }
 
 void TFrmPrincipal::btnChecksumClick() {
   // The driver file is the file list's own current one, which the selection keeps in step.
   const int fileIndex = lstArquivos.itemIndex();
-  if (!selectedRow(m_ui->lstDrivers) || fileIndex < 0) {
+  if (selectedDriverRow() < 0 || fileIndex < 0) {
     return;
   }
   const QString parameters =
