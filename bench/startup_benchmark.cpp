@@ -85,8 +85,11 @@ void readLikeCreation(const QString& base) {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  const auto launch = std::chrono::steady_clock::now();
   QApplication application(argc, argv);
   vorlane::setUpApplication(application);
+  const double applicationStart =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - launch).count();
   vorlane::setErrorBoxRecorder([](const QString&) {});
 
   QTemporaryDir demo;
@@ -122,5 +125,10 @@ int main(int argc, char** argv) {
   std::printf("  main window on the demo base directory %.2f ms\n", full);
   std::printf("  ratio to the floor %.2f; ratio to layout + reads %.2f\n", full / (bare + reads),
               full / (layoutOnly + reads));
+  // What a user waits for: the application object comes first either way.
+  std::printf(
+      "  with the application's own start (%.2f ms, once): %.2f ms against %.2f ms, ratio %.2f\n",
+      applicationStart, applicationStart + full, applicationStart + bare + reads,
+      (applicationStart + full) / (applicationStart + bare + reads));
   return 0;
 }
