@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "ui/ErrorBox.h"
+#include "ui/GroupBoxStyle.h"
 
 // The pictures live in this static library; naming them keeps the linker from dropping them.
 static void initResources() {
@@ -16,6 +17,7 @@ namespace vorlane {
 void setUpApplication(QApplication& application) {
   initResources();
   application.setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QApplication::setStyle(new GroupBoxStyle);
   // The layouts name the fonts of the original design; metric-compatible free fonts stand in.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
