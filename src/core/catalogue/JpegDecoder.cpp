@@ -1,5 +1,9 @@
 #include "core/catalogue/JpegDecoder.h"
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h expects FILE and size_t to be declared
@@ -149,6 +153,22 @@ qsizetype bytesPerPixel(JpegBitmap::Format format) {
   return format == JpegBitmap::Format::Indexed8 ? 1 : 3;
 }
 
+// A picture's bitmap is written once, row after row: large pages spare the system one fault
+// for every 4 KiB of it.
+void adviseLargePages(QByteArray& buffer) {
+#ifdef __linux__
+  constexpr quintptr kLargePage = 2 * 1024 * 1024;
+  const auto begin = reinterpret_cast<quintptr>(buffer.data());
+  const quintptr end = begin + static_cast<quintptr>(buffer.size());
+  const quintptr alignedBegin = (begin + kLargePage - 1) / kLargePage * kLargePage;
+  if (alignedBegin < end) {
+    madvise(reinterpret_cast<void*>(alignedBegin), end - alignedBegin, MADV_HUGEPAGE);
+  }
+#else
+  Q_UNUSED(buffer);
+#endif
+}
+
 // A bitmap of the output size, left uninitialised for libjpeg to fill row by row: zeroing
 // tens of megabytes first would cost a noticeable share of the decode.
 JpegBitmap makeBitmap(const jpeg_decompress_struct& info) {
@@ -158,6 +178,7 @@ JpegBitmap makeBitmap(const jpeg_decompress_struct& info) {
   bitmap.format = info.quantize_colors ? JpegBitmap::Format::Indexed8 : JpegBitmap::Format::Rgb888;
   bitmap.bytesPerLine = (bitmap.width * bytesPerPixel(bitmap.format) + 3) / 4 * 4;
   bitmap.pixels = QByteArray(bitmap.bytesPerLine * bitmap.height, Qt::Uninitialized);
+  adviseLargePages(bitmap.pixels);
   if (info.quantize_colors) {
     for (int i = 0; i < info.actual_number_of_colors; ++i) {
       const quint32 level = info.colormap[0][i];
