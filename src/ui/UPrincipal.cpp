@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,8 +24,6 @@ TFrmPrincipal::TFrmPrincipal(QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(size());
-  m_ui->btnFechar->setIcon(
-      QIcon::fromTheme(QStringLiteral("window-close"), QIcon(QStringLiteral(":/icons/close.png"))));
 
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   QRect centred = rect();
