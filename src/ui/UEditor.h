@@ -25,7 +25,6 @@ class TFrmEditor : public QDialog {
 
   // The driver file that the next opening edits and saves.
   void setArquivoDriver(const QString& path) { ArquivoDriver = path; }
-  const QString& arquivoDriver() const { return ArquivoDriver; }
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -31,7 +31,6 @@ class TFrmPrincipal : public QWidget {
   explicit TFrmPrincipal(QWidget* parent = nullptr);
   ~TFrmPrincipal() override;
 
-  const QString& dirBase() const { return DirBase; }
   const DriverFileList& driverFiles() const { return lstArquivos; }
 
   // The editor window that Edit Driver shows; it is created after this window.
