@@ -34,3 +34,12 @@ bench: release
 
 clean:
 	rm -rf $(BUILD)
+
+# `make fuzz`: the libFuzzer targets of fuzz/ built with clang, each run FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+.PHONY: fuzz
+fuzz:
+	bash scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzzers
+	bash fuzz/run.sh $(BUILD)/fuzz $(FUZZ_SECONDS)

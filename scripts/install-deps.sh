@@ -11,6 +11,10 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-liberation fonts-dejavu-core
 )
+# `install-deps.sh fuzz` adds what the fuzz targets need: clang and libFuzzer's runtime.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -193,6 +193,8 @@ TEST(ProfileWriting, ChangesOnlyTheOneSetting) {
       {"empty file", "", "s", "k", "v", "[s]\r\nk=v\r\n"},
       {"line breaks in value become blanks", "[s]\r\nk=1\r\n", "s", "k", "a\r\n[evil]\nj=1\rb",
        "[s]\r\nk=a [evil] j=1 b\r\n"},
+      // Kept, the blanks in front would pile up behind "=" at every rewrite of the same value.
+      {"blanks around value dropped", "[s]\r\nk = 1\r\n", "s", "k", "  2 \n", "[s]\r\nk = 2\r\n"},
   };
   for (const WriteCase& c : cases) {
     TempBase base;

@@ -116,7 +116,9 @@ QList<QByteArray> ProfileText::sectionNames() const {
 
 void ProfileText::setValue(const QByteArray& section, const QByteArray& key,
                            const QByteArray& value) {
-  const QByteArray oneLineValue = splitLines(value).join(' ');
+  // Blanks around a value are not read as part of it; written, those in front would pile up
+  // behind "=" at every rewrite of the line.
+  const QByteArray oneLineValue = trimBlanks(splitLines(value).join(' '));
   const std::optional<qsizetype> header = findSection(section);
   if (!header) {
     m_lines.append(parseLine('[' + trimBlanks(section) + ']', 0));

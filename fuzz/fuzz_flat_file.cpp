@@ -1,0 +1,105 @@
+// A flat configuration file of arbitrary bytes, read with LeValor and rewritten with GravaValor
+// through one real file. Input: key NUL value NUL file bytes. The lines must survive their own
+// serialisation; a write must replace the line that a read of its key field finds and nothing
+// else, keep the bytes from the first NUL on, and give the value back to the next read.
+#include <cstddef>
+#include <cstdint>
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "core/platform/FileAccess.h"
+#include "core/settings/TextLines.h"
+#include "core/settings/UFuncoes.h"
+
+#include "FuzzInput.h"
+
+namespace {
+
+using vorlane::fuzz::check;
+
+constexpr qsizetype kKeyFieldWidth = 13;
+
+// No line holds a line break, so no read can return this.
+const QByteArray kNotFound = QByteArrayLiteral("\n");
+
+const QString& scratchFile() {
+  static const QTemporaryDir directory;
+  static const QString path = directory.filePath(QStringLiteral("tessik.ini"));
+  return path;
+}
+
+void writeScratchFile(const QByteArray& bytes) {
+  QFile file(scratchFile());
+  check(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(),
+        "the scratch file can be written");
+}
+
+QByteArray oneLine(QByteArray text) {
+  return text.replace('\r', ' ').replace('\n', ' ');
+}
+
+// The text a reader sees, and the bytes it never sees.
+QByteArray visiblePart(const QByteArray& bytes) {
+  return bytes.left(bytes.indexOf('\0') < 0 ? bytes.size() : bytes.indexOf('\0'));
+}
+
+QList<QByteArray> visibleLines(const QByteArray& bytes) {
+  return vorlane::splitLines(visiblePart(bytes));
+}
+
+void checkLines(const QByteArray& bytes) {
+  const QList<QByteArray> lines = visibleLines(bytes);
+  for (const QByteArray& line : lines) {
+    check(!line.contains('\r') && !line.contains('\n'), "a line holds no line break");
+  }
+  check(vorlane::splitLines(vorlane::joinLinesCrLf(lines)) == lines,
+        "lines survive their serialisation");
+}
+
+void checkRead(const QByteArray& bytes, const QByteArray& key) {
+  const QByteArray value = vorlane::LeValor(scratchFile(), key, kNotFound);
+  if (value != kNotFound) {
+    check(vorlane::trimBytes(value, vorlane::isBlankOrControl) == value, "a value read is trimmed");
+    check(visiblePart(bytes).contains(value), "a value read comes from the visible text");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const QList<QByteArray> fields = vorlane::fuzz::splitFields(data, size, 3);
+  const QByteArray key = oneLine(fields[0]);
+  const QByteArray value = oneLine(fields[1]);
+  const QByteArray& before = fields[2];
+  checkLines(before);
+  writeScratchFile(before);
+  checkRead(before, key);
+
+  const QByteArray keyField = key.leftJustified(kKeyFieldWidth, ' ');
+  const bool hasLine = vorlane::LeValor(scratchFile(), keyField, kNotFound) != kNotFound;
+  vorlane::GravaValor(scratchFile(), key, value);
+  const QByteArray after = vorlane::readWholeFile(scratchFile());
+  check(after.sliced(visiblePart(after).size()) == before.sliced(visiblePart(before).size()),
+        "the bytes from the first NUL on are kept");
+  const QList<QByteArray> linesBefore = visibleLines(before);
+  const QList<QByteArray> linesAfter = visibleLines(after);
+  check(linesAfter.size() == linesBefore.size(), "a write adds and removes no line");
+  qsizetype changed = 0;
+  for (qsizetype i = 0; i < linesBefore.size(); ++i) {
+    changed += linesBefore[i] != linesAfter[i] ? 1 : 0;
+  }
+  check(changed <= (hasLine ? 1 : 0), "a write changes its key's line alone, and only if found");
+  if (hasLine) {
+    check(vorlane::LeValor(scratchFile(), keyField, kNotFound) ==
+              vorlane::trimBytes(value, vorlane::isBlankOrControl),
+          "the value written reads back");
+  }
+
+  vorlane::GravaValor(scratchFile(), key, value);
+  check(vorlane::readWholeFile(scratchFile()) == after, "writing the same value twice is stable");
+  return 0;
+}
