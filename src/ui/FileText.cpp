@@ -1,5 +1,7 @@
 #include "ui/FileText.h"
 
+#include <algorithm>
+
 #include <QLineEdit>
 #include <QVariant>
 
@@ -19,7 +21,13 @@ void setFileText(QLineEdit* field, const QByteArray& bytes) {
 
 QByteArray fileText(const QLineEdit* field) {
   const QVariant original = field->property(kOriginalBytes);
-  return encodeText(field->text(), original.isValid() ? original.toByteArray() : QByteArray());
+  const QByteArray bytes =
+      encodeText(field->text(), original.isValid() ? original.toByteArray() : QByteArray());
+  // A one-line field stores one line, as a pasted text can hold more: a line break would add
+  // lines to the file at every Apply, and a NUL would hide every line after it from reading.
+  const auto end = std::find_if(bytes.begin(), bytes.end(),
+                                [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+  return bytes.first(end - bytes.begin());
 }
 
 void setOwnText(QLineEdit* field, const QString& text) {

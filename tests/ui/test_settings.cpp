@@ -107,6 +107,23 @@ TEST(FrontEndSettings, FirstRunShowsDefaultsAndBuiltInCaptions) {
 }
 
 // A first Apply creates the file with all eleven keys.
+// A pasted text can carry line breaks or a NUL into a one-line field; the files get one line.
+TEST(FrontEndSettings, ApplyStoresTheFirstLineOfAPastedText) {
+  TempBase base;
+  layOut(base, nullptr, nullptr);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  main.child<QLineEdit>("edtRomDir")->setText(text("C:\\roms\r\nDrvdir       elsewhere"));
+  main.child<QLineEdit>("edtLogDir")->setText(QStringLiteral("logs") + QChar(0) + text("x"));
+  clickApply(main);
+
+  EXPECT_TRUE(boxes.texts().isEmpty());
+  EXPECT_EQ(base.read(kEmulatorFile), QByteArray("Romdir       C:\\roms\r\n"
+                                                 "Logdir       logs\r\n"
+                                                 "Drvdir       drivers\r\n"
+                                                 "testMode     no\r\n"));
+}
+
 TEST(FrontEndSettings, FirstApplyWritesEveryKeyInBothSections) {
   TempBase base;
   layOut(base, nullptr, nullptr);
