@@ -8,6 +8,9 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   vorlane::setUpApplication(application);
   vorlane::TFrmPrincipal FrmPrincipal;
+  if (!FrmPrincipal.hasBaseDirectory()) {
+    return 1;
+  }
   vorlane::TFrmEditor FrmEditor;
   FrmPrincipal.setDriverEditor(&FrmEditor);
   FrmPrincipal.show();

@@ -1,5 +1,7 @@
 #include "ui/UPrincipal.h"
 
+#include <limits>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -24,6 +26,11 @@ TFrmPrincipal::TFrmPrincipal(QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(size());
+  // A field must hold any value the files can hold: one cut at the toolkit's default length
+  // would be written back shortened at the next Apply.
+  for (QLineEdit* field : findChildren<QLineEdit*>()) {
+    field->setMaxLength(std::numeric_limits<int>::max());
+  }
 
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   QRect centred = rect();

@@ -33,6 +33,10 @@ class TFrmPrincipal : public QWidget {
 
   const DriverFileList& driverFiles() const { return lstArquivos; }
 
+  // False when creation could not take the base directory: the program must end then, since
+  // every file it would write lies there.
+  bool hasBaseDirectory() const { return !DirBase.isEmpty(); }
+
   // The editor window that Edit Driver shows; it is created after this window.
   void setDriverEditor(TFrmEditor* editor) { m_editor = editor; }
 

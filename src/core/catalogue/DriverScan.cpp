@@ -49,7 +49,8 @@ QStringList listDriverFiles(const QString& directory, const LongListingNotice& o
   while (entries.hasNext()) {
     entries.next();
     QString name = entries.fileName();
-    if (!name.endsWith(kDriverExtension, Qt::CaseInsensitive)) {
+    // A link to a device or a pipe passes the filter above; only regular files are drivers.
+    if (!name.endsWith(kDriverExtension, Qt::CaseInsensitive) || !entries.fileInfo().isFile()) {
       continue;
     }
     names.append(std::move(name));

@@ -7,7 +7,7 @@
 namespace vorlane {
 
 JpegPicture JpegPicture::load(const QString& path) {
-  return JpegPicture(readWholeFile(path));
+  return JpegPicture(readWholeFile(path, kPictureFileLimit));
 }
 
 JpegPicture::JpegPicture(QByteArray data)

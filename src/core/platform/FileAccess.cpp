@@ -1,8 +1,16 @@
 #include "core/platform/FileAccess.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
@@ -10,48 +18,185 @@
 namespace vorlane {
 namespace {
 
+constexpr qint64 kReadChunk = qint64(64) << 10;
+
 // Not writable by this user, or marked writable for nobody: the superuser may write anywhere,
 // but a file without any write permission is still one the user meant to keep as it is.
-bool isReadOnly(const QFileInfo& info) {
-  constexpr QFile::Permissions kAnyWrite =
-      QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-  return !info.isWritable() || (info.permissions() & kAnyWrite) == 0;
+bool isReadOnly(const QByteArray& path, mode_t mode) {
+  return ::access(path.constData(), W_OK) != 0 || (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// A write that would pass the file-size limit must fail like a full disk, not end the program.
+void ignoreFileSizeSignal() {
+  static const bool ignored = (std::signal(SIGXFSZ, SIG_IGN), true);
+  Q_UNUSED(ignored);
+}
+
+// The file a rewrite replaces: a link's target, so the link itself stays a link.
+QString replacedFile(const QString& path) {
+  const QFileInfo info(path);
+  if (info.isSymLink()) {
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? path : target;
+  }
+  return path;
+}
+
+// A new, hidden file beside the target (so a scan never lists it), removed again unless it
+// was renamed over the target.
+class TemporaryFile {
+ public:
+  TemporaryFile(const QString& target, mode_t mode) {
+    const QFileInfo info(target);
+    const QByteArray prefix =
+        QFile::encodeName(info.path() + QLatin1String("/.") + info.fileName()) + '.';
+    for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
+      m_path = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+      m_descriptor =
+          ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+      if (m_descriptor < 0 && errno != EEXIST) {
+        break;
+      }
+    }
+  }
+  ~TemporaryFile() {
+    if (m_descriptor >= 0) {
+      ::close(m_descriptor);
+    }
+    if (!m_renamed && !m_path.isEmpty()) {
+      ::unlink(m_path.constData());
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool isOpen() const { return m_descriptor >= 0; }
+
+  bool writeAll(const QByteArray& bytes) {
+    for (qint64 done = 0; done < bytes.size();) {
+      const ssize_t written =
+          ::write(m_descriptor, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+      if (written < 0 && errno == EINTR) {
+        continue;
+      }
+      if (written <= 0) {
+        return false;
+      }
+      done += written;
+    }
+    return true;
+  }
+
+  bool setMode(mode_t mode) { return ::fchmod(m_descriptor, mode) == 0; }
+
+  // Some file systems report a full disk only when the data is synced or the file closed.
+  bool syncAndClose() {
+    const bool synced = ::fsync(m_descriptor) == 0;
+    const bool closed = ::close(m_descriptor) == 0;
+    m_descriptor = -1;
+    return synced && closed;
+  }
+
+  bool renameTo(const QByteArray& target) {
+    m_renamed = ::rename(m_path.constData(), target.constData()) == 0;
+    return m_renamed;
+  }
+
+ private:
+  QByteArray m_path;
+  int m_descriptor = -1;
+  bool m_renamed = false;
+};
+
+// The rename is durable once the directory itself is synced; failing that only costs
+// durability across a crash, never the file, so it is not reported.
+void syncDirectoryOf(const QString& path) {
+  const int directory =
+      ::open(QFile::encodeName(QFileInfo(path).path()).constData(), O_RDONLY | O_CLOEXEC);
+  if (directory >= 0) {
+    ::fsync(directory);
+    ::close(directory);
+  }
 }
 
 }  // namespace
 
-QByteArray readWholeFile(const QString& path) {
-  QFile file(path);
-  // Opening refuses a directory too, so no separate look at the path is needed.
-  if (!file.open(QIODevice::ReadOnly)) {
+RegularFile::RegularFile(const QString& path) : m_path(path) {
+  m_descriptor =
+      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  struct stat status {};
+  if (m_descriptor < 0 || ::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (m_descriptor >= 0) {
+      ::close(m_descriptor);
+    }
     throw Error(messages::cannotOpenFile(path));
   }
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
+  m_size = status.st_size;
+}
+
+RegularFile::~RegularFile() {
+  ::close(m_descriptor);
+}
+
+QByteArray RegularFile::read(qint64 count) {
+  QByteArray bytes;
+  qsizetype filled = 0;
+  while (filled < count) {
+    // Grow towards the size seen at opening, but never trust it alone: files change, and some
+    // (those of /proc) report no size at all.
+    const qint64 wanted = std::min(count - filled, std::max(m_size - filled, kReadChunk));
+    bytes.resize(filled + wanted);
+    const ssize_t got = ::read(m_descriptor, bytes.data() + filled, static_cast<size_t>(wanted));
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      throw Error(messages::cannotOpenFile(m_path));
+    }
+    filled += got;
+    if (got == 0) {
+      break;
+    }
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+QByteArray readWholeFile(const QString& path, qint64 limit) {
+  RegularFile file(path);
+  if (file.size() > limit) {
+    throw Error(messages::cannotOpenFile(path));
+  }
+  QByteArray bytes = file.read(limit + 1);
+  if (bytes.size() > limit) {
     throw Error(messages::cannotOpenFile(path));
   }
   return bytes;
 }
 
 void replaceFileAtomically(const QString& path, const QByteArray& bytes) {
-  const QFileInfo info(path);
+  ignoreFileSizeSignal();
+  const QString target = replacedFile(path);
+  const QByteArray nativeTarget = QFile::encodeName(target);
+  struct stat status {};
+  const bool exists = ::stat(nativeTarget.constData(), &status) == 0;
   // A rename would replace a read-only file; the user asked for it to be left alone.
-  if (info.exists() && (info.isDir() || isReadOnly(info))) {
+  if (exists && (!S_ISREG(status.st_mode) || isReadOnly(nativeTarget, status.st_mode))) {
     throw Error(messages::cannotCreateFile(path));
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
+  // A new file gets the permissions the user's umask gives; a replaced one keeps its own.
+  const mode_t mode = exists ? (status.st_mode & 07777) : 0666;
+  TemporaryFile temporary(target, mode);
+  if (!temporary.isOpen() || (exists && !temporary.setMode(mode))) {
     throw Error(messages::cannotCreateFile(path));
   }
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
+  if (!temporary.writeAll(bytes) || !temporary.syncAndClose()) {
     throw Error(messages::streamWriteError());
   }
-  if (!file.commit()) {
-    // Buffered bytes are flushed by commit, so a full disk shows up here.
-    throw Error(file.error() == QFileDevice::WriteError ? messages::streamWriteError()
-                                                        : messages::cannotCreateFile(path));
+  if (!temporary.renameTo(nativeTarget)) {
+    throw Error(messages::cannotCreateFile(path));
   }
+  syncDirectoryOf(target);
 }
 
 }  // namespace vorlane

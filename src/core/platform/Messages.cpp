@@ -1,5 +1,7 @@
 #include "core/platform/Messages.h"
 
+#include <cstring>
+
 namespace vorlane::messages {
 
 QString cannotOpenFile(const QString& path) {
@@ -28,6 +30,11 @@ QString jpegError(int code) {
 
 QString fileAccessDenied() {
   return QStringLiteral("File access denied");
+}
+
+QString cannotUseCurrentDirectory(int errorNumber) {
+  return QStringLiteral("Cannot use the current directory as the base directory: %1")
+      .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
 QString errorBoxText(const QString& message) {

@@ -12,6 +12,8 @@ QString unableToWriteTo(const QString& path);
 QString textExceedsMemoCapacity();
 QString jpegError(int code);
 QString fileAccessDenied();
+// The base directory cannot be known or is too long to work in; `errorNumber` says why.
+QString cannotUseCurrentDirectory(int errorNumber);
 
 // The error box's text: the message, with a full stop when it is not empty and its last
 // character's code is greater than that of ".".

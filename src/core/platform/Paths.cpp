@@ -1,11 +1,33 @@
 #include "core/platform/Paths.h"
 
-#include <QDir>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include <QFile>
+
+#include "core/platform/Error.h"
+#include "core/platform/Messages.h"
 
 namespace vorlane {
 
 QString currentDirectory() {
-  return QDir::currentPath();
+  // Asked of the system directly: a path that does not fit the usual buffer must be refused,
+  // not turned into "/" (where every later write would land).
+  const std::unique_ptr<char, decltype(&std::free)> path(::getcwd(nullptr, 0), &std::free);
+  if (!path) {
+    throw Error(messages::cannotUseCurrentDirectory(errno));
+  }
+  // Every file of the base directory is opened by its full path, which the system refuses
+  // beyond this length.
+  const QByteArray bytes(path.get());
+  if (bytes.size() >= PATH_MAX) {
+    throw Error(messages::cannotUseCurrentDirectory(ENAMETOOLONG));
+  }
+  return QFile::decodeName(bytes);
 }
 
 QString basePath(const QString& dirBase, const QString& name) {

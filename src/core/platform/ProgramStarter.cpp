@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstring>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include "core/platform/Error.h"
+#include "core/platform/FileAccess.h"
 
 namespace vorlane {
 namespace {
@@ -24,9 +26,13 @@ QString systemReason(int errorNumber) {
   return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
+// Opened without blocking: the file may have been swapped for a pipe since it was checked.
 bool isWindowsProgram(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) && file.read(2) == QByteArrayLiteral("MZ");
+  try {
+    return RegularFile(path).read(2) == QByteArrayLiteral("MZ");
+  } catch (const Error&) {
+    return false;
+  }
 }
 
 std::optional<QString> startDetached(const QString& executable, const QStringList& arguments,
@@ -51,6 +57,11 @@ std::optional<QString> startProgram(const QString& program, const QStringList& a
   }
   if (info.isDir()) {
     return cannotStart(program, systemReason(EISDIR));
+  }
+  // A pipe or a device is no program (the system refuses it with this same reason), and
+  // looking into one could block.
+  if (!info.isFile()) {
+    return cannotStart(program, systemReason(EACCES));
   }
   // The checked file itself is started: a bare name would otherwise be looked up on the PATH.
   const QString path = info.absoluteFilePath();
