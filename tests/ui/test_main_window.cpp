@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -114,6 +116,35 @@ TEST(MainWindow, FailingHandlerShowsTheBoxAndTheWindowRunsOn) {
   EXPECT_EQ(boxes.texts().front(), QStringLiteral("Cannot create file ") + ini + QLatin1Char('.'));
   EXPECT_EQ(base.read(QStringLiteral("tessik.ini")), kTessikIni);
   EXPECT_TRUE(main.window().isVisible());
+}
+
+TEST(MainWindow, StartsWhenTheSettingsFilesArePipesOrDevices) {
+  TempBase base;
+  for (const char* name : {"tessik.ini", "vorlane.lng"}) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(base.filePath(text(name))).constData(), 0644), 0);
+  }
+  ASSERT_TRUE(
+      QFile::link(QStringLiteral("/dev/zero"), base.filePath(QStringLiteral("vorlane.ini"))));
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+
+  EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Cannot open file ") + base.path() +
+                                       QStringLiteral("/tessik.ini.")});
+  EXPECT_EQ(main.child<QPushButton>("btnExecutar")->text(), text("&Jogar"));
+}
+
+TEST(MainWindow, LongDirectoryTextsSurviveAnApplyWhole) {
+  TempBase base;
+  const QByteArray longDirectory = "/roms/" + QByteArray(40000, 'r');
+  base.write(QStringLiteral("tessik.ini"), "Romdir       " + longDirectory + "\r\n");
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  EXPECT_EQ(main.child<QLineEdit>("edtRomDir")->text().size(), longDirectory.size());
+  main.child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+  QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
+
+  EXPECT_TRUE(
+      base.read(QStringLiteral("tessik.ini")).startsWith("Romdir       " + longDirectory + "\r\n"));
 }
 
 // Enter clicks the default button of the page that is showing, unless a button has the focus.
