@@ -20,6 +20,7 @@ class TFrmPrincipal;
 
 namespace vorlane {
 
+class DriverListFilter;
 class TFrmEditor;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
@@ -93,6 +94,7 @@ class TFrmPrincipal : public QWidget {
   std::unique_ptr<ProfileFile> IniIdioma;
   DriverFileList lstArquivos;
   TFrmEditor* m_editor = nullptr;
+  DriverListFilter* m_driverFilter = nullptr;  // owned by the Drivers page
 };
 
 }  // namespace vorlane

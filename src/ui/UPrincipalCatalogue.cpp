@@ -11,6 +11,7 @@
 #include "core/platform/Messages.h"
 #include "core/platform/TextCodec.h"
 #include "ui/BusyCursor.h"
+#include "ui/DriverListFilter.h"
 #include "ui/ErrorBox.h"
 #include "ui/Guard.h"
 #include "ui/PreviewImage.h"
@@ -37,6 +38,7 @@ void fillDriverList(QListWidget* list, const QList<QByteArray>& gameNames) {
 }  // namespace
 
 void TFrmPrincipal::bindCatalogueHandlers() {
+  m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
   // Only the user's selections run the handler (see fillDriverList).
@@ -52,7 +54,8 @@ void TFrmPrincipal::CarregaDrivers() {
     scan = scanDrivers(DirBase, m_ui->edtDrvDir->text(), [&busy] { busy.show(); });
     lstArquivos.takeScan(scan);
     fillDriverList(m_ui->lstDrivers, scan.gameNames);
-    m_ui->panTotalDrivers->setText(QString::number(m_ui->lstDrivers->count()));
+    // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
+    m_driverFilter->apply();
   }
   // After the busy pointer is gone, and as a box rather than a failure: the catalogue is whole
   // and creation goes on with its next step.

@@ -11,7 +11,8 @@ namespace {
 constexpr qsizetype kCaptionKeyWidth = 20;
 
 // Built-in captions exactly as the program has always shown them, slips included.
-constexpr std::array<CaptionRow, 31> kCaptionRows{{
+// The last row is the name filter's, which came later: applied after the others.
+constexpr std::array<CaptionRow, 32> kCaptionRows{{
     {"tabDrivers", "tabDrivers", "Drivers"},
     {"tabConfiguracao", "tabConfiguracao", "Configurações"},
     {"grpVideo", "grpVideo", "Vídeo"},
@@ -43,6 +44,7 @@ constexpr std::array<CaptionRow, 31> kCaptionRows{{
     {"chkVideoFlip", "chkVideoFlip", "Inverter vídeo"},
     {"chkFreezeScreen", "chkFreezeScreen", "Congelar tela"},
     {"chkFreePlay", "chkFreePlay", "Jogar livremente"},
+    {"lblFiltro", "lblFiltro", "Filtrar (Ctrl+F):"},
 }};
 
 }  // namespace

@@ -16,7 +16,8 @@ struct CaptionRow {
   const char* builtInCaption;  // UTF-8; used when the language's section lacks the key
 };
 
-// The 31 rows in the order the captions are applied.
+// The rows in the order the captions are applied: the 31 of the window's own controls, then
+// the name filter's caption.
 std::span<const CaptionRow> captionTable();
 
 // The key as the window asks for it: padded with blanks to exactly 20 characters.

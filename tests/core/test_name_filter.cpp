@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "core/catalogue/NameFilter.h"
+#include "support/TempBase.h"
+
+namespace vorlane {
+namespace {
+
+using test::text;
+
+TEST(NameFilter, FindsTheTextInsideNamesIgnoringCaseAndAccents) {
+  const struct {
+    const char* filter;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"", "Anything", true},
+      {"pokemon", "Pokémon Gold", true},
+      {"POKÉMON", "pokemon gold", true},
+      {"ete", "ÉTÉ Racer", true},
+      {"gold", "Pokémon Gold", true},
+      {"n g", "Pokémon Gold", true},
+      {" ", "Pokémon Gold", true},
+      {" ", "Zeta", false},
+      {"golden", "Pokémon Gold", false},
+      {"ç", "Caça", true},
+      {"ca", "Caça", true},
+      {"ß", "Straße", true},
+      {"x", "", false},
+  };
+  for (const auto& example : cases) {
+    const NameFilter filter(text(example.filter));
+    EXPECT_EQ(filter.matches(text(example.name)), example.matches)
+        << example.filter << " in " << example.name;
+    EXPECT_EQ(filter.isActive(), example.filter[0] != '\0') << example.filter;
+  }
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,130 @@
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include "support/TempBase.h"
+#include "support/UiHarness.h"
+#include "ui/UPrincipal.h"
+
+namespace vorlane::test {
+namespace {
+
+// Four games; in file-name order alpha, ete, pkgold, zeta.
+void layOutGames(const TempBase& base) {
+  base.write(QStringLiteral("tessik.ini"), "Romdir       .\r\nDrvdir       .\\drivers\r\n");
+  base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME Alpha Squadron\r\n");
+  base.write(QStringLiteral("drivers/ete.drv"), "GAMENAME \xc3\x89T\xc3\x89 Racer\r\n");
+  base.write(QStringLiteral("drivers/pkgold.drv"), "GAMENAME Pok\xc3\xa9mon Gold\r\n");
+  base.write(QStringLiteral("drivers/zeta.drv"), "GAMENAME Zeta\r\n");
+  // Writes its arguments, one a line, where the test can read them.
+  const QString emulator = base.write(QStringLiteral("tessik.exe"),
+                                      "#!/bin/sh\nprintf '%s\\n' \"$@\" > played.tmp\n"
+                                      "mv played.tmp played.txt\n");
+  QFile::setPermissions(emulator, QFile::permissions(emulator) | QFileDevice::ExeOwner);
+}
+
+QStringList shownGames(QListWidget* list) {
+  QStringList shown;
+  for (int row = 0; row < list->count(); ++row) {
+    if (!list->item(row)->isHidden()) {
+      shown.append(list->item(row)->text());
+    }
+  }
+  return shown;
+}
+
+QByteArray waitForPlayed(const TempBase& base) {
+  const QDeadlineTimer deadline(10000);
+  QFile played(base.filePath(QStringLiteral("played.txt")));
+  while (!played.exists() && !deadline.hasExpired()) {
+    QThread::msleep(20);
+  }
+  return played.open(QIODevice::ReadOnly) ? played.readAll() : QByteArray("<not played>");
+}
+
+TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
+  TempBase base;
+  layOutGames(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+  auto* list = main.child<QListWidget>("lstDrivers");
+  auto* field = main.child<QLineEdit>("edtFiltro");
+  auto* count = main.child<QLabel>("panTotalDrivers");
+  EXPECT_EQ(main.child<QLabel>("lblFiltro")->text(), text("Filtrar (Ctrl+F):"));
+  EXPECT_EQ(count->text(), text("4"));
+
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(field->hasFocus());
+  const struct {
+    const char* typed;
+    QStringList shown;
+    const char* count;
+  } filters[] = {
+      {"ET", {text("ÉTÉ Racer"), text("Zeta")}, "2/4"},
+      {"POKEMON", {text("Pokémon Gold")}, "1/4"},
+      {"nothing", {}, "0/4"},
+  };
+  for (const auto& filter : filters) {
+    field->clear();
+    QTest::keyClicks(field, text(filter.typed));
+    EXPECT_EQ(shownGames(list), filter.shown) << filter.typed;
+    EXPECT_EQ(count->text(), text(filter.count)) << filter.typed;
+    EXPECT_EQ(list->count(), 4) << filter.typed;
+  }
+
+  field->setText(QStringLiteral("gold"));
+  QListWidgetItem* gold = list->item(2);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(gold).center());
+  ASSERT_TRUE(gold->isSelected());
+  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
+  EXPECT_TRUE(waitForPlayed(base).endsWith("\npkgold.drv\n"));
+
+  // Hiding the selected game unselects it: Play then starts nothing unseen.
+  field->setText(QStringLiteral("zeta"));
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_TRUE(field->text().isEmpty());
+  EXPECT_EQ(shownGames(list).size(), 4);
+  EXPECT_EQ(count->text(), text("4"));
+  EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
+  TempBase base;
+  layOutGames(base);
+  WindowOnBase main(base);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  auto* field = main.child<QLineEdit>("edtFiltro");
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+  field->setText(QStringLiteral("a"));
+  base.write(QStringLiteral("drivers/beta.drv"), "GAMENAME Beta\r\n");
+  main.child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+  QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
+  main.child<QTabWidget>("PageControl1")->setCurrentIndex(0);
+
+  EXPECT_EQ(field->text(), text("a"));
+  EXPECT_EQ(shownGames(list),
+            (QStringList{text("Alpha Squadron"), text("Beta"), text("ÉTÉ Racer"), text("Zeta")}));
+  EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("4/5"));
+
+  list->setFocus();
+  for (int press = 0; press < 12; ++press) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), field) << "after " << press + 1 << " Tab presses";
+  }
+}
+
+}  // namespace
+}  // namespace vorlane::test
