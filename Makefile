@@ -18,7 +18,7 @@ run: release
 	bash scripts/run-demo.sh $(RELEASE_DIR)
 
 test: deps
-	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_WERROR=ON
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_WERROR=ON -DVORLANE_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	$(MAKE) --no-print-directory format-check
 	cd $(TEST_DIR) && ctest --output-on-failure --timeout 300
