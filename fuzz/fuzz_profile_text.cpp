@@ -1,7 +1,9 @@
 // An INI text of arbitrary bytes and one setting written into it as the program writes one.
 // Input: section NUL key NUL value NUL file bytes. Reading and writing must not crash; the text
-// must mean the same after its own serialisation; a write must change the line of its key
-// alone (or add that line, or its section), and the value must read back.
+// must mean the same after its own serialisation; sections are listed once, their names compared
+// as texts without letter case; a write must change the line of its key alone (or add that line,
+// or its section), and the value must read back.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -9,6 +11,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include "core/platform/TextCodec.h"
 #include "core/settings/ProfileText.h"
 #include "core/settings/TextLines.h"
 
@@ -28,6 +31,22 @@ QByteArray without(QByteArray text, QByteArrayView bytes) {
 
 bool isBlank(char c) {
   return c == ' ' || c == '\t';
+}
+
+// Names compare as texts without letter case; Qt's own compare of two texts is the reference.
+bool sameName(const QByteArray& a, const QByteArray& b) {
+  return vorlane::decodeText(a).compare(vorlane::decodeText(b), Qt::CaseInsensitive) == 0;
+}
+
+bool namesAreDistinct(const QList<QByteArray>& names) {
+  for (qsizetype i = 0; i < names.size(); ++i) {
+    for (qsizetype j = 0; j < i; ++j) {
+      if (sameName(names[i], names[j])) {
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 // The program's section and key names are one-line words; a key never contains "=" nor
@@ -95,6 +114,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             (sectionsAfter.size() == sectionsBefore.size() + 1 &&
              sectionsAfter.first(sectionsBefore.size()) == sectionsBefore),
         "a write keeps every section and adds at most its own");
+  check(namesAreDistinct(sectionsBefore), "no section is listed twice");
+  const QByteArray sectionName = vorlane::trimBytes(section, isBlank);
+  check((sectionsAfter.size() > sectionsBefore.size()) ==
+            std::none_of(sectionsBefore.cbegin(), sectionsBefore.cend(),
+                         [&](const QByteArray& name) { return sameName(name, sectionName); }),
+        "a write adds its section exactly when no section of that name is listed");
 
   const std::optional<QByteArray> written = text.value(section, key);
   check(written.has_value(), "a written key is found");

@@ -278,5 +278,52 @@ TEST(ProfileSections, ListedOnceInFileOrder) {
   EXPECT_EQ(profile.sectionNames(), (QList<QByteArray>{"Portugues", "English", "Espa\xC3\xB1ol"}));
 }
 
+// Names are the same when their texts match without letter case, one letter at a time, even
+// when one file spells them in UTF-8 and another in Windows-1252; the first spelling is listed.
+TEST(ProfileSections, DuplicatesMatchWithoutLetterCaseInEitherEncoding) {
+  struct Case {
+    const char* name;
+    QList<QByteArray> sections;
+    QList<QByteArray> listed;
+  };
+  const Case cases[] = {
+      {"first spelling wins", {"abc", "ABC", "aBc"}, {"abc"}},
+      {"UTF-8 and Windows-1252 accents",
+       {"\xC3\x89T\xC3\x89", "\xE9t\xE9", "ete"},
+       {"\xC3\x89T\xC3\x89", "ete"}},
+      {"Windows-1252 high letters", {"\x8A", "\xC5\xA1", "\x9A"}, {"\x8A"}},
+      {"final sigma folds like sigma",
+       {"\xCE\xA3\xCE\xA3", "\xCF\x83\xCF\x82"},
+       {"\xCE\xA3\xCE\xA3"}},
+      {"sharp s is one letter, never two",
+       {"STRASSE",
+        "stra\xC3\x9F"
+        "e",
+        "STRA\xE1\xBA\x9E"
+        "E"},
+       {"STRASSE",
+        "stra\xC3\x9F"
+        "e"}},
+      {"letters beyond the 16-bit range",
+       {"\xF0\x90\x90\x80", "\xF0\x90\x90\xA8", "\xF0\x90\x90\x81"},
+       {"\xF0\x90\x90\x80", "\xF0\x90\x90\x81"}},
+      {"Windows-1252 bytes are no UTF-8",
+       {"\xC3\xA9", "\xC3\x89", "\xC3\xA9\xFF"},
+       {"\xC3\xA9", "\xC3\xA9\xFF"}},
+      // Letters outside ASCII can fold to ASCII ones, so ASCII names need the same compare.
+      {"Kelvin sign and long s fold to k and s", {"KS", "\xE2\x84\xAA\xC5\xBF", "ks"}, {"KS"}},
+      {"prefix is another name", {"ab", "abc", "AB"}, {"ab", "abc"}},
+  };
+  for (const Case& c : cases) {
+    QByteArray text;
+    for (const QByteArray& section : c.sections) {
+      text += '[' + section + "]\r\nk=1\r\n";
+    }
+    TempBase base;
+    EXPECT_EQ(ProfileFile(base.write(QStringLiteral("vorlane.lng"), text)).sectionNames(), c.listed)
+        << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace vorlane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QSet>
 #include <QString>
 
 #include "core/platform/TextCodec.h"
@@ -21,15 +22,36 @@ QByteArray trimBlanks(QByteArrayView text) {
   return trimBytes(text, isBlank);
 }
 
+bool isAscii(QByteArrayView text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 QByteArray withoutQuotes(const QByteArray& value) {
   const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                       value.back() == value.front();
   return quoted ? value.sliced(1, value.size() - 2) : value;
 }
 
-// Names may carry accented letters in either of the encodings the files are written in.
-bool sameName(const QByteArray& a, const QByteArray& b) {
-  return a == b || decodeText(a).compare(decodeText(b), Qt::CaseInsensitive) == 0;
+// What a name compares by: its text (accented letters may come in either of the encodings the
+// files are written in) with each letter case-folded on its own, as a case-insensitive compare
+// of two texts does. Names are the same exactly when their keys are.
+QString nameKey(QByteArrayView name) {
+  // Most names are plain ASCII, whose letters fold to their lower case.
+  if (isAscii(name)) {
+    return QString::fromLatin1(name).toLower();
+  }
+  const QString text = decodeText(name.toByteArray());
+  QString key;
+  key.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    char32_t letter = text[i].unicode();
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      letter = QChar::surrogateToUcs4(text[i], text[i + 1]);
+      ++i;
+    }
+    key.append(QChar::fromUcs4(QChar::toCaseFolded(letter)));
+  }
+  return key;
 }
 
 }  // namespace
@@ -37,20 +59,22 @@ bool sameName(const QByteArray& a, const QByteArray& b) {
 ProfileText::ProfileText(QByteArrayView bytes) {
   // An editor's byte order mark must not hide the first section header.
   const qsizetype skip = bytes.startsWith(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
-  for (QByteArray& text : splitLines(bytes)) {
-    m_lines.append(parseLine(std::move(text), m_lines.isEmpty() ? skip : 0));
-  }
+  forEachLine(bytes, [&](QByteArrayView text) {
+    m_lines.append(parseLine(text, m_lines.isEmpty() ? skip : 0));
+  });
 }
 
-ProfileText::Line ProfileText::parseLine(QByteArray text, qsizetype skip) {
+ProfileText::Line ProfileText::parseLine(QByteArrayView text, qsizetype skip) {
+  // Parsing copies no more than the line and its name: a file may hold many thousand lines.
   Line line;
-  line.text = std::move(text);
-  const QByteArrayView content = QByteArrayView(line.text).sliced(skip);
-  const QByteArray trimmed = trimBlanks(content);
+  line.text = text.toByteArray();
+  const QByteArrayView content = text.sliced(skip);
+  const QByteArrayView trimmed = trimmedView(content, isBlank);
   const qsizetype close = trimmed.lastIndexOf(']');
   if (trimmed.startsWith('[') && close > 0) {
     line.kind = Kind::Section;
-    line.name = trimBlanks(QByteArrayView(trimmed).sliced(1, close - 1));
+    line.name = trimBlanks(trimmed.sliced(1, close - 1));
+    line.key = nameKey(line.name);
     return line;
   }
   const qsizetype equals = content.indexOf('=');
@@ -63,9 +87,9 @@ ProfileText::Line ProfileText::parseLine(QByteArray text, qsizetype skip) {
 }
 
 std::optional<qsizetype> ProfileText::findSection(const QByteArray& section) const {
-  const QByteArray name = trimBlanks(section);
+  const QString key = nameKey(trimmedView(section, isBlank));
   for (qsizetype i = 0; i < m_lines.size(); ++i) {
-    if (m_lines[i].kind == Kind::Section && sameName(m_lines[i].name, name)) {
+    if (m_lines[i].kind == Kind::Section && m_lines[i].key == key) {
       return i;
     }
   }
@@ -80,11 +104,14 @@ qsizetype ProfileText::sectionEnd(qsizetype header) const {
   return end;
 }
 
-std::optional<qsizetype> ProfileText::findKey(qsizetype header, const QByteArray& key) const {
-  const QByteArray name = trimBlanks(key);
+std::optional<qsizetype> ProfileText::findKey(qsizetype header, const QByteArray& name) const {
+  // Sections are short: a key line's compare key is made as the search passes it.
+  const QByteArray wanted = trimBlanks(name);
+  const QString key = nameKey(wanted);
   const qsizetype end = sectionEnd(header);
   for (qsizetype i = header + 1; i < end; ++i) {
-    if (m_lines[i].kind == Kind::Key && sameName(m_lines[i].name, name)) {
+    const Line& line = m_lines[i];
+    if (line.kind == Kind::Key && (line.name == wanted || nameKey(line.name) == key)) {
       return i;
     }
   }
@@ -93,21 +120,37 @@ std::optional<qsizetype> ProfileText::findKey(qsizetype header, const QByteArray
 
 std::optional<QByteArray> ProfileText::value(const QByteArray& section,
                                              const QByteArray& key) const {
+  return values(section, {key}).front();
+}
+
+QList<std::optional<QByteArray>> ProfileText::values(const QByteArray& section,
+                                                     const QList<QByteArray>& keys) const {
   const std::optional<qsizetype> header = findSection(section);
-  const std::optional<qsizetype> index = header ? findKey(*header, key) : std::nullopt;
-  if (!index) {
-    return std::nullopt;
+  QList<std::optional<QByteArray>> found;
+  found.reserve(keys.size());
+  for (const QByteArray& key : keys) {
+    const std::optional<qsizetype> index = header ? findKey(*header, key) : std::nullopt;
+    if (!index) {
+      found.append(std::nullopt);
+      continue;
+    }
+    const Line& line = m_lines[*index];
+    found.append(withoutQuotes(trimBlanks(QByteArrayView(line.text).sliced(line.valueStart))));
   }
-  const Line& line = m_lines[*index];
-  return withoutQuotes(trimBlanks(QByteArrayView(line.text).sliced(line.valueStart)));
+  return found;
 }
 
 QList<QByteArray> ProfileText::sectionNames() const {
+  // One hash look-up per header, so a file of many sections lists as fast as it reads.
   QList<QByteArray> names;
+  QSet<QString> listed;
   for (const Line& line : m_lines) {
-    if (line.kind == Kind::Section &&
-        std::none_of(names.cbegin(), names.cend(),
-                     [&](const QByteArray& name) { return sameName(name, line.name); })) {
+    if (line.kind != Kind::Section) {
+      continue;
+    }
+    const qsizetype before = listed.size();
+    listed.insert(line.key);
+    if (listed.size() != before) {
       names.append(line.name);
     }
   }

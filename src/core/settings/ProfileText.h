@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QString>
 
 namespace vorlane {
 
@@ -20,6 +21,10 @@ class ProfileText {
   // The value of the key, without one pair of matching surrounding quotes; nullopt when the
   // section or the key is absent.
   std::optional<QByteArray> value(const QByteArray& section, const QByteArray& key) const;
+  // The values of several keys of one section, as value() gives each, with one search for the
+  // section.
+  QList<std::optional<QByteArray>> values(const QByteArray& section,
+                                          const QList<QByteArray>& keys) const;
 
   // Each section's name once, in file order.
   QList<QByteArray> sectionNames() const;
@@ -39,13 +44,14 @@ class ProfileText {
     QByteArray text;
     Kind kind = Kind::Other;
     QByteArray name;
+    QString key;               // for a section header: what its name compares by
     qsizetype valueStart = 0;  // for a key line: where the value begins in `text`
   };
 
-  static Line parseLine(QByteArray text, qsizetype skip);
+  static Line parseLine(QByteArrayView text, qsizetype skip);
   std::optional<qsizetype> findSection(const QByteArray& section) const;
   qsizetype sectionEnd(qsizetype header) const;
-  std::optional<qsizetype> findKey(qsizetype header, const QByteArray& key) const;
+  std::optional<qsizetype> findKey(qsizetype header, const QByteArray& name) const;
 
   QList<Line> m_lines;
 };

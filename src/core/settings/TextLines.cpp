@@ -20,12 +20,7 @@ qsizetype nextLineStart(QByteArrayView text, qsizetype end) {
 
 QList<QByteArray> splitLines(QByteArrayView text) {
   QList<QByteArray> lines;
-  // A line end at the very end of the text starts no further line.
-  for (qsizetype start = 0; start < text.size();) {
-    const qsizetype end = lineEnd(text, start);
-    lines.append(text.sliced(start, end - start).toByteArray());
-    start = nextLineStart(text, end);
-  }
+  forEachLine(text, [&](QByteArrayView line) { lines.append(line.toByteArray()); });
   return lines;
 }
 

@@ -17,9 +17,9 @@ inline bool isBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= 32;
 }
 
-// The text without the bytes at either end for which `strip` holds.
+// The part of the text without the bytes at either end for which `strip` holds.
 template <typename Predicate>
-QByteArray trimBytes(QByteArrayView text, Predicate strip) {
+QByteArrayView trimmedView(QByteArrayView text, Predicate strip) {
   qsizetype begin = 0;
   qsizetype end = text.size();
   while (begin < end && strip(text[begin])) {
@@ -28,12 +28,27 @@ QByteArray trimBytes(QByteArrayView text, Predicate strip) {
   while (end > begin && strip(text[end - 1])) {
     --end;
   }
-  return text.sliced(begin, end - begin).toByteArray();
+  return text.sliced(begin, end - begin);
 }
 
-// The lines of a settings text. A line ends at CR LF, at a lone LF or at a lone CR, so LF CR is
-// two line ends with an empty line between them; a line end at the very end of the text starts
-// no further line, and an empty text has no lines.
+template <typename Predicate>
+QByteArray trimBytes(QByteArrayView text, Predicate strip) {
+  return trimmedView(text, strip).toByteArray();
+}
+
+// Calls `visit` with each line of a settings text, in place. A line ends at CR LF, at a lone LF
+// or at a lone CR, so LF CR is two line ends with an empty line between them; a line end at the
+// very end of the text starts no further line, and an empty text has no lines.
+template <typename Visit>
+void forEachLine(QByteArrayView text, Visit visit) {
+  for (qsizetype start = 0; start < text.size();) {
+    const qsizetype end = lineEnd(text, start);
+    visit(text.sliced(start, end - start));
+    start = nextLineStart(text, end);
+  }
+}
+
+// The lines of a settings text, as forEachLine cuts them.
 QList<QByteArray> splitLines(QByteArrayView text);
 
 // The lines as a text with CR LF behind every line, the last one included.
