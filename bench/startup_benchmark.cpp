@@ -75,9 +75,7 @@ void readLikeCreation(const QString& base) {
   for (const auto& box : vorlane::kOptionBoxSettings) {
     vorlane::readSetting(settings, box.setting);
   }
-  for (const auto& row : vorlane::captionTable()) {
-    vorlane::captionText(languages, language, row);
-  }
+  vorlane::captionTexts(languages, language);
   vorlane::scanDrivers(base, vorlane::decodeText(vorlane::LeValor(ini, "Drvdir", ".")));
 }
 

@@ -82,9 +82,10 @@ QByteArray TFrmPrincipal::selectedLanguage() const {
 }
 
 void TFrmPrincipal::AplicaIdioma(const QByteArray& language) {
-  for (const CaptionRow& row : captionTable()) {
-    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control),
-               captionText(*IniIdioma, language, row));
+  const QStringList captions = captionTexts(*IniIdioma, language);
+  for (qsizetype i = 0; i < captions.size(); ++i) {
+    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, captionTable()[i].control),
+               captions[i]);
   }
 }
 

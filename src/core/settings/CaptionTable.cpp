@@ -1,6 +1,7 @@
 #include "core/settings/CaptionTable.h"
 
 #include <array>
+#include <optional>
 
 #include "core/platform/TextCodec.h"
 
@@ -57,10 +58,17 @@ QByteArray paddedCaptionKey(const char* key) {
   return QByteArray(key).leftJustified(kCaptionKeyWidth, ' ');
 }
 
-QString captionText(const ProfileFile& languageFile, const QByteArray& language,
-                    const CaptionRow& row) {
-  return decodeText(
-      languageFile.readString(language, paddedCaptionKey(row.key), row.builtInCaption));
+QStringList captionTexts(const ProfileFile& languageFile, const QByteArray& language) {
+  QList<QByteArray> keys;
+  for (const CaptionRow& row : kCaptionRows) {
+    keys.append(paddedCaptionKey(row.key));
+  }
+  const QList<std::optional<QByteArray>> values = languageFile.readStrings(language, keys);
+  QStringList captions;
+  for (qsizetype i = 0; i < values.size(); ++i) {
+    captions.append(decodeText(values[i].value_or(kCaptionRows[i].builtInCaption)));
+  }
+  return captions;
 }
 
 }  // namespace vorlane

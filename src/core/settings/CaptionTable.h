@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "core/settings/ProfileFile.h"
 
@@ -23,9 +24,9 @@ std::span<const CaptionRow> captionTable();
 // The key as the window asks for it: padded with blanks to exactly 20 characters.
 QByteArray paddedCaptionKey(const char* key);
 
-// The row's caption in the named language (a section of the language file), or its built-in
-// caption when that section or key is absent. An empty value gives an empty caption.
-QString captionText(const ProfileFile& languageFile, const QByteArray& language,
-                    const CaptionRow& row);
+// Each row's caption in the named language (a section of the language file), in table order,
+// from one read of the file; a row's built-in caption when that section or its key is absent.
+// An empty value gives an empty caption.
+QStringList captionTexts(const ProfileFile& languageFile, const QByteArray& language);
 
 }  // namespace vorlane

@@ -97,8 +97,18 @@ QByteArray ProfileFile::readForWriting() const {
 
 QByteArray ProfileFile::readString(const QByteArray& section, const QByteArray& key,
                                    const QByteArray& defaultValue) const {
-  const std::optional<QByteArray> value = ProfileText(readForReading()).value(section, key);
-  return value ? value->left(kMaxValueLength) : defaultValue;
+  return readStrings(section, {key}).front().value_or(defaultValue);
+}
+
+QList<std::optional<QByteArray>> ProfileFile::readStrings(const QByteArray& section,
+                                                          const QList<QByteArray>& keys) const {
+  QList<std::optional<QByteArray>> values = ProfileText(readForReading()).values(section, keys);
+  for (std::optional<QByteArray>& value : values) {
+    if (value) {
+      value->truncate(kMaxValueLength);
+    }
+  }
+  return values;
 }
 
 int ProfileFile::readInteger(const QByteArray& section, const QByteArray& key,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -20,6 +22,11 @@ class ProfileFile {
   // absent. A key with an empty value gives the empty text.
   QByteArray readString(const QByteArray& section, const QByteArray& key,
                         const QByteArray& defaultValue) const;
+  // Several keys of one section from one read of the file, each as readString reads it but
+  // nullopt when absent: a window that shows many values waits for one read, however long
+  // the file.
+  QList<std::optional<QByteArray>> readStrings(const QByteArray& section,
+                                               const QList<QByteArray>& keys) const;
   // Decimal, "$" hexadecimal or (texts longer than two characters) "0x" hexadecimal in the
   // signed 32-bit range; `defaultValue` for any other text.
   int readInteger(const QByteArray& section, const QByteArray& key, int defaultValue) const;
