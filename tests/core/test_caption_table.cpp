@@ -56,10 +56,11 @@ TEST(CaptionTable, LanguageSectionOverridesBuiltInCaptions) {
   const QStringList english = captionTexts(languages, "ENGLISH");
   const QStringList none = captionTexts(languages, "");
   const QStringList portuguese = captionTexts(languages, "Portugues");
-  ASSERT_EQ(english.size(), 31);
-  ASSERT_EQ(none.size(), 31);
-  ASSERT_EQ(portuguese.size(), 31);
-  for (qsizetype i = 0; i < 31; ++i) {
+  const qsizetype rows = static_cast<qsizetype>(captionTable().size());
+  ASSERT_EQ(english.size(), rows);
+  ASSERT_EQ(none.size(), rows);
+  ASSERT_EQ(portuguese.size(), rows);
+  for (qsizetype i = 0; i < rows; ++i) {
     const CaptionRow& row = captionTable()[i];
     const QString builtIn = QString::fromUtf8(row.builtInCaption);
     EXPECT_EQ(english[i], translated.value(row.control, builtIn)) << row.control;
