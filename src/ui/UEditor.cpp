@@ -1,10 +1,8 @@
 #include "ui/UEditor.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTextCursor>
@@ -16,6 +14,7 @@
 #include "core/platform/FileAccess.h"
 #include "core/platform/TextCodec.h"
 #include "ui/Guard.h"
+#include "ui/WindowPlacement.h"
 #include "ui_UEditor.h"
 
 namespace vorlane {
@@ -48,6 +47,8 @@ TFrmEditor::TFrmEditor(QWidget* parent)
                  Qt::WindowCloseButtonHint);
   m_ui->MemoEditor->setFont(memoFont());
   m_ui->MemoEditor->installEventFilter(this);
+  // The layout's size is the window's outer size, the window manager's frame included.
+  new WindowPlacement(this, size());
   bindHandlers();
 }
 
@@ -64,7 +65,6 @@ void TFrmEditor::bindHandlers() {
 void TFrmEditor::showEvent(QShowEvent* event) {
   // A window restored from its minimised state is not a new opening.
   if (!event->spontaneous()) {
-    centreOnScreen();
     runGuarded([this] { FormShow(); });
   }
   QDialog::showEvent(event);
@@ -87,12 +87,6 @@ bool TFrmEditor::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void TFrmEditor::centreOnScreen() {
-  QRect frame = frameGeometry();
-  frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
-  move(frame.topLeft());
 }
 
 void TFrmEditor::FormShow() {
