@@ -50,14 +50,14 @@ QList<QWidget*> TFrmPrincipal::pageTabOrder(const QWidget* page) const {
   if (page == ui.tabConfiguracao) {
     // The video box, the other options box, Apply, the language box, the directories box,
     // then the custom line's field before its check box.
-    return {ui.cboResolucao,     ui.cboFrameskip, ui.chkSincronizar,  ui.chkModoDebug,
-            ui.chkVerificarRoms, ui.chkUsarTroca, ui.chkSom,          ui.chkModoPerfil,
-            ui.chkInverterTeclas, ui.btnAplicar,  ui.cboIdioma,       ui.edtRomDir,
-            ui.edtLogDir,        ui.edtDrvDir,    ui.edtLinhaComando, ui.chkLinhaComando};
+    return {ui.cboResolucao,      ui.cboFrameskip, ui.chkSincronizar,  ui.chkModoDebug,
+            ui.chkVerificarRoms,  ui.chkUsarTroca, ui.chkSom,          ui.chkModoPerfil,
+            ui.chkInverterTeclas, ui.btnAplicar,   ui.cboIdioma,       ui.edtRomDir,
+            ui.edtLogDir,         ui.edtDrvDir,    ui.edtLinhaComando, ui.chkLinhaComando};
   }
   if (page == ui.tabDIP) {
-    return {ui.btnAplicarDIP, ui.chkTestMode,     ui.chkDemoSounds,
-            ui.chkVideoFlip,  ui.chkFreePlay,     ui.chkContinueMode, ui.chkFreezeScreen};
+    return {ui.btnAplicarDIP, ui.chkTestMode,     ui.chkDemoSounds,  ui.chkVideoFlip,
+            ui.chkFreePlay,   ui.chkContinueMode, ui.chkFreezeScreen};
   }
   return {ui.Memo1};
 }

@@ -5,15 +5,13 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace vorlane {
 namespace {
 
-QMargins frameMarginsOf(const QWidget* window) {
-  const QRect frame = window->frameGeometry();
-  const QRect client = window->geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(),
-          frame.right() - client.right(), frame.bottom() - client.bottom()};
+bool isPlausible(const QMargins& frame) {
+  return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
 }
 
 }  // namespace
@@ -24,42 +22,46 @@ WindowPlacement::WindowPlacement(QWidget* window, QSize outerSize)
 }
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != m_window) {
+  // A window restored from its minimised state is not a new showing.
+  if (watched == m_window && event->type() == QEvent::Show && !event->spontaneous()) {
+    beginShowing();
     return false;
   }
-  switch (event->type()) {
-    case QEvent::Show:
-      // A window restored from its minimised state is not a new showing.
-      if (!event->spontaneous()) {
-        m_sizing = m_outerSize.isValid() && !m_shownBefore;
-        m_shownBefore = true;
-        m_awaitingFrame = true;
-        place(frameMarginsOf(m_window));
-      }
-      break;
-    case QEvent::Move:
-    case QEvent::Resize:
-      if (m_awaitingFrame && m_window->windowState() == Qt::WindowNoState) {
-        if (const QMargins frame = frameMarginsOf(m_window); frame != m_placedWith) {
-          place(frame);
-        }
-      }
-      break;
-    default:
-      break;
+  // The window manager reports its frame with the first geometry it gives the window or by
+  // the time the window is first exposed; the widget itself may see no event then.
+  const bool frameMayBeKnown = event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                               event->type() == QEvent::Expose;
+  QWindow* handle = m_window->windowHandle();
+  if (m_awaitingFrame && frameMayBeKnown && watched == handle &&
+      handle->windowStates() == Qt::WindowNoState) {
+    // While the window manager reparents the window, the frame can read as negative.
+    const QMargins frame = handle->frameMargins();
+    if (frame != m_placedWith && isPlausible(frame)) {
+      place(frame);
+    }
   }
   return false;
 }
 
+void WindowPlacement::beginShowing() {
+  QWindow* handle = m_window->windowHandle();
+  if (handle == nullptr) {
+    return;
+  }
+  handle->installEventFilter(this);
+  m_sizing = m_outerSize.isValid() && !m_shownBefore;
+  m_shownBefore = true;
+  m_awaitingFrame = true;
+  place(handle->frameMargins());
+}
+
 void WindowPlacement::place(const QMargins& frame) {
   m_placedWith = frame;
-  if (m_sizing) {
-    m_window->resize(m_outerSize.shrunkBy(frame));
-  }
-  QRect outer(QPoint(), m_window->size().grownBy(frame));
+  const QSize client = m_sizing ? m_outerSize.shrunkBy(frame) : m_window->size();
+  QRect outer(QPoint(), client.grownBy(frame));
   outer.moveCenter(m_window->screen()->availableGeometry().center());
-  // A window's position is that of its frame.
-  m_window->move(outer.topLeft());
+  // Placed by its client area: the widget may not know the frame its window has just learnt.
+  m_window->setGeometry(outer.marginsRemoved(frame));
   // Until a window manager frames the window, the placement counted no frame.
   if (!frame.isNull()) {
     m_awaitingFrame = false;

@@ -21,6 +21,7 @@ class WindowPlacement : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void beginShowing();
   void place(const QMargins& frame);
 
   QWidget* m_window;

@@ -348,6 +348,40 @@ TEST(MainWindow, SharedAcceleratorGoesToTheFirstControlInTheRing) {
   }
 }
 
+// A path is shown as it is, never read as markup: "<u>" would underline the rest of it.
+TEST(MessageBoxes, ShowTheirTextAsPlainText) {
+  TempBase base;
+  const QString markup = base.makeDir(QStringLiteral("<u>"));
+  int answered = 0;
+  const auto expectPlainBox = [&answered](const QString& expectedStart) {
+    answerNextModal([&answered, expectedStart](QWidget* modal) {
+      ++answered;
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      EXPECT_TRUE(box->text().startsWith(expectedStart)) << box->text().toStdString();
+      EXPECT_EQ(box->textFormat(), Qt::PlainText);
+      box->close();
+    });
+  };
+  {
+    // The error box, here at start-up without the emulator's configuration.
+    expectPlainBox(QStringLiteral("Cannot open file ") + markup + QStringLiteral("/tessik.ini"));
+    WindowOnBase main(markup);
+    EXPECT_EQ(answered, 1);
+  }
+  // The box that tells a program could not be started.
+  base.write(QStringLiteral("<u>/tessik.ini"), "Drvdir       .\r\n");
+  base.write(QStringLiteral("<u>/game.drv"), "GAMENAME     Game\r\n");
+  WindowOnBase main(markup);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  ASSERT_EQ(list->count(), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualItemRect(list->item(0)).center());
+  expectPlainBox(QStringLiteral("Cannot start ") + markup + QStringLiteral("/tessik.exe"));
+  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
+  EXPECT_EQ(answered, 2);
+}
+
 TEST(ErrorBox, HasTheTitleTheCriticalIconAndOneOkButton) {
   std::unique_ptr<QMessageBox> box(createErrorBox(QStringLiteral("Cannot open file /x/y")));
   box->setAttribute(Qt::WA_DeleteOnClose, false);
