@@ -34,6 +34,8 @@ QFont memoFont() {
   font.setPixelSize(11);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
+  // Columns keep their natural width, whatever spacing the window font is set with.
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
   return font;
 }
 

@@ -113,6 +113,7 @@ TEST(Editor, HasItsLayout) {
   EXPECT_EQ(controls.memo->lineWrapMode(), QPlainTextEdit::NoWrap);
   EXPECT_EQ(controls.memo->font().pixelSize(), 11);
   EXPECT_TRUE(QFontInfo(controls.memo->font()).fixedPitch());
+  EXPECT_EQ(controls.memo->font().letterSpacing(), 0) << "the columns keep their natural width";
   editor.close();
 }
 
