@@ -147,11 +147,13 @@ bool TFrmPrincipal::handleEnter(QWidget* focus) {
 }
 
 bool TFrmPrincipal::eventFilter(QObject* watched, QEvent* event) {
-  auto* widget = qobject_cast<QWidget*>(watched);
+  const bool keyPress = event->type() == QEvent::KeyPress;
+  const bool shortcut = event->type() == QEvent::Shortcut;
+  auto* widget = keyPress || shortcut ? qobject_cast<QWidget*>(watched) : nullptr;
   if (widget == nullptr || widget->window() != this) {
     return QWidget::eventFilter(watched, event);
   }
-  if (event->type() == QEvent::KeyPress) {
+  if (keyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool plain =
@@ -159,13 +161,12 @@ bool TFrmPrincipal::eventFilter(QObject* watched, QEvent* event) {
     if (enter && plain) {
       return handleEnter(widget);
     }
-    if (handleTab(key)) {
-      return true;
-    }
+    return handleTab(key) || QWidget::eventFilter(watched, event);
   }
   // The toolkit only moves the focus between controls that share an accelerator.
-  if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
-    return activateAccelerator(static_cast<QShortcutEvent*>(event)->key());
+  const auto* accelerator = static_cast<QShortcutEvent*>(event);
+  if (accelerator->isAmbiguous()) {
+    return activateAccelerator(accelerator->key());
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -1,7 +1,6 @@
 #include "ui/WindowPlacement.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
