@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev clang-format
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox
   fonts-liberation fonts-dejavu-core
 )
 # `install-deps.sh fuzz` adds what the fuzz targets need: clang and libFuzzer's runtime.

@@ -17,9 +17,16 @@ ErrorBoxRecorder& recorder() {
 
 }  // namespace
 
+QMessageBox* createMessageBox(QMessageBox::Icon icon, const QString& text, QWidget* parent) {
+  auto* box =
+      new QMessageBox(icon, QString::fromLatin1(kApplicationTitle), text, QMessageBox::Ok, parent);
+  box->setTextFormat(Qt::PlainText);
+  return box;
+}
+
 QMessageBox* createErrorBox(const QString& message, QWidget* parent) {
-  auto* box = new QMessageBox(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
-                              messages::errorBoxText(message), QMessageBox::Ok, parent);
+  QMessageBox* box =
+      createMessageBox(QMessageBox::Critical, messages::errorBoxText(message), parent);
   box->setAttribute(Qt::WA_DeleteOnClose);
   return box;
 }

@@ -2,14 +2,19 @@
 
 #include <functional>
 
+#include <QMessageBox>
 #include <QString>
 
-class QMessageBox;
 class QWidget;
 
 namespace vorlane {
 
 inline constexpr char kApplicationTitle[] = "Vorlane - Tessik Frontend";
+
+// A message box of the program: the application title as caption, `text` shown as plain text
+// (a file name is never read as markup), the icon and one OK button.
+QMessageBox* createMessageBox(QMessageBox::Icon icon, const QString& text,
+                              QWidget* parent = nullptr);
 
 // The one box through which every failure reaches the user: the application title as caption,
 // the message with the full-stop rule, the critical icon and one OK button.

@@ -1,5 +1,6 @@
 #include "ui/ProgramLauncher.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -22,7 +23,8 @@ void tellCannotStart(QWidget* owner, const QString& text) {
     recorder()(text);
     return;
   }
-  QMessageBox::warning(owner, QString::fromLatin1(kApplicationTitle), text);
+  const std::unique_ptr<QMessageBox> box(createMessageBox(QMessageBox::Warning, text, owner));
+  box->exec();
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include "ui/UEditor.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QTextCursor>
@@ -16,6 +14,7 @@
 #include "core/platform/FileAccess.h"
 #include "core/platform/TextCodec.h"
 #include "ui/Guard.h"
+#include "ui/WindowPlacement.h"
 #include "ui_UEditor.h"
 
 namespace vorlane {
@@ -35,6 +34,8 @@ QFont memoFont() {
   font.setPixelSize(11);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
+  // Columns keep their natural width, whatever spacing the window font is set with.
+  font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
   return font;
 }
 
@@ -48,6 +49,8 @@ TFrmEditor::TFrmEditor(QWidget* parent)
                  Qt::WindowCloseButtonHint);
   m_ui->MemoEditor->setFont(memoFont());
   m_ui->MemoEditor->installEventFilter(this);
+  // The layout's size is the window's outer size, the window manager's frame included.
+  new WindowPlacement(this, size());
   bindHandlers();
 }
 
@@ -64,7 +67,6 @@ void TFrmEditor::bindHandlers() {
 void TFrmEditor::showEvent(QShowEvent* event) {
   // A window restored from its minimised state is not a new opening.
   if (!event->spontaneous()) {
-    centreOnScreen();
     runGuarded([this] { FormShow(); });
   }
   QDialog::showEvent(event);
@@ -87,12 +89,6 @@ bool TFrmEditor::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void TFrmEditor::centreOnScreen() {
-  QRect frame = frameGeometry();
-  frame.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
-  move(frame.topLeft());
 }
 
 void TFrmEditor::FormShow() {

@@ -38,7 +38,6 @@ class TFrmEditor : public QDialog {
   void tbtnSalvarClick();
   void cboSecoesChange();
 
-  void centreOnScreen();
   void listSections();
   void loadDriverText();
   void showLoadFailure();

@@ -4,10 +4,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "core/platform/Paths.h"
 #include "core/settings/EmulatorConfig.h"
@@ -15,6 +13,7 @@
 #include "core/settings/UFuncoes.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
+#include "ui/WindowPlacement.h"
 #include "ui_UPrincipal.h"
 
 namespace vorlane {
@@ -32,10 +31,7 @@ TFrmPrincipal::TFrmPrincipal(QWidget* parent)
     field->setMaxLength(std::numeric_limits<int>::max());
   }
 
-  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-  QRect centred = rect();
-  centred.moveCenter(available.center());
-  move(centred.topLeft());
+  new WindowPlacement(this);
 
   QApplication::instance()->installEventFilter(this);
   bindHandlers();
@@ -114,47 +110,6 @@ void TFrmPrincipal::btnAplicarDIPClick() {
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     GravaValor(path, kEmulatorSwitches[i].key, BoolParaSimNao(boxes[i]->isChecked()));
   }
-}
-
-QPushButton* TFrmPrincipal::defaultButtonOfCurrentPage() const {
-  const QWidget* page = m_ui->PageControl1->currentWidget();
-  if (page == m_ui->tabDrivers) {
-    return m_ui->btnExecutar;
-  }
-  if (page == m_ui->tabConfiguracao) {
-    return m_ui->btnAplicar;
-  }
-  if (page == m_ui->tabDIP) {
-    return m_ui->btnAplicarDIP;
-  }
-  return nullptr;
-}
-
-bool TFrmPrincipal::handleEnter(QWidget* focus) {
-  // A focused button takes Enter itself; elsewhere Enter means the page's default button.
-  auto* button = qobject_cast<QPushButton*>(focus);
-  if (button == nullptr) {
-    button = defaultButtonOfCurrentPage();
-  }
-  if (button == nullptr || !button->isEnabled()) {
-    return false;
-  }
-  button->click();
-  return true;
-}
-
-bool TFrmPrincipal::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const bool plain =
-        (key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
-    if (enter && plain && widget != nullptr && widget->window() == this) {
-      return handleEnter(widget);
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vorlane

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -11,6 +12,8 @@
 #include "core/settings/ProfileFile.h"
 
 class QCheckBox;
+class QKeyEvent;
+class QKeySequence;
 class QLineEdit;
 class QPushButton;
 
@@ -43,14 +46,22 @@ class TFrmPrincipal : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab and Shift+Tab walk one ring: the tab bar, the showing page's controls, Close.
+  bool focusNextPrevChild(bool next) override;
 
  private:
-  // Lifecycle and keyboard (UPrincipal.cpp).
+  // Lifecycle (UPrincipal.cpp).
   void bindHandlers();
   void FormCreate();
   void FormDestroy();
+
+  // Keyboard: Enter, the Tab ring and the accelerators (UPrincipalKeyboard.cpp).
   QPushButton* defaultButtonOfCurrentPage() const;
   bool handleEnter(QWidget* focus);
+  bool handleTab(const QKeyEvent* key);
+  QList<QWidget*> pageTabOrder(const QWidget* page) const;
+  QList<QWidget*> tabRing() const;
+  bool activateAccelerator(const QKeySequence& key);
 
   // Emulator configuration file (UPrincipal.cpp).
   QString emulatorConfigPath() const;

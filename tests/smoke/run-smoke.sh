@@ -1,40 +1,114 @@
 #!/usr/bin/env bash
-# Starts the real program on a virtual display in a fresh base directory, checks its main
-# window, closes it through the close button's accelerator and expects exit code 0. Whatever
-# fails on the way, the program is ended before the script ends, and its output is shown.
+# Starts the real program on a virtual display with a window manager, in a fresh base directory
+# with two drivers, and checks with real key presses: the main window's client area and that
+# its frame is centred; Tab from the tab bar reaches the driver list; Alt+E, shared by
+# "&Executar" and "&Editar Driver", clicks Executar (the missing emulator is then reported in a
+# box); Tab reaches Edit Driver; the editor's outer size is 450 x 339 and its frame is centred;
+# Alt+F closes the program with exit code 0.
 set -euo pipefail
 binary=$1
 base=$(mktemp -d)
 trap 'rm -rf "$base"' EXIT
 printf 'Romdir       .\r\nDrvdir       .\r\n' >"$base/tessik.ini"
+printf 'GAMENAME     Alpha\r\n' >"$base/alpha.drv"
+printf 'GAMENAME     Beta\r\n[Video]\r\n' >"$base/beta.drv"
 
 inner=$(cat <<'INNER'
 set -euo pipefail
-base=$1
-cd "$base"
-"$2" >"$base/stdout.log" 2>&1 &
-pid=$!
-# A program still running here was not closed by the test: end it, then show what it printed
-# (a sanitizer report at exit among it).
-end_program() {
-  if kill -0 "$pid" 2>/dev/null; then
+cd "$1"
+export XDG_RUNTIME_DIR="$1/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Openbox runs its start-up command once it manages windows.
+openbox --startup "touch $1/wm-ready" >"$1/openbox.log" 2>&1 &
+wm=$!
+pid=
+# Whatever fails, a program still running is ended, then what it printed is shown (a sanitizer
+# report at exit among it).
+stop() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
     echo "ending the program (pid $pid), which is still running"
     kill "$pid" 2>/dev/null || true
     timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
   fi
-  cat "$base/stdout.log"
+  [ -f "$1/stdout.log" ] && cat "$1/stdout.log"
+  kill "$wm" 2>/dev/null || true
 }
-trap end_program EXIT
-window=$(timeout 20 xdotool search --sync --name '^Vorlane Frontend v0\.04$' | head -n 1) ||
-  { echo "no main window within 20 s"; exit 1; }
-geometry=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-echo "window $window, client area $geometry"
-[ "$geometry" = "532x373" ] || { echo "unexpected client area $geometry"; exit 1; }
-xdotool windowfocus --sync "$window"
-xdotool key --window "$window" alt+f
-timeout 20 tail --pid="$pid" -f /dev/null || { echo "did not end when closed"; exit 1; }
+trap 'stop "$1"' EXIT
+timeout 20 bash -c "until [ -e $1/wm-ready ]; do sleep 0.1; done"
+
+"$2" >"$1/stdout.log" 2>&1 &
+pid=$!
+
+fail() {
+  echo "$*"
+  exit 1
+}
+
+window_of() {
+  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
+}
+
+# "WIDTHxHEIGHT+LEFT+TOP" of the client area, and of the whole window with its frame.
+client_area() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
+}
+outer_area() {
+  local extents
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  [ -n "$extents" ] || fail "no frame on window $1"
+  client_area "$1" | awk -v e="$extents" -F'[x+]' '{split(e, m, " ");
+    print $1 + m[1] + m[2] "x" $2 + m[3] + m[4] "+" $3 - m[1] "+" $4 - m[3]}'
+}
+
+# The frame's centre may differ from the screen's by the half pixel that an odd size leaves.
+expect_centred() {
+  local outer=$1 name=$2
+  echo "$outer" | awk -F'[x+]' -v name="$name" '{
+    dx = $3 + $1 / 2 - 512; dy = $4 + $2 / 2 - 384;
+    if (dx < -1 || dx > 1 || dy < -1 || dy > 1) { print name " not centred: " $0; exit 1 } }'
+}
+
+press() {
+  xdotool key --clearmodifiers "$@"
+  sleep 0.3
+}
+
+main=$(window_of '^Vorlane Frontend v0\.04$')
+xdotool windowactivate --sync "$main"
+sleep 0.5
+client=$(client_area "$main")
+outer=$(outer_area "$main")
+echo "main window: client area $client, with its frame $outer"
+[ "${client%%+*}" = "532x373" ] || fail "unexpected client area $client"
+expect_centred "$outer" "main window"
+
+# From the tab bar, Tab reaches the driver list; Down selects a driver.
+press Tab Down
+press alt+e
+box=$(window_of '^Vorlane - Tessik Frontend$') || fail "Alt+E did not click Executar"
+echo "Alt+E: the launch failure box came up"
+xdotool windowactivate --sync "$box"
+press Return
+
+# Back in the driver list: Executar, Checksum, Editar Driver.
+xdotool windowactivate --sync "$main"
+press Tab Tab Tab Return
+editor=$(window_of '^Vorlane Driver Editor - ') || fail "Tab did not reach Edit Driver"
+sleep 0.5
+outer=$(outer_area "$editor")
+echo "editor: client area $(client_area "$editor"), with its frame $outer"
+[ "${outer%%+*}" = "450x339" ] || fail "unexpected outer size of the editor $outer"
+expect_centred "$outer" "editor"
+xdotool windowactivate --sync "$editor"
+press alt+F4
+
+xdotool windowactivate --sync "$main"
+press alt+f
 status=0
+timeout 20 tail --pid="$pid" -f /dev/null || fail "did not end when closed"
 wait "$pid" || status=$?
+pid=
 echo "exit code $status"
 exit "$status"
 INNER

@@ -20,8 +20,11 @@ ErrorBoxLog::~ErrorBoxLog() {
   setErrorBoxRecorder({});
 }
 
-WindowOnBase::WindowOnBase(const TempBase& base) : m_previousDirectory(QDir::currentPath()) {
-  EXPECT_TRUE(QDir::setCurrent(base.path()));
+WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(base.path()) {}
+
+WindowOnBase::WindowOnBase(const QString& baseDirectory)
+    : m_previousDirectory(QDir::currentPath()) {
+  EXPECT_TRUE(QDir::setCurrent(baseDirectory));
   m_window = std::make_unique<TFrmPrincipal>();
   m_editor = std::make_unique<TFrmEditor>();
   m_window->setDriverEditor(m_editor.get());

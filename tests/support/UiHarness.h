@@ -38,6 +38,7 @@ class ErrorBoxLog {
 class WindowOnBase {
  public:
   explicit WindowOnBase(const TempBase& base);
+  explicit WindowOnBase(const QString& baseDirectory);
   ~WindowOnBase();
 
   TFrmPrincipal& window() { return *m_window; }

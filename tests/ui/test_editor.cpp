@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QListWidget>
+#include <QMargins>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -89,14 +91,17 @@ TEST(Editor, HasItsLayout) {
   const EditorControls controls(editor);
   EXPECT_EQ(editor.objectName(), text("FrmEditor"));
   EXPECT_EQ(editor.windowTitle(), text("Driver Editor"));
-  EXPECT_EQ(editor.size(), QSize(450, 339));
   EXPECT_NE(editor.minimumSize(), editor.maximumSize());
   EXPECT_TRUE(editor.windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(editor.windowFlags() & Qt::WindowMaximizeButtonHint);
 
   TempBase base;
   openOn(editor, base.write(kDriverName, "[Video]\r\n"));
-  EXPECT_EQ(controls.toolBar->geometry(), QRect(0, 0, 450, 28));
+  // 450 x 339 is the outer size; the client area is what the window manager's frame leaves.
+  EXPECT_EQ(editor.frameGeometry().size(), QSize(450, 339));
+  const QMargins frame = editor.windowHandle()->frameMargins();
+  EXPECT_EQ(editor.size(), QSize(450, 339).shrunkBy(frame));
+  EXPECT_EQ(controls.toolBar->geometry(), QRect(0, 0, editor.width(), 28));
   EXPECT_EQ(controls.sections->geometry().left(), 62);
   EXPECT_EQ(controls.sections->width(), 215);
   EXPECT_FALSE(controls.sections->isEditable());
@@ -104,26 +109,29 @@ TEST(Editor, HasItsLayout) {
   EXPECT_EQ(controls.close->toolButtonStyle(), Qt::ToolButtonIconOnly);
   EXPECT_FALSE(controls.save->icon().isNull());
   EXPECT_FALSE(controls.close->icon().isNull());
-  EXPECT_EQ(controls.memo->geometry(), QRect(0, 28, 450, 339 - 28));
+  EXPECT_EQ(controls.memo->geometry(), QRect(0, 28, editor.width(), editor.height() - 28));
   EXPECT_EQ(controls.memo->lineWrapMode(), QPlainTextEdit::NoWrap);
   EXPECT_EQ(controls.memo->font().pixelSize(), 11);
   EXPECT_TRUE(QFontInfo(controls.memo->font()).fixedPitch());
+  EXPECT_EQ(controls.memo->font().letterSpacing(), 0) << "the columns keep their natural width";
   editor.close();
 }
 
-TEST(Editor, IsCentredAtEveryShowingAndEscapeDoesNotClose) {
+TEST(Editor, IsCentredAtEveryShowingKeepsItsSizeAndEscapeDoesNotClose) {
   TempBase base;
   TFrmEditor editor;
   const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
   openOn(editor, base.write(kDriverName, "a\r\n"));
   EXPECT_LE((editor.frameGeometry().center() - centre).manhattanLength(), 1);
   editor.move(5, 5);
+  editor.resize(300, 200);
   QTest::keyClick(EditorControls(editor).memo, Qt::Key_Escape);
   EXPECT_TRUE(editor.isVisible());
   editor.close();
   EXPECT_FALSE(editor.isVisible());
   editor.show();
   EXPECT_LE((editor.frameGeometry().center() - centre).manhattanLength(), 1);
+  EXPECT_EQ(editor.size(), QSize(300, 200)) << "a later showing keeps the size the user gave it";
   editor.close();
 }
 

@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -7,7 +9,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -59,6 +63,15 @@ TEST(MainWindow, IsFixedSizeWithoutMaximiseBox) {
   EXPECT_EQ(main.window().minimumSize(), main.window().maximumSize());
   EXPECT_FALSE(main.window().windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(main.window().windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+TEST(MainWindow, IsCentredByItsFrame) {
+  TempBase base;
+  base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  WindowOnBase main(base);
+  const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+  ASSERT_NE(main.window().frameGeometry(), main.window().geometry()) << "no frame to count";
+  EXPECT_LE((main.window().frameGeometry().center() - centre).manhattanLength(), 1);
 }
 
 TEST(MainWindow, ReadsDirectoriesAndSwitchesFromEmulatorConfig) {
@@ -196,6 +209,177 @@ TEST(MainWindow, EscapeDoesNothingAndCloseButtonCloses) {
   EXPECT_TRUE(main.window().isVisible());
   QTest::mouseClick(main.child<QPushButton>("btnFechar"), Qt::LeftButton);
   EXPECT_FALSE(main.window().isVisible());
+}
+
+// The focused control as the ring names it: the tab control stands for its tab bar.
+QString focusName(WindowOnBase& main) {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) {
+    return QStringLiteral("(none)");
+  }
+  if (focus == main.child<QTabWidget>("PageControl1")->tabBar()) {
+    return QStringLiteral("PageControl1");
+  }
+  return focus->objectName();
+}
+
+void activate(QWidget& window) {
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+// Presses `key` on whatever holds the focus, `count` times, and names each control reached.
+QStringList walk(WindowOnBase& main, Qt::Key key, int count) {
+  const Qt::KeyboardModifiers modifiers =
+      key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+  QStringList reached;
+  for (int i = 0; i < count; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    reached.append(focusName(main));
+  }
+  return reached;
+}
+
+TEST(MainWindow, StartsWithTheFocusOnTheTabBar) {
+  TempBase base;
+  base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  WindowOnBase main(base);
+  activate(main.window());
+  EXPECT_EQ(focusName(main), text("PageControl1"));
+}
+
+// Tab walks the tab bar, the showing page's controls in their order and Close, round to the
+// tab bar; Shift+Tab walks the same ring backwards. Disabled controls are passed over.
+TEST(MainWindow, TabWalksOneRingThroughTheShowingPage) {
+  TempBase base;
+  base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  WindowOnBase main(base);
+  activate(main.window());
+  auto* pages = main.child<QTabWidget>("PageControl1");
+  const QStringList configuration{
+      text("cboResolucao"), text("cboFrameskip"),     text("chkSincronizar"),
+      text("chkModoDebug"), text("chkVerificarRoms"), text("chkUsarTroca"),
+      text("chkSom"),       text("chkModoPerfil"),    text("chkInverterTeclas"),
+      text("btnAplicar"),   text("cboIdioma"),        text("edtRomDir"),
+      text("edtLogDir"),    text("edtDrvDir")};
+  const struct {
+    int page;
+    bool customLine;
+    QStringList controls;
+  } rings[] = {
+      {0, false, {text("lstDrivers"), text("btnExecutar"), text("btnChecksum"), text("btnEditar")}},
+      {1, false, configuration + QStringList{text("chkLinhaComando")}},
+      {1, true, configuration + QStringList{text("edtLinhaComando"), text("chkLinhaComando")}},
+      {2,
+       false,
+       {text("btnAplicarDIP"), text("chkTestMode"), text("chkDemoSounds"), text("chkVideoFlip"),
+        text("chkFreePlay"), text("chkContinueMode"), text("chkFreezeScreen")}},
+      {3, false, {text("Memo1")}},
+  };
+  for (const auto& ring : rings) {
+    auto* customLine = main.child<QCheckBox>("chkLinhaComando");
+    if (customLine->isChecked() != ring.customLine) {
+      clickCheckBox(customLine);
+    }
+    pages->setCurrentIndex(ring.page);
+    pages->tabBar()->setFocus();
+    const QStringList forward =
+        ring.controls + QStringList{text("btnFechar"), text("PageControl1")};
+    EXPECT_EQ(walk(main, Qt::Key_Tab, forward.size()), forward) << "page " << ring.page;
+
+    QStringList backward{text("btnFechar")};
+    for (auto control = ring.controls.crbegin(); control != ring.controls.crend(); ++control) {
+      backward.append(*control);
+    }
+    backward.append(text("PageControl1"));
+    EXPECT_EQ(walk(main, Qt::Key_Backtab, backward.size()), backward) << "page " << ring.page;
+  }
+}
+
+// Alt+letter clicks the first control in the ring whose caption has that accelerator, also
+// when other captions share the letter; controls on hidden pages do not count.
+TEST(MainWindow, SharedAcceleratorGoesToTheFirstControlInTheRing) {
+  // The default language's section; without the file the built-in captions apply.
+  const QByteArray clashing =
+      "[Portugues]\r\n"
+      "btnChecksum=&Checksum\r\nbtnFechar=&Close\r\n"
+      "btnAplicar=&Apply\r\nchkSom=&Audio\r\n"
+      "btnEditar=&Play again\r\nbtnExecutar=&Play\r\ntabSobre=&Play list\r\n";
+  const struct {
+    QByteArray languageFile;
+    int page;
+    Qt::Key letter;
+    const char* clicked;  // a button or check box, or nullptr when a tab is chosen
+    int pageAfter;
+  } cases[] = {
+      {QByteArray(), 0, Qt::Key_E, "btnExecutar", 0},  // "&Executar", "&Editar Driver"
+      {clashing, 0, Qt::Key_C, "btnChecksum", 0},     {clashing, 2, Qt::Key_C, "btnFechar", 2},
+      {clashing, 1, Qt::Key_A, "chkSom", 1},          {clashing, 2, Qt::Key_A, "btnAplicarDIP", 2},
+      {clashing, 0, Qt::Key_P, nullptr, 3},  // the tab bar comes first
+  };
+  const char* controls[] = {"btnExecutar",   "btnChecksum", "btnEditar", "btnAplicar",
+                            "btnAplicarDIP", "btnFechar",   "chkSom"};
+  for (const auto& example : cases) {
+    TempBase base;
+    base.write(QStringLiteral("tessik.ini"), kTessikIni);
+    if (!example.languageFile.isEmpty()) {
+      base.write(QStringLiteral("vorlane.lng"), example.languageFile);
+    }
+    WindowOnBase main(base);
+    activate(main.window());
+    auto* pages = main.child<QTabWidget>("PageControl1");
+    pages->setCurrentIndex(example.page);
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (const char* name : controls) {
+      spies.push_back(std::make_unique<QSignalSpy>(main.child<QAbstractButton>(name),
+                                                   &QAbstractButton::clicked));
+    }
+    QTest::keyClick(QApplication::focusWidget(), example.letter, Qt::AltModifier);
+    // A click by accelerator shows the button pressed for a moment first.
+    QTest::qWait(300);
+    for (std::size_t i = 0; i < spies.size(); ++i) {
+      const bool expected =
+          example.clicked != nullptr && qstrcmp(controls[i], example.clicked) == 0;
+      EXPECT_EQ(spies[i]->count(), expected ? 1 : 0)
+          << "page " << example.page << ", letter "
+          << QKeySequence(example.letter).toString().toStdString() << ", control " << controls[i];
+    }
+    EXPECT_EQ(pages->currentIndex(), example.pageAfter);
+  }
+}
+
+// A path is shown as it is, never read as markup: "<u>" would underline the rest of it.
+TEST(MessageBoxes, ShowTheirTextAsPlainText) {
+  TempBase base;
+  const QString markup = base.makeDir(QStringLiteral("<u>"));
+  int answered = 0;
+  const auto expectPlainBox = [&answered](const QString& expectedStart) {
+    answerNextModal([&answered, expectedStart](QWidget* modal) {
+      ++answered;
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      EXPECT_TRUE(box->text().startsWith(expectedStart)) << box->text().toStdString();
+      EXPECT_EQ(box->textFormat(), Qt::PlainText);
+      box->close();
+    });
+  };
+  {
+    // The error box, here at start-up without the emulator's configuration.
+    expectPlainBox(QStringLiteral("Cannot open file ") + markup + QStringLiteral("/tessik.ini"));
+    WindowOnBase main(markup);
+    EXPECT_EQ(answered, 1);
+  }
+  // The box that tells a program could not be started.
+  base.write(QStringLiteral("<u>/tessik.ini"), "Drvdir       .\r\n");
+  base.write(QStringLiteral("<u>/game.drv"), "GAMENAME     Game\r\n");
+  WindowOnBase main(markup);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  ASSERT_EQ(list->count(), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualItemRect(list->item(0)).center());
+  expectPlainBox(QStringLiteral("Cannot start ") + markup + QStringLiteral("/tessik.exe"));
+  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
+  EXPECT_EQ(answered, 2);
 }
 
 TEST(ErrorBox, HasTheTitleTheCriticalIconAndOneOkButton) {
