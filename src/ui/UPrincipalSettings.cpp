@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVariant>
 
@@ -29,13 +30,19 @@ Widget* namedControl(const QWidget* window, const char* name) {
 }
 
 // A caption is a tab page's tab text, a group box's title, or a button's or label's text.
-void setCaption(QTabWidget* pages, QWidget* control, const QString& caption) {
+// A tab or button that the language leaves without a caption would have no name for a screen
+// reader: it keeps its built-in caption as that name.
+void setCaption(QTabWidget* pages, QWidget* control, const QString& caption,
+                const QString& builtInCaption) {
+  const QString spokenName = caption.isEmpty() ? withoutAccelerator(builtInCaption) : QString();
   if (const int tab = pages->indexOf(control); tab >= 0) {
     pages->setTabText(tab, caption);
+    pages->tabBar()->setAccessibleTabName(tab, spokenName);
   } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
     group->setTitle(caption);
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(caption);
+    button->setAccessibleName(spokenName);
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(caption);
   }
@@ -84,7 +91,7 @@ QByteArray TFrmPrincipal::selectedLanguage() const {
 void TFrmPrincipal::AplicaIdioma(const QByteArray& language) {
   for (const CaptionRow& row : captionTable()) {
     setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control),
-               captionText(*IniIdioma, language, row));
+               captionText(*IniIdioma, language, row), QString::fromUtf8(row.builtInCaption));
   }
 }
 

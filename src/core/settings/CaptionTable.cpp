@@ -63,4 +63,16 @@ QString captionText(const ProfileFile& languageFile, const QByteArray& language,
       languageFile.readString(language, paddedCaptionKey(row.key), row.builtInCaption));
 }
 
+QString withoutAccelerator(const QString& caption) {
+  QString spoken;
+  spoken.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&') && ++i == caption.size()) {
+      break;
+    }
+    spoken.append(caption[i]);
+  }
+  return spoken;
+}
+
 }  // namespace vorlane

@@ -28,4 +28,7 @@ QByteArray paddedCaptionKey(const char* key);
 QString captionText(const ProfileFile& languageFile, const QByteArray& language,
                     const CaptionRow& row);
 
+// The caption as spoken: without the "&" that marks the Alt letter; "&&" stands for one "&".
+QString withoutAccelerator(const QString& caption);
+
 }  // namespace vorlane
