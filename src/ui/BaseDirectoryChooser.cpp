@@ -15,6 +15,7 @@ namespace {
 
 constexpr char kChooserTitle[] =
     "Vorlane: choose the Tessik emulator's directory (the one that holds tessik.ini)";
+constexpr char kNameFieldLabel[] = "Emulator directory:";
 
 // Qt's file dialog writes its history (recent places, column widths) into QtProject.conf of the
 // user's configuration directory when it closes. A cancelled start must leave nothing behind,
@@ -45,6 +46,7 @@ QString askForBaseDirectory(const QString& startDirectory) {
   QFileDialog chooser(nullptr, QString::fromLatin1(kChooserTitle), startDirectory);
   chooser.setFileMode(QFileDialog::Directory);
   chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  chooser.setLabelText(QFileDialog::FileName, QString::fromLatin1(kNameFieldLabel));
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
     return {};
   }

@@ -15,7 +15,8 @@ TEST(RememberedBase, SettingsLiveInTheUsersConfigurationDirectory) {
   TempBase config;
   const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-  EXPECT_EQ(RememberedBase::defaultSettingsPath(), config.path() + QStringLiteral("/vorlane/vorlane.conf"));
+  EXPECT_EQ(RememberedBase::defaultSettingsPath(),
+            config.path() + QStringLiteral("/vorlane/vorlane.conf"));
   qputenv("XDG_CONFIG_HOME", previous);
 }
 
@@ -53,7 +54,10 @@ TEST(RememberedBase, UsableOnlyWhileTheDirectoryHoldsTessikIni) {
        true},
       {"empty", [](const TempBase& base, const QString& dir) { base.makeDir(dir); }, false},
       {"tessik.ini is a folder",
-       [](const TempBase& base, const QString& dir) { base.makeDir(dir + QStringLiteral("/tessik.ini")); }, false},
+       [](const TempBase& base, const QString& dir) {
+         base.makeDir(dir + QStringLiteral("/tessik.ini"));
+       },
+       false},
       {"removed", [](const TempBase&, const QString&) {}, false},
   };
   for (const auto& example : cases) {

@@ -32,7 +32,9 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
       {{"--remembered-base"}, BaseSource::RememberedOrAsk, ""},
       {{"--choose-base"}, BaseSource::Ask, ""},
       // Qt's own options belong to the application object, not to us.
-      {{"-platform", "offscreen", "-style", "fusion", "-reverse"}, BaseSource::CurrentDirectory, ""},
+      {{"-platform", "offscreen", "-style", "fusion", "-reverse"},
+       BaseSource::CurrentDirectory,
+       ""},
       {{"--remembered-base", "-platform", "xcb"}, BaseSource::RememberedOrAsk, ""},
   };
   for (const auto& example : cases) {
@@ -76,7 +78,8 @@ TEST(StartOptions, HelpVersionAndMistakesEndTheProgramWithTheirText) {
 
 TEST(StartOptions, VersionComesFromTheProject) {
   const auto parsed = parseStartOptions(commandLine({"--version"}));
-  EXPECT_EQ(std::get<EarlyExit>(parsed).text, QStringLiteral("vorlane ") + programVersion() + QLatin1Char('\n'));
+  EXPECT_EQ(std::get<EarlyExit>(parsed).text,
+            QStringLiteral("vorlane ") + programVersion() + QLatin1Char('\n'));
   EXPECT_EQ(mainWindowTitle(), text("Vorlane Frontend v0.04"));
 }
 
@@ -110,7 +113,8 @@ TEST_F(EnterBaseDirectory, SaysWhyAndStaysWhereItWasOtherwise) {
   const QString file = m_base.write(QStringLiteral("tessik.ini"), "Romdir .\r\n");
   EXPECT_EQ(enterBaseDirectory(missing),
             QStringLiteral("vorlane: the directory %1 does not exist.\n").arg(missing));
-  EXPECT_EQ(enterBaseDirectory(file), QStringLiteral("vorlane: %1 is not a directory.\n").arg(file));
+  EXPECT_EQ(enterBaseDirectory(file),
+            QStringLiteral("vorlane: %1 is not a directory.\n").arg(file));
   EXPECT_EQ(QDir::currentPath(), m_previous);
 }
 

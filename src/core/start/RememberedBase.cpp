@@ -23,7 +23,8 @@ constexpr char kBaseDirectoryKey[] = "BaseDirectory";
 QString RememberedBase::defaultSettingsPath() {
   // The generic location with our own folder name: the application's name is the window's
   // title, which is no name for a folder.
-  const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  const QString configHome =
+      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   return configHome + QLatin1Char('/') + QLatin1String(kProgramName) + QLatin1Char('/') +
          QLatin1String(kSettingsFileName);
 }

@@ -16,10 +16,11 @@ constexpr char kDescription[] =
 
 // The options QGuiApplication and QApplication read themselves; the parser must not call them
 // unknown. The first group takes a value.
-constexpr const char* kQtValueOptions[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle", "qmljsdebugger", "session", "display",
-    "geometry", "style", "stylesheet"};
+constexpr const char* kQtValueOptions[] = {"platform",     "platformpluginpath", "platformtheme",
+                                           "plugin",       "qwindowgeometry",    "qwindowicon",
+                                           "qwindowtitle", "qmljsdebugger",      "session",
+                                           "display",      "geometry",           "style",
+                                           "stylesheet"};
 constexpr const char* kQtFlagOptions[] = {"reverse", "widgetcount"};
 
 QString programName() {
@@ -70,9 +71,9 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
-  const QCommandLineOption base(
-      QStringLiteral("base"), QStringLiteral("Use <directory> as the emulator's directory."),
-      QStringLiteral("directory"));
+  const QCommandLineOption base(QStringLiteral("base"),
+                                QStringLiteral("Use <directory> as the emulator's directory."),
+                                QStringLiteral("directory"));
   const QCommandLineOption remembered(
       QStringLiteral("remembered-base"),
       QStringLiteral("Use the emulator's directory chosen before; ask for it when none was "
@@ -97,8 +98,8 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
     return usageError(
         QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().front()));
   }
-  const int baseOptions = int(parser.isSet(base)) + int(parser.isSet(remembered)) +
-                          int(parser.isSet(choose));
+  const int baseOptions =
+      int(parser.isSet(base)) + int(parser.isSet(remembered)) + int(parser.isSet(choose));
   if (baseOptions > 1) {
     return usageError(
         QStringLiteral("--base, --remembered-base and --choose-base exclude each other."));
