@@ -22,7 +22,10 @@ constexpr char kNameFieldLabel[] = "Emulator directory:";
 // so while the chooser lives that history goes to a temporary directory.
 class DialogHistoryElsewhere {
  public:
-  DialogHistoryElsewhere() { redirect(m_directory.path()); }
+  // Without a temporary directory, a device path: the dialog's write then fails quietly.
+  DialogHistoryElsewhere() {
+    redirect(m_directory.isValid() ? m_directory.path() : QStringLiteral("/dev/null"));
+  }
   ~DialogHistoryElsewhere() {
     redirect(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
   }

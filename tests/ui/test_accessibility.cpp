@@ -25,7 +25,8 @@ QString spokenName(QObject* control) {
 // current item; screen readers announce the label through this relation.
 QString labelName(QObject* control) {
   const auto labels = QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
-  return labels.isEmpty() ? QStringLiteral("<no label>") : labels.front().first->text(QAccessible::Name);
+  return labels.isEmpty() ? QStringLiteral("<no label>")
+                          : labels.front().first->text(QAccessible::Name);
 }
 
 void layOutBase(const TempBase& base, int drivers) {
@@ -67,9 +68,8 @@ TEST(ScreenReaderNames, EveryListedControlIsNamedByItsLabelOrPurpose) {
     const char* control;
     const char* label;
   } labelled[] = {
-      {"edtRomDir", "Roms:"},          {"edtLogDir", "Log:"},
-      {"edtDrvDir", "Drv:"},           {"cboResolucao", "Resolução:"},
-      {"cboFrameskip", "Frameskip:"},  {"cboIdioma", "Idioma:"},
+      {"edtRomDir", "Roms:"},         {"edtLogDir", "Log:"},          {"edtDrvDir", "Drv:"},
+      {"cboResolucao", "Resolução:"}, {"cboFrameskip", "Frameskip:"}, {"cboIdioma", "Idioma:"},
   };
   for (const auto& example : labelled) {
     EXPECT_EQ(labelName(main.child<QWidget>(example.control)), text(example.label))
