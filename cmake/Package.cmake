@@ -9,7 +9,6 @@ set(CPACK_PACKAGE_DESCRIPTION
     "pictures, sets the emulator's options and starts it. It also edits the emulator's\n"
     "directories and game switches, runs its checksum tool and edits driver files.")
 set(CPACK_PACKAGE_CONTACT "The Vorlane developers <vorlane@vorlane.org>")
-set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
