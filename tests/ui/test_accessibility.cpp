@@ -1,6 +1,8 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
 #include <QTabBar>
@@ -33,7 +35,8 @@ void layOutBase(const TempBase& base, int drivers) {
   base.write(QStringLiteral("tessik.ini"), "Romdir       .\\roms\r\nDrvdir       .\\drivers\r\n");
   base.makeDir(QStringLiteral("drivers"));
   for (int i = 0; i < drivers; ++i) {
-    base.write(QStringLiteral("drivers/game%1.drv").arg(i), "GAMENAME     Game\r\n");
+    base.write(QStringLiteral("drivers/game%1.drv").arg(i),
+               "GAMENAME     Game " + QByteArray::number(i) + "\r\n");
   }
 }
 
@@ -104,6 +107,16 @@ TEST(ScreenReaderNames, CountSaysWhatItCounts) {
     WindowOnBase main(base);
     EXPECT_EQ(spokenName(main.child<QWidget>("panTotalDrivers")), text(example.name));
   }
+
+  // While the name filter hides games, the panel shows "shown/total".
+  TempBase base;
+  layOutBase(base, 13);
+  WindowOnBase main(base);
+  main.child<QLineEdit>("edtFiltro")->setText(QStringLiteral("game 1"));
+  EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("4/13"));
+  EXPECT_EQ(spokenName(main.child<QWidget>("panTotalDrivers")), text("4 shown of 13 drivers"));
+  main.child<QLineEdit>("edtFiltro")->clear();
+  EXPECT_EQ(spokenName(main.child<QWidget>("panTotalDrivers")), text("13 drivers"));
 }
 
 TEST(ScreenReaderNames, ControlsALanguageLeavesWithoutCaptionKeepTheirBuiltInName) {
