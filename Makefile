@@ -4,24 +4,35 @@ RELEASE_DIR := $(BUILD)/release
 TEST_DIR := $(BUILD)/test
 JOBS ?= $(shell nproc)
 FORMATTED := $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h' 2>/dev/null)
+# The release build is what gets installed and packaged: no tests, so no GoogleTest.
+RELEASE_CONFIGURE := cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps release run test format-check format bench clean
+.PHONY: deps release run package package-check test format-check format bench clean
 
 deps:
 	bash scripts/install-deps.sh
 
 release: deps
-	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	$(RELEASE_CONFIGURE) -DBUILD_TESTING=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target vorlane
 
 run: release
 	bash scripts/run-demo.sh $(RELEASE_DIR)
 
+# The Debian package, in $(RELEASE_DIR).
+package: release
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target package
+
+# Validates the package's desktop files, its file list, and runs what it installs.
+package-check: package
+	bash tests/package/check-package.sh $(RELEASE_DIR)
+
 test: deps
-	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_WERROR=ON -DVORLANE_SANITIZE=ON
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLANE_WERROR=ON -DBUILD_TESTING=ON -DVORLANE_SANITIZE=ON
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	$(MAKE) --no-print-directory format-check
 	cd $(TEST_DIR) && ctest --output-on-failure --timeout 300
+	$(MAKE) --no-print-directory package-check
 
 format-check: deps
 	clang-format --dry-run --Werror $(FORMATTED)
@@ -29,7 +40,9 @@ format-check: deps
 format: deps
 	clang-format -i $(FORMATTED)
 
-bench: release
+bench: deps
+	$(RELEASE_CONFIGURE) -DBUILD_TESTING=ON
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target benchmarks
 	@for program in $(RELEASE_DIR)/bench/*_benchmark; do echo "== $$program"; "$$program" || exit 1; done
 
 clean:

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the demo need; does nothing when all
-# are present.
+# Installs every Debian package the build, the tests, the package and the demo need; does
+# nothing when all are present.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
-  libgtest-dev libbenchmark-dev clang-format
+  libgtest-dev clang-format
   xvfb xauth xdotool x11-utils imagemagick openbox
   fonts-liberation fonts-dejavu-core
+  dpkg-dev file desktop-file-utils appstream
 )
 # `install-deps.sh fuzz` adds what the fuzz targets need: clang and libFuzzer's runtime.
 if [ "${1:-}" = fuzz ]; then

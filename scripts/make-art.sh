@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's icons and button pictures into resources/icons/ and writes the resource
-# list resources/vorlane.qrc. Needs ImageMagick's convert.
+# list resources/vorlane.qrc; the application icon's larger sizes, which only the desktop's
+# menus and docks show, go to resources/desktop/icons/. Needs ImageMagick's convert.
 #
 # The 16-pixel pictures are pixel art (one character per pixel, turned into XPM), so they stay
 # sharp at the size they are shown. The larger pictures are vector drawings rendered eight
@@ -10,6 +11,7 @@ export LC_ALL=C
 
 repo_root="$(cd "$(dirname "$0")/.." && pwd)"
 icons_dir="$repo_root/resources/icons"
+desktop_icons_dir="$repo_root/resources/desktop/icons"
 work_dir="$(mktemp -d)"
 trap 'rm -rf "$work_dir"' EXIT
 
@@ -17,7 +19,7 @@ if ! convert -version 2>/dev/null | grep -q ImageMagick; then
   echo "make-art.sh needs ImageMagick's convert (Debian package imagemagick)." >&2
   exit 1
 fi
-mkdir -p "$icons_dir"
+mkdir -p "$icons_dir" "$desktop_icons_dir"
 
 # PNG output without time stamps, so a re-run gives the same bytes.
 png_options=(-strip -define "png:exclude-chunks=date,time")
@@ -63,17 +65,17 @@ pixel_art() {
   convert "$work_dir/$name.xpm" "${png_options[@]}" "PNG32:$icons_dir/$name.png"
 }
 
-# vector_art NAME SIZE UNITS: reads MVG drawing commands in a UNITS x UNITS coordinate space from
-# standard input and writes NAME.png of SIZE x SIZE pixels.
+# vector_art NAME SIZE UNITS [DIR]: reads MVG drawing commands in a UNITS x UNITS coordinate space
+# from standard input and writes NAME.png of SIZE x SIZE pixels into DIR (the icons folder).
 vector_art() {
-  local name="$1" size="$2" units="$3"
+  local name="$1" size="$2" units="$3" dir="${4:-$icons_dir}"
   local canvas=$((size * 8))
   local drawing
   drawing="affine $(awk "BEGIN { s = $canvas / $units; print s, 0, 0, s, 0, 0 }")
 $(cat)"
   convert -size "${canvas}x${canvas}" xc:none -draw "$drawing" \
     -filter Box -resize "${size}x${size}" \
-    "${png_options[@]}" "PNG32:$icons_dir/$name.png"
+    "${png_options[@]}" "PNG32:$dir/$name.png"
 }
 
 # The application icon: an arcade joystick on its control panel, with a fire button.
@@ -106,6 +108,9 @@ EOF
 
 joystick_drawing | vector_art vorlane-48 48 48
 joystick_drawing | vector_art vorlane-32 32 48
+for size in 64 128 256; do
+  joystick_drawing | vector_art "vorlane-$size" "$size" 48 "$desktop_icons_dir"
+done
 
 pixel_art vorlane-16 <<'EOF'
 .....kkkkk......

@@ -1,12 +1,51 @@
-#include <QApplication>
+#include <cstdio>
+#include <variant>
 
+#include <QApplication>
+#include <QStringList>
+
+#include "core/start/StartOptions.h"
 #include "ui/Application.h"
+#include "ui/BaseDirectoryChooser.h"
 #include "ui/UEditor.h"
 #include "ui/UPrincipal.h"
 
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) {
+    arguments.append(QString::fromLocal8Bit(argv[i]));
+  }
+  return arguments;
+}
+
+int endEarly(const vorlane::EarlyExit& early) {
+  std::fputs(early.text.toLocal8Bit().constData(), early.exitCode == 0 ? stdout : stderr);
+  return early.exitCode;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // The command line is read, and a given base entered, before the application object exists:
+  // help, version and usage errors need no display.
+  const auto parsed = vorlane::parseStartOptions(argumentsOf(argc, argv));
+  if (const auto* early = std::get_if<vorlane::EarlyExit>(&parsed)) {
+    return endEarly(*early);
+  }
+  const auto& options = std::get<vorlane::StartOptions>(parsed);
+  if (options.baseSource == vorlane::BaseSource::Given) {
+    if (const auto problem = vorlane::enterBaseDirectory(options.baseDirectory)) {
+      return endEarly({vorlane::kUsageErrorExitCode, *problem});
+    }
+  }
+
   QApplication application(argc, argv);
   vorlane::setUpApplication(application);
+  if (!vorlane::enterMenuStartBase(options.baseSource)) {
+    return 0;
+  }
   vorlane::TFrmPrincipal FrmPrincipal;
   if (!FrmPrincipal.hasBaseDirectory()) {
     return 1;

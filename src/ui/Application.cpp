@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QIcon>
 
+#include "core/start/ProgramInfo.h"
+#include "core/start/ProgramVersion.h"
 #include "ui/ErrorBox.h"
 #include "ui/GroupBoxStyle.h"
 
@@ -17,6 +19,9 @@ namespace vorlane {
 void setUpApplication(QApplication& application) {
   initResources();
   application.setApplicationName(QString::fromLatin1(kApplicationTitle));
+  application.setApplicationVersion(programVersion());
+  // Docks and Wayland find the menu entry, and with it the icon, by this name.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setStyle(new GroupBoxStyle);
   // The layouts name the fonts of the original design; metric-compatible free fonts stand in.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));

@@ -16,6 +16,13 @@ namespace {
 constexpr QRect kCaptionGeometry(356, 192, 149, 17);
 constexpr QRect kFieldGeometry(356, 210, 149, 21);
 
+// The count panel shows bare numbers; a screen reader says what they count.
+QString countName(int shown, int total, bool filtered) {
+  const QString drivers =
+      total == 1 ? QStringLiteral("1 driver") : QStringLiteral("%1 drivers").arg(total);
+  return filtered ? QStringLiteral("%1 shown of %2").arg(shown).arg(drivers) : drivers;
+}
+
 }  // namespace
 
 DriverListFilter::DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel)
@@ -77,6 +84,7 @@ void DriverListFilter::apply() {
   const QString total = QString::number(m_list->count());
   m_countPanel->setText(filter.isActive() ? QString::number(shown) + QLatin1Char('/') + total
                                           : total);
+  m_countPanel->setAccessibleName(countName(shown, m_list->count(), filter.isActive()));
 }
 
 }  // namespace vorlane

@@ -11,6 +11,7 @@
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/UFuncoes.h"
+#include "core/start/ProgramInfo.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/WindowPlacement.h"
@@ -21,6 +22,7 @@ namespace vorlane {
 TFrmPrincipal::TFrmPrincipal(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::TFrmPrincipal>()) {
   m_ui->setupUi(this);
+  setWindowTitle(mainWindowTitle());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVariant>
 
@@ -29,13 +30,19 @@ Widget* namedControl(const QWidget* window, const char* name) {
 }
 
 // A caption is a tab page's tab text, a group box's title, or a button's or label's text.
-void setCaption(QTabWidget* pages, QWidget* control, const QString& caption) {
+// A tab or button that the language leaves without a caption would have no name for a screen
+// reader: it keeps its built-in caption as that name.
+void setCaption(QTabWidget* pages, QWidget* control, const QString& caption,
+                const QString& builtInCaption) {
+  const QString spokenName = caption.isEmpty() ? withoutAccelerator(builtInCaption) : QString();
   if (const int tab = pages->indexOf(control); tab >= 0) {
     pages->setTabText(tab, caption);
+    pages->tabBar()->setAccessibleTabName(tab, spokenName);
   } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
     group->setTitle(caption);
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(caption);
+    button->setAccessibleName(spokenName);
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(caption);
   }
@@ -84,8 +91,9 @@ QByteArray TFrmPrincipal::selectedLanguage() const {
 void TFrmPrincipal::AplicaIdioma(const QByteArray& language) {
   const QStringList captions = captionTexts(*IniIdioma, language);
   for (qsizetype i = 0; i < captions.size(); ++i) {
-    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, captionTable()[i].control),
-               captions[i]);
+    const CaptionRow& row = captionTable()[i];
+    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control), captions[i],
+               QString::fromUtf8(row.builtInCaption));
   }
 }
 

@@ -70,5 +70,18 @@ TEST(CaptionTable, LanguageSectionOverridesBuiltInCaptions) {
   EXPECT_TRUE(none.contains(QStringLiteral(u"Configura\u00e7\u00f5es")));
 }
 
+TEST(WithoutAccelerator, DropsTheAltMarkAndKeepsADoubledAmpersand) {
+  const struct {
+    const char* caption;
+    const char* spoken;
+  } cases[] = {{"&Jogar", "Jogar"},  {"E&xit", "Exit"},         {"Tom && Jerry", "Tom & Jerry"},
+               {"&&&Save", "&Save"}, {"trailing&", "trailing"}, {"", ""}};
+  for (const auto& example : cases) {
+    EXPECT_EQ(withoutAccelerator(QString::fromUtf8(example.caption)),
+              QString::fromUtf8(example.spoken))
+        << example.caption;
+  }
+}
+
 }  // namespace
 }  // namespace vorlane

@@ -12,6 +12,10 @@ QString cannotCreateFile(const QString& path) {
   return QStringLiteral("Cannot create file %1").arg(path);
 }
 
+QString cannotOpenDirectory(const QString& path) {
+  return QStringLiteral("Cannot open directory %1").arg(path);
+}
+
 QString streamWriteError() {
   return QStringLiteral("Stream write error");
 }

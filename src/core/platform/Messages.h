@@ -7,6 +7,7 @@ namespace vorlane::messages {
 
 QString cannotOpenFile(const QString& path);
 QString cannotCreateFile(const QString& path);
+QString cannotOpenDirectory(const QString& path);
 QString streamWriteError();
 QString unableToWriteTo(const QString& path);
 QString textExceedsMemoCapacity();

@@ -71,4 +71,16 @@ QStringList captionTexts(const ProfileFile& languageFile, const QByteArray& lang
   return captions;
 }
 
+QString withoutAccelerator(const QString& caption) {
+  QString spoken;
+  spoken.reserve(caption.size());
+  for (qsizetype i = 0; i < caption.size(); ++i) {
+    if (caption[i] == QLatin1Char('&') && ++i == caption.size()) {
+      break;
+    }
+    spoken.append(caption[i]);
+  }
+  return spoken;
+}
+
 }  // namespace vorlane

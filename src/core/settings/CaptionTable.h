@@ -29,4 +29,7 @@ QByteArray paddedCaptionKey(const char* key);
 // An empty value gives an empty caption.
 QStringList captionTexts(const ProfileFile& languageFile, const QByteArray& language);
 
+// The caption as spoken: without the "&" that marks the Alt letter; "&&" stands for one "&".
+QString withoutAccelerator(const QString& caption);
+
 }  // namespace vorlane

@@ -1,0 +1,138 @@
+#include "core/start/StartOptions.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include "core/start/ProgramInfo.h"
+
+namespace vorlane {
+namespace {
+
+constexpr char kDescription[] =
+    "Vorlane: a launcher for the Tessik arcade emulator.\n"
+    "It works in the emulator's directory (the one that holds tessik.ini): by default the\n"
+    "directory it is started in.";
+
+// The options QGuiApplication and QApplication read themselves; the parser must not call them
+// unknown. The first group takes a value.
+constexpr const char* kQtValueOptions[] = {"platform",     "platformpluginpath", "platformtheme",
+                                           "plugin",       "qwindowgeometry",    "qwindowicon",
+                                           "qwindowtitle", "qmljsdebugger",      "session",
+                                           "display",      "geometry",           "style",
+                                           "stylesheet"};
+constexpr const char* kQtFlagOptions[] = {"reverse", "widgetcount"};
+
+QString programName() {
+  return QString::fromLatin1(kProgramName);
+}
+
+EarlyExit usageError(const QString& problem) {
+  return {kUsageErrorExitCode, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+                                   .arg(programName(), problem)};
+}
+
+void addQtOptions(QCommandLineParser& parser) {
+  for (const char* name : kQtValueOptions) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setValueName(QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const char* name : kQtFlagOptions) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+}
+
+QString helpText(const QCommandLineParser& parser, bool withQtOptions) {
+  // Without an application object the parser cannot know the program's name.
+  QString text = parser.helpText();
+  text.replace(QLatin1String("<executable_name>"), programName());
+  if (withQtOptions) {
+    text += QStringLiteral("\nQt's own options, read by Qt:\n");
+    for (const char* name : kQtValueOptions) {
+      text += QStringLiteral("  -%1 <value>\n").arg(QLatin1String(name));
+    }
+    for (const char* name : kQtFlagOptions) {
+      text += QStringLiteral("  -%1\n").arg(QLatin1String(name));
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& arguments) {
+  QCommandLineParser parser;
+  // Qt's own options are single-dash words (-platform); so ours work with one dash or two.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(QString::fromLatin1(kDescription));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption base(QStringLiteral("base"),
+                                QStringLiteral("Use <directory> as the emulator's directory."),
+                                QStringLiteral("directory"));
+  const QCommandLineOption remembered(
+      QStringLiteral("remembered-base"),
+      QStringLiteral("Use the emulator's directory chosen before; ask for it when none was "
+                     "chosen or it no longer holds tessik.ini. The menu entry starts Vorlane "
+                     "this way."));
+  const QCommandLineOption choose(
+      QStringLiteral("choose-base"),
+      QStringLiteral("Ask for the emulator's directory and remember the choice."));
+  parser.addOptions({base, remembered, choose});
+  addQtOptions(parser);
+
+  if (!parser.parse(arguments)) {
+    return usageError(parser.errorText());
+  }
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+    return EarlyExit{0, helpText(parser, parser.isSet(QStringLiteral("help-all")))};
+  }
+  if (parser.isSet(version)) {
+    return EarlyExit{0, QStringLiteral("%1 %2\n").arg(programName(), programVersion())};
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    return usageError(
+        QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().front()));
+  }
+  const int baseOptions =
+      int(parser.isSet(base)) + int(parser.isSet(remembered)) + int(parser.isSet(choose));
+  if (baseOptions > 1) {
+    return usageError(
+        QStringLiteral("--base, --remembered-base and --choose-base exclude each other."));
+  }
+
+  StartOptions options;
+  if (parser.isSet(base)) {
+    options.baseSource = BaseSource::Given;
+    options.baseDirectory = parser.value(base);
+    if (options.baseDirectory.isEmpty()) {
+      return usageError(QStringLiteral("--base needs a directory."));
+    }
+  } else if (parser.isSet(remembered)) {
+    options.baseSource = BaseSource::RememberedOrAsk;
+  } else if (parser.isSet(choose)) {
+    options.baseSource = BaseSource::Ask;
+  }
+  return options;
+}
+
+std::optional<QString> enterBaseDirectory(const QString& directory) {
+  const QFileInfo info(directory);
+  QString problem;
+  if (!info.exists()) {
+    problem = QStringLiteral("the directory %1 does not exist.");
+  } else if (!info.isDir()) {
+    problem = QStringLiteral("%1 is not a directory.");
+  } else if (!QDir::setCurrent(directory)) {
+    problem = QStringLiteral("cannot enter the directory %1.");
+  } else {
+    return std::nullopt;
+  }
+  return QStringLiteral("%1: %2\n").arg(programName(), problem.arg(directory));
+}
+
+}  // namespace vorlane

@@ -1,0 +1,80 @@
+#include "ui/BaseDirectoryChooser.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "core/platform/Messages.h"
+#include "ui/ErrorBox.h"
+#include "ui/Guard.h"
+
+namespace vorlane {
+namespace {
+
+constexpr char kChooserTitle[] =
+    "Vorlane: choose the Tessik emulator's directory (the one that holds tessik.ini)";
+constexpr char kNameFieldLabel[] = "Emulator directory:";
+
+// Qt's file dialog writes its history (recent places, column widths) into QtProject.conf of the
+// user's configuration directory when it closes. A cancelled start must leave nothing behind,
+// so while the chooser lives that history goes to a temporary directory.
+class DialogHistoryElsewhere {
+ public:
+  // Without a temporary directory, a device path: the dialog's write then fails quietly.
+  DialogHistoryElsewhere() {
+    redirect(m_directory.isValid() ? m_directory.path() : QStringLiteral("/dev/null"));
+  }
+  ~DialogHistoryElsewhere() {
+    redirect(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+  }
+  DialogHistoryElsewhere(const DialogHistoryElsewhere&) = delete;
+  DialogHistoryElsewhere& operator=(const DialogHistoryElsewhere&) = delete;
+
+ private:
+  static void redirect(const QString& path) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+  }
+
+  QTemporaryDir m_directory;
+};
+
+}  // namespace
+
+QString askForBaseDirectory(const QString& startDirectory) {
+  const DialogHistoryElsewhere history;
+  // Qt's own dialog on every desktop: the same steps everywhere, and ones a test can take.
+  QFileDialog chooser(nullptr, QString::fromLatin1(kChooserTitle), startDirectory);
+  chooser.setFileMode(QFileDialog::Directory);
+  chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+  chooser.setLabelText(QFileDialog::FileName, QString::fromLatin1(kNameFieldLabel));
+  if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
+    return {};
+  }
+  return chooser.selectedFiles().front();
+}
+
+bool enterMenuStartBase(BaseSource source, const RememberedBase& remembered) {
+  if (source != BaseSource::RememberedOrAsk && source != BaseSource::Ask) {
+    return true;
+  }
+  QString directory = source == BaseSource::Ask ? QString() : remembered.usableDirectory();
+  if (directory.isEmpty()) {
+    const QString previous = remembered.directory();
+    directory = askForBaseDirectory(previous.isEmpty() ? QDir::homePath() : previous);
+    if (directory.isEmpty()) {
+      return false;
+    }
+    // Not remembering only costs a question at the next start: the start goes on.
+    runGuarded([&] { remembered.remember(directory); });
+  }
+  if (!QDir::setCurrent(directory)) {
+    showErrorBox(messages::cannotOpenDirectory(directory));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vorlane
