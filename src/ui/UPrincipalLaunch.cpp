@@ -10,6 +10,7 @@
 
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
+#include "core/platform/NativeText.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/ProgramLauncher.h"
@@ -89,9 +90,11 @@ void TFrmPrincipal::btnExecutarClick() {
   if (row < 0 || row >= lstArquivos.entries().size()) {
     return;
   }
-  const QString options = MontaLinhaComando();
+  MontaLinhaComando();
+  // The line's own bytes, as a name or path in it would be written on the system's side.
+  const QString options = decodeNative(fileText(m_ui->edtLinhaComando));
   launchProgram(this, emulatorProgram(DirBase),
-                playParameterText(options, lstArquivos.entries().at(row)), DirBase);
+                playArguments(options, lstArquivos.entries().at(row)), DirBase);
 }
 
 void TFrmPrincipal::btnChecksumClick() {
@@ -100,10 +103,10 @@ void TFrmPrincipal::btnChecksumClick() {
   if (selectedDriverRow() < 0 || fileIndex < 0) {
     return;
   }
-  const QString parameters =
-      checksumParameterTextFor(DirBase, m_ui->edtRomDir->text(), lstArquivos.filePath(fileIndex),
-                               lstArquivos.entries().at(fileIndex));
-  launchProgram(this, checksumProgram(DirBase), parameters, DirBase);
+  const QStringList arguments =
+      checksumArguments(DirBase, decodeNative(fileText(m_ui->edtRomDir)),
+                        lstArquivos.filePath(fileIndex), lstArquivos.entries().at(fileIndex));
+  launchProgram(this, checksumProgram(DirBase), arguments, DirBase);
 }
 
 }  // namespace vorlane
