@@ -1,5 +1,6 @@
 #include "core/platform/NativeText.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 #include "core/platform/TextCodec.h"
@@ -69,11 +70,18 @@ bool hasEscape(QStringView text) {
   return false;
 }
 
+// UTF-8 as it stands: a leading byte-order mark is part of a name, not a mark to drop.
+QString decodeUtf8(QByteArrayView bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8,
+                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+  return utf8.decode(bytes);
+}
+
 }  // namespace
 
 QString decodeNative(QByteArrayView bytes) {
   if (bytes.isValidUtf8()) {
-    return QString::fromUtf8(bytes);
+    return decodeUtf8(bytes);
   }
   QString text;
   text.reserve(bytes.size());
@@ -85,11 +93,11 @@ QString decodeNative(QByteArrayView bytes) {
       at += length;
       continue;
     }
-    text.append(QString::fromUtf8(bytes.sliced(runStart, at - runStart)));
+    text.append(decodeUtf8(bytes.sliced(runStart, at - runStart)));
     text.append(QChar(char16_t(kEscapeBase + static_cast<uchar>(bytes[at]))));
     runStart = ++at;
   }
-  text.append(QString::fromUtf8(bytes.sliced(runStart)));
+  text.append(decodeUtf8(bytes.sliced(runStart)));
   return text;
 }
 
