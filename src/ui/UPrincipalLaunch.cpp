@@ -73,7 +73,9 @@ QString TFrmPrincipal::MontaLinhaComando() {
   if (!m_ui->chkLinhaComando->isChecked()) {
     setOwnText(m_ui->edtLinhaComando, composed);
   }
-  return m_ui->edtLinhaComando->text();
+  // A line read from the settings file goes out as its own bytes, as the names in it are
+  // written on the system's side.
+  return decodeNative(fileText(m_ui->edtLinhaComando));
 }
 
 void TFrmPrincipal::MontaComandoClick() {
@@ -90,9 +92,7 @@ void TFrmPrincipal::btnExecutarClick() {
   if (row < 0 || row >= lstArquivos.entries().size()) {
     return;
   }
-  MontaLinhaComando();
-  // The line's own bytes, as a name or path in it would be written on the system's side.
-  const QString options = decodeNative(fileText(m_ui->edtLinhaComando));
+  const QString options = MontaLinhaComando();
   launchProgram(this, emulatorProgram(DirBase),
                 playArguments(options, lstArquivos.entries().at(row)), DirBase);
 }

@@ -86,6 +86,9 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   const QByteArray driver = "[Video]\r\nDIRECTORY    caf\xE9\r\n";
   writeNativeFile(base + "/drivers/caf\xE9.drv", driver);
   writeNativeFile(base + "/drivers/pebble picnic.drv", "GAMENAME     Pebble Picnic\r\n");
+  writeNativeFile(
+      base + "/vorlane.ini",
+      "[Configuracao]\r\nUtilizaLInhaComando=1\r\nLinhaComando=-cfg \"caf\xE9 1.cfg\"\r\n");
   writeNativeFile(base + "/tessik.exe", standInScript(emulatorLog), 0755);
   writeNativeFile(base + "/tools/checksum.exe", standInScript(checksumLog), 0755);
 
@@ -104,10 +107,11 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   clickDriver(main, 0);
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text("caf\u00E9.drv"));
 
-  // The programs get the bytes on disk, the file name and the archive path one argument each.
+  // The programs get the bytes on disk (the custom line's too), the file name and the archive
+  // path one argument each.
   const QByteArray dirBase = physicalPath(base);
   click(main, "btnExecutar");
-  const QList<QByteArray> play = {"cwd=" + dirBase, "arg=-400x300VESA2", "arg=-frameskip", "arg=4",
+  const QList<QByteArray> play = {"cwd=" + dirBase, "arg=-cfg", "arg=caf\xE9 1.cfg",
                                   "arg=caf\xE9.drv"};
   EXPECT_EQ(waitForRecord(emulatorLog, 1), play);
   click(main, "btnChecksum");
@@ -115,7 +119,7 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   EXPECT_EQ(waitForRecord(checksumLog, 1), checksum);
   clickDriver(main, 1);
   click(main, "btnExecutar");
-  EXPECT_EQ(waitForRecord(emulatorLog, 2).value(4), "arg=pebble picnic.drv");
+  EXPECT_EQ(waitForRecord(emulatorLog, 2).value(3), "arg=pebble picnic.drv");
 
   // Opened, edited and saved in its own encoding.
   clickDriver(main, 0);

@@ -1,11 +1,10 @@
 #include "core/platform/ProgramStarter.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-
-#include <QStandardPaths>
 
 #include "core/platform/DetachedProcess.h"
 #include "core/platform/Error.h"
@@ -33,6 +32,19 @@ bool isWindowsProgram(const QString& path) {
   } catch (const Error&) {
     return false;
   }
+}
+
+// The first program of that name on the PATH, found by the bytes of the PATH's folders.
+QString findOnPath(const QByteArray& name) {
+  for (const QByteArray& folder : qgetenv("PATH").split(':')) {
+    const QByteArray candidate = folder + '/' + name;
+    struct stat status {};
+    if (!folder.isEmpty() && ::stat(candidate.constData(), &status) == 0 &&
+        S_ISREG(status.st_mode) && ::access(candidate.constData(), X_OK) == 0) {
+      return decodeNative(candidate);
+    }
+  }
+  return QString();
 }
 
 // The program is started from the working directory, so a relative path must not depend on it.
@@ -73,7 +85,7 @@ std::optional<QString> startProgram(const QString& program, const QStringList& a
   }
   const QString path = absolutePath(program);
   if (isWindowsProgram(path)) {
-    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    const QString wine = findOnPath(QByteArrayLiteral("wine"));
     if (wine.isEmpty()) {
       return needsWine(program);
     }
