@@ -1,6 +1,7 @@
 // Arbitrary bytes through the text codec. An unchanged text must give back its bytes exactly;
 // valid UTF-8 (checked here independently of Qt) must read as UTF-8 and anything else as one
-// character per byte; a text written as UTF-8 must read back the same.
+// character per byte, which Windows-1252 writes back as the same bytes; a text written as UTF-8
+// must read back the same. The same bytes as a path must come back from the path text whole.
 #include <cstddef>
 #include <cstdint>
 
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 
 #include "FuzzInput.h"
@@ -65,7 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray withoutMark =
         bytes.startsWith(kUtf8ByteOrderMark) ? bytes.sliced(kUtf8ByteOrderMark.size()) : bytes;
     check(text.toUtf8() == withoutMark, "UTF-8 reads as UTF-8, a byte order mark as no text");
+    check(vorlane::isUtf8Text(bytes), "UTF-8 is told apart");
   } else {
+    check(!vorlane::isUtf8Text(bytes), "Windows-1252 is told apart");
+    check(vorlane::firstOutsideWindows1252(text) == -1 && vorlane::encodeWindows1252(text) == bytes,
+          "Windows-1252 text is written back as its bytes");
     check(text.size() == bytes.size(), "other bytes read as Windows-1252, one character a byte");
     for (qsizetype i = 0; i < bytes.size(); ++i) {
       const auto byte = static_cast<uchar>(bytes[i]);
@@ -79,6 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!changed.startsWith(QChar(0xFEFF))) {
     check(vorlane::decodeText(vorlane::encodeText(changed, bytes)) == changed,
           "a changed text written as UTF-8 reads back the same");
+  }
+  const QString path = vorlane::decodeNative(bytes);
+  check(vorlane::encodeNative(path) == bytes, "a path text gives back the path's bytes");
+  if (isWellFormedUtf8(bytes)) {
+    check(path.toUtf8() == bytes, "a UTF-8 path reads as UTF-8, a leading mark included");
   }
   return 0;
 }

@@ -6,7 +6,6 @@
 
 #include <QMessageBox>
 
-#include "core/platform/CommandLineSplitter.h"
 #include "core/platform/ProgramStarter.h"
 #include "ui/ErrorBox.h"
 
@@ -29,10 +28,9 @@ void tellCannotStart(QWidget* owner, const QString& text) {
 
 }  // namespace
 
-void launchProgram(QWidget* owner, const QString& program, const QString& parameterText,
+void launchProgram(QWidget* owner, const QString& program, const QStringList& arguments,
                    const QString& workingDirectory) {
-  const std::optional<QString> failure =
-      startProgram(program, splitCommandLine(parameterText), workingDirectory);
+  const std::optional<QString> failure = startProgram(program, arguments, workingDirectory);
   if (failure) {
     tellCannotStart(owner, *failure);
   }

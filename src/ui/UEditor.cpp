@@ -12,6 +12,7 @@
 #include "core/editor/DriverText.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 #include "ui/Guard.h"
 #include "ui/WindowPlacement.h"
@@ -24,7 +25,7 @@ constexpr char kCaptionPrefix[] = "Vorlane Driver Editor - ";
 constexpr char kNotLoadedSuffix[] = " (could not be loaded)";
 
 QString caption(const QString& path, const char* suffix = "") {
-  return QLatin1String(kCaptionPrefix) + path + QLatin1String(suffix);
+  return QLatin1String(kCaptionPrefix) + displayPath(path) + QLatin1String(suffix);
 }
 
 // The layout cannot state a font size in pixels; the text area's font is the design's

@@ -9,10 +9,12 @@
 #include "core/catalogue/JpegPicture.h"
 #include "core/catalogue/PreviewFile.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 #include "ui/BusyCursor.h"
 #include "ui/DriverListFilter.h"
 #include "ui/ErrorBox.h"
+#include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
@@ -51,7 +53,7 @@ void TFrmPrincipal::CarregaDrivers() {
   {
     BusyCursor busy;
     // A failing listing ends here, before either list is touched.
-    scan = scanDrivers(DirBase, m_ui->edtDrvDir->text(), [&busy] { busy.show(); });
+    scan = scanDrivers(DirBase, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); });
     lstArquivos.takeScan(scan);
     fillDriverList(m_ui->lstDrivers, scan.gameNames);
     // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
@@ -86,8 +88,8 @@ void TFrmPrincipal::lstDriversClick() {
   } else {
     m_ui->imgAmostra->setPicture(JpegPicture::load(preview));
   }
-  m_ui->panNomeDriver->setText(name);
-  m_ui->panImagem->setCaption(name);
+  m_ui->panNomeDriver->setText(displayPath(name));
+  m_ui->panImagem->setCaption(displayPath(name));
 }
 
 }  // namespace vorlane

@@ -10,6 +10,7 @@
 
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
+#include "core/platform/NativeText.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/ProgramLauncher.h"
@@ -72,7 +73,9 @@ QString TFrmPrincipal::MontaLinhaComando() {
   if (!m_ui->chkLinhaComando->isChecked()) {
     setOwnText(m_ui->edtLinhaComando, composed);
   }
-  return m_ui->edtLinhaComando->text();
+  // A line read from the settings file goes out as its own bytes, as the names in it are
+  // written on the system's side.
+  return decodeNative(fileText(m_ui->edtLinhaComando));
 }
 
 void TFrmPrincipal::MontaComandoClick() {
@@ -91,7 +94,7 @@ void TFrmPrincipal::btnExecutarClick() {
   }
   const QString options = MontaLinhaComando();
   launchProgram(this, emulatorProgram(DirBase),
-                playParameterText(options, lstArquivos.entries().at(row)), DirBase);
+                playArguments(options, lstArquivos.entries().at(row)), DirBase);
 }
 
 void TFrmPrincipal::btnChecksumClick() {
@@ -100,10 +103,10 @@ void TFrmPrincipal::btnChecksumClick() {
   if (selectedDriverRow() < 0 || fileIndex < 0) {
     return;
   }
-  const QString parameters =
-      checksumParameterTextFor(DirBase, m_ui->edtRomDir->text(), lstArquivos.filePath(fileIndex),
-                               lstArquivos.entries().at(fileIndex));
-  launchProgram(this, checksumProgram(DirBase), parameters, DirBase);
+  const QStringList arguments =
+      checksumArguments(DirBase, decodeNative(fileText(m_ui->edtRomDir)),
+                        lstArquivos.filePath(fileIndex), lstArquivos.entries().at(fileIndex));
+  launchProgram(this, checksumProgram(DirBase), arguments, DirBase);
 }
 
 }  // namespace vorlane

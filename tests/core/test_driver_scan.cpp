@@ -12,8 +12,10 @@
 #include "core/catalogue/DriverFileList.h"
 #include "core/catalogue/FileNameOrder.h"
 #include "core/platform/Error.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
 
+#include "../support/NativeFiles.h"
 #include "../support/TempBase.h"
 
 namespace vorlane {
@@ -234,6 +236,29 @@ TEST(DriverScan, LongListingIsAnnouncedOnceFromItsHundredAndFirstEntry) {
   }
 }
 
+// Old archives unpack names in Windows-1252: such a name and its folder are listed and read
+// like any other, and its game name defaults to the name's own bytes.
+TEST(DriverScan, NamesThatAreNotUtf8AreListedAndRead) {
+  const TempBase root;
+  const test::NativeDirectory created(encodeNative(root.path()) + "/jogos \xE9");
+  const QByteArray& folder = created.path();
+  test::makeNativeDirectory(folder + "/drivers");
+  test::writeNativeFile(folder + "/drivers/caf\xE9.drv", "DIRECTORY    caf\xE9\r\n");
+  test::writeNativeFile(folder + "/drivers/Cafe.drv", "GAMENAME     Caf\xE9 \"2\"\r\n");
+  test::writeNativeFile(folder + "/drivers/d.drv", "GAMENAME     D\r\n");
+
+  const DriverScanResult scan =
+      scanDrivers(decodeNative(folder), QStringLiteral(".\\drivers"), {}, QLocale::c());
+  EXPECT_EQ(encodeNative(scan.directory), folder + "/drivers");
+  ASSERT_EQ(scan.files.size(), 3);
+  EXPECT_EQ(encodeNative(scan.files[0]), "Cafe.drv");
+  EXPECT_EQ(encodeNative(scan.files[1]), "caf\xE9.drv");
+  EXPECT_EQ(encodeNative(scan.files[2]), "d.drv");
+  const QList<QByteArray> games = {"Caf\xE9 2", "caf\xE9.drv", "D"};
+  EXPECT_EQ(scan.gameNames, games);
+  EXPECT_TRUE(scan.firstUnreadablePath.isEmpty());
+}
+
 TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
   const struct {
     QLocale locale;
@@ -248,6 +273,14 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
       {QLocale(QLocale::English, QLocale::UnitedStates),
        strings({"f.drv", "a.drv", "\xC3\xA9.drv", "B.drv", "A.drv", "e.drv"}),
        strings({"A.drv", "a.drv", "B.drv", "e.drv", "\xC3\xA9.drv", "f.drv"})},
+      // The C locale has no rules: accented letters still stand beside their base letters.
+      {QLocale::c(),
+       strings({"Zz.drv", "\xC3\xA9t\xC3\xA9.drv", "eta.drv", "Ez.drv", "\xC3\x84rger.drv"}),
+       strings({"\xC3\x84rger.drv", "eta.drv", "\xC3\xA9t\xC3\xA9.drv", "Ez.drv", "Zz.drv"})},
+      // A name that is not UTF-8 sorts as it shows, read as Windows-1252.
+      {QLocale::c(),
+       {decodeNative("cafz.drv"), decodeNative("caf\xE9.drv"), decodeNative("cafe.drv")},
+       {decodeNative("cafe.drv"), decodeNative("caf\xE9.drv"), decodeNative("cafz.drv")}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.locale.name().toStdString());

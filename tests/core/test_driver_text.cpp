@@ -50,17 +50,50 @@ TEST(DriverText, SavesAnUnchangedTextAsTheFilesOwnBytes) {
 TEST(DriverText, ShowsAndSavesTheTextByItsEncoding) {
   EXPECT_EQ(widgetTextFromFile("caf\xE9\r\n\x80"), QString::fromUtf8("caf\u00E9\n\u20AC"));
   EXPECT_EQ(widgetTextFromFile("caf\xC3\xA9\n"), QString::fromUtf8("caf\u00E9\n"));
-  // An edited text is written as UTF-8 with CR LF breaks, also when the file was not UTF-8.
-  EXPECT_EQ(fileBytesToSave("caf\xE9\n", QString::fromUtf8("caf\u00E9\nnew\n")),
-            QByteArray("caf\xC3\xA9\r\nnew\r\n"));
-  EXPECT_EQ(fileBytesToSave(QByteArray(), QStringLiteral("a\nb")), QByteArray("a\r\nb"));
-  // The codec hides a UTF-8 file's byte-order mark; an edited text keeps it, a Windows-1252
-  // text that merely begins with the same bytes gains none.
-  EXPECT_EQ(fileBytesToSave("\xEF\xBB\xBF\xEF\xBB\xBFx\n", QChar(0xFEFF) + QStringLiteral("y")),
-            QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFy"));
-  EXPECT_EQ(
-      fileBytesToSave("\xEF\xBB\xBF caf\xE9", QString::fromUtf8("\u00EF\u00BB\u00BF caf\u00E9!")),
-      QByteArray("\xC3\xAF\xC2\xBB\xC2\xBF caf\xC3\xA9!"));
+  // An edited text is written with CR LF breaks in the encoding the file was read in.
+  const struct {
+    const char* name;
+    QByteArray file;
+    QString edited;
+    QByteArray saved;
+  } cases[] = {
+      {"Windows-1252 stays Windows-1252", "caf\xE9\n",
+       QString::fromUtf8("caf\u00E9\nna\u00EFve \u20AC \u201Cq\u201D \u0178\n"),
+       "caf\xE9\r\nna\xEFve \x80 \x93q\x94 \x9F\r\n"},
+      // The five codes Windows-1252 leaves unassigned read as C1 controls and go back as such.
+      {"unassigned codes", "\x81\x8D\x8F\x90\x9D",
+       QString::fromUtf8("\u0081\u008D\u008F\u0090\u009D!"), "\x81\x8D\x8F\x90\x9D!"},
+      {"UTF-8 stays UTF-8", "caf\xC3\xA9\n", QString::fromUtf8("caf\u00E9\n\u0101\n"),
+       "caf\xC3\xA9\r\n\xC4\x81\r\n"},
+      {"plain ASCII is UTF-8", "abc", QString::fromUtf8("abc \u00E9"), "abc \xC3\xA9"},
+      {"a new file", QByteArray(), QStringLiteral("a\nb"), "a\r\nb"},
+      // The codec hides a UTF-8 file's byte-order mark; an edited text keeps it.
+      {"byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBFx\n", QChar(0xFEFF) + QStringLiteral("y"),
+       "\xEF\xBB\xBF\xEF\xBB\xBFy"},
+      // Windows-1252 that merely begins with the mark's bytes is Windows-1252 all through.
+      {"mark bytes in Windows-1252", "\xEF\xBB\xBF caf\xE9",
+       QString::fromUtf8("\u00EF\u00BB\u00BF caf\u00E9!"), "\xEF\xBB\xBF caf\xE9!"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fileBytesToSave(c.file, c.edited), c.saved) << c.name;
+  }
+}
+
+// A character Windows-1252 has no code for is refused by name, never replaced.
+TEST(DriverText, RefusesToSaveWhatWindows1252CannotStore) {
+  const struct {
+    QString edited;
+    const char* named;
+  } cases[] = {
+      {QString::fromUtf8("caf\u00E9 \u0101 \u0102"), "\"\u0101\" (U+0101)"},
+      {QString::fromUtf8("caf\u00E9 \U0001F600"), "\"\U0001F600\" (U+1F600)"},
+      {QString::fromUtf8("caf\u00E9 \u0080"), "(U+0080)"},
+  };
+  for (const auto& c : cases) {
+    const QString message = test::errorOf([&] { fileBytesToSave("caf\xE9", c.edited); });
+    EXPECT_TRUE(message.contains(QString::fromUtf8(c.named))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Windows-1252"))) << message.toStdString();
+  }
 }
 
 TEST(DriverText, RefusesATextTheEditorCannotHoldWhole) {

@@ -3,20 +3,45 @@
 #include "../support/TempBase.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
+#include "core/platform/NativeText.h"
 #include "support/ErrorOf.h"
 
 namespace vorlane {
 namespace {
 
 using test::TempBase;
+using test::text;
 
-TEST(LaunchParameters, PlayGivesTheOptionTextABlankAndTheFileName) {
-  EXPECT_EQ(
-      playParameterText(QStringLiteral("-400x300VESA2 -frameskip 4"), QStringLiteral("pacman.drv")),
-      QStringLiteral("-400x300VESA2 -frameskip 4 pacman.drv"));
-  // An empty custom line still leaves the blank in front of the name.
-  EXPECT_EQ(playParameterText(QString(), QStringLiteral("pacman.drv")),
-            QStringLiteral(" pacman.drv"));
+QStringList strings(std::initializer_list<const char*> texts) {
+  QStringList list;
+  for (const char* item : texts) {
+    list.append(text(item));
+  }
+  return list;
+}
+
+// The option text is split by the Windows rules; the file name is always one argument more.
+TEST(LaunchParameters, PlaySplitsTheOptionTextAndAddsTheFileNameWhole) {
+  const struct {
+    const char* options;
+    const char* fileName;
+    QStringList arguments;
+  } cases[] = {
+      {"-400x300VESA2 -frameskip 4", "pacman.drv",
+       strings({"-400x300VESA2", "-frameskip", "4", "pacman.drv"})},
+      {"", "pacman.drv", strings({"pacman.drv"})},
+      {"-sound", "pebble picnic.drv", strings({"-sound", "pebble picnic.drv"})},
+      {"-sound", " two\tblanks .drv", strings({"-sound", " two\tblanks .drv"})},
+      {"-sound", "h\"q\".drv", strings({"-sound", "hq.drv"})},
+      {"\"a b\" c\\\\\"d e\"", "x.drv", strings({"a b", "c\\d e", "x.drv"})},
+      // An open quote or a trailing backslash in the line cannot take the name in.
+      {"-x \"open", "my game.drv", strings({"-x", "open", "my game.drv"})},
+      {"C:\\dir\\", "a.drv", strings({"C:\\dir\\", "a.drv"})},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(playArguments(text(c.options), text(c.fileName)), c.arguments)
+        << c.options << " + " << c.fileName;
+  }
 }
 
 TEST(LaunchParameters, ProgramsLieUnderTheBaseDirectory) {
@@ -38,43 +63,50 @@ TEST(LaunchParameters, ChecksumPutsTheArchiveInsideTheRomDirectory) {
       {"", "pacman.zip"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(checksumParameterText(QString::fromUtf8(c.romDirectory), QStringLiteral("pacman"))
-                  .toStdString(),
-              c.expected)
+    EXPECT_EQ(
+        archivePath(QString::fromUtf8(c.romDirectory), QStringLiteral("pacman")).toStdString(),
+        c.expected)
         << c.romDirectory;
   }
 }
 
+// The archive path is one argument, blanks and all, and keeps the bytes the driver file holds.
 TEST(LaunchParameters, ChecksumReadsTheDriversArchiveAndResolvesTheRomDirectory) {
   const TempBase base;
   const QString withKey =
-      base.write(QStringLiteral("drivers/pacman.drv"),
+      base.write(QStringLiteral("my emu/drivers/pacman.drv"),
                  QByteArrayLiteral("GAMENAME     Pac-Man\r\nDIRECTORY    pacman\r\n"));
-  const QString withoutKey = base.write(QStringLiteral("drivers/galaga.drv"),
+  const QString withoutKey = base.write(QStringLiteral("my emu/drivers/galaga.drv"),
                                         QByteArrayLiteral("GAMENAME     Galaga\r\n"));
-  const QString latin1Key =
-      base.write(QStringLiteral("drivers/cafe.drv"), QByteArrayLiteral("DIRECTORY    caf\xE9\r\n"));
-  const QString dirBase = base.path();
+  const QString latin1Key = base.write(QStringLiteral("my emu/drivers/cafe.drv"),
+                                       QByteArrayLiteral("DIRECTORY    caf\xE9\r\n"));
+  const QString quotedKey = base.write(QStringLiteral("my emu/drivers/alpha.drv"),
+                                       QByteArrayLiteral("DIRECTORY    \"alpha\"\r\n"));
+  const QString dirBase = base.filePath(QStringLiteral("my emu"));
+  const QByteArray nativeBase = encodeNative(dirBase);
 
   struct Case {
     QString romDirText;
     QString driverPath;
     QString fileName;
-    QString expected;
+    QByteArray expected;
   };
   const Case cases[] = {
-      {QStringLiteral("."), withKey, QStringLiteral("pacman.drv"),
-       dirBase + QStringLiteral("/pacman.zip")},
+      {QStringLiteral("."), withKey, QStringLiteral("pacman.drv"), nativeBase + "/pacman.zip"},
       {QStringLiteral(".\\roms\\"), withKey, QStringLiteral("pacman.drv"),
-       dirBase + QStringLiteral("/roms/pacman.zip")},
-      {QStringLiteral("/mnt/roms"), withoutKey, QStringLiteral("galaga.drv"),
-       QStringLiteral("/mnt/roms/galaga.drv.zip")},
-      {QString(), withKey, QStringLiteral("pacman.drv"), QStringLiteral("pacman.zip")},
+       nativeBase + "/roms/pacman.zip"},
+      {QStringLiteral("/mnt/my roms"), withoutKey, QStringLiteral("galaga.drv"),
+       "/mnt/my roms/galaga.drv.zip"},
+      {QString(), withKey, QStringLiteral("pacman.drv"), "pacman.zip"},
       {QStringLiteral("/mnt/roms/"), latin1Key, QStringLiteral("cafe.drv"),
-       QString::fromUtf8("/mnt/roms/caf\u00E9.zip")},
+       "/mnt/roms/caf\xE9.zip"},
+      {QStringLiteral("/mnt/\"q\"/"), quotedKey, QStringLiteral("alpha.drv"), "/mnt/q/alpha.zip"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(checksumParameterTextFor(dirBase, c.romDirText, c.driverPath, c.fileName), c.expected)
+    const QStringList arguments =
+        checksumArguments(dirBase, c.romDirText, c.driverPath, c.fileName);
+    ASSERT_EQ(arguments.size(), 1) << c.romDirText.toStdString();
+    EXPECT_EQ(encodeNative(arguments.front()), c.expected)
         << c.romDirText.toStdString() << " " << c.fileName.toStdString();
   }
 }
@@ -83,8 +115,7 @@ TEST(LaunchParameters, ChecksumFailsOnADriverFileThatIsGone) {
   const TempBase base;
   const QString gone = base.filePath(QStringLiteral("drivers/gone.drv"));
   EXPECT_EQ(test::errorOf([&] {
-              checksumParameterTextFor(base.path(), QStringLiteral("."), gone,
-                                       QStringLiteral("gone.drv"));
+              checksumArguments(base.path(), QStringLiteral("."), gone, QStringLiteral("gone.drv"));
             }),
             QStringLiteral("Cannot open file ") + gone);
 }

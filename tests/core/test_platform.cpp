@@ -1,13 +1,21 @@
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+#include "core/catalogue/DriverScan.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
+#include "core/platform/Paths.h"
 #include "core/platform/TextCodec.h"
+#include "support/EnvironmentOverride.h"
 #include "support/ErrorOf.h"
+#include "support/NativeFiles.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -84,6 +92,112 @@ TEST(TextCodec, ReadsUtf8OrWindows1252AndKeepsUnchangedBytes) {
   EXPECT_EQ(encodeText(decodeText(cp1252), cp1252), cp1252);
   EXPECT_EQ(encodeText(text("Configurações!"), cp1252), QByteArray(utf8 + "!"));
   EXPECT_EQ(encodeText(text("plain")), QByteArray("plain"));
+}
+
+TEST(NativeText, AnyBytesComeBackAsTheyWere) {
+  const QByteArray cases[] = {
+      "/plain/path",
+      "caf\xC3\xA9 \xF0\x9F\x98\x80",
+      "caf\xE9",
+      // U+10080: the second half of its surrogate pair lies where escaped bytes go.
+      "\xF0\x90\x82\x80",
+      "\xF0\x90\x82\x80\x80",
+      "\xED\xA0\x80",      // an encoded surrogate
+      "\xC0\xAF",          // an overlong "/"
+      "\xE2\x82x",         // a sequence cut short
+      "\xF4\x90\x80\x80",  // beyond U+10FFFF
+      "\xFF\xFE\x80",
+      "a\xE9\xF0\x9F\x98\x80\x93q\x94",
+      "\xEF\xBB\xBFmark",  // a name may begin with the bytes of a byte-order mark
+      "\xE9\xEF\xBB\xBFmark",
+  };
+  for (const QByteArray& bytes : cases) {
+    const QString decoded = decodeNative(bytes);
+    EXPECT_EQ(encodeNative(decoded), bytes);
+    if (QByteArrayView(bytes).isValidUtf8()) {
+      EXPECT_EQ(decoded.toUtf8(), bytes) << "UTF-8 reads as UTF-8";
+    } else {
+      EXPECT_NE(decoded.toUtf8(), bytes) << "Qt's own encoding could not give these bytes back";
+    }
+  }
+}
+
+TEST(NativeText, ShowsEachNameThroughTheTextCodec) {
+  EXPECT_EQ(displayPath(decodeNative("/srv/jos\xC3\xA9/caf\xE9/\x93q\x94.drv")),
+            text("/srv/jos\u00E9/caf\u00E9/\u201Cq\u201D.drv"));
+  EXPECT_EQ(displayPath(text("/srv/caf\u00E9")), text("/srv/caf\u00E9"));
+}
+
+// A base directory whose name is not UTF-8, as unpacked from an old archive.
+TEST(NativePaths, FilesInAFolderThatIsNotUtf8AreReadAndWritten) {
+  const TempBase root;
+  const NativeDirectory created(encodeNative(root.path()) + "/caf\xE9");
+  const QByteArray& folder = created.path();
+  const QString dirBase = decodeNative(folder);
+
+  const QString file = basePath(dirBase, QStringLiteral("tessik.ini"));
+  replaceFileAtomically(file, "Romdir       .\r\n");
+  EXPECT_EQ(readNativeFile(folder + "/tessik.ini"), "Romdir       .\r\n");
+  EXPECT_EQ(readWholeFile(file), "Romdir       .\r\n");
+
+  // Through a link: the target is rewritten and the link stays a link.
+  writeNativeFile(folder + "/target\xE9.ini", "old");
+  ASSERT_EQ(::symlink("target\xE9.ini", (folder + "/link\xE9.ini").constData()), 0);
+  replaceFileAtomically(decodeNative(folder + "/link\xE9.ini"), "new");
+  EXPECT_EQ(readNativeFile(folder + "/target\xE9.ini"), "new");
+  char target[64] = {};
+  ASSERT_GT(::readlink((folder + "/link\xE9.ini").constData(), target, sizeof target - 1), 0);
+  EXPECT_EQ(QByteArray(target), "target\xE9.ini");
+
+  // A message names the file as the user reads its name.
+  EXPECT_EQ(errorOf([&] { readWholeFile(basePath(dirBase, decodeNative("gone\xE9.ini"))); }),
+            QStringLiteral("Cannot open file ") + root.path() + text("/caf\u00E9/gone\u00E9.ini"));
+
+  const QString startDirectory = QDir::currentPath();
+  ASSERT_EQ(::chdir(folder.constData()), 0);
+  const QString current = currentDirectory();
+  QDir::setCurrent(startDirectory);
+  EXPECT_EQ(encodeNative(current),
+            encodeNative(QFileInfo(root.path()).canonicalFilePath()) + "/caf\xE9");
+}
+
+// A configuration copied from Windows names drives; wine keeps them as links in its prefix.
+TEST(ResolveDirectoryText, DriveLettersGoThroughWinesLinks) {
+  const TempBase root;
+  const QString base = root.makeDir(QStringLiteral("base"));
+  const QString prefix = root.makeDir(QStringLiteral("prefix"));
+  root.makeDir(QStringLiteral("prefix/drive_c/roms"));
+  root.makeDir(QStringLiteral("prefix/dosdevices"));
+  ASSERT_TRUE(QFile::link(QStringLiteral("../drive_c"), prefix + QStringLiteral("/dosdevices/c:")));
+  const QString home = root.makeDir(QStringLiteral("home"));
+  root.makeDir(QStringLiteral("home/.wine/dosdevices"));
+  ASSERT_TRUE(QFile::link(QStringLiteral("/srv"), home + QStringLiteral("/.wine/dosdevices/d:")));
+  const QString driveC = prefix + QStringLiteral("/dosdevices/c:");
+  const QString driveD = home + QStringLiteral("/.wine/dosdevices/d:");
+
+  const struct {
+    QByteArray winePrefix;  // null: not set
+    const char* text;
+    QString resolved;
+  } cases[] = {
+      {prefix.toUtf8(), "C:\\roms\\", driveC + QStringLiteral("/roms/")},
+      {prefix.toUtf8(), "c:/roms", driveC + QStringLiteral("/roms")},
+      {prefix.toUtf8(), "C:", driveC},
+      {prefix.toUtf8(), "C:roms", base + QStringLiteral("/C:roms")},
+      {prefix.toUtf8(), "D:\\x", base + QStringLiteral("/D:/x")},
+      {prefix.toUtf8(), "1:\\x", base + QStringLiteral("/1:/x")},
+      {QByteArray(), "D:\\x", driveD + QStringLiteral("/x")},
+      {QByteArray(), "C:\\roms", base + QStringLiteral("/C:/roms")},
+  };
+  const EnvironmentOverride homeDirectory("HOME", home.toUtf8());
+  for (const auto& c : cases) {
+    const EnvironmentOverride winePrefix("WINEPREFIX", c.winePrefix);
+    EXPECT_EQ(resolveDirectoryText(base, text(c.text)), c.resolved)
+        << c.text << " with WINEPREFIX " << c.winePrefix.toStdString();
+  }
+  const EnvironmentOverride winePrefix("WINEPREFIX", prefix.toUtf8());
+  EXPECT_EQ(resolveDriverDirectory(base, QStringLiteral("C:\\roms\\")),
+            driveC + QStringLiteral("/roms"));
 }
 
 }  // namespace

@@ -204,6 +204,31 @@ TEST(ProfileWriting, ChangesOnlyTheOneSetting) {
   }
 }
 
+// A read takes one pair of surrounding quotes away, so whatever is written reads back as written.
+TEST(ProfileWriting, QuotedValuesReadBackAsWritten) {
+  const struct {
+    QByteArray value;
+    QByteArray line;
+  } cases[] = {
+      {"\"a b\" \"c d\"", "k=\"\"a b\" \"c d\"\""},
+      {"'single'", "k=''single''"},
+      {"\"\"", "k=\"\"\"\""},
+      {"  \"padded\"  ", "k=\"\"padded\"\""},
+      {"\"", "k=\""},
+      {"\"mixed'", "k=\"mixed'"},
+      {"-x \"a b\"", "k=-x \"a b\""},
+      {"plain", "k=plain"},
+  };
+  for (const auto& c : cases) {
+    TempBase base;
+    const ProfileFile profile(base.filePath(kFile));
+    profile.writeString("s", "k", c.value);
+    profile.writeString("s", "k", c.value);  // a rewrite of the same value adds nothing
+    EXPECT_EQ(base.read(kFile), "[s]\r\n" + c.line + "\r\n") << c.value.toStdString();
+    EXPECT_EQ(profile.readString("s", "k", kDefault), c.value.trimmed()) << c.value.toStdString();
+  }
+}
+
 TEST(ProfileWriting, NumbersAndFlagsRoundTrip) {
   TempBase base;
   const ProfileFile profile(base.filePath(kFile));

@@ -9,29 +9,39 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/EnvironmentOverride.h"
+#include "../support/NativeFiles.h"
 #include "../support/TempBase.h"
 #include "core/platform/CommandLineSplitter.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/ProgramStarter.h"
 
 namespace vorlane {
 namespace {
 
 using test::TempBase;
+using test::text;
+using test::writeNativeFile;
 
 const QByteArray kEndOfRun = QByteArrayLiteral("<end>\n");
 
 // A stand-in program: appends its working directory, each argument on its own line and an end
 // mark to `log`. Uses shell built-ins only, so it runs with any PATH.
+QByteArray standInScript(const QString& log) {
+  return QByteArrayLiteral(
+             "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; "
+             "done; printf '<end>\\n'; } >> '") +
+         log.toUtf8() + QByteArrayLiteral("'\n");
+}
+
 QString writeStandIn(const TempBase& base, const QString& name, const QString& log) {
-  const QString path = base.write(
-      name, QByteArrayLiteral("#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; "
-                              "done; printf '<end>\\n'; } >> '") +
-                log.toUtf8() + QByteArrayLiteral("'\n"));
+  const QString path = base.write(name, standInScript(log));
   QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
   return path;
 }
 
-// The lines the stand-in logged, once it has finished; empty when it never did.
+// The lines the stand-in logged, once it has finished, each as the path text of its bytes;
+// empty when it never did.
 QStringList waitForRun(const QString& log) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
@@ -39,8 +49,7 @@ QStringList waitForRun(const QString& log) {
     if (file.open(QIODevice::ReadOnly)) {
       const QByteArray bytes = file.readAll();
       if (bytes.endsWith(kEndOfRun)) {
-        return QString::fromUtf8(bytes.chopped(kEndOfRun.size()))
-            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return decodeNative(bytes.chopped(kEndOfRun.size())).split(u'\n', Qt::SkipEmptyParts);
       }
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -56,20 +65,6 @@ bool hasNoChildProcess() {
 QString canonical(const QString& path) {
   return QFileInfo(path).canonicalFilePath();
 }
-
-// Sets PATH for the test's look-ups and restores it afterwards.
-class PathOverride {
- public:
-  explicit PathOverride(const QString& path) : m_saved(qgetenv("PATH")) {
-    qputenv("PATH", path.toLocal8Bit());
-  }
-  ~PathOverride() { qputenv("PATH", m_saved); }
-  PathOverride(const PathOverride&) = delete;
-  PathOverride& operator=(const PathOverride&) = delete;
-
- private:
-  QByteArray m_saved;
-};
 
 TEST(StartProgram, PassesEachArgumentAndTheWorkingDirectory) {
   const TempBase base;
@@ -107,7 +102,28 @@ TEST(StartProgram, HandsShellCharactersOverAsText) {
   EXPECT_FALSE(QFileInfo::exists(base.filePath(QStringLiteral("pwned"))));
 }
 
-TEST(StartProgram, ReportsWhyAProgramCannotStart) {
+// Names whose bytes are not UTF-8 (the program's folder, the working directory, an argument)
+// reach the system exactly.
+TEST(StartProgram, PassesTheBytesOfNamesThatAreNotUtf8) {
+  const TempBase base;
+  const QString log = base.filePath(QStringLiteral("log"));
+  const test::NativeDirectory created(encodeNative(base.path()) + "/caf\xE9 \x93q\x94");
+  const QByteArray& folder = created.path();
+  writeNativeFile(folder + "/tessik.exe", standInScript(log), 0755);
+  const QString workDir = decodeNative(folder);
+
+  const QStringList arguments = {decodeNative("caf\xE9.drv"), text("jos\u00E9.drv")};
+  EXPECT_EQ(startProgram(workDir + QStringLiteral("/tessik.exe"), arguments, workDir),
+            std::nullopt);
+
+  const QStringList logged = waitForRun(log);
+  ASSERT_EQ(logged.size(), 3);
+  EXPECT_EQ(encodeNative(logged[0]), encodeNative(canonical(base.path())) + "/caf\xE9 \x93q\x94");
+  EXPECT_EQ(encodeNative(logged[1]), "caf\xE9.drv");
+  EXPECT_EQ(encodeNative(logged[2]), "jos\xC3\xA9.drv");
+}
+
+TEST(StartProgram, ReportsWhyAProgramCannotStartInPlainWords) {
   const TempBase base;
   const QString notExecutable =
       base.write(QStringLiteral("plain.exe"), QByteArrayLiteral("#!/bin/sh\nexit 0\n"));
@@ -115,24 +131,30 @@ TEST(StartProgram, ReportsWhyAProgramCannotStart) {
   const QString badInterpreter =
       base.write(QStringLiteral("broken.exe"), QByteArrayLiteral("#!/nonexistent/shell\n"));
   QFile::setPermissions(badInterpreter, QFile::ReadOwner | QFile::ExeOwner);
+  const QString noFormat =
+      base.write(QStringLiteral("garbage.exe"), QByteArrayLiteral("\x01\x02 no program here\n"));
+  QFile::setPermissions(noFormat, QFile::ReadOwner | QFile::ExeOwner);
+  const QString loop = base.filePath(QStringLiteral("loop.exe"));
+  QFile::link(base.filePath(QStringLiteral("loop2.exe")), loop);
+  QFile::link(loop, base.filePath(QStringLiteral("loop2.exe")));
 
   struct Case {
     QString program;
-    QString reason;
+    const char* reason;
   };
   const Case cases[] = {
-      {base.filePath(QStringLiteral("missing.exe")), QStringLiteral("No such file or directory")},
-      {notExecutable, QStringLiteral("Permission denied")},
-      {base.makeDir(QStringLiteral("tools")), QStringLiteral("Is a directory")},
-      {badInterpreter, QStringLiteral("No such file or directory")},
+      {base.filePath(QStringLiteral("missing.exe")), "No such file or directory"},
+      {notExecutable, "Permission denied"},
+      {base.makeDir(QStringLiteral("tools")), "Is a directory"},
+      {badInterpreter, "No such file or directory"},
+      {noFormat, "Exec format error"},
+      {loop, "Too many levels of symbolic links"},
   };
   for (const Case& c : cases) {
-    const std::optional<QString> failure =
-        startProgram(c.program, {QStringLiteral("x")}, base.path());
-    ASSERT_TRUE(failure.has_value()) << c.program.toStdString();
-    EXPECT_TRUE(failure->contains(c.program)) << failure->toStdString();
-    EXPECT_TRUE(failure->contains(c.reason)) << failure->toStdString();
+    EXPECT_EQ(startProgram(c.program, {QStringLiteral("x")}, base.path()),
+              QStringLiteral("Cannot start ") + c.program + QStringLiteral(": ") + text(c.reason));
   }
+  EXPECT_TRUE(hasNoChildProcess());
 }
 
 TEST(StartProgram, StartsAWindowsProgramThroughWine) {
@@ -143,7 +165,7 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
       base.write(QStringLiteral("tessik.exe"), QByteArrayLiteral("MZ\x90\x00\x03\x00\x00\x00"));
   const QString searchDir = base.makeDir(QStringLiteral("bin"));
   {
-    const PathOverride path(searchDir);
+    const test::EnvironmentOverride path("PATH", searchDir.toLocal8Bit());
     const std::optional<QString> failure =
         startProgram(program, {QStringLiteral("pacman.drv")}, base.path());
     ASSERT_TRUE(failure.has_value());
@@ -154,7 +176,7 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
 
   writeStandIn(base, QStringLiteral("bin/wine"), log);
   {
-    const PathOverride path(searchDir);
+    const test::EnvironmentOverride path("PATH", searchDir.toLocal8Bit());
     EXPECT_EQ(startProgram(program, {QStringLiteral("my game.drv")}, base.path()), std::nullopt);
   }
   const QStringList expected = {canonical(base.path()), program, QStringLiteral("my game.drv")};

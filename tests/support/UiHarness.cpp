@@ -1,8 +1,11 @@
 #include "UiHarness.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -20,11 +23,13 @@ ErrorBoxLog::~ErrorBoxLog() {
   setErrorBoxRecorder({});
 }
 
-WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(base.path()) {}
+WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(QFile::encodeName(base.path())) {}
 
 WindowOnBase::WindowOnBase(const QString& baseDirectory)
-    : m_previousDirectory(QDir::currentPath()) {
-  EXPECT_TRUE(QDir::setCurrent(baseDirectory));
+    : WindowOnBase(QFile::encodeName(baseDirectory)) {}
+
+WindowOnBase::WindowOnBase(const QByteArray& directory) : m_previousDirectory(QDir::currentPath()) {
+  EXPECT_EQ(::chdir(directory.constData()), 0) << directory.toStdString();
   m_window = std::make_unique<TFrmPrincipal>();
   m_editor = std::make_unique<TFrmEditor>();
   m_window->setDriverEditor(m_editor.get());

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -39,6 +40,8 @@ class WindowOnBase {
  public:
   explicit WindowOnBase(const TempBase& base);
   explicit WindowOnBase(const QString& baseDirectory);
+  // A base directory given by its bytes, for names that are not UTF-8.
+  explicit WindowOnBase(const QByteArray& directory);
   ~WindowOnBase();
 
   TFrmPrincipal& window() { return *m_window; }

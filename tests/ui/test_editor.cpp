@@ -73,9 +73,12 @@ void openOn(TFrmEditor& editor, const QString& path) {
   editor.show();
 }
 
+// Any character, as a keyboard layout that has it types it (QTest's own typing knows ASCII only).
 void typeAtEnd(QPlainTextEdit* memo, const QString& keys) {
   QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
-  QTest::keyClicks(memo, keys);
+  for (const QChar key : keys) {
+    QTest::sendKeyEvent(QTest::Click, memo, Qt::Key_unknown, QString(key), Qt::NoModifier);
+  }
 }
 
 QByteArray numberedLines(int first, int last) {
@@ -181,8 +184,8 @@ TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
 }
 
-// An edited text is saved as UTF-8 with CR LF breaks; the window stays open and keeps the
-// sections read at opening.
+// An edited text is saved in the file's encoding with CR LF breaks; the window stays open and
+// keeps the sections read at opening.
 TEST(Editor, SavesAnEditedTextAndStaysOpen) {
   const struct {
     const char* name;
@@ -190,9 +193,12 @@ TEST(Editor, SavesAnEditedTextAndStaysOpen) {
     std::function<void(QPlainTextEdit*)> edit;
     QByteArray saved;
   } cases[] = {
-      {"Windows-1252 becomes UTF-8", "[Video]\ncaf\xE9\n",
-       [](QPlainTextEdit* memo) { typeAtEnd(memo, QStringLiteral("[New]")); },
-       "[Video]\r\ncaf\xC3\xA9\r\n[New]"},
+      {"Windows-1252 stays Windows-1252", "[Video]\ncaf\xE9\n",
+       [](QPlainTextEdit* memo) { typeAtEnd(memo, text("[N\u00E9w]")); },
+       "[Video]\r\ncaf\xE9\r\n[N\xE9w]"},
+      {"UTF-8 stays UTF-8", "[Video]\ncaf\xC3\xA9\n",
+       [](QPlainTextEdit* memo) { typeAtEnd(memo, text("[N\u00E9w]")); },
+       "[Video]\r\ncaf\xC3\xA9\r\n[N\xC3\xA9w]"},
       {"the byte-order mark stays", "\xEF\xBB\xBF[Video]\r\n",
        [](QPlainTextEdit* memo) {
          typeAtEnd(memo, QStringLiteral("[New]"));
@@ -224,6 +230,27 @@ TEST(Editor, SavesAnEditedTextAndStaysOpen) {
     editor.close();
   }
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+}
+
+// A character the file's Windows-1252 cannot hold stops the save with a message naming it; the
+// file keeps its bytes and the window its text, so the user can change the character.
+TEST(Editor, RefusesACharacterTheFilesEncodingCannotHold) {
+  ErrorBoxLog boxes;
+  TFrmEditor editor;
+  const EditorControls controls(editor);
+  TempBase base;
+  const QByteArray file = "[Video]\r\ncaf\xE9\r\n";
+  openOn(editor, base.write(kDriverName, file));
+  typeAtEnd(controls.memo, text("\u0141\u00F3d\u017A"));
+  QTest::mouseClick(controls.save, Qt::LeftButton);
+
+  ASSERT_EQ(boxes.texts().size(), 1);
+  EXPECT_TRUE(boxes.texts().front().contains(text("\"\u0141\" (U+0141)")))
+      << boxes.texts().front().toStdString();
+  EXPECT_EQ(base.read(kDriverName), file);
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_TRUE(controls.memo->toPlainText().endsWith(text("\u0141\u00F3d\u017A")));
+  editor.close();
 }
 
 TEST(Editor, ListsOnlyTheOpenedDriversSectionsWithNoneChosen) {

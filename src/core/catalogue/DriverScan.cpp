@@ -2,14 +2,11 @@
 
 #include <utility>
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
-
 #include "core/catalogue/FileNameOrder.h"
 #include "core/platform/Error.h"
+#include "core/platform/FileSystem.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
 #include "core/settings/TextLines.h"
 #include "core/settings/UFuncoes.h"
@@ -26,7 +23,7 @@ constexpr qsizetype kBusyEntryPosition = 100;
 
 QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
   QString directory = resolveDirectoryText(dirBase, text);
-  if (directory.isEmpty() || !QFileInfo(directory).isDir()) {
+  if (directory.isEmpty() || !isDirectory(directory)) {
     directory = dirBase;
   }
   while (directory.size() > 1 && directory.endsWith(QLatin1Char('/'))) {
@@ -37,26 +34,19 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
 
 QStringList listDriverFiles(const QString& directory, const LongListingNotice& onLongListing,
                             const QLocale& locale) {
-  // The directory iterator would show such a directory as empty.
-  const QFileInfo info(directory);
-  if (!info.isReadable() || !info.isExecutable()) {
-    throw Error(messages::fileAccessDenied());
-  }
   QStringList names;
-  // Without QDir::Hidden and QDir::System: no names beginning with ".", no broken links, no
-  // devices or pipes (reading one could block the scan).
-  QDirIterator entries(directory, QDir::Files);
-  while (entries.hasNext()) {
-    entries.next();
-    QString name = entries.fileName();
-    // A link to a device or a pipe passes the filter above; only regular files are drivers.
-    if (!name.endsWith(kDriverExtension, Qt::CaseInsensitive) || !entries.fileInfo().isFile()) {
-      continue;
+  const bool listed = forEachRegularFile(directory, [&](QString name) {
+    if (!name.endsWith(kDriverExtension, Qt::CaseInsensitive)) {
+      return;
     }
     names.append(std::move(name));
     if (names.size() == kBusyEntryPosition + 1 && onLongListing) {
       onLongListing();
     }
+  });
+  // Rather than passing it off as a directory without drivers.
+  if (!listed) {
+    throw Error(messages::fileAccessDenied());
   }
   sortFileNames(names, locale);
   return names;
@@ -75,7 +65,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   scan.gameNames.reserve(scan.files.size());
   for (const QString& file : std::as_const(scan.files)) {
     const QString path = basePath(scan.directory, file);
-    const QByteArray fileName = QFile::encodeName(file);
+    const QByteArray fileName = encodeNative(file);
     QByteArray value;
     try {
       value = LeValor(path, kGameNameKey, fileName);

@@ -6,48 +6,37 @@
 
 #include <QCollator>
 
+#include "core/platform/NativeText.h"
+
 namespace vorlane {
 
-namespace {
+void sortFileNames(QStringList& names, const QLocale& locale) {
+  // The C locale has no collation rules of its own: Qt would compare code points there, which
+  // puts every accented name behind "Z". English has none either, so its collator is the root
+  // collation, where accented letters stand beside their base letters.
+  QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
 
-// Each name's key is computed once: comparing names through the collator on every step of
-// the sort costs several times more on catalogues of tens of thousands of files.
-template <typename Key, typename KeyOf, typename CompareKeys>
-void sortByKey(QStringList& names, KeyOf keyOf, CompareKeys compareKeys) {
+  // Each name's key is computed once: comparing names through the collator on every step of
+  // the sort costs several times more on catalogues of tens of thousands of files. The key is
+  // that of the name the list shows: one that is not UTF-8 sorts as its Windows-1252 reading.
   struct Keyed {
-    Key key;
+    QCollatorSortKey key;
     QString name;
   };
   std::vector<Keyed> keyed;
   keyed.reserve(names.size());
   for (QString& name : names) {
-    Key key = keyOf(name);
+    QCollatorSortKey key = collator.sortKey(displayPath(name));
     keyed.push_back({std::move(key), std::move(name)});
   }
-  std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-    const int order = compareKeys(a.key, b.key);
+  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    const int order = a.key.compare(b.key);
     return order != 0 ? order < 0 : a.name < b.name;
   });
   for (qsizetype i = 0; i < names.size(); ++i) {
     names[i] = std::move(keyed[i].name);
   }
-}
-
-}  // namespace
-
-void sortFileNames(QStringList& names, const QLocale& locale) {
-  if (locale.language() == QLocale::C) {
-    // In the C locale Qt's collator ignores case when it compares, but not in its sort keys.
-    sortByKey<QString>(
-        names, [](const QString& name) { return name.toCaseFolded(); },
-        [](const QString& a, const QString& b) { return QString::compare(a, b); });
-    return;
-  }
-  QCollator collator(locale);
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  sortByKey<QCollatorSortKey>(
-      names, [&](const QString& name) { return collator.sortKey(name); },
-      [](const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b); });
 }
 
 }  // namespace vorlane

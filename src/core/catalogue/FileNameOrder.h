@@ -5,9 +5,10 @@
 
 namespace vorlane {
 
-// Sorts file names as a sorted system list shows them: by the collation of the locale, letter
-// case ignored. Names that differ only in case (a case-sensitive file system can hold both)
-// follow in binary order, capitals first, so the result never depends on the order given.
+// Sorts file names as a sorted system list shows them: by the collation of the locale (the root
+// collation for the C locale, which has none), letter case ignored. Names that differ only in case
+// (a case-sensitive file system can hold both) follow in binary order, capitals first, so the
+// result never depends on the order given.
 void sortFileNames(QStringList& names, const QLocale& locale = QLocale());
 
 }  // namespace vorlane

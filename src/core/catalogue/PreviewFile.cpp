@@ -1,9 +1,6 @@
 #include "core/catalogue/PreviewFile.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
-
+#include "core/platform/FileSystem.h"
 #include "core/platform/Paths.h"
 
 namespace vorlane {
@@ -25,19 +22,16 @@ QString previewPath(const QString& dirBase, const QString& driverFile) {
 
 QString findPreviewFile(const QString& dirBase, const QString& driverFile) {
   const QString exact = previewPath(dirBase, driverFile);
-  if (QFileInfo(exact).isFile()) {
+  if (isRegularFile(exact)) {
     return exact;
   }
   const QString wanted = driverFile + kPreviewExtension;
   QString found;
-  QDirIterator entries(basePath(dirBase, kPreviewDirectory), QDir::Files);
-  while (entries.hasNext()) {
-    entries.next();
-    const QString name = entries.fileName();
+  forEachRegularFile(basePath(dirBase, kPreviewDirectory), [&](const QString& name) {
     if (name.compare(wanted, Qt::CaseInsensitive) == 0 && (found.isEmpty() || name < found)) {
       found = name;
     }
-  }
+  });
   return found.isEmpty() ? QString() : inPreviewDirectory(dirBase, found);
 }
 

@@ -46,6 +46,15 @@ bool hasUtf8Mark(const QByteArray& bytes) {
          decodeText(bytes).toUtf8() == bytes.sliced(kUtf8Mark.size());
 }
 
+// The whole character at `at`, also when it takes two code units.
+char32_t characterAt(QStringView text, qsizetype at) {
+  const QChar first = text[at];
+  if (first.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+    return QChar::surrogateToUcs4(first, text[at + 1]);
+  }
+  return first.unicode();
+}
+
 }  // namespace
 
 QByteArray withCrLfBreaks(const QByteArray& bytes) {
@@ -70,12 +79,20 @@ QString widgetTextFromFile(const QByteArray& fileBytes) {
 
 QByteArray fileBytesToSave(const QByteArray& loadedBytes, const QString& widgetText) {
   const QByteArray loaded = withCrLfBreaks(loadedBytes);
-  const QByteArray bytes = encodeText(toMemoText(widgetText), loaded);
-  // An edited text keeps the file's byte-order mark.
-  if (bytes != loaded && hasUtf8Mark(loaded)) {
-    return kUtf8Mark.toByteArray() + bytes;
+  const QString memoText = toMemoText(widgetText);
+  if (decodeText(loaded) == memoText) {
+    return loaded;
   }
-  return bytes;
+  // Bytes the user never touched must not change: a file read as Windows-1252 stays so.
+  if (!isUtf8Text(loaded)) {
+    if (const qsizetype outside = firstOutsideWindows1252(memoText); outside >= 0) {
+      throw Error(messages::notInWindows1252(characterAt(memoText, outside)));
+    }
+    return encodeWindows1252(memoText);
+  }
+  // An edited text keeps the file's byte-order mark.
+  const QByteArray bytes = memoText.toUtf8();
+  return hasUtf8Mark(loaded) ? kUtf8Mark.toByteArray() + bytes : bytes;
 }
 
 QString toMemoText(const QString& widgetText) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace vorlane {
 
@@ -8,22 +9,24 @@ namespace vorlane {
 QString emulatorProgram(const QString& dirBase);
 QString checksumProgram(const QString& dirBase);
 
-// The emulator's parameter text: the option text, one blank, the driver's bare file name.
-QString playParameterText(const QString& optionText, const QString& fileName);
+// The emulator's arguments: the option text split as a Windows command line is, then the
+// driver's bare file name as one argument of its own (double quotes dropped, as that split
+// would drop them), whatever blanks it holds.
+QStringList playArguments(const QString& optionText, const QString& fileName);
 
 // The game's ROM archive name: the driver file's "DIRECTORY" value, or the file name (with its
-// extension) when the key is absent. Throws Error "Cannot open file %s" when the driver file
-// cannot be read.
+// extension) when the key is absent, as path text (decodeNative). Throws Error "Cannot open
+// file %s" when the driver file cannot be read.
 QString archiveName(const QString& driverPath, const QString& fileName);
 
-// The checksum tool's parameter text: the ROM directory, the archive name and ".zip". One "/"
-// goes between a non-empty directory and the name unless the directory already ends in a
-// separator, so the archive lies inside the directory.
-QString checksumParameterText(const QString& romDirectory, const QString& archive);
+// The archive's path: the ROM directory, the archive name and ".zip". One "/" goes between a
+// non-empty directory and the name unless the directory already ends in a separator, so the
+// archive lies inside the directory.
+QString archivePath(const QString& romDirectory, const QString& archive);
 
-// The whole checksum parameter text from the ROM directory field's text as shown and the
-// selected driver file. Throws like archiveName.
-QString checksumParameterTextFor(const QString& dirBase, const QString& romDirText,
-                                 const QString& driverPath, const QString& fileName);
+// The checksum tool's one argument, the archive path (double quotes dropped), from the ROM
+// directory field's text as shown and the selected driver file. Throws like archiveName.
+QStringList checksumArguments(const QString& dirBase, const QString& romDirText,
+                              const QString& driverPath, const QString& fileName);
 
 }  // namespace vorlane

@@ -7,13 +7,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <memory>
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 
 namespace vorlane {
 namespace {
@@ -33,11 +34,14 @@ void ignoreFileSizeSignal() {
 }
 
 // The file a rewrite replaces: a link's target, so the link itself stays a link.
-QString replacedFile(const QString& path) {
-  const QFileInfo info(path);
-  if (info.isSymLink()) {
-    const QString target = info.canonicalFilePath();
-    return target.isEmpty() ? path : target;
+QByteArray replacedFile(const QByteArray& path) {
+  struct stat status {};
+  if (::lstat(path.constData(), &status) == 0 && S_ISLNK(status.st_mode)) {
+    const std::unique_ptr<char, decltype(&std::free)> target(::realpath(path.constData(), nullptr),
+                                                             &std::free);
+    if (target) {
+      return QByteArray(target.get());
+    }
   }
   return path;
 }
@@ -46,10 +50,9 @@ QString replacedFile(const QString& path) {
 // was renamed over the target.
 class TemporaryFile {
  public:
-  TemporaryFile(const QString& target, mode_t mode) {
-    const QFileInfo info(target);
-    const QByteArray prefix =
-        QFile::encodeName(info.path() + QLatin1String("/.") + info.fileName()) + '.';
+  TemporaryFile(const QByteArray& target, mode_t mode) {
+    const qsizetype nameStart = target.lastIndexOf('/') + 1;
+    const QByteArray prefix = target.first(nameStart) + '.' + target.sliced(nameStart) + '.';
     for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
       m_path = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
       m_descriptor =
@@ -110,9 +113,10 @@ class TemporaryFile {
 
 // The rename is durable once the directory itself is synced; failing that only costs
 // durability across a crash, never the file, so it is not reported.
-void syncDirectoryOf(const QString& path) {
-  const int directory =
-      ::open(QFile::encodeName(QFileInfo(path).path()).constData(), O_RDONLY | O_CLOEXEC);
+void syncDirectoryOf(const QByteArray& path) {
+  const qsizetype slash = path.lastIndexOf('/');
+  const QByteArray folder = slash < 0 ? QByteArray(".") : path.first(std::max<qsizetype>(slash, 1));
+  const int directory = ::open(folder.constData(), O_RDONLY | O_CLOEXEC);
   if (directory >= 0) {
     ::fsync(directory);
     ::close(directory);
@@ -123,7 +127,7 @@ void syncDirectoryOf(const QString& path) {
 
 RegularFile::RegularFile(const QString& path) : m_path(path) {
   m_descriptor =
-      ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+      ::open(encodeNative(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   struct stat status {};
   if (m_descriptor < 0 || ::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     if (m_descriptor >= 0) {
@@ -176,12 +180,11 @@ QByteArray readWholeFile(const QString& path, qint64 limit) {
 
 void replaceFileAtomically(const QString& path, const QByteArray& bytes) {
   ignoreFileSizeSignal();
-  const QString target = replacedFile(path);
-  const QByteArray nativeTarget = QFile::encodeName(target);
+  const QByteArray target = replacedFile(encodeNative(path));
   struct stat status {};
-  const bool exists = ::stat(nativeTarget.constData(), &status) == 0;
+  const bool exists = ::stat(target.constData(), &status) == 0;
   // A rename would replace a read-only file; the user asked for it to be left alone.
-  if (exists && (!S_ISREG(status.st_mode) || isReadOnly(nativeTarget, status.st_mode))) {
+  if (exists && (!S_ISREG(status.st_mode) || isReadOnly(target, status.st_mode))) {
     throw Error(messages::cannotCreateFile(path));
   }
   // A new file gets the permissions the user's umask gives; a replaced one keeps its own.
@@ -193,7 +196,7 @@ void replaceFileAtomically(const QString& path, const QByteArray& bytes) {
   if (!temporary.writeAll(bytes) || !temporary.syncAndClose()) {
     throw Error(messages::streamWriteError());
   }
-  if (!temporary.renameTo(nativeTarget)) {
+  if (!temporary.renameTo(target)) {
     throw Error(messages::cannotCreateFile(path));
   }
   syncDirectoryOf(target);

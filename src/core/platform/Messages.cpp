@@ -2,14 +2,16 @@
 
 #include <cstring>
 
+#include "core/platform/NativeText.h"
+
 namespace vorlane::messages {
 
 QString cannotOpenFile(const QString& path) {
-  return QStringLiteral("Cannot open file %1").arg(path);
+  return QStringLiteral("Cannot open file %1").arg(displayPath(path));
 }
 
 QString cannotCreateFile(const QString& path) {
-  return QStringLiteral("Cannot create file %1").arg(path);
+  return QStringLiteral("Cannot create file %1").arg(displayPath(path));
 }
 
 QString cannotOpenDirectory(const QString& path) {
@@ -21,7 +23,7 @@ QString streamWriteError() {
 }
 
 QString unableToWriteTo(const QString& path) {
-  return QStringLiteral("Unable to write to %1").arg(path);
+  return QStringLiteral("Unable to write to %1").arg(displayPath(path));
 }
 
 QString textExceedsMemoCapacity() {
@@ -34,6 +36,16 @@ QString jpegError(int code) {
 
 QString fileAccessDenied() {
   return QStringLiteral("File access denied");
+}
+
+QString notInWindows1252(char32_t character) {
+  return QStringLiteral(
+             "Cannot save the character \"%1\" (U+%2): this driver file is written in "
+             "Windows-1252, which has no such character; the file was left as it was")
+      .arg(QString::fromUcs4(&character, 1),
+           QStringLiteral("%1")
+               .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
+               .toUpper());
 }
 
 QString cannotUseCurrentDirectory(int errorNumber) {

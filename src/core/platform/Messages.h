@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The fixed texts of every failure the user can see, in one place.
+// The fixed texts of every failure the user can see, in one place. Paths are shown as
+// displayPath shows them.
 namespace vorlane::messages {
 
 QString cannotOpenFile(const QString& path);
@@ -13,6 +14,9 @@ QString unableToWriteTo(const QString& path);
 QString textExceedsMemoCapacity();
 QString jpegError(int code);
 QString fileAccessDenied();
+// An edited driver file read as Windows-1252 is saved as Windows-1252, which has no code for
+// this character.
+QString notInWindows1252(char32_t character);
 // The base directory cannot be known or is too long to work in; `errorNumber` says why.
 QString cannotUseCurrentDirectory(int errorNumber);
 

@@ -1,18 +1,50 @@
 #include "core/platform/Paths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <memory>
-
-#include <QFile>
+#include <optional>
 
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 
 namespace vorlane {
+namespace {
+
+// Where wine keeps its drive letters, each a link named "c:", "d:" and so on.
+QString wineDriveFolder() {
+  const QByteArray prefix = qgetenv("WINEPREFIX");
+  if (!prefix.isEmpty()) {
+    return decodeNative(prefix) + QLatin1String("/dosdevices");
+  }
+  const QByteArray home = qgetenv("HOME");
+  return home.isEmpty() ? QString() : decodeNative(home) + QLatin1String("/.wine/dosdevices");
+}
+
+// "C:/roms" (a text copied from a Windows configuration, "\" already read as "/") through wine's
+// link for drive C, when that link is there; nothing for other texts or unknown drives.
+std::optional<QString> throughWineDrive(const QString& path) {
+  const bool driveLetter = path.size() >= 2 && path[0].isLetter() && path[0].unicode() < 0x80 &&
+                           path[1] == QLatin1Char(':') &&
+                           (path.size() == 2 || path[2] == QLatin1Char('/'));
+  const QString folder = driveLetter ? wineDriveFolder() : QString();
+  if (folder.isEmpty()) {
+    return std::nullopt;
+  }
+  const QString drive = folder + QLatin1Char('/') + path[0].toLower() + QLatin1Char(':');
+  struct stat status {};
+  if (::lstat(encodeNative(drive).constData(), &status) != 0) {
+    return std::nullopt;
+  }
+  return drive + path.mid(2);
+}
+
+}  // namespace
 
 QString currentDirectory() {
   // Asked of the system directly: a path that does not fit the usual buffer must be refused,
@@ -27,7 +59,7 @@ QString currentDirectory() {
   if (bytes.size() >= PATH_MAX) {
     throw Error(messages::cannotUseCurrentDirectory(ENAMETOOLONG));
   }
-  return QFile::decodeName(bytes);
+  return decodeNative(bytes);
 }
 
 QString basePath(const QString& dirBase, const QString& name) {
@@ -45,6 +77,9 @@ QString resolveDirectoryText(const QString& dirBase, const QString& text) {
   }
   if (path.startsWith(QLatin1String("./"))) {
     return dirBase + path.mid(1);
+  }
+  if (std::optional<QString> drive = throughWineDrive(path)) {
+    return *drive;
   }
   return basePath(dirBase, path);
 }

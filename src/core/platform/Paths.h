@@ -13,8 +13,10 @@ QString basePath(const QString& dirBase, const QString& name);
 
 // A directory text from a settings file (written on Windows or Linux) as a path:
 // "\" is read as "/"; "." is DirBase; "./rest" is DirBase + "/rest"; any other relative text is
-// DirBase + "/" + text; an absolute text is kept; an empty text stays empty. Never looks at
-// the process's current directory.
+// DirBase + "/" + text; an absolute text is kept; an empty text stays empty. A text that begins
+// with a drive letter ("C:\roms") names that drive of wine's prefix ($WINEPREFIX, else ~/.wine)
+// when the prefix has a link for the drive in its dosdevices folder; otherwise it is relative
+// like any other. Never looks at the process's current directory.
 QString resolveDirectoryText(const QString& dirBase, const QString& text);
 
 }  // namespace vorlane

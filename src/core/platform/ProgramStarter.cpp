@@ -1,29 +1,28 @@
 #include "core/platform/ProgramStarter.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
-#include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-
+#include "core/platform/DetachedProcess.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
+#include "core/platform/NativeText.h"
+#include "core/platform/Paths.h"
 
 namespace vorlane {
 namespace {
 
-QString cannotStart(const QString& program, const QString& reason) {
-  return QStringLiteral("Cannot start %1: %2").arg(program, reason);
+QString cannotStart(const QString& program, int errorNumber) {
+  return QStringLiteral("Cannot start %1: %2")
+      .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
 QString needsWine(const QString& program) {
   return QStringLiteral("Cannot start %1: it is a Windows program, which needs wine on the PATH")
-      .arg(program);
-}
-
-QString systemReason(int errorNumber) {
-  return QString::fromLocal8Bit(std::strerror(errorNumber));
+      .arg(displayPath(program));
 }
 
 // Opened without blocking: the file may have been swapped for a pipe since it was checked.
@@ -35,45 +34,62 @@ bool isWindowsProgram(const QString& path) {
   }
 }
 
+// The first program of that name on the PATH, found by the bytes of the PATH's folders.
+QString findOnPath(const QByteArray& name) {
+  for (const QByteArray& folder : qgetenv("PATH").split(':')) {
+    const QByteArray candidate = folder + '/' + name;
+    struct stat status {};
+    if (!folder.isEmpty() && ::stat(candidate.constData(), &status) == 0 &&
+        S_ISREG(status.st_mode) && ::access(candidate.constData(), X_OK) == 0) {
+      return decodeNative(candidate);
+    }
+  }
+  return QString();
+}
+
+// The program is started from the working directory, so a relative path must not depend on it.
+QString absolutePath(const QString& path) {
+  return path.startsWith(QLatin1Char('/')) ? path : basePath(currentDirectory(), path);
+}
+
 std::optional<QString> startDetached(const QString& executable, const QStringList& arguments,
                                      const QString& workingDirectory, const QString& program) {
-  QProcess process;
-  process.setProgram(executable);
-  process.setArguments(arguments);
-  process.setWorkingDirectory(workingDirectory);
-  if (process.startDetached()) {
+  QList<QByteArray> argv{encodeNative(executable)};
+  for (const QString& argument : arguments) {
+    argv.append(encodeNative(argument));
+  }
+  const int errorNumber = startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory));
+  if (errorNumber == 0) {
     return std::nullopt;
   }
-  return cannotStart(program, process.errorString());
+  return cannotStart(program, errorNumber);
 }
 
 }  // namespace
 
 std::optional<QString> startProgram(const QString& program, const QStringList& arguments,
                                     const QString& workingDirectory) {
-  const QFileInfo info(program);
-  if (!info.exists()) {
-    return cannotStart(program, systemReason(ENOENT));
+  const QByteArray native = encodeNative(program);
+  struct stat status {};
+  // The system's own reason: a missing file, a loop of links, a folder that may not be entered.
+  if (::stat(native.constData(), &status) != 0) {
+    return cannotStart(program, errno);
   }
-  if (info.isDir()) {
-    return cannotStart(program, systemReason(EISDIR));
+  if (S_ISDIR(status.st_mode)) {
+    return cannotStart(program, EISDIR);
   }
   // A pipe or a device is no program (the system refuses it with this same reason), and
   // looking into one could block.
-  if (!info.isFile()) {
-    return cannotStart(program, systemReason(EACCES));
+  if (!S_ISREG(status.st_mode)) {
+    return cannotStart(program, EACCES);
   }
-  // The checked file itself is started: a bare name would otherwise be looked up on the PATH.
-  const QString path = info.absoluteFilePath();
+  const QString path = absolutePath(program);
   if (isWindowsProgram(path)) {
-    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
+    const QString wine = findOnPath(QByteArrayLiteral("wine"));
     if (wine.isEmpty()) {
       return needsWine(program);
     }
     return startDetached(wine, QStringList{path} + arguments, workingDirectory, program);
-  }
-  if (!info.isExecutable()) {
-    return cannotStart(program, systemReason(EACCES));
   }
   return startDetached(path, arguments, workingDirectory, program);
 }

@@ -1,6 +1,9 @@
 #include "core/platform/TextCodec.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 #include <QStringDecoder>
 
@@ -25,12 +28,37 @@ QString decodeCp1252(const QByteArray& bytes) {
   return text;
 }
 
+// The Windows-1252 byte of a character, or nothing when it has none (decodeCp1252 reversed).
+std::optional<char> cp1252Code(QChar c) {
+  const char16_t unit = c.unicode();
+  if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+    return static_cast<char>(unit);
+  }
+  const auto high = std::find(kCp1252High.begin(), kCp1252High.end(), unit);
+  if (high == kCp1252High.end()) {
+    return std::nullopt;
+  }
+  return static_cast<char>(0x80 + (high - kCp1252High.begin()));
+}
+
+std::optional<QString> decodeUtf8(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (utf8.hasError()) {
+    return std::nullopt;
+  }
+  return text;
+}
+
 }  // namespace
 
 QString decodeText(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8.decode(bytes);
-  return utf8.hasError() ? decodeCp1252(bytes) : text;
+  std::optional<QString> text = decodeUtf8(bytes);
+  return text ? std::move(*text) : decodeCp1252(bytes);
+}
+
+bool isUtf8Text(const QByteArray& bytes) {
+  return decodeUtf8(bytes).has_value();
 }
 
 QByteArray encodeText(const QString& text, const QByteArray& original) {
@@ -38,6 +66,21 @@ QByteArray encodeText(const QString& text, const QByteArray& original) {
     return original;
   }
   return text.toUtf8();
+}
+
+qsizetype firstOutsideWindows1252(QStringView text) {
+  const auto outside =
+      std::find_if(text.begin(), text.end(), [](QChar c) { return !cp1252Code(c).has_value(); });
+  return outside == text.end() ? -1 : outside - text.begin();
+}
+
+QByteArray encodeWindows1252(QStringView text) {
+  QByteArray bytes;
+  bytes.reserve(text.size());
+  for (const QChar c : text) {
+    bytes.append(cp1252Code(c).value_or('?'));
+  }
+  return bytes;
 }
 
 }  // namespace vorlane

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace vorlane {
 
@@ -9,8 +10,18 @@ namespace vorlane {
 // so files written on either system show correctly.
 QString decodeText(const QByteArray& bytes);
 
+// True when decodeText reads the bytes as UTF-8, false when it reads them as Windows-1252.
+bool isUtf8Text(const QByteArray& bytes);
+
 // The bytes to store for a text that was shown from `original`: the original bytes when the
 // text is unchanged, otherwise UTF-8.
 QByteArray encodeText(const QString& text, const QByteArray& original = QByteArray());
+
+// The position of the first character that Windows-1252 has no code for, or -1 when it can
+// store the whole text.
+qsizetype firstOutsideWindows1252(QStringView text);
+// The text as Windows-1252 (the reverse of decodeText for such bytes); a character it has no
+// code for, which callers check for first, becomes "?".
+QByteArray encodeWindows1252(QStringView text);
 
 }  // namespace vorlane

@@ -4,10 +4,9 @@
 #include <optional>
 #include <utility>
 
-#include <QFileInfo>
-
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
+#include "core/platform/FileSystem.h"
 #include "core/platform/Messages.h"
 #include "core/settings/ProfileText.h"
 
@@ -84,7 +83,7 @@ QByteArray ProfileFile::readForReading() const {
 }
 
 QByteArray ProfileFile::readForWriting() const {
-  if (!QFileInfo::exists(m_path)) {
+  if (!pathExists(m_path)) {
     return {};
   }
   try {

@@ -26,10 +26,19 @@ bool isAscii(QByteArrayView text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
 }
 
+bool isQuoted(const QByteArray& value) {
+  return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+         value.back() == value.front();
+}
+
 QByteArray withoutQuotes(const QByteArray& value) {
-  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                      value.back() == value.front();
-  return quoted ? value.sliced(1, value.size() - 2) : value;
+  return isQuoted(value) ? value.sliced(1, value.size() - 2) : value;
+}
+
+// A read drops one pair of surrounding quotes, so a value that has them is stored inside one
+// more pair: "a b" "c d" must come back with its own quotes.
+QByteArray storedValue(const QByteArray& value) {
+  return isQuoted(value) ? value.front() + value + value.back() : value;
 }
 
 // What a name compares by: its text (accented letters may come in either of the encodings the
@@ -161,7 +170,7 @@ void ProfileText::setValue(const QByteArray& section, const QByteArray& key,
                            const QByteArray& value) {
   // Blanks around a value are not read as part of it; written, those in front would pile up
   // behind "=" at every rewrite of the line.
-  const QByteArray oneLineValue = trimBlanks(splitLines(value).join(' '));
+  const QByteArray oneLineValue = storedValue(trimBlanks(splitLines(value).join(' ')));
   const std::optional<qsizetype> header = findSection(section);
   if (!header) {
     m_lines.append(parseLine('[' + trimBlanks(section) + ']', 0));

@@ -31,7 +31,9 @@ class ProfileText {
 
   // Replaces the key's value in place, or adds the key after the last key line of its
   // section, or adds the section at the end. Line breaks in the value become blanks, so a
-  // value can never add lines; blanks around the value are dropped, as a read drops them.
+  // value can never add lines; blanks around the value are dropped, as a read drops them; a
+  // value that begins and ends with the same quote (' or ") is stored inside one more pair of
+  // it, so it reads back as it was written.
   void setValue(const QByteArray& section, const QByteArray& key, const QByteArray& value);
 
   // Every line with CR LF behind it.
