@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
+#include "CopyTree.h"
 #include "core/editor/DriverText.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Paths.h"
@@ -29,6 +30,8 @@
 #include "ui/UPrincipal.h"
 
 namespace {
+
+using vorlane::bench::copyTree;
 
 constexpr int kRuns = 3;
 
@@ -82,16 +85,6 @@ void benchmarkListing(const QString& directory, int count) {
       "  N=%7d  listing %8.1f ms  floor (read, cut into lines) %7.1f ms  ratio %5.2f  "
       "%.2f us per section\n",
       count, listing, floor, listing / floor, listing * 1000 / count);
-}
-
-void copyTree(const QString& from, const QString& to) {
-  QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  while (files.hasNext()) {
-    const QString source = files.next();
-    const QString target = to + source.mid(from.size());
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile::copy(source, target);
-  }
 }
 
 double mainWindowStart(const QString& base) {

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "CopyTree.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/platform/Paths.h"
 #include "core/platform/TextCodec.h"
@@ -28,6 +29,8 @@
 
 namespace {
 
+using vorlane::bench::copyTree;
+
 constexpr int kRounds = 25;
 
 double medianMilliseconds(const std::function<void()>& action) {
@@ -40,16 +43,6 @@ double medianMilliseconds(const std::function<void()>& action) {
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
-}
-
-void copyTree(const QString& from, const QString& to) {
-  QDirIterator files(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  while (files.hasNext()) {
-    const QString source = files.next();
-    const QString target = to + source.mid(from.size());
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    QFile::copy(source, target);
-  }
 }
 
 void showAndSettle(QWidget& window) {
