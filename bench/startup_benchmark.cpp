@@ -1,10 +1,13 @@
 // Start-up cost of the main window against its floor: a bare top-level window of the same size
-// plus the file reads that creation does. Runs on the offscreen platform so that figures do not
-// depend on a display server.
+// plus the file reads that creation does; then start-up with a catalogue of 40,000 drivers
+// against a bare window plus the floors of scanning it, warm and cold. Runs on the offscreen
+// platform so that figures do not depend on a display server.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "CatalogueBench.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/platform/Paths.h"
 #include "core/platform/TextCodec.h"
@@ -29,6 +33,8 @@
 namespace {
 
 constexpr int kRounds = 25;
+constexpr int kWarmCatalogueRounds = 5;
+constexpr int kColdCatalogueRounds = 3;
 
 double medianMilliseconds(const std::function<void()>& action) {
   std::vector<double> times;
@@ -81,6 +87,100 @@ void readLikeCreation(const QString& base) {
   vorlane::scanDrivers(base, vorlane::decodeText(vorlane::LeValor(ini, "Drvdir", ".")));
 }
 
+// A base directory whose tessik.ini names its drivers folder, holding `count` drivers.
+void layOutCatalogueBase(const QString& base, int count) {
+  QFile ini(vorlane::basePath(base, vorlane::kEmulatorConfigFileName));
+  if (!ini.open(QIODevice::WriteOnly) || ini.write("Drvdir       .\\drivers\r\n") < 0 ||
+      !QDir(base).mkdir(QStringLiteral("drivers"))) {
+    bench::fail("cannot lay out a base directory");
+  }
+  bench::writeDriverCatalogue(vorlane::basePath(base, QStringLiteral("drivers")), count);
+}
+
+// From the creation of the main window on `base` to its showing; its destruction is not counted.
+double startUpMilliseconds(const QString& base, int expectedDrivers) {
+  QDir::setCurrent(base);
+  std::optional<vorlane::TFrmPrincipal> window;
+  const double ms = bench::millisecondsOf([&] {
+    window.emplace();
+    showAndSettle(*window);
+  });
+  if (window->driverFiles().entries().size() != expectedDrivers) {
+    bench::fail("the window did not list every driver");
+  }
+  return ms;
+}
+
+struct CatalogueStartUp {
+  double bare = std::numeric_limits<double>::max();
+  double withDrivers = bare;
+  double withoutDrivers = bare;
+  bench::Floors floors{bare, bare, bare};
+};
+
+void reportCatalogueStartUp(const char* cache, int rounds, const CatalogueStartUp& best,
+                            double floor, const char* floorName) {
+  const double drivers = best.withDrivers - best.withoutDrivers;
+  std::printf("  %s (best of %d):\n", cache, rounds);
+  bench::printFloors(best.floors);
+  std::printf(
+      "    %d drivers %.1f ms, none %.1f ms: the drivers cost %.1f ms, %.2f x the %s floor\n",
+      bench::kCatalogueSize, best.withDrivers, best.withoutDrivers, drivers, drivers / floor,
+      floorName);
+  std::printf(
+      "    %d drivers against a bare window plus the %s floor (%.1f + %.1f ms): ratio %.2f\n",
+      bench::kCatalogueSize, floorName, best.bare, floor, best.withDrivers / (best.bare + floor));
+}
+
+void benchmarkCatalogueStartUp() {
+  QTemporaryDir withDrivers;
+  QTemporaryDir withoutDrivers;
+  layOutCatalogueBase(withDrivers.path(), bench::kCatalogueSize);
+  layOutCatalogueBase(withoutDrivers.path(), 0);
+  const QString drivers = vorlane::basePath(withDrivers.path(), QStringLiteral("drivers"));
+  const QString previous = QDir::currentPath();
+  std::printf("start-up with %d drivers (offscreen, creation to shown window)\n",
+              bench::kCatalogueSize);
+
+  const auto bareWindow = [] {
+    return bench::millisecondsOf([] {
+      QWidget window;
+      window.setFixedSize(532, 373);
+      showAndSettle(window);
+    });
+  };
+  const auto round = [&](CatalogueStartUp& best, const std::function<void()>& beforeEach) {
+    beforeEach();
+    best.withDrivers =
+        std::min(best.withDrivers, startUpMilliseconds(withDrivers.path(), bench::kCatalogueSize));
+    beforeEach();
+    best.withoutDrivers =
+        std::min(best.withoutDrivers, startUpMilliseconds(withoutDrivers.path(), 0));
+    best.floors = bench::bestOf(best.floors, bench::timeFloors(drivers, beforeEach));
+  };
+
+  CatalogueStartUp warm;
+  startUpMilliseconds(withDrivers.path(), bench::kCatalogueSize);  // loads the collator's data
+  for (int i = 0; i < kWarmCatalogueRounds; ++i) {
+    warm.bare = std::min(warm.bare, bareWindow());
+    round(warm, [] {});
+  }
+  reportCatalogueStartUp("warm", kWarmCatalogueRounds, warm, warm.floors.oneReader, "one-reader");
+
+  if (bench::dropCaches()) {
+    CatalogueStartUp cold;
+    cold.bare = warm.bare;  // a bare window reads no files
+    for (int i = 0; i < kColdCatalogueRounds; ++i) {
+      round(cold, [] { bench::dropCaches(); });
+    }
+    reportCatalogueStartUp("cold, caches dropped before each", kColdCatalogueRounds, cold,
+                           cold.floors.bestOfMany(), "many-reader");
+  } else {
+    bench::printColdNote();
+  }
+  QDir::setCurrent(previous);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,7 +218,7 @@ int main(int argc, char** argv) {
   const double full = startOn(demo.path());
   QDir::setCurrent(previous);
 
-  std::printf("start-up (median of %d, offscreen)\n", kRounds);
+  std::printf("start-up on the demo base directory (median of %d, offscreen)\n", kRounds);
   std::printf("  bare window %.2f ms, creation's file reads %.2f ms: floor %.2f ms\n", bare, reads,
               bare + reads);
   std::printf("  main window layout alone %.2f ms\n", layoutOnly);
@@ -130,5 +230,8 @@ int main(int argc, char** argv) {
       "  with the application's own start (%.2f ms, once): %.2f ms against %.2f ms, ratio %.2f\n",
       applicationStart, applicationStart + full, applicationStart + bare + reads,
       (applicationStart + full) / (applicationStart + bare + reads));
+
+  bench::useTypicalLocale();
+  benchmarkCatalogueStartUp();
   return 0;
 }
