@@ -65,9 +65,10 @@ void showAndSettle(QWidget& window) {
 
 // The reads creation makes, through the same core functions, without any widget.
 void readLikeCreation(const QString& base) {
-  const QString ini = vorlane::basePath(base, vorlane::kEmulatorConfigFileName);
+  const QByteArray ini =
+      vorlane::readFlatText(vorlane::basePath(base, vorlane::kEmulatorConfigFileName));
   for (const auto& setting : vorlane::kEmulatorSettings) {
-    vorlane::LeValor(ini, setting.key, setting.defaultValue);
+    vorlane::flatValue(ini, setting.key, setting.defaultValue);
   }
   const vorlane::ProfileFile settings(vorlane::basePath(base, vorlane::kFrontEndSettingsFileName));
   const vorlane::ProfileFile languages(vorlane::basePath(base, vorlane::kLanguageFileName));
@@ -84,7 +85,7 @@ void readLikeCreation(const QString& base) {
   for (const auto& row : vorlane::captionTable()) {
     vorlane::captionText(languages, language, row);
   }
-  vorlane::scanDrivers(base, vorlane::decodeText(vorlane::LeValor(ini, "Drvdir", ".")));
+  vorlane::scanDrivers(base, vorlane::decodeText(vorlane::flatValue(ini, "Drvdir", ".")));
 }
 
 // A base directory whose tessik.ini names its drivers folder, holding `count` drivers.

@@ -1,8 +1,17 @@
 #include "core/catalogue/PreviewFile.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+#include <utility>
+
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include "core/platform/Paths.h"
 
@@ -13,8 +22,23 @@ namespace {
 const QString kPreviewDirectory = QStringLiteral("preview");
 const QString kPreviewExtension = QStringLiteral(".jpg");
 
+// Coarser than the timestamps of every common file system (FAT keeps two seconds): a listing
+// read within this time of the directory's last change may have missed a change made in the
+// same tick, which would leave the directory's times as they were.
+constexpr qint64 kTimestampTick = qint64(2'000'000'000);
+
 QString inPreviewDirectory(const QString& dirBase, const QString& name) {
   return basePath(dirBase, kPreviewDirectory) + QLatin1Char('/') + name;
+}
+
+qint64 nanoseconds(const timespec& time) {
+  return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 nanosecondsNow() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
 }
 
 }  // namespace
@@ -23,22 +47,53 @@ QString previewPath(const QString& dirBase, const QString& driverFile) {
   return inPreviewDirectory(dirBase, driverFile + kPreviewExtension);
 }
 
-QString findPreviewFile(const QString& dirBase, const QString& driverFile) {
+QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
   const QString exact = previewPath(dirBase, driverFile);
   if (QFileInfo(exact).isFile()) {
     return exact;
   }
+  refresh(basePath(dirBase, kPreviewDirectory));
   const QString wanted = driverFile + kPreviewExtension;
-  QString found;
-  QDirIterator entries(basePath(dirBase, kPreviewDirectory), QDir::Files);
+  QStringList names = m_namesByFoldedName.values(wanted.toCaseFolded());
+  std::sort(names.begin(), names.end());
+  for (const QString& name : std::as_const(names)) {
+    // The listing may be older than the entry: what the name is now decides.
+    const QString path = inPreviewDirectory(dirBase, name);
+    if (name.compare(wanted, Qt::CaseInsensitive) == 0 && QFileInfo(path).isFile()) {
+      return path;
+    }
+  }
+  return QString();
+}
+
+void PreviewFinder::refresh(const QString& directory) {
+  // Taken before the listing, so a change made while it is read shows as a new stamp.
+  struct stat status {};
+  const bool exists =
+      ::stat(QFile::encodeName(directory).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+  // The change time as well as the modification time: a program that copies files with their
+  // times may set the directory's modification time back to what it was.
+  const Stamp stamp{qint64(status.st_dev), qint64(status.st_ino), nanoseconds(status.st_mtim),
+                    nanoseconds(status.st_ctim)};
+  if (exists && m_current && directory == m_directory && stamp == m_stamp) {
+    return;
+  }
+  m_namesByFoldedName.clear();
+  m_directory = directory;
+  m_stamp = stamp;
+  m_current = false;
+  if (!exists) {
+    return;
+  }
+  const qint64 listedAt = nanosecondsNow();
+  QDirIterator entries(directory,
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
   while (entries.hasNext()) {
     entries.next();
     const QString name = entries.fileName();
-    if (name.compare(wanted, Qt::CaseInsensitive) == 0 && (found.isEmpty() || name < found)) {
-      found = name;
-    }
+    m_namesByFoldedName.insert(name.toCaseFolded(), name);
   }
-  return found.isEmpty() ? QString() : inPreviewDirectory(dirBase, found);
+  m_current = listedAt - std::max(stamp.modified, stamp.changed) > kTimestampTick;
 }
 
 }  // namespace vorlane
