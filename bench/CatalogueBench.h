@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <thread>
@@ -39,10 +41,41 @@ inline constexpr int kManyReaders = 64;
   std::exit(1);
 }
 
-inline double millisecondsOf(const std::function<void()>& work) {
+// The wall-clock time of some work and the CPU time it took, user and system, over every thread
+// of the process, in milliseconds. On a machine shared with other work the wall-clock times
+// depend on what else runs; the CPU times show the work done.
+struct Cost {
+  double wall = std::numeric_limits<double>::max();
+  double cpu = std::numeric_limits<double>::max();
+
+  void keepBest(const Cost& other) {
+    wall = std::min(wall, other.wall);
+    cpu = std::min(cpu, other.cpu);
+  }
+};
+
+inline double cpuMilliseconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+inline Cost costOf(const std::function<void()>& work) {
+  const double cpuBefore = cpuMilliseconds();
   const Clock::time_point start = Clock::now();
   work();
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  return {std::chrono::duration<double, std::milli>(Clock::now() - start).count(),
+          cpuMilliseconds() - cpuBefore};
+}
+
+// The cores and the load average, since other work running at the same time weighs on every
+// wall-clock figure.
+inline void printMachine() {
+  double load[1] = {0};
+  ::getloadavg(load, 1);
+  std::printf("machine: %u cores, load average %.2f\n", std::thread::hardware_concurrency(),
+              load[0]);
 }
 
 // A user's locale, where the file names are sorted by the collator (the C locale, usual in build
@@ -147,42 +180,40 @@ inline long long plainScan(const std::string& directory, int readers) {
   return total;
 }
 
-// The floors of one run, in milliseconds.
+// The best floors over several runs.
 struct Floors {
-  double oneReader = 0;
-  double fewReaders = 0;
-  double manyReaders = 0;
-  double bestOfMany() const { return std::min(fewReaders, manyReaders); }
+  Cost oneReader;
+  Cost fewReaders;
+  Cost manyReaders;
+
+  const Cost& bestOfMany() const {
+    return fewReaders.wall <= manyReaders.wall ? fewReaders : manyReaders;
+  }
 };
 
-// Each floor timed once; `beforeEach` runs untimed before every timing (a cache drop when cold).
-inline Floors timeFloors(const QString& directory, const std::function<void()>& beforeEach) {
+// Times each floor once more, keeping the best; `beforeEach` runs untimed before every timing
+// (a cache drop when cold).
+inline void timeFloors(Floors& floors, const QString& directory,
+                       const std::function<void()>& beforeEach) {
   const std::string path = QFile::encodeName(directory).toStdString();
-  Floors floors;
   for (const auto& [readers, figure] :
        {std::pair{1, &Floors::oneReader}, std::pair{kFewReaders, &Floors::fewReaders},
         std::pair{kManyReaders, &Floors::manyReaders}}) {
     beforeEach();
     long long bytes = 0;
-    floors.*figure = millisecondsOf([&] { bytes = plainScan(path, readers); });
+    (floors.*figure).keepBest(costOf([&] { bytes = plainScan(path, readers); }));
     if (bytes == 0) {
       fail("the floor read nothing");
     }
   }
-  return floors;
-}
-
-// The best of each figure over several runs.
-inline Floors bestOf(const Floors& a, const Floors& b) {
-  return {std::min(a.oneReader, b.oneReader), std::min(a.fewReaders, b.fewReaders),
-          std::min(a.manyReaders, b.manyReaders)};
 }
 
 inline void printFloors(const Floors& floors) {
   std::printf(
-      "    floors (readdir, then open, read whole, close; no Qt): one reader %.1f ms; "
-      "%d readers %.1f ms, %d readers %.1f ms\n",
-      floors.oneReader, kFewReaders, floors.fewReaders, kManyReaders, floors.manyReaders);
+      "    floors (readdir, then open, read whole, close; no Qt): one reader %.1f ms (CPU %.1f); "
+      "%d readers %.1f ms (CPU %.1f), %d readers %.1f ms (CPU %.1f)\n",
+      floors.oneReader.wall, floors.oneReader.cpu, kFewReaders, floors.fewReaders.wall,
+      floors.fewReaders.cpu, kManyReaders, floors.manyReaders.wall, floors.manyReaders.cpu);
 }
 
 }  // namespace bench

@@ -1,8 +1,6 @@
 // Selecting games without a preview picture, with 50,000 unrelated files in preview/, against
 // the same selections with an empty preview/. Counts the process's CPU time of the selections in
 // the real main window (offscreen), each followed by the repaint it causes.
-#include <time.h>
-
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -23,12 +21,6 @@ namespace {
 
 constexpr int kUnrelatedPreviews = 50'000;
 constexpr int kSelections = 60;
-
-double cpuMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -74,14 +66,14 @@ SelectionCost selectionCost(const QString& base) {
     QApplication::processEvents();
   };
   SelectionCost cost;
-  double start = cpuMilliseconds();
+  double start = bench::cpuMilliseconds();
   select(0);
-  cost.first = cpuMilliseconds() - start;
-  start = cpuMilliseconds();
+  cost.first = bench::cpuMilliseconds() - start;
+  start = bench::cpuMilliseconds();
   for (int i = 1; i <= kSelections; ++i) {
     select(i % 2);
   }
-  cost.next = cpuMilliseconds() - start;
+  cost.next = bench::cpuMilliseconds() - start;
   if (window->driverFiles().itemIndex() != 0) {
     bench::fail("the selections did not reach the handler");
   }
@@ -110,6 +102,7 @@ int main(int argc, char** argv) {
   const SelectionCost withoutFiles = selectionCost(empty.path());
   QDir::setCurrent(previous);
 
+  bench::printMachine();
   std::printf("selection of games without a preview (CPU time, offscreen)\n");
   std::printf("  first selection: %d unrelated files %.2f ms, empty preview/ %.2f ms\n",
               kUnrelatedPreviews, withFiles.first, withoutFiles.first);

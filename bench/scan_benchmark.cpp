@@ -3,7 +3,6 @@
 // and its ratio to the one-reader floor and to the better of the two many-reader floors.
 
 #include <cstdio>
-#include <limits>
 
 #include <QTemporaryDir>
 
@@ -15,12 +14,14 @@ namespace {
 constexpr int kWarmRuns = 5;
 constexpr int kColdRuns = 3;
 
-void report(const char* cache, int runs, double scanMs, const bench::Floors& floors) {
+void report(const char* cache, int runs, const bench::Cost& scan, const bench::Floors& floors) {
   std::printf("  %s (best of %d):\n", cache, runs);
   bench::printFloors(floors);
   std::printf(
-      "    scan %.1f ms: %.2f x the one-reader floor, %.2f x the many-reader floor (%.1f ms)\n",
-      scanMs, scanMs / floors.oneReader, scanMs / floors.bestOfMany(), floors.bestOfMany());
+      "    scan %.1f ms (CPU %.1f): %.2f x the one-reader floor, %.2f x the many-reader floor "
+      "(%.1f ms); CPU %.2f x the one-reader floor's\n",
+      scan.wall, scan.cpu, scan.wall / floors.oneReader.wall, scan.wall / floors.bestOfMany().wall,
+      floors.bestOfMany().wall, scan.cpu / floors.oneReader.cpu);
 }
 
 void benchmark(int count, bool cold) {
@@ -33,23 +34,23 @@ void benchmark(int count, bool cold) {
 
   const auto timeScan = [&] {
     vorlane::DriverScanResult scan;
-    const double ms =
-        bench::millisecondsOf([&] { scan = vorlane::scanDrivers(directory.path(), QString()); });
+    const bench::Cost cost =
+        bench::costOf([&] { scan = vorlane::scanDrivers(directory.path(), QString()); });
     if (scan.files.size() != count || !scan.firstUnreadablePath.isEmpty()) {
       bench::fail("the scan did not read every driver");
     }
-    return ms;
+    return cost;
   };
 
   timeScan();  // the first scan pays for loading the collator's data
-  double scanMs = std::numeric_limits<double>::max();
-  bench::Floors floors{scanMs, scanMs, scanMs};
+  bench::Cost scan;
+  bench::Floors floors;
   // Scan and floors in turns, so a busy moment of the machine weighs on neither alone.
   for (int run = 0; run < kWarmRuns; ++run) {
-    scanMs = std::min(scanMs, timeScan());
-    floors = bench::bestOf(floors, bench::timeFloors(directory.path(), [] {}));
+    scan.keepBest(timeScan());
+    bench::timeFloors(floors, directory.path(), [] {});
   }
-  report("warm", kWarmRuns, scanMs, floors);
+  report("warm", kWarmRuns, scan, floors);
 
   if (!cold) {
     return;
@@ -58,20 +59,20 @@ void benchmark(int count, bool cold) {
     bench::printColdNote();
     return;
   }
-  scanMs = std::numeric_limits<double>::max();
-  floors = {scanMs, scanMs, scanMs};
+  scan = {};
+  floors = {};
   for (int run = 0; run < kColdRuns; ++run) {
     bench::dropCaches();
-    scanMs = std::min(scanMs, timeScan());
-    floors =
-        bench::bestOf(floors, bench::timeFloors(directory.path(), [] { bench::dropCaches(); }));
+    scan.keepBest(timeScan());
+    bench::timeFloors(floors, directory.path(), [] { bench::dropCaches(); });
   }
-  report("cold, caches dropped before each run", kColdRuns, scanMs, floors);
+  report("cold, caches dropped before each run", kColdRuns, scan, floors);
 }
 
 }  // namespace
 
 int main() {
+  bench::printMachine();
   bench::useTypicalLocale();
   benchmark(1'000, false);
   benchmark(bench::kCatalogueSize, true);

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -99,38 +98,41 @@ void layOutCatalogueBase(const QString& base, int count) {
 }
 
 // From the creation of the main window on `base` to its showing; its destruction is not counted.
-double startUpMilliseconds(const QString& base, int expectedDrivers) {
+bench::Cost startUpCost(const QString& base, int expectedDrivers) {
   QDir::setCurrent(base);
   std::optional<vorlane::TFrmPrincipal> window;
-  const double ms = bench::millisecondsOf([&] {
+  const bench::Cost cost = bench::costOf([&] {
     window.emplace();
     showAndSettle(*window);
   });
   if (window->driverFiles().entries().size() != expectedDrivers) {
     bench::fail("the window did not list every driver");
   }
-  return ms;
+  return cost;
 }
 
 struct CatalogueStartUp {
-  double bare = std::numeric_limits<double>::max();
-  double withDrivers = bare;
-  double withoutDrivers = bare;
-  bench::Floors floors{bare, bare, bare};
+  bench::Cost bare;
+  bench::Cost withDrivers;
+  bench::Cost withoutDrivers;
+  bench::Floors floors;
 };
 
 void reportCatalogueStartUp(const char* cache, int rounds, const CatalogueStartUp& best,
-                            double floor, const char* floorName) {
-  const double drivers = best.withDrivers - best.withoutDrivers;
+                            const bench::Cost& floor, const char* floorName) {
+  const double drivers = best.withDrivers.wall - best.withoutDrivers.wall;
+  const double driversCpu = best.withDrivers.cpu - best.withoutDrivers.cpu;
   std::printf("  %s (best of %d):\n", cache, rounds);
   bench::printFloors(best.floors);
   std::printf(
-      "    %d drivers %.1f ms, none %.1f ms: the drivers cost %.1f ms, %.2f x the %s floor\n",
-      bench::kCatalogueSize, best.withDrivers, best.withoutDrivers, drivers, drivers / floor,
-      floorName);
+      "    %d drivers %.1f ms, none %.1f ms: the drivers cost %.1f ms (CPU %.1f), %.2f x the %s "
+      "floor\n",
+      bench::kCatalogueSize, best.withDrivers.wall, best.withoutDrivers.wall, drivers, driversCpu,
+      drivers / floor.wall, floorName);
   std::printf(
       "    %d drivers against a bare window plus the %s floor (%.1f + %.1f ms): ratio %.2f\n",
-      bench::kCatalogueSize, floorName, best.bare, floor, best.withDrivers / (best.bare + floor));
+      bench::kCatalogueSize, floorName, best.bare.wall, floor.wall,
+      best.withDrivers.wall / (best.bare.wall + floor.wall));
 }
 
 void benchmarkCatalogueStartUp() {
@@ -144,7 +146,7 @@ void benchmarkCatalogueStartUp() {
               bench::kCatalogueSize);
 
   const auto bareWindow = [] {
-    return bench::millisecondsOf([] {
+    return bench::costOf([] {
       QWidget window;
       window.setFixedSize(532, 373);
       showAndSettle(window);
@@ -152,18 +154,16 @@ void benchmarkCatalogueStartUp() {
   };
   const auto round = [&](CatalogueStartUp& best, const std::function<void()>& beforeEach) {
     beforeEach();
-    best.withDrivers =
-        std::min(best.withDrivers, startUpMilliseconds(withDrivers.path(), bench::kCatalogueSize));
+    best.withDrivers.keepBest(startUpCost(withDrivers.path(), bench::kCatalogueSize));
     beforeEach();
-    best.withoutDrivers =
-        std::min(best.withoutDrivers, startUpMilliseconds(withoutDrivers.path(), 0));
-    best.floors = bench::bestOf(best.floors, bench::timeFloors(drivers, beforeEach));
+    best.withoutDrivers.keepBest(startUpCost(withoutDrivers.path(), 0));
+    bench::timeFloors(best.floors, drivers, beforeEach);
   };
 
   CatalogueStartUp warm;
-  startUpMilliseconds(withDrivers.path(), bench::kCatalogueSize);  // loads the collator's data
+  startUpCost(withDrivers.path(), bench::kCatalogueSize);  // loads the collator's data
   for (int i = 0; i < kWarmCatalogueRounds; ++i) {
-    warm.bare = std::min(warm.bare, bareWindow());
+    warm.bare.keepBest(bareWindow());
     round(warm, [] {});
   }
   reportCatalogueStartUp("warm", kWarmCatalogueRounds, warm, warm.floors.oneReader, "one-reader");
@@ -232,6 +232,7 @@ int main(int argc, char** argv) {
       applicationStart, applicationStart + full, applicationStart + bare + reads,
       (applicationStart + full) / (applicationStart + bare + reads));
 
+  bench::printMachine();
   bench::useTypicalLocale();
   benchmarkCatalogueStartUp();
   return 0;

@@ -3,13 +3,13 @@
 #include <utility>
 #include <vector>
 
-#include <QDir>
-#include <QDirIterator>
+#include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
+#include "core/platform/DirectoryEntries.h"
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
 #include "core/platform/Paths.h"
@@ -20,29 +20,29 @@ namespace vorlane {
 
 namespace {
 
-const QString kDriverExtension = QStringLiteral(".drv");
+const QByteArray kDriverExtension = QByteArrayLiteral(".drv");
 const QByteArray kGameNameKey = QByteArrayLiteral("GAMENAME");
 constexpr qsizetype kBusyEntryPosition = 100;
 
 // The driver files of a directory in the order the system lists them.
 QStringList listUnsorted(const QString& directory, const LongListingNotice& onLongListing) {
-  // The directory iterator would show such a directory as empty.
+  // A directory that may be read but not entered would list files that cannot be opened.
   const QFileInfo info(directory);
-  if (!info.isReadable() || !info.isExecutable()) {
+  DirectoryEntries entries(directory);
+  if (!info.isReadable() || !info.isExecutable() || !entries.isOpen()) {
     throw Error(messages::fileAccessDenied());
   }
   QStringList names;
-  // Without QDir::Hidden and QDir::System: no names beginning with ".", no broken links, no
-  // devices or pipes (reading one could block the scan).
-  QDirIterator entries(directory, QDir::Files);
-  while (entries.hasNext()) {
-    entries.next();
-    QString name = entries.fileName();
-    // A link to a device or a pipe passes the filter above; only regular files are drivers.
-    if (!name.endsWith(kDriverExtension, Qt::CaseInsensitive) || !entries.fileInfo().isFile()) {
+  while (entries.next()) {
+    const QByteArrayView name = entries.name();
+    // Names beginning with "." are hidden; devices and pipes are no drivers (reading one could
+    // block the scan).
+    if (name.startsWith('.') || name.size() < kDriverExtension.size() ||
+        name.last(kDriverExtension.size()).compare(kDriverExtension, Qt::CaseInsensitive) != 0 ||
+        !entries.isRegularFile()) {
       continue;
     }
-    names.append(std::move(name));
+    names.append(QFile::decodeName(name.toByteArray()));
     if (names.size() == kBusyEntryPosition + 1 && onLongListing) {
       onLongListing();
     }

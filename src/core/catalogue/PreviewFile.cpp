@@ -4,15 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <optional>
 #include <utility>
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
+#include "core/platform/DirectoryEntries.h"
 #include "core/platform/Paths.h"
 
 namespace vorlane {
@@ -86,11 +84,9 @@ void PreviewFinder::refresh(const QString& directory) {
     return;
   }
   const qint64 listedAt = nanosecondsNow();
-  QDirIterator entries(directory,
-                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  while (entries.hasNext()) {
-    entries.next();
-    const QString name = entries.fileName();
+  DirectoryEntries entries(directory);
+  while (entries.next()) {
+    const QString name = QFile::decodeName(entries.name().toByteArray());
     m_namesByFoldedName.insert(name.toCaseFolded(), name);
   }
   m_current = listedAt - std::max(stamp.modified, stamp.changed) > kTimestampTick;
