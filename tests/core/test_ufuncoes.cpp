@@ -5,7 +5,6 @@
 
 #include "ChildProcess.h"
 #include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/UFuncoes.h"
 #include "support/ErrorOf.h"
@@ -215,19 +214,13 @@ TEST(FlatFileFailures, MissingOrUnreadableFileIsReportedWithItsPath) {
   TempBase base;
   const QString missing = base.filePath(QStringLiteral("none.ini"));
   const QString directory = base.makeDir(QStringLiteral("folder.ini"));
-  // Over the size cap, though the key stands in its first line: read in blocks or whole, the
-  // file is refused alike.
-  const QString oversize = base.write(QStringLiteral("huge.ini"), "Romdir       /p\r\n");
-  ASSERT_TRUE(QFile::resize(oversize, kTextFileLimit + 1));
-  for (const QString& path : {missing, directory, oversize}) {
+  for (const QString& path : {missing, directory}) {
     const QString expected = QStringLiteral("Cannot open file ") + path;
     EXPECT_EQ(errorOf([&] { LeValor(path, "Romdir", "."); }), expected);
     EXPECT_EQ(errorOf([&] { readFlatText(path); }), expected);
     EXPECT_EQ(errorOf([&] { GravaValor(path, "Romdir", "."); }), expected);
   }
   EXPECT_FALSE(QFile::exists(missing));
-  ASSERT_TRUE(QFile::resize(oversize, kTextFileLimit));
-  EXPECT_EQ(LeValor(oversize, "Romdir", "."), "/p");
 }
 
 TEST(FlatFileFailures, ReadOnlyFileIsRefusedAndLeftUntouched) {
