@@ -3,7 +3,7 @@ BUILD ?= build
 RELEASE_DIR := $(BUILD)/release
 TEST_DIR := $(BUILD)/test
 JOBS ?= $(shell nproc)
-FORMATTED := $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h' 2>/dev/null)
+FORMATTED := $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' 2>/dev/null)
 # The release build is what gets installed and packaged: no tests, so no GoogleTest.
 RELEASE_CONFIGURE := cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
 

@@ -1,10 +1,12 @@
 // Start-up cost of the main window against its floor: a bare top-level window of the same size
-// plus the file reads that creation does. Runs on the offscreen platform so that figures do not
-// depend on a display server.
+// plus the file reads that creation does; then start-up with a catalogue of 40,000 drivers
+// against a bare window plus the floors of scanning it, warm and cold. Runs on the offscreen
+// platform so that figures do not depend on a display server.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "CatalogueBench.h"
 #include "CopyTree.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/platform/Paths.h"
@@ -32,6 +35,8 @@ namespace {
 using vorlane::bench::copyTree;
 
 constexpr int kRounds = 25;
+constexpr int kWarmCatalogueRounds = 5;
+constexpr int kColdCatalogueRounds = 3;
 
 double medianMilliseconds(const std::function<void()>& action) {
   std::vector<double> times;
@@ -52,9 +57,10 @@ void showAndSettle(QWidget& window) {
 
 // The reads creation makes, through the same core functions, without any widget.
 void readLikeCreation(const QString& base) {
-  const QString ini = vorlane::basePath(base, vorlane::kEmulatorConfigFileName);
+  const QByteArray ini =
+      vorlane::readFlatText(vorlane::basePath(base, vorlane::kEmulatorConfigFileName));
   for (const auto& setting : vorlane::kEmulatorSettings) {
-    vorlane::LeValor(ini, setting.key, setting.defaultValue);
+    vorlane::flatValue(ini, setting.key, setting.defaultValue);
   }
   const vorlane::ProfileFile settings(vorlane::basePath(base, vorlane::kFrontEndSettingsFileName));
   const vorlane::ProfileFile languages(vorlane::basePath(base, vorlane::kLanguageFileName));
@@ -69,7 +75,102 @@ void readLikeCreation(const QString& base) {
     vorlane::readSetting(settings, box.setting);
   }
   vorlane::captionTexts(languages, language);
-  vorlane::scanDrivers(base, vorlane::decodeText(vorlane::LeValor(ini, "Drvdir", ".")));
+  vorlane::scanDrivers(base, vorlane::decodeText(vorlane::flatValue(ini, "Drvdir", ".")));
+}
+
+// A base directory whose tessik.ini names its drivers folder, holding `count` drivers.
+void layOutCatalogueBase(const QString& base, int count) {
+  QFile ini(vorlane::basePath(base, vorlane::kEmulatorConfigFileName));
+  if (!ini.open(QIODevice::WriteOnly) || ini.write("Drvdir       .\\drivers\r\n") < 0 ||
+      !QDir(base).mkdir(QStringLiteral("drivers"))) {
+    bench::fail("cannot lay out a base directory");
+  }
+  bench::writeDriverCatalogue(vorlane::basePath(base, QStringLiteral("drivers")), count);
+}
+
+// From the creation of the main window on `base` to its showing; its destruction is not counted.
+bench::Cost startUpCost(const QString& base, int expectedDrivers) {
+  QDir::setCurrent(base);
+  std::optional<vorlane::TFrmPrincipal> window;
+  const bench::Cost cost = bench::costOf([&] {
+    window.emplace();
+    showAndSettle(*window);
+  });
+  if (window->driverFiles().entries().size() != expectedDrivers) {
+    bench::fail("the window did not list every driver");
+  }
+  return cost;
+}
+
+struct CatalogueStartUp {
+  bench::Cost bare;
+  bench::Cost withDrivers;
+  bench::Cost withoutDrivers;
+  bench::Floors floors;
+};
+
+void reportCatalogueStartUp(const char* cache, int rounds, const CatalogueStartUp& best,
+                            const bench::Cost& floor, const char* floorName) {
+  const double drivers = best.withDrivers.wall - best.withoutDrivers.wall;
+  const double driversCpu = best.withDrivers.cpu - best.withoutDrivers.cpu;
+  std::printf("  %s (best of %d):\n", cache, rounds);
+  bench::printFloors(best.floors);
+  std::printf(
+      "    %d drivers %.1f ms, none %.1f ms: the drivers cost %.1f ms (CPU %.1f), %.2f x the %s "
+      "floor\n",
+      bench::kCatalogueSize, best.withDrivers.wall, best.withoutDrivers.wall, drivers, driversCpu,
+      drivers / floor.wall, floorName);
+  std::printf(
+      "    %d drivers against a bare window plus the %s floor (%.1f + %.1f ms): ratio %.2f\n",
+      bench::kCatalogueSize, floorName, best.bare.wall, floor.wall,
+      best.withDrivers.wall / (best.bare.wall + floor.wall));
+}
+
+void benchmarkCatalogueStartUp() {
+  QTemporaryDir withDrivers;
+  QTemporaryDir withoutDrivers;
+  layOutCatalogueBase(withDrivers.path(), bench::kCatalogueSize);
+  layOutCatalogueBase(withoutDrivers.path(), 0);
+  const QString drivers = vorlane::basePath(withDrivers.path(), QStringLiteral("drivers"));
+  const QString previous = QDir::currentPath();
+  std::printf("start-up with %d drivers (offscreen, creation to shown window)\n",
+              bench::kCatalogueSize);
+
+  const auto bareWindow = [] {
+    return bench::costOf([] {
+      QWidget window;
+      window.setFixedSize(532, 373);
+      showAndSettle(window);
+    });
+  };
+  const auto round = [&](CatalogueStartUp& best, const std::function<void()>& beforeEach) {
+    beforeEach();
+    best.withDrivers.keepBest(startUpCost(withDrivers.path(), bench::kCatalogueSize));
+    beforeEach();
+    best.withoutDrivers.keepBest(startUpCost(withoutDrivers.path(), 0));
+    bench::timeFloors(best.floors, drivers, beforeEach);
+  };
+
+  CatalogueStartUp warm;
+  startUpCost(withDrivers.path(), bench::kCatalogueSize);  // loads the collator's data
+  for (int i = 0; i < kWarmCatalogueRounds; ++i) {
+    warm.bare.keepBest(bareWindow());
+    round(warm, [] {});
+  }
+  reportCatalogueStartUp("warm", kWarmCatalogueRounds, warm, warm.floors.oneReader, "one-reader");
+
+  if (bench::dropCaches()) {
+    CatalogueStartUp cold;
+    cold.bare = warm.bare;  // a bare window reads no files
+    for (int i = 0; i < kColdCatalogueRounds; ++i) {
+      round(cold, [] { bench::dropCaches(); });
+    }
+    reportCatalogueStartUp("cold, caches dropped before each", kColdCatalogueRounds, cold,
+                           cold.floors.bestOfMany(), "many-reader");
+  } else {
+    bench::printColdNote();
+  }
+  QDir::setCurrent(previous);
 }
 
 }  // namespace
@@ -109,7 +210,7 @@ int main(int argc, char** argv) {
   const double full = startOn(demo.path());
   QDir::setCurrent(previous);
 
-  std::printf("start-up (median of %d, offscreen)\n", kRounds);
+  std::printf("start-up on the demo base directory (median of %d, offscreen)\n", kRounds);
   std::printf("  bare window %.2f ms, creation's file reads %.2f ms: floor %.2f ms\n", bare, reads,
               bare + reads);
   std::printf("  main window layout alone %.2f ms\n", layoutOnly);
@@ -121,5 +222,9 @@ int main(int argc, char** argv) {
       "  with the application's own start (%.2f ms, once): %.2f ms against %.2f ms, ratio %.2f\n",
       applicationStart, applicationStart + full, applicationStart + bare + reads,
       (applicationStart + full) / (applicationStart + bare + reads));
+
+  bench::printMachine();
+  bench::useTypicalLocale();
+  benchmarkCatalogueStartUp();
   return 0;
 }

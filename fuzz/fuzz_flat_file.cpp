@@ -1,7 +1,8 @@
 // A flat configuration file of arbitrary bytes, read with LeValor and rewritten with GravaValor
 // through one real file. Input: key NUL value NUL file bytes. The lines must survive their own
-// serialisation; a write must replace the line that a read of its key field finds and nothing
-// else, keep the bytes from the first NUL on, and give the value back to the next read.
+// serialisation; LeValor, which reads in blocks, must give what a search of the whole text gives,
+// wherever a block ends; a write must replace the line that a read of its key field finds and
+// nothing else, keep the bytes from the first NUL on, and give the value back to the next read.
 #include <cstddef>
 #include <cstdint>
 
@@ -68,6 +69,46 @@ void checkRead(const QByteArray& bytes, const QByteArray& key) {
   }
 }
 
+// Lines of one letter that the key does not begin with (when it can be avoided), `size` bytes
+// in all with an LF at the end, so that the text behind them starts `size` bytes into the file.
+QByteArray fillerLines(qsizetype size, const QByteArray& key) {
+  const char letter = key.toLower().startsWith('z') ? 'y' : 'z';
+  QByteArray filler(size, letter);
+  for (qsizetype i = 79; i < size; i += 80) {
+    filler[i] = '\n';
+  }
+  filler[size - 1] = '\n';
+  return filler;
+}
+
+// Where the first block should end inside the file bytes: at its first bytes, and on and just
+// after its first line ends and NUL bytes, where a block boundary could split a CR LF.
+QList<qsizetype> blockEnds(const QByteArray& bytes) {
+  QList<qsizetype> ends = {0, 1, 2};
+  for (qsizetype i = 0; i < bytes.size() && ends.size() < 24; ++i) {
+    if (bytes[i] == '\r' || bytes[i] == '\n' || bytes[i] == '\0') {
+      ends.append({i, i + 1});
+    }
+  }
+  return ends;
+}
+
+void checkReadInBlocks(const QByteArray& bytes, const QByteArray& key) {
+  const QByteArray whole = vorlane::flatValue(vorlane::readFlatText(scratchFile()), key, kNotFound);
+  check(vorlane::LeValor(scratchFile(), key, kNotFound) == whole,
+        "a read in blocks gives what the whole text gives");
+  for (const qsizetype end : blockEnds(bytes)) {
+    if (end > bytes.size() || end >= vorlane::kFlatFileFirstBlock) {
+      continue;
+    }
+    writeScratchFile(fillerLines(vorlane::kFlatFileFirstBlock - end, key) + bytes);
+    check(vorlane::LeValor(scratchFile(), key, kNotFound) ==
+              vorlane::flatValue(vorlane::readFlatText(scratchFile()), key, kNotFound),
+          "a read in blocks gives what the whole text gives, wherever the first block ends");
+  }
+  writeScratchFile(bytes);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -78,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   checkLines(before);
   writeScratchFile(before);
   checkRead(before, key);
+  checkReadInBlocks(before, key);
 
   const QByteArray keyField = key.leftJustified(kKeyFieldWidth, ' ');
   const bool hasLine = vorlane::LeValor(scratchFile(), keyField, kNotFound) != kNotFound;

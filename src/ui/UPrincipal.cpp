@@ -85,16 +85,18 @@ std::array<QCheckBox*, 6> TFrmPrincipal::switchBoxes() const {
 }
 
 void TFrmPrincipal::readEmulatorConfig() {
-  const QString path = emulatorConfigPath();
+  // One read serves all nine keys; a file that cannot be read fails here, before any control
+  // changes, as the first of nine separate reads would.
+  const QByteArray text = readFlatText(emulatorConfigPath());
   const auto fields = directoryFields();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const EmulatorSetting& key = kEmulatorDirectories[i];
-    setFileText(fields[i], LeValor(path, key.key, key.defaultValue));
+    setFileText(fields[i], flatValue(text, key.key, key.defaultValue));
   }
   const auto boxes = switchBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const EmulatorSetting& key = kEmulatorSwitches[i];
-    boxes[i]->setChecked(SimNaoParaBool(LeValor(path, key.key, key.defaultValue)));
+    boxes[i]->setChecked(SimNaoParaBool(flatValue(text, key.key, key.defaultValue)));
   }
 }
 

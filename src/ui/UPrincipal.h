@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "core/catalogue/DriverFileList.h"
+#include "core/catalogue/PreviewFile.h"
 #include "core/settings/ProfileFile.h"
 
 class QCheckBox;
@@ -104,6 +105,7 @@ class TFrmPrincipal : public QWidget {
   std::unique_ptr<ProfileFile> IniConfig;
   std::unique_ptr<ProfileFile> IniIdioma;
   DriverFileList lstArquivos;
+  PreviewFinder m_previews;
   TFrmEditor* m_editor = nullptr;
   DriverListFilter* m_driverFilter = nullptr;  // owned by the Drivers page
 };

@@ -82,7 +82,7 @@ void TFrmPrincipal::lstDriversClick() {
   const QString name = lstArquivos.entries().at(lstArquivos.itemIndex());
 
   // A picture that fails to load ends the handler here: the old picture and captions stay.
-  const QString preview = findPreviewFile(DirBase, name);
+  const QString preview = m_previews.find(DirBase, name);
   if (preview.isEmpty()) {
     m_ui->imgAmostra->removePicture();
   } else {

@@ -1,5 +1,12 @@
 #include "core/catalogue/PreviewFile.h"
 
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include "../support/TempBase.h"
@@ -55,7 +62,51 @@ TEST(PreviewFile, FindsTheExactFileOrOneDifferingOnlyInCase) {
       base.makeDir(directory);
     }
     const QString expected = c.found.isEmpty() ? QString() : base.filePath(c.found);
-    EXPECT_EQ(findPreviewFile(base.path(), QStringLiteral("game.drv")), expected);
+    EXPECT_EQ(PreviewFinder().find(base.path(), QStringLiteral("game.drv")), expected);
+  }
+}
+
+TEST(PreviewFile, KeptListingFollowsTheFilesAndTheDirectory) {
+  const TempBase base;
+  const QString pictures = base.makeDir(QStringLiteral("pictures"));
+  base.write(QStringLiteral("pictures/a.jpg"), "jpeg");
+  base.makeDir(QStringLiteral("preview"));
+  const auto link = [&](const char* target, const char* name) {
+    ASSERT_TRUE(QFile::link(pictures + QLatin1Char('/') + QLatin1String(target),
+                            base.filePath(QStringLiteral("preview/") + QLatin1String(name))));
+  };
+  link("a.jpg", "GAME.DRV.JPG");
+  link("b.jpg", "Game.Drv.Jpg");  // no such picture yet
+  // The finder keeps the listing only of a directory left unchanged for a moment; after this
+  // wait each step below goes through the kept listing.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+
+  PreviewFinder finder;
+  const struct {
+    const char* step;
+    std::function<void()> change;
+    const char* found;  // relative to the base; empty for none
+  } steps[] = {
+      {"first of two in other case", [] {}, "preview/GAME.DRV.JPG"},
+      {"its picture removed",
+       [&] { QFile::remove(base.filePath(QStringLiteral("pictures/a.jpg"))); }, ""},
+      {"the other one's picture added",
+       [&] { base.write(QStringLiteral("pictures/b.jpg"), "jpeg"); }, "preview/Game.Drv.Jpg"},
+      {"renamed in the preview directory",
+       [&] {
+         QDir(base.filePath(QStringLiteral("preview")))
+             .rename(QStringLiteral("Game.Drv.Jpg"), QStringLiteral("gAME.drv.jpg"));
+       },
+       "preview/gAME.drv.jpg"},
+      {"preview directory removed",
+       [&] { QDir(base.filePath(QStringLiteral("preview"))).removeRecursively(); }, ""},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    s.change();
+    const QString found = QString::fromUtf8(s.found);
+    EXPECT_EQ(finder.find(base.path(), QStringLiteral("game.drv")),
+              found.isEmpty() ? QString() : base.filePath(found));
   }
 }
 

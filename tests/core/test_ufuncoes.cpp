@@ -58,6 +58,40 @@ TEST(LeValor, FindsTheValueByTheFileRules) {
     TempBase base;
     const QString path = base.write(kFile, c.file);
     EXPECT_EQ(LeValor(path, c.key, kDefault), c.expected) << c.name;
+    EXPECT_EQ(flatValue(readFlatText(path), c.key, kDefault), c.expected) << c.name;
+  }
+}
+
+// Lines of "x" that fill the file up to `size` bytes, so that what follows starts there.
+QByteArray filledTo(qint64 size) {
+  QByteArray filler(size, 'x');
+  for (qsizetype i = 99; i < filler.size(); i += 100) {
+    filler[i] = '\n';
+  }
+  filler[filler.size() - 1] = '\n';
+  return filler;
+}
+
+TEST(LeValor, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
+  const QByteArray kDefault = "<default>";
+  const qint64 block = kFlatFileFirstBlock;
+  const ReadCase cases[] = {
+      {"key after the first block", filledTo(block + 10) + "Romdir  /p\r\n", "Romdir", "/p"},
+      {"key split by the block end", filledTo(block - 3) + "Romdir  /p\r\n", "Romdir", "/p"},
+      {"value split by the block end", filledTo(block - 10) + "Romdir  /long/path\r\n", "Romdir",
+       "/long/path"},
+      {"crlf split by the block end", filledTo(block - 6) + "Romdi\r\nRomdir  /p", "Romdir", "/p"},
+      {"last line ends at the block end", filledTo(block - 10) + "Romdir  /p", "Romdir", "/p"},
+      {"nul in a later block", filledTo(block + 10) + QByteArray("Rom\0dir /p\nRomdir /q", 20),
+       "Romdir", "<default>"},
+      {"many blocks", filledTo(40 * block) + "Romdir  /p", "Romdir", "/p"},
+      {"absent from many blocks", filledTo(40 * block), "Romdir", "<default>"},
+  };
+  for (const ReadCase& c : cases) {
+    TempBase base;
+    const QString path = base.write(kFile, c.file);
+    EXPECT_EQ(LeValor(path, c.key, kDefault), c.expected) << c.name;
+    EXPECT_EQ(flatValue(readFlatText(path), c.key, kDefault), c.expected) << c.name;
   }
 }
 
@@ -183,6 +217,7 @@ TEST(FlatFileFailures, MissingOrUnreadableFileIsReportedWithItsPath) {
   for (const QString& path : {missing, directory}) {
     const QString expected = QStringLiteral("Cannot open file ") + path;
     EXPECT_EQ(errorOf([&] { LeValor(path, "Romdir", "."); }), expected);
+    EXPECT_EQ(errorOf([&] { readFlatText(path); }), expected);
     EXPECT_EQ(errorOf([&] { GravaValor(path, "Romdir", "."); }), expected);
   }
   EXPECT_FALSE(QFile::exists(missing));

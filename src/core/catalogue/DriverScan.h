@@ -18,8 +18,8 @@ struct DriverScanResult {
   QString firstUnreadablePath;  // the first driver file that could not be read; empty if none
 };
 
-// Called once while a listing is read, as its entry at position 100 (counting from 0) is
-// added, so a long listing can show the busy pointer.
+// Called once, on the scanning thread, while a listing is read, as its entry at position 100
+// (counting from 0) is added, so a long listing can show the busy pointer.
 using LongListingNotice = std::function<void()>;
 
 // The driver directory that a directory text names: relative texts are taken from `dirBase`
@@ -27,21 +27,18 @@ using LongListingNotice = std::function<void()>;
 // or names no existing directory gives `dirBase`. The result has no trailing "/".
 QString resolveDriverDirectory(const QString& dirBase, const QString& text);
 
-// The driver files of a directory, sorted (sortFileNames): names that end in ".drv" in any
-// letter case and belong to a regular file or a link to one; names that begin with "." are left
-// out. Read-only files are listed. Throws Error "File access denied" when the directory may not
-// be read or entered, rather than passing it off as one without drivers.
-QStringList listDriverFiles(const QString& directory, const LongListingNotice& onLongListing = {},
-                            const QLocale& locale = QLocale());
-
 // A GAMENAME value (or the default standing in for it) as the list shows it: every double
 // quote removed, characters of code 0 to 32 trimmed from both ends.
 QByteArray cleanGameName(QByteArray value);
 
 // The whole scan: resolves the directory, lists it afresh and reads every file's game name
-// (its file name when the key is missing). A file that cannot be read shows its file name and
-// does not end the scan; the first such path is kept for one message afterwards. Throws what
-// listDriverFiles throws.
+// (its file name when the key is missing), several files at a time. The driver files are the
+// names that end in ".drv" in any letter case and belong to a regular file or a link to one;
+// names that begin with "." are left out, read-only files are listed; they are sorted by
+// sortedOrder. A file that cannot be read shows its file name and does not end the scan; the
+// first such path in list order is kept for one message afterwards. Throws Error "File access
+// denied" when the directory may not be read or entered, rather than passing it off as one
+// without drivers.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale());

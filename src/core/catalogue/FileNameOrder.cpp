@@ -1,7 +1,6 @@
 #include "core/catalogue/FileNameOrder.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include <QCollator>
@@ -10,7 +9,7 @@
 
 namespace vorlane {
 
-void sortFileNames(QStringList& names, const QLocale& locale) {
+QList<qsizetype> sortedOrder(const QStringList& names, const QLocale& locale) {
   // The C locale has no collation rules of its own: Qt would compare code points there, which
   // puts every accented name behind "Z". English has none either, so its collator is the root
   // collation, where accented letters stand beside their base letters.
@@ -22,21 +21,23 @@ void sortFileNames(QStringList& names, const QLocale& locale) {
   // that of the name the list shows: one that is not UTF-8 sorts as its Windows-1252 reading.
   struct Keyed {
     QCollatorSortKey key;
-    QString name;
+    qsizetype index;
   };
   std::vector<Keyed> keyed;
   keyed.reserve(names.size());
-  for (QString& name : names) {
-    QCollatorSortKey key = collator.sortKey(displayPath(name));
-    keyed.push_back({std::move(key), std::move(name)});
-  }
-  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-    const int order = a.key.compare(b.key);
-    return order != 0 ? order < 0 : a.name < b.name;
-  });
   for (qsizetype i = 0; i < names.size(); ++i) {
-    names[i] = std::move(keyed[i].name);
+    keyed.push_back({collator.sortKey(displayPath(names.at(i))), i});
   }
+  std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+    const int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : names.at(a.index) < names.at(b.index);
+  });
+  QList<qsizetype> order;
+  order.reserve(names.size());
+  for (const Keyed& entry : keyed) {
+    order.append(entry.index);
+  }
+  return order;
 }
 
 }  // namespace vorlane

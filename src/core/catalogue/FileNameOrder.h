@@ -1,14 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QLocale>
 #include <QStringList>
 
 namespace vorlane {
 
-// Sorts file names as a sorted system list shows them: by the collation of the locale (the root
-// collation for the C locale, which has none), letter case ignored. Names that differ only in case
-// (a case-sensitive file system can hold both) follow in binary order, capitals first, so the
-// result never depends on the order given.
-void sortFileNames(QStringList& names, const QLocale& locale = QLocale());
+// The order of file names as a sorted system list shows them: by the collation of the locale (the
+// root collation for the C locale, which has none), letter case ignored. Names that differ only in
+// case (a case-sensitive file system can hold both) follow in binary order, capitals first, so the
+// result never depends on the order given. Entry k is the index in `names` of the name that sorts
+// k-th.
+QList<qsizetype> sortedOrder(const QStringList& names, const QLocale& locale = QLocale());
 
 }  // namespace vorlane

@@ -1,6 +1,15 @@
 #include "core/catalogue/PreviewFile.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+#include <QStringList>
+
 #include "core/platform/FileSystem.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
 
 namespace vorlane {
@@ -10,8 +19,23 @@ namespace {
 const QString kPreviewDirectory = QStringLiteral("preview");
 const QString kPreviewExtension = QStringLiteral(".jpg");
 
+// Coarser than the timestamps of every common file system (FAT keeps two seconds): a listing
+// read within this time of the directory's last change may have missed a change made in the
+// same tick, which would leave the directory's times as they were.
+constexpr qint64 kTimestampTick = qint64(2'000'000'000);
+
 QString inPreviewDirectory(const QString& dirBase, const QString& name) {
   return basePath(dirBase, kPreviewDirectory) + QLatin1Char('/') + name;
+}
+
+qint64 nanoseconds(const timespec& time) {
+  return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+qint64 nanosecondsNow() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
 }
 
 }  // namespace
@@ -20,19 +44,50 @@ QString previewPath(const QString& dirBase, const QString& driverFile) {
   return inPreviewDirectory(dirBase, driverFile + kPreviewExtension);
 }
 
-QString findPreviewFile(const QString& dirBase, const QString& driverFile) {
+QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
   const QString exact = previewPath(dirBase, driverFile);
   if (isRegularFile(exact)) {
     return exact;
   }
+  refresh(basePath(dirBase, kPreviewDirectory));
   const QString wanted = driverFile + kPreviewExtension;
-  QString found;
-  forEachRegularFile(basePath(dirBase, kPreviewDirectory), [&](const QString& name) {
-    if (name.compare(wanted, Qt::CaseInsensitive) == 0 && (found.isEmpty() || name < found)) {
-      found = name;
+  QStringList names = m_namesByFoldedName.values(wanted.toCaseFolded());
+  std::sort(names.begin(), names.end());
+  for (const QString& name : std::as_const(names)) {
+    // The listing may be older than the entry: what the name is now decides.
+    const QString path = inPreviewDirectory(dirBase, name);
+    if (name.compare(wanted, Qt::CaseInsensitive) == 0 && isRegularFile(path)) {
+      return path;
     }
-  });
-  return found.isEmpty() ? QString() : inPreviewDirectory(dirBase, found);
+  }
+  return QString();
+}
+
+void PreviewFinder::refresh(const QString& directory) {
+  // Taken before the listing, so a change made while it is read shows as a new stamp.
+  struct stat status {};
+  const bool exists =
+      ::stat(encodeNative(directory).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+  // The change time as well as the modification time: a program that copies files with their
+  // times may set the directory's modification time back to what it was.
+  const Stamp stamp{qint64(status.st_dev), qint64(status.st_ino), nanoseconds(status.st_mtim),
+                    nanoseconds(status.st_ctim)};
+  if (exists && m_current && directory == m_directory && stamp == m_stamp) {
+    return;
+  }
+  m_namesByFoldedName.clear();
+  m_directory = directory;
+  m_stamp = stamp;
+  m_current = false;
+  if (!exists) {
+    return;
+  }
+  const qint64 listedAt = nanosecondsNow();
+  // Every name, not only those of pictures: a link whose picture is added later changes
+  // nothing in the directory itself.
+  forEachName(directory,
+              [&](const QString& name) { m_namesByFoldedName.insert(name.toCaseFolded(), name); });
+  m_current = listedAt - std::max(stamp.modified, stamp.changed) > kTimestampTick;
 }
 
 }  // namespace vorlane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMultiHash>
 #include <QString>
 
 namespace vorlane {
@@ -7,11 +8,34 @@ namespace vorlane {
 // DirBase + "/preview/" + the driver's file name, extension included, + ".jpg".
 QString previewPath(const QString& dirBase, const QString& driverFile);
 
-// The preview file to load for a driver: the preview path when it names a regular file (or a
-// link to one); otherwise a regular file in the preview directory whose name matches without
-// regard to letter case (pictures copied from Windows often differ in case), the first in
-// code-point order when several do; an empty text when there is none. A directory, a broken
-// link or a device never counts.
-QString findPreviewFile(const QString& dirBase, const QString& driverFile);
+// Finds the preview file of a driver at each selection with a few file-system calls, however
+// many files the preview directory holds: its listing is kept, and read again only once the
+// directory has changed.
+class PreviewFinder {
+ public:
+  // The preview file to load for a driver: the preview path when it names a regular file (or a
+  // link to one); otherwise a regular file in the preview directory whose name matches without
+  // regard to letter case (pictures copied from Windows often differ in case), the first in
+  // code-point order when several do; an empty text when there is none. A directory, a broken
+  // link or a device never counts.
+  QString find(const QString& dirBase, const QString& driverFile);
+
+ private:
+  // What identifies one state of a directory's entries.
+  struct Stamp {
+    qint64 device = 0;
+    qint64 inode = 0;
+    qint64 modified = 0;  // nanoseconds since the epoch
+    qint64 changed = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+
+  void refresh(const QString& directory);
+
+  QString m_directory;
+  Stamp m_stamp;
+  bool m_current = false;  // the names are those of m_directory while it keeps m_stamp
+  QMultiHash<QString, QString> m_namesByFoldedName;
+};
 
 }  // namespace vorlane

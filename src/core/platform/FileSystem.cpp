@@ -50,7 +50,12 @@ bool isRegularFile(const QString& path) {
   return statusOf(path, status) && S_ISREG(status.st_mode);
 }
 
-bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit) {
+namespace {
+
+// Calls `visit` with each entry of the listing whose name does not begin with "." and the
+// listing's descriptor; false when the directory cannot be read or entered.
+bool forEachVisibleEntry(const QString& directory,
+                         const std::function<void(int descriptor, const dirent& entry)>& visit) {
   const QByteArray native = encodeNative(directory);
   // A directory that may be read but not entered would list names whose files cannot be
   // looked at, and so seem to hold nothing.
@@ -67,11 +72,26 @@ bool forEachRegularFile(const QString& directory, const std::function<void(QStri
     return false;
   }
   while (const dirent* entry = ::readdir(listing.get())) {
-    if (entry->d_name[0] != '.' && isRegularEntry(descriptor, *entry)) {
-      visit(decodeNative(entry->d_name));
+    if (entry->d_name[0] != '.') {
+      visit(descriptor, *entry);
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit) {
+  return forEachVisibleEntry(directory, [&](int descriptor, const dirent& entry) {
+    if (isRegularEntry(descriptor, entry)) {
+      visit(decodeNative(entry.d_name));
+    }
+  });
+}
+
+bool forEachName(const QString& directory, const std::function<void(QString name)>& visit) {
+  return forEachVisibleEntry(directory,
+                             [&](int, const dirent& entry) { visit(decodeNative(entry.d_name)); });
 }
 
 }  // namespace vorlane

@@ -17,4 +17,7 @@ bool isRegularFile(const QString& path);
 // without a call, when the directory cannot be read or entered.
 bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit);
 
+// The same for every name, whatever it belongs to (broken links too).
+bool forEachName(const QString& directory, const std::function<void(QString name)>& visit);
+
 }  // namespace vorlane

@@ -1,10 +1,13 @@
 #include "core/settings/UFuncoes.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QList>
 
+#include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
+#include "core/platform/Messages.h"
 #include "core/settings/TextLines.h"
 
 namespace vorlane {
@@ -12,6 +15,7 @@ namespace vorlane {
 namespace {
 
 constexpr qsizetype kKeyFieldWidth = 13;
+constexpr qint64 kLaterBlock = 64 << 10;
 
 const QByteArray kYes = QByteArrayLiteral("yes");
 const QByteArray kNo = QByteArrayLiteral("no");
@@ -46,21 +50,67 @@ bool startsWithFolded(QByteArrayView line, QByteArrayView foldedPrefix) {
                     [](char prefix, char c) { return prefix == foldAscii(c); });
 }
 
-}  // namespace
-
-QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue) {
-  const QByteArray bytes = readWholeFile(path);
-  const QByteArrayView text = QByteArrayView(bytes).first(visibleSize(bytes));
-  const QByteArray foldedKey = key.toLower();
-  for (qsizetype start = 0; start < text.size();) {
+// Scans the lines of `text` from `start` for the first that begins with the folded key and
+// returns its value. Unless the text is `complete`, it is only the file's beginning: its last
+// line may go on, and a CR at its very end may be the first half of a CR LF, so the scan stops
+// before that line; `start` is left at the first line not yet decided.
+std::optional<QByteArray> findValue(QByteArrayView text, qsizetype& start, QByteArrayView foldedKey,
+                                    bool complete) {
+  while (start < text.size()) {
     const qsizetype end = lineEnd(text, start);
+    if (!complete && (end == text.size() || (text[end] == '\r' && end + 1 == text.size()))) {
+      return std::nullopt;
+    }
     const QByteArrayView line = text.sliced(start, end - start);
     if (startsWithFolded(line, foldedKey)) {
-      return trimBytes(line.sliced(key.size()), isBlankOrControl);
+      return trimBytes(line.sliced(foldedKey.size()), isBlankOrControl);
     }
     start = nextLineStart(text, end);
   }
-  return defaultValue;
+  return std::nullopt;
+}
+
+}  // namespace
+
+QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue) {
+  RegularFile file(path);
+  // As a whole-file read does, whether or not the key stands in the first block.
+  if (file.size() > kTextFileLimit) {
+    throw Error(messages::cannotOpenFile(path));
+  }
+  const QByteArray foldedKey = key.toLower();
+  QByteArray text;  // what has been read, up to the first NUL
+  qsizetype start = 0;
+  qint64 readSoFar = 0;
+  // A small file comes in one read of its size.
+  qint64 block = file.size() > 0 ? std::min(file.size(), kFlatFileFirstBlock) : kFlatFileFirstBlock;
+  for (;; block = kLaterBlock) {
+    const QByteArray bytes = file.read(block);
+    readSoFar += bytes.size();
+    if (readSoFar > kTextFileLimit) {
+      throw Error(messages::cannotOpenFile(path));
+    }
+    const qsizetype nul = bytes.indexOf('\0');
+    text += nul < 0 ? bytes : bytes.first(nul);
+    const bool complete = nul >= 0 || bytes.size() < block;
+    if (std::optional<QByteArray> value = findValue(text, start, foldedKey, complete)) {
+      return *std::move(value);
+    }
+    if (complete) {
+      return defaultValue;
+    }
+  }
+}
+
+QByteArray readFlatText(const QString& path) {
+  QByteArray bytes = readWholeFile(path);
+  bytes.truncate(visibleSize(bytes));
+  return bytes;
+}
+
+QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArray& defaultValue) {
+  qsizetype start = 0;
+  return findValue(text, start, key.toLower(), true).value_or(defaultValue);
 }
 
 void GravaValor(const QString& path, const QByteArray& key, const QByteArray& value) {

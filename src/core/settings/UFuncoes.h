@@ -1,17 +1,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The flat configuration file: lines that begin in column 1 with a key and carry the value
-// behind it (tessik.ini, and the driver files' own keys). Every call is one complete pass over
-// the file; nothing is cached.
+// behind it (tessik.ini, and the driver files' own keys). Every call reads the file afresh;
+// nothing is cached.
 namespace vorlane {
+
+// How much LeValor reads first. A driver's game name stands in its first lines, so one block
+// usually answers; larger ones follow only while the key has not been found.
+inline constexpr qint64 kFlatFileFirstBlock = 4 << 10;
 
 // The value of the first line that begins with `key` (ASCII letters compared without case),
 // trimmed of every character of code 32 or less at both ends; `defaultValue` when no line
-// does. Nothing after the first NUL byte is seen. Throws Error "Cannot open file %s".
+// does. Nothing after the first NUL byte is seen. The file is read only as far as the answer
+// needs. Throws Error "Cannot open file %s", also for a file over the size cap of whole-file
+// reads (kTextFileLimit).
 QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue);
+
+// The text that LeValor searches: the whole file up to its first NUL byte, for reading several
+// keys from one read. Throws Error "Cannot open file %s" as LeValor does.
+QByteArray readFlatText(const QString& path);
+
+// What LeValor gives for a file whose searched text is `text`.
+QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArray& defaultValue);
 
 // Replaces the first line that begins with the 13-column key field (the key padded with
 // blanks) by that field and `value`, then rewrites the whole file atomically with CR LF after

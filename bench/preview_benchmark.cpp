@@ -1,0 +1,117 @@
+// Selecting games without a preview picture, with 50,000 unrelated files in preview/, against
+// the same selections with an empty preview/. Counts the process's CPU time of the selections in
+// the real main window (offscreen), each followed by the repaint it causes.
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <thread>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include "CatalogueBench.h"
+#include "ui/Application.h"
+#include "ui/ErrorBox.h"
+#include "ui/UPrincipal.h"
+
+namespace {
+
+constexpr int kUnrelatedPreviews = 50'000;
+constexpr int kSelections = 60;
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0) {
+    bench::fail("cannot write a file of the base directory");
+  }
+}
+
+// Two drivers without previews, and `unrelated` preview files of other games.
+void layOutBase(const QString& base, int unrelated) {
+  QDir directory(base);
+  if (!directory.mkdir(QStringLiteral("drivers")) || !directory.mkdir(QStringLiteral("preview"))) {
+    bench::fail("cannot lay out a base directory");
+  }
+  writeFile(directory.filePath(QStringLiteral("tessik.ini")), "Drvdir       .\\drivers\r\n");
+  for (const char* driver : {"alpha.drv", "beta.drv"}) {
+    writeFile(directory.filePath(QStringLiteral("drivers/") + QLatin1String(driver)),
+              "GAMENAME     Game\r\n");
+  }
+  for (int i = 0; i < unrelated; ++i) {
+    writeFile(directory.filePath(QStringLiteral("preview/other%1.drv.jpg").arg(i)), QByteArray());
+  }
+}
+
+struct SelectionCost {
+  double first = 0;  // the first selection after the window opened
+  double next = 0;   // the selections after it
+};
+
+// CPU time of selections alternating between the two games, in the window built on `base`.
+SelectionCost selectionCost(const QString& base) {
+  QDir::setCurrent(base);
+  std::optional<vorlane::TFrmPrincipal> window;
+  window.emplace();
+  window->show();
+  QApplication::processEvents();
+  auto* list = window->findChild<QListWidget*>(QStringLiteral("lstDrivers"));
+  if (list == nullptr || list->count() != 2) {
+    bench::fail("the window did not list the two drivers");
+  }
+  const auto select = [&](int row) {
+    list->setCurrentRow(row);
+    QApplication::processEvents();
+  };
+  SelectionCost cost;
+  double start = bench::cpuMilliseconds();
+  select(0);
+  cost.first = bench::cpuMilliseconds() - start;
+  start = bench::cpuMilliseconds();
+  for (int i = 1; i <= kSelections; ++i) {
+    select(i % 2);
+  }
+  cost.next = bench::cpuMilliseconds() - start;
+  if (window->driverFiles().itemIndex() != 0) {
+    bench::fail("the selections did not reach the handler");
+  }
+  return cost;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  vorlane::setUpApplication(application);
+  vorlane::setErrorBoxRecorder([](const QString&) {});
+
+  QTemporaryDir crowded;
+  QTemporaryDir empty;
+  layOutBase(crowded.path(), kUnrelatedPreviews);
+  layOutBase(empty.path(), 0);
+  // A folder changed within the last moments may change again within the same tick of its
+  // clock, so a lookup does not trust what it saw of it yet; a user's folder is older.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  const QString previous = QDir::currentPath();
+
+  selectionCost(empty.path());  // the first window pays for fonts and style once
+  const SelectionCost withFiles = selectionCost(crowded.path());
+  const SelectionCost withoutFiles = selectionCost(empty.path());
+  QDir::setCurrent(previous);
+
+  bench::printMachine();
+  std::printf("selection of games without a preview (CPU time, offscreen)\n");
+  std::printf("  first selection: %d unrelated files %.2f ms, empty preview/ %.2f ms\n",
+              kUnrelatedPreviews, withFiles.first, withoutFiles.first);
+  std::printf(
+      "  %d selections after it: %d unrelated files %.2f ms, empty preview/ %.2f ms: "
+      "ratio %.2f\n",
+      kSelections, kUnrelatedPreviews, withFiles.next, withoutFiles.next,
+      withFiles.next / withoutFiles.next);
+  std::printf("  all %d selections: ratio %.2f\n", kSelections + 1,
+              (withFiles.first + withFiles.next) / (withoutFiles.first + withoutFiles.next));
+  return 0;
+}
