@@ -34,9 +34,9 @@ QByteArray scannedName(const QByteArray& bytes) {
         "the driver file can be written");
   file.close();
   const vorlane::DriverScanResult scan = vorlane::scanDrivers(scratchDirectory().path(), QString());
-  check(scan.files.size() == 1 && scan.gameNames.size() == 1, "the scan lists the one file");
+  check(scan.drivers.size() == 1, "the scan lists the one file");
   check(scan.firstUnreadablePath.isEmpty(), "a readable file is read");
-  return scan.gameNames.front();
+  return scan.drivers.front().gameName;
 }
 
 QByteArray visiblePart(const QByteArray& bytes) {

@@ -1,5 +1,6 @@
 #include "ui/UPrincipal.h"
 
+#include <QBrush>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -10,6 +11,7 @@
 #include "core/catalogue/PreviewFile.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/Paths.h"
 #include "core/platform/TextCodec.h"
 #include "ui/BusyCursor.h"
 #include "ui/DriverListFilter.h"
@@ -25,16 +27,27 @@ namespace vorlane {
 namespace {
 
 // Replaces the items in one go (a long catalogue stays quick to fill), with the list's signals
-// blocked: a change the program makes is no selection by the user.
-void fillDriverList(QListWidget* list, const QList<QByteArray>& gameNames) {
+// blocked: a change the program makes is no selection by the user. A game whose ROM archive is
+// missing is greyed, with the archive's path as its tip; it can still be chosen, since merged
+// sets may keep their ROMs elsewhere.
+void fillDriverList(QListWidget* list, const QList<DriverRecord>& drivers) {
   QStringList texts;
-  texts.reserve(gameNames.size());
-  for (const QByteArray& name : gameNames) {
-    texts.append(decodeText(name));
+  texts.reserve(drivers.size());
+  for (const DriverRecord& driver : drivers) {
+    texts.append(decodeText(driver.gameName));
   }
   const QSignalBlocker programChanges(list);
   list->clear();
   list->addItems(texts);
+  const QBrush missingColour = list->palette().brush(QPalette::Disabled, QPalette::Text);
+  for (qsizetype row = 0; row < drivers.size(); ++row) {
+    const QString& missing = drivers.at(row).missingArchive;
+    if (!missing.isEmpty()) {
+      QListWidgetItem* item = list->item(int(row));
+      item->setForeground(missingColour);
+      item->setToolTip(messages::missingArchive(missing));
+    }
+  }
 }
 
 }  // namespace
@@ -53,9 +66,11 @@ void TFrmPrincipal::CarregaDrivers() {
   {
     BusyCursor busy;
     // A failing listing ends here, before either list is touched.
-    scan = scanDrivers(DirBase, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); });
+    scan = scanDrivers(
+        DirBase, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); }, QLocale(),
+        resolveDirectoryText(DirBase, decodeNative(fileText(m_ui->edtRomDir))));
     lstArquivos.takeScan(scan);
-    fillDriverList(m_ui->lstDrivers, scan.gameNames);
+    fillDriverList(m_ui->lstDrivers, scan.drivers);
     // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
     m_driverFilter->apply();
   }

@@ -36,6 +36,22 @@ QStringList strings(std::initializer_list<const char*> texts) {
   return list;
 }
 
+QStringList filesOf(const DriverScanResult& scan) {
+  QStringList files;
+  for (const DriverRecord& driver : scan.drivers) {
+    files.append(driver.file);
+  }
+  return files;
+}
+
+QList<QByteArray> gameNamesOf(const DriverScanResult& scan) {
+  QList<QByteArray> names;
+  for (const DriverRecord& driver : scan.drivers) {
+    names.append(driver.gameName);
+  }
+  return names;
+}
+
 TEST(DriverScan, DirectoryTextIsResolvedAgainstTheBaseOnly) {
   // root/base is DirBase; root/drivers is reachable only as "../drivers".
   const TempBase root;
@@ -102,9 +118,9 @@ TEST(DriverScan, ListsDriverFilesOnlyInCaseInsensitiveOrder) {
 
   const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("."), {}, QLocale::c());
   EXPECT_EQ(scan.directory, base.path());
-  EXPECT_EQ(scan.files, strings({"A.drv", "b.drv", "d.DRV", "l.drv", "r.drv"}));
+  EXPECT_EQ(filesOf(scan), strings({"A.drv", "b.drv", "d.DRV", "l.drv", "r.drv"}));
   const QList<QByteArray> games = {"A.drv", "b.drv", "d.DRV", "target", "r"};
-  EXPECT_EQ(scan.gameNames, games);
+  EXPECT_EQ(gameNamesOf(scan), games);
   EXPECT_TRUE(scan.firstUnreadablePath.isEmpty());
 }
 
@@ -134,8 +150,8 @@ TEST(DriverScan, GameNamesLoseQuotesAndOuterControlCharacters) {
     expected.append(c.name);
   }
   const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("."), {}, QLocale::c());
-  ASSERT_EQ(scan.files.size(), qsizetype{std::size(cases)});
-  EXPECT_EQ(scan.gameNames, expected);
+  ASSERT_EQ(scan.drivers.size(), qsizetype{std::size(cases)});
+  EXPECT_EQ(gameNamesOf(scan), expected);
 }
 
 TEST(DriverScan, UnreadableFileShowsItsNameAndTheScanGoesOn) {
@@ -154,7 +170,7 @@ TEST(DriverScan, UnreadableFileShowsItsNameAndTheScanGoesOn) {
   ordinaryUser.asOrdinaryUser = true;
   const test::ChildOutcome outcome = test::runInChild(ordinaryUser, [&] {
     const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("."));
-    throw Error(QString::fromUtf8(scan.gameNames.join('|')) + QLatin1Char(' ') +
+    throw Error(QString::fromUtf8(gameNamesOf(scan).join('|')) + QLatin1Char(' ') +
                 scan.firstUnreadablePath);
   });
   ASSERT_TRUE(outcome.ranToEnd);
@@ -184,8 +200,8 @@ TEST(DriverScan, ManyReadersMergeInListOrderAndNameTheFirstUnreadableFile) {
   }
   for (int scan = 0; scan < 3; ++scan) {
     const DriverScanResult result = scanDrivers(base.path(), QString(), {}, QLocale::c());
-    ASSERT_EQ(result.files.size(), 600);
-    EXPECT_EQ(result.gameNames, expected);
+    ASSERT_EQ(result.drivers.size(), 600);
+    EXPECT_EQ(gameNamesOf(result), expected);
     EXPECT_EQ(result.firstUnreadablePath, base.filePath(QStringLiteral("g037.drv")));
   }
 }
@@ -216,7 +232,8 @@ TEST(DriverScan, DirectoryThatMayNotBeListedIsDeniedNotEmpty) {
     test::ChildSetup ordinaryUser;
     ordinaryUser.asOrdinaryUser = true;
     const test::ChildOutcome outcome = test::runInChild(ordinaryUser, [&] {
-      throw Error(scanDrivers(base.path(), QString::fromUtf8(c.why)).files.join(QLatin1Char('|')));
+      throw Error(
+          filesOf(scanDrivers(base.path(), QString::fromUtf8(c.why))).join(QLatin1Char('|')));
     });
     ASSERT_TRUE(outcome.ranToEnd);
     EXPECT_EQ(outcome.error, QString::fromUtf8(c.outcome));
@@ -231,9 +248,9 @@ TEST(DriverScan, EveryScanReadsTheDirectoryAgainAndStaysParallel) {
                driverText("GAMENAME     Game " + QByteArray(stem)));
   };
   const auto expectParallel = [](const DriverScanResult& scan) {
-    ASSERT_EQ(scan.files.size(), scan.gameNames.size());
-    for (qsizetype i = 0; i < scan.files.size(); ++i) {
-      EXPECT_EQ("Game " + QFile::encodeName(scan.files[i]).chopped(4), scan.gameNames[i]);
+    for (qsizetype i = 0; i < scan.drivers.size(); ++i) {
+      EXPECT_EQ("Game " + QFile::encodeName(scan.drivers[i].file).chopped(4),
+                scan.drivers[i].gameName);
     }
   };
   add("m");
@@ -241,14 +258,14 @@ TEST(DriverScan, EveryScanReadsTheDirectoryAgainAndStaysParallel) {
   const DriverScanResult first = scanDrivers(base.path(), QStringLiteral("."));
   const DriverScanResult second = scanDrivers(base.path(), QStringLiteral("."));
   expectParallel(first);
-  EXPECT_EQ(second.files, first.files);
-  EXPECT_EQ(second.gameNames, first.gameNames);
+  EXPECT_EQ(filesOf(second), filesOf(first));
+  EXPECT_EQ(gameNamesOf(second), gameNamesOf(first));
 
   add("a");
   QFile::remove(base.filePath(QStringLiteral("m.drv")));
   const DriverScanResult third = scanDrivers(base.path(), base.path() + QStringLiteral("/"));
   expectParallel(third);
-  EXPECT_EQ(third.files, strings({"a.drv", "k.drv"}));
+  EXPECT_EQ(filesOf(third), strings({"a.drv", "k.drv"}));
 }
 
 TEST(DriverScan, LongListingIsAnnouncedOnceFromItsHundredAndFirstEntry) {
@@ -259,7 +276,7 @@ TEST(DriverScan, LongListingIsAnnouncedOnceFromItsHundredAndFirstEntry) {
       base.write(QStringLiteral("g%1.drv").arg(i), QByteArray());
     }
     int notices = 0;
-    EXPECT_EQ(scanDrivers(base.path(), QString(), [&] { ++notices; }).files.size(), files);
+    EXPECT_EQ(scanDrivers(base.path(), QString(), [&] { ++notices; }).drivers.size(), files);
     EXPECT_EQ(notices, files > 100 ? 1 : 0);
   }
 }
@@ -278,13 +295,64 @@ TEST(DriverScan, NamesThatAreNotUtf8AreListedAndRead) {
   const DriverScanResult scan =
       scanDrivers(decodeNative(folder), QStringLiteral(".\\drivers"), {}, QLocale::c());
   EXPECT_EQ(encodeNative(scan.directory), folder + "/drivers");
-  ASSERT_EQ(scan.files.size(), 3);
-  EXPECT_EQ(encodeNative(scan.files[0]), "Cafe.drv");
-  EXPECT_EQ(encodeNative(scan.files[1]), "caf\xE9.drv");
-  EXPECT_EQ(encodeNative(scan.files[2]), "d.drv");
+  ASSERT_EQ(scan.drivers.size(), 3);
+  EXPECT_EQ(encodeNative(scan.drivers[0].file), "Cafe.drv");
+  EXPECT_EQ(encodeNative(scan.drivers[1].file), "caf\xE9.drv");
+  EXPECT_EQ(encodeNative(scan.drivers[2].file), "d.drv");
   const QList<QByteArray> games = {"Caf\xE9 2", "caf\xE9.drv", "D"};
-  EXPECT_EQ(scan.gameNames, games);
+  EXPECT_EQ(gameNamesOf(scan), games);
   EXPECT_TRUE(scan.firstUnreadablePath.isEmpty());
+}
+
+TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
+  const TempBase base;
+  const QString roms = base.makeDir(QStringLiteral("roms"));
+  base.write(QStringLiteral("roms/present.zip"), "zip");
+  base.write(QStringLiteral("roms/byname.drv.zip"), "zip");
+  base.write(QStringLiteral("roms/quoted.zip"), "zip");
+  base.makeDir(QStringLiteral("roms/folder.zip"));  // exists, so not marked
+  const struct {
+    const char* file;
+    QByteArray text;
+    const char* missing;  // relative to roms/; empty when not marked
+  } cases[] = {
+      {"a.drv", "GAMENAME     A\r\nDIRECTORY    present\r\n", ""},
+      {"b.drv", "DIRECTORY    absent\r\nGAMENAME     B\r\n", "absent.zip"},
+      {"byname.drv", "GAMENAME     C\r\n", ""},
+      {"c.drv", "GAMENAME     D\r\n", "c.drv.zip"},
+      {"d.drv", "DIRECTORY    \"quoted\"\r\n", ""},
+      {"e.drv", "DIRECTORY    folder\r\n", ""},
+      {"f.drv", "GAMENAME     F\r\nDIRECTORY    sub/deep\r\n", "sub/deep.zip"},
+  };
+  for (const auto& c : cases) {
+    base.write(QStringLiteral("drivers/") + QString::fromUtf8(c.file), c.text);
+  }
+  const QString unreadable = base.write(QStringLiteral("drivers/g.drv"), "DIRECTORY    none\r\n");
+  QFile::setPermissions(unreadable, {});
+
+  const DriverScanResult marked =
+      scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c(), roms);
+  ASSERT_EQ(marked.drivers.size(), qsizetype{std::size(cases)} + 1);
+  for (qsizetype i = 0; i < qsizetype{std::size(cases)}; ++i) {
+    SCOPED_TRACE(cases[i].file);
+    const QString missing = QString::fromUtf8(cases[i].missing);
+    EXPECT_EQ(marked.drivers[i].missingArchive,
+              missing.isEmpty() ? QString() : roms + QLatin1Char('/') + missing);
+  }
+  // Only when the file could be read (as root it can: then its archive is missing).
+  const bool readable = QFile(unreadable).open(QIODevice::ReadOnly);
+  EXPECT_EQ(marked.drivers.back().missingArchive,
+            readable ? roms + QStringLiteral("/none.zip") : QString());
+
+  for (const QString& absent : {QString(), base.filePath(QStringLiteral("gone"))}) {
+    const DriverScanResult unmarked =
+        scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c(), absent);
+    EXPECT_EQ(filesOf(unmarked), filesOf(marked));
+    EXPECT_EQ(gameNamesOf(unmarked), gameNamesOf(marked));
+    for (const DriverRecord& driver : unmarked.drivers) {
+      EXPECT_TRUE(driver.missingArchive.isEmpty()) << driver.file.toStdString();
+    }
+  }
 }
 
 TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
@@ -325,7 +393,9 @@ TEST(DriverFileList, TakesAScanWithoutSelection) {
   EXPECT_EQ(list.directory(), QStringLiteral("/base"));
   EXPECT_EQ(list.itemIndex(), -1);
 
-  list.takeScan({QStringLiteral("/d"), strings({"a.drv", "b.drv"}), {"A", "B"}, QString()});
+  list.takeScan({QStringLiteral("/d"),
+                 {{QStringLiteral("a.drv"), "A", {}}, {QStringLiteral("b.drv"), "B", {}}},
+                 QString()});
   EXPECT_EQ(list.entries(), strings({"a.drv", "b.drv"}));
   list.setItemIndex(1);
   EXPECT_EQ(list.itemIndex(), 1);
@@ -336,7 +406,7 @@ TEST(DriverFileList, TakesAScanWithoutSelection) {
     EXPECT_EQ(list.itemIndex(), -1);
   }
   list.setItemIndex(0);
-  list.takeScan({QStringLiteral("/d"), strings({"a.drv"}), {"A"}, QString()});
+  list.takeScan({QStringLiteral("/d"), {{QStringLiteral("a.drv"), "A", {}}}, QString()});
   EXPECT_EQ(list.itemIndex(), -1);
 }
 

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QBrush>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
@@ -124,6 +125,46 @@ TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), field) << "after " << press + 1 << " Tab presses";
   }
+}
+
+TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) {
+  TempBase base;
+  layOutGames(base);
+  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       .\\drivers\r\n");
+  base.write(QStringLiteral("roms/alpha.drv.zip"), "zip");
+  base.write(QStringLiteral("roms/zeta.drv.zip"), "zip");
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  ASSERT_EQ(list->count(), 4);
+  const QBrush greyed = list->palette().brush(QPalette::Disabled, QPalette::Text);
+  const auto tipOf = [&](int row) { return list->item(row)->toolTip(); };
+  const auto isGreyed = [&](int row) { return list->item(row)->foreground() == greyed; };
+  for (const int present : {0, 3}) {
+    EXPECT_FALSE(isGreyed(present)) << present;
+    EXPECT_TRUE(tipOf(present).isEmpty()) << present;
+  }
+  EXPECT_TRUE(isGreyed(1));
+  EXPECT_EQ(tipOf(1), QStringLiteral("ROM archive not found: ") +
+                          base.filePath(QStringLiteral("roms/ete.drv.zip")));
+  EXPECT_TRUE(isGreyed(2));
+
+  // A marked game can still be played.
+  QListWidgetItem* ete = list->item(1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(ete).center());
+  ASSERT_TRUE(ete->isSelected());
+  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
+  EXPECT_TRUE(waitForPlayed(base).endsWith("\nete.drv\n"));
+
+  // With no ROM directory, nothing is marked after the next scan.
+  main.child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+  main.child<QLineEdit>("edtRomDir")->setText(QStringLiteral("nowhere"));
+  QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
+  for (int row = 0; row < list->count(); ++row) {
+    EXPECT_FALSE(isGreyed(row)) << row;
+    EXPECT_TRUE(tipOf(row).isEmpty()) << row;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty());
 }
 
 }  // namespace

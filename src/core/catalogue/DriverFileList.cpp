@@ -19,7 +19,11 @@ QString DriverFileList::filePath(int index) const {
 
 void DriverFileList::takeScan(const DriverScanResult& scan) {
   m_directory = scan.directory;
-  m_entries = scan.files;
+  m_entries.clear();
+  m_entries.reserve(scan.drivers.size());
+  for (const DriverRecord& driver : scan.drivers) {
+    m_entries.append(driver.file);
+  }
   m_itemIndex = -1;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
+#include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/Messages.h"
@@ -59,14 +60,19 @@ QByteArray cleanGameName(QByteArray value) {
 }
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
-                             const LongListingNotice& onLongListing, const QLocale& locale) {
+                             const LongListingNotice& onLongListing, const QLocale& locale,
+                             const QString& romDirectory) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
   const QString& directory = scan.directory;
   const QStringList listed = listUnsorted(directory, onLongListing);
-  QList<QByteArray> gameNames(listed.size());
+  // Without a ROM directory the archives are not looked for: nothing would be marked.
+  const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
+  const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
+                                               : QList<QByteArray>{kGameNameKey};
+  QList<DriverRecord> records(listed.size());
   // Each reader writes only the entries of its own files.
-  QByteArray* gameNameOf = gameNames.data();
+  DriverRecord* recordOf = records.data();
   std::vector<char> unreadable(listed.size(), 0);
   QList<qsizetype> order;
   // The files are read in the order listed while this thread sorts their names: on a cold cache
@@ -74,28 +80,34 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   runInParallel(
       listed.size(), kReaderThreads,
       [&](qsizetype i) {
-        const QByteArray fileName = encodeNative(listed.at(i));
-        QByteArray value;
+        DriverRecord& record = recordOf[i];
+        record.file = listed.at(i);
+        const QByteArray fileName = encodeNative(record.file);
         try {
-          value = LeValor(basePath(directory, listed.at(i)), kGameNameKey, fileName);
+          const QList<QByteArray> values = readFlatValues(basePath(directory, record.file), keys,
+                                                          QList<QByteArray>(keys.size(), fileName));
+          record.gameName = cleanGameName(values.front());
+          if (checkArchives) {
+            const QString archive = checksumArchivePath(romDirectory, decodeNative(values.back()));
+            if (!pathExists(archive)) {
+              record.missingArchive = archive;
+            }
+          }
         } catch (const Error&) {
           // One unreadable file (removed after the listing, no permission) must not cost the
           // user the rest of the catalogue.
-          value = fileName;
+          record.gameName = cleanGameName(fileName);
           unreadable[i] = 1;
         }
-        gameNameOf[i] = cleanGameName(std::move(value));
       },
       [&] { order = sortedOrder(listed, locale); });
 
-  scan.files.reserve(listed.size());
-  scan.gameNames.reserve(listed.size());
+  scan.drivers.reserve(listed.size());
   for (const qsizetype i : std::as_const(order)) {
-    scan.files.append(listed.at(i));
-    scan.gameNames.append(std::move(gameNames[i]));
     if (unreadable[i] && scan.firstUnreadablePath.isEmpty()) {
       scan.firstUnreadablePath = basePath(directory, listed.at(i));
     }
+    scan.drivers.append(std::move(records[i]));
   }
   return scan;
 }

@@ -10,11 +10,17 @@
 
 namespace vorlane {
 
+// One driver file as the scan found it.
+struct DriverRecord {
+  QString file;            // the bare file name
+  QByteArray gameName;     // as the list shows it
+  QString missingArchive;  // the game's ROM archive when it was looked for and is missing
+};
+
 // Everything one scan of the driver directory found.
 struct DriverScanResult {
   QString directory;            // absolute, without a trailing "/"
-  QStringList files;            // bare file names, in list order
-  QList<QByteArray> gameNames;  // entry i is the game of files[i]
+  QList<DriverRecord> drivers;  // in list order
   QString firstUnreadablePath;  // the first driver file that could not be read; empty if none
 };
 
@@ -39,8 +45,11 @@ QByteArray cleanGameName(QByteArray value);
 // first such path in list order is kept for one message afterwards. Throws Error "File access
 // denied" when the directory may not be read or entered, rather than passing it off as one
 // without drivers.
+// When `romDirectory` names an existing directory, each readable driver's ROM archive (the path
+// the checksum tool would be given) is looked for there as well, by the same readers.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
-                             const QLocale& locale = QLocale());
+                             const QLocale& locale = QLocale(),
+                             const QString& romDirectory = QString());
 
 }  // namespace vorlane

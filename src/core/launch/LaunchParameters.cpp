@@ -29,7 +29,7 @@ QStringList playArguments(const QString& optionText, const QString& fileName) {
 }
 
 QString archiveName(const QString& driverPath, const QString& fileName) {
-  return decodeNative(LeValor(driverPath, QByteArrayLiteral("DIRECTORY"), encodeNative(fileName)));
+  return decodeNative(LeValor(driverPath, kArchiveNameKey, encodeNative(fileName)));
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {
@@ -39,10 +39,14 @@ QString archivePath(const QString& romDirectory, const QString& archive) {
          QStringLiteral(".zip");
 }
 
+QString checksumArchivePath(const QString& romDirectory, const QString& archive) {
+  return oneArgument(archivePath(romDirectory, archive));
+}
+
 QStringList checksumArguments(const QString& dirBase, const QString& romDirText,
                               const QString& driverPath, const QString& fileName) {
-  return {oneArgument(
-      archivePath(resolveDirectoryText(dirBase, romDirText), archiveName(driverPath, fileName)))};
+  return {checksumArchivePath(resolveDirectoryText(dirBase, romDirText),
+                              archiveName(driverPath, fileName))};
 }
 
 }  // namespace vorlane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,9 @@ QString checksumProgram(const QString& dirBase);
 // would drop them), whatever blanks it holds.
 QStringList playArguments(const QString& optionText, const QString& fileName);
 
+// The driver file's key that names the game's ROM archive.
+inline const QByteArray kArchiveNameKey = QByteArrayLiteral("DIRECTORY");
+
 // The game's ROM archive name: the driver file's "DIRECTORY" value, or the file name (with its
 // extension) when the key is absent, as path text (decodeNative). Throws Error "Cannot open
 // file %s" when the driver file cannot be read.
@@ -23,6 +27,9 @@ QString archiveName(const QString& driverPath, const QString& fileName);
 // non-empty directory and the name unless the directory already ends in a separator, so the
 // archive lies inside the directory.
 QString archivePath(const QString& romDirectory, const QString& archive);
+
+// The archive path as the checksum tool receives it (double quotes dropped).
+QString checksumArchivePath(const QString& romDirectory, const QString& archive);
 
 // The checksum tool's one argument, the archive path (double quotes dropped), from the ROM
 // directory field's text as shown and the selected driver file. Throws like archiveName.

@@ -34,6 +34,10 @@ QString jpegError(int code) {
   return QStringLiteral("JPEG error #%1").arg(code);
 }
 
+QString missingArchive(const QString& path) {
+  return QStringLiteral("ROM archive not found: %1").arg(displayPath(path));
+}
+
 QString fileAccessDenied() {
   return QStringLiteral("File access denied");
 }

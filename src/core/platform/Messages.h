@@ -14,6 +14,8 @@ QString unableToWriteTo(const QString& path);
 QString textExceedsMemoCapacity();
 QString jpegError(int code);
 QString fileAccessDenied();
+// The tip of a game whose ROM archive is not where the checksum tool would look for it.
+QString missingArchive(const QString& path);
 // An edited driver file read as Windows-1252 is saved as Windows-1252, which has no code for
 // this character.
 QString notInWindows1252(char32_t character);

@@ -50,35 +50,66 @@ bool startsWithFolded(QByteArrayView line, QByteArrayView foldedPrefix) {
                     [](char prefix, char c) { return prefix == foldAscii(c); });
 }
 
-// Scans the lines of `text` from `start` for the first that begins with the folded key and
-// returns its value. Unless the text is `complete`, it is only the file's beginning: its last
-// line may go on, and a CR at its very end may be the first half of a CR LF, so the scan stops
-// before that line; `start` is left at the first line not yet decided.
-std::optional<QByteArray> findValue(QByteArrayView text, qsizetype& start, QByteArrayView foldedKey,
-                                    bool complete) {
-  while (start < text.size()) {
+// The keys one read looks for, folded, with what each has found so far.
+struct WantedValues {
+  QList<QByteArray> foldedKeys;
+  QList<std::optional<QByteArray>> values;
+  qsizetype missing;
+
+  explicit WantedValues(const QList<QByteArray>& keys) : values(keys.size()), missing(keys.size()) {
+    for (const QByteArray& key : keys) {
+      foldedKeys.append(key.toLower());
+    }
+  }
+
+  // Each key's value, or its default when no line held the key.
+  QList<QByteArray> orDefaults(const QList<QByteArray>& defaultValues) const {
+    QList<QByteArray> result;
+    for (qsizetype k = 0; k < values.size(); ++k) {
+      result.append(values[k].value_or(defaultValues.at(k)));
+    }
+    return result;
+  }
+};
+
+// Scans the lines of `text` from `start` and gives each key still missing the value of the
+// first line that begins with it; returns whether every key has one. Unless the text is
+// `complete`, it is only the file's beginning: its last line may go on, and a CR at its very
+// end may be the first half of a CR LF, so the scan stops before that line; `start` is left at
+// the first line not yet decided.
+bool findValues(QByteArrayView text, qsizetype& start, WantedValues& wanted, bool complete) {
+  while (start < text.size() && wanted.missing > 0) {
     const qsizetype end = lineEnd(text, start);
     if (!complete && (end == text.size() || (text[end] == '\r' && end + 1 == text.size()))) {
-      return std::nullopt;
+      return false;
     }
     const QByteArrayView line = text.sliced(start, end - start);
-    if (startsWithFolded(line, foldedKey)) {
-      return trimBytes(line.sliced(foldedKey.size()), isBlankOrControl);
+    for (qsizetype k = 0; k < wanted.foldedKeys.size(); ++k) {
+      const QByteArray& foldedKey = wanted.foldedKeys.at(k);
+      if (!wanted.values[k] && startsWithFolded(line, foldedKey)) {
+        wanted.values[k] = trimBytes(line.sliced(foldedKey.size()), isBlankOrControl);
+        --wanted.missing;
+      }
     }
     start = nextLineStart(text, end);
   }
-  return std::nullopt;
+  return wanted.missing == 0;
 }
 
 }  // namespace
 
 QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue) {
+  return readFlatValues(path, {key}, {defaultValue}).front();
+}
+
+QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
+                                 const QList<QByteArray>& defaultValues) {
   RegularFile file(path);
-  // As a whole-file read does, whether or not the key stands in the first block.
+  // As a whole-file read does, whether or not the keys stand in the first block.
   if (file.size() > kTextFileLimit) {
     throw Error(messages::cannotOpenFile(path));
   }
-  const QByteArray foldedKey = key.toLower();
+  WantedValues wanted(keys);
   QByteArray text;  // what has been read, up to the first NUL
   qsizetype start = 0;
   qint64 readSoFar = 0;
@@ -93,11 +124,8 @@ QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray&
     const qsizetype nul = bytes.indexOf('\0');
     text += nul < 0 ? bytes : bytes.first(nul);
     const bool complete = nul >= 0 || bytes.size() < block;
-    if (std::optional<QByteArray> value = findValue(text, start, foldedKey, complete)) {
-      return *std::move(value);
-    }
-    if (complete) {
-      return defaultValue;
+    if (findValues(text, start, wanted, complete) || complete) {
+      return wanted.orDefaults(defaultValues);
     }
   }
 }
@@ -109,8 +137,10 @@ QByteArray readFlatText(const QString& path) {
 }
 
 QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArray& defaultValue) {
+  WantedValues wanted({key});
   qsizetype start = 0;
-  return findValue(text, start, key.toLower(), true).value_or(defaultValue);
+  findValues(text, start, wanted, true);
+  return wanted.orDefaults({defaultValue}).front();
 }
 
 void GravaValor(const QString& path, const QByteArray& key, const QByteArray& value) {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 // The flat configuration file: lines that begin in column 1 with a key and carry the value
@@ -19,6 +20,11 @@ inline constexpr qint64 kFlatFileFirstBlock = 4 << 10;
 // needs. Throws Error "Cannot open file %s", also for a file over the size cap of whole-file
 // reads (kTextFileLimit).
 QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue);
+
+// LeValor for several keys at once: entry k is the value of keys[k], or defaultValues[k] (the
+// two lists are as long). The file is read once, and only as far as the last key found needs.
+QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
+                                 const QList<QByteArray>& defaultValues);
 
 // The text that LeValor searches: the whole file up to its first NUL byte, for reading several
 // keys from one read. Throws Error "Cannot open file %s" as LeValor does.
