@@ -70,6 +70,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
+  const ChecksumArchives archives(romDirectory);
   QList<DriverRecord> records(listed.size());
   // Each reader writes only the entries of its own files.
   DriverRecord* recordOf = records.data();
@@ -88,9 +89,9 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
                                                           QList<QByteArray>(keys.size(), fileName));
           record.gameName = cleanGameName(values.front());
           if (checkArchives) {
-            const QString archive = checksumArchivePath(romDirectory, decodeNative(values.back()));
-            if (!pathExists(archive)) {
-              record.missingArchive = archive;
+            const QByteArray archive = archives.nativePath(values.back());
+            if (!nativePathExists(archive)) {
+              record.missingArchive = decodeNative(archive);
             }
           }
         } catch (const Error&) {

@@ -14,6 +14,15 @@ QString oneArgument(QString text) {
   return text.remove(QLatin1Char('"'));
 }
 
+constexpr char kArchiveExtension[] = ".zip";
+
+// The ROM directory and, unless it is empty or already ends in a separator, one "/".
+QString archiveDirectoryPart(const QString& romDirectory) {
+  const bool needsSeparator = !romDirectory.isEmpty() && !romDirectory.endsWith(QLatin1Char('/')) &&
+                              !romDirectory.endsWith(QLatin1Char('\\'));
+  return needsSeparator ? romDirectory + QLatin1Char('/') : romDirectory;
+}
+
 }  // namespace
 
 QString emulatorProgram(const QString& dirBase) {
@@ -33,20 +42,21 @@ QString archiveName(const QString& driverPath, const QString& fileName) {
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {
-  const bool needsSeparator = !romDirectory.isEmpty() && !romDirectory.endsWith(QLatin1Char('/')) &&
-                              !romDirectory.endsWith(QLatin1Char('\\'));
-  return romDirectory + (needsSeparator ? QStringLiteral("/") : QString()) + archive +
-         QStringLiteral(".zip");
+  return archiveDirectoryPart(romDirectory) + archive + QLatin1String(kArchiveExtension);
 }
 
-QString checksumArchivePath(const QString& romDirectory, const QString& archive) {
-  return oneArgument(archivePath(romDirectory, archive));
+ChecksumArchives::ChecksumArchives(const QString& romDirectory)
+    : m_directoryPart(encodeNative(oneArgument(archiveDirectoryPart(romDirectory)))) {}
+
+QByteArray ChecksumArchives::nativePath(QByteArray archive) const {
+  // The name's bytes stand for themselves: a double quote is one byte in every reading.
+  return m_directoryPart + archive.replace('"', QByteArray()) + kArchiveExtension;
 }
 
 QStringList checksumArguments(const QString& dirBase, const QString& romDirText,
                               const QString& driverPath, const QString& fileName) {
-  return {checksumArchivePath(resolveDirectoryText(dirBase, romDirText),
-                              archiveName(driverPath, fileName))};
+  return {oneArgument(
+      archivePath(resolveDirectoryText(dirBase, romDirText), archiveName(driverPath, fileName)))};
 }
 
 }  // namespace vorlane

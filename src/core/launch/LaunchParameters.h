@@ -28,8 +28,18 @@ QString archiveName(const QString& driverPath, const QString& fileName);
 // archive lies inside the directory.
 QString archivePath(const QString& romDirectory, const QString& archive);
 
-// The archive path as the checksum tool receives it (double quotes dropped).
-QString checksumArchivePath(const QString& romDirectory, const QString& archive);
+// The archive paths of one ROM directory as the checksum tool receives them (double quotes
+// dropped), in the file system's bytes: the scan makes one for every game, so the directory's
+// part is made once.
+class ChecksumArchives {
+ public:
+  explicit ChecksumArchives(const QString& romDirectory);
+  // The path for an archive name in the driver file's bytes.
+  QByteArray nativePath(QByteArray archive) const;
+
+ private:
+  QByteArray m_directoryPart;
+};
 
 // The checksum tool's one argument, the archive path (double quotes dropped), from the ROM
 // directory field's text as shown and the selected driver file. Throws like archiveName.

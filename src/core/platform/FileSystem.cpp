@@ -36,8 +36,12 @@ bool isRegularEntry(int directory, const dirent& entry) {
 }  // namespace
 
 bool pathExists(const QString& path) {
+  return nativePathExists(encodeNative(path));
+}
+
+bool nativePathExists(const QByteArray& path) {
   struct stat status {};
-  return statusOf(path, status);
+  return ::stat(path.constData(), &status) == 0;
 }
 
 bool isDirectory(const QString& path) {

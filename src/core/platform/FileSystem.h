@@ -9,6 +9,8 @@
 namespace vorlane {
 
 bool pathExists(const QString& path);
+// The same for a path already in the file system's bytes.
+bool nativePathExists(const QByteArray& path);
 bool isDirectory(const QString& path);
 bool isRegularFile(const QString& path);
 
