@@ -12,9 +12,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "core/files/TextLines.h"
+#include "core/files/UFuncoes.h"
 #include "core/platform/FileAccess.h"
-#include "core/settings/TextLines.h"
-#include "core/settings/UFuncoes.h"
 
 #include "FuzzInput.h"
 

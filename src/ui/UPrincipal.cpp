@@ -7,10 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/files/UFuncoes.h"
 #include "core/platform/Paths.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
-#include "core/settings/UFuncoes.h"
 #include "core/start/ProgramInfo.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"

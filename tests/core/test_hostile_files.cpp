@@ -16,13 +16,13 @@
 
 #include "ChildProcess.h"
 #include "core/catalogue/DriverScan.h"
+#include "core/files/UFuncoes.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
 #include "core/platform/Paths.h"
 #include "core/platform/ProgramStarter.h"
 #include "core/settings/ProfileFile.h"
-#include "core/settings/UFuncoes.h"
 #include "support/ErrorOf.h"
 #include "support/TempBase.h"
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "core/files/UFuncoes.h"
 #include "core/platform/Error.h"
 #include "core/settings/EmulatorConfig.h"
-#include "core/settings/UFuncoes.h"
 #include "support/ErrorOf.h"
 #include "support/TempBase.h"
 

@@ -5,14 +5,14 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
+#include "core/files/TextLines.h"
+#include "core/files/UFuncoes.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
-#include "core/settings/TextLines.h"
-#include "core/settings/UFuncoes.h"
 
 namespace vorlane {
 

@@ -1,9 +1,9 @@
 #include "core/launch/LaunchParameters.h"
 
+#include "core/files/UFuncoes.h"
 #include "core/platform/CommandLineSplitter.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
-#include "core/settings/UFuncoes.h"
 
 namespace vorlane {
 namespace {

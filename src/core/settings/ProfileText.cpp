@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QString>
 
+#include "core/files/TextLines.h"
 #include "core/platform/TextCodec.h"
-#include "core/settings/TextLines.h"
 
 namespace vorlane {
 

@@ -1,14 +1,14 @@
-#include "core/settings/UFuncoes.h"
+#include "core/files/UFuncoes.h"
 
 #include <algorithm>
 #include <optional>
 
 #include <QList>
 
+#include "core/files/TextLines.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
-#include "core/settings/TextLines.h"
 
 namespace vorlane {
 

@@ -1,4 +1,4 @@
-#include "core/settings/TextLines.h"
+#include "core/files/TextLines.h"
 
 #include <algorithm>
 
