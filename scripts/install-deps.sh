@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev clang-format
-  xvfb xauth xdotool x11-utils imagemagick openbox
+  xvfb xauth xdotool wmctrl x11-utils imagemagick openbox
   fonts-liberation fonts-dejavu-core
   dpkg-dev file desktop-file-utils appstream
 )

@@ -6,16 +6,13 @@
 # Copies examples/demo afresh to BUILD_DIR/demo (so the demo in the repository is never
 # written) and starts BUILD_DIR/src/vorlane there, since Vorlane takes its base directory from
 # the directory it starts in. Without a usable display the window runs on a virtual display
-# (Xvfb); a screenshot of it is saved to BUILD_DIR/vorlane-screenshot.png and the program is
-# then closed through its close button.
+# (Xvfb) under a window manager; a screenshot of it is saved to BUILD_DIR/vorlane-screenshot.png
+# and the window is then closed through the window manager, as its close box would close it.
 set -euo pipefail
 
 readonly window_title='Vorlane Frontend v0.04'
 readonly window_wait_seconds=30
 readonly exit_wait_seconds=10
-# Centre of the close button in the window's client area (its place in the window layout).
-readonly close_button_x=474
-readonly close_button_y=356
 
 fail() {
   echo "run-demo.sh: $*" >&2
@@ -36,17 +33,25 @@ wait_for_exit() {
   done
 }
 
-# Runs inside xvfb-run: start the program, wait for its window, take the screenshot, close it.
+# Runs inside xvfb-run: start a window manager and the program, wait for its window, take the
+# screenshot, close it.
 capture_on_virtual_display() {
   local program="$1" screenshot="$2"
-  local pid window_id status
+  local scratch wm pid window_id status
 
   # Qt wants a private runtime directory; a bare virtual display session has none.
+  scratch="$(mktemp -d)"
   if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
-    XDG_RUNTIME_DIR="$(mktemp -d)"
+    XDG_RUNTIME_DIR="$scratch"
     export XDG_RUNTIME_DIR
-    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
   fi
+  # Openbox runs its start-up command once it manages windows.
+  openbox --startup "touch $scratch/wm-ready" >"$scratch/openbox.log" 2>&1 &
+  wm=$!
+  # Expanded now: the trap runs after this function's variables are gone.
+  trap "kill $wm 2>/dev/null || true; rm -rf -- '$scratch'" EXIT
+  timeout "$window_wait_seconds" bash -c "until [ -e '$scratch/wm-ready' ]; do sleep 0.1; done" ||
+    fail "the window manager did not start within $window_wait_seconds seconds."
 
   "$program" &
   pid=$!
@@ -63,9 +68,10 @@ capture_on_virtual_display() {
   import -window root "$screenshot"
   echo "Screenshot saved: $screenshot"
 
-  xdotool mousemove --window "$window_id" "$close_button_x" "$close_button_y" click 1
+  # The window manager asks the window to close, as a click on its close box does.
+  wmctrl -i -c "$window_id"
   if ! wait_for_exit "$pid" "$exit_wait_seconds"; then
-    echo "run-demo.sh: Vorlane did not close through its close button; stopping it." >&2
+    echo "run-demo.sh: Vorlane did not close when asked to; stopping it." >&2
     kill "$pid" 2>/dev/null || true
     wait_for_exit "$pid" "$exit_wait_seconds" || kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
@@ -104,7 +110,9 @@ if display_is_usable; then
 fi
 
 echo "No display found: running Vorlane on a virtual display (Xvfb) and saving a screenshot."
-command -v xvfb-run >/dev/null || fail "xvfb-run is missing (Debian package xvfb)."
+for tool in xvfb-run openbox wmctrl xdotool import; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/install-deps.sh)."
+done
 xvfb-run -a -s "-screen 0 1024x768x24" \
   "$repo_root/scripts/run-demo.sh" --capture-on-virtual-display \
   "$program" "$build_dir/vorlane-screenshot.png"
