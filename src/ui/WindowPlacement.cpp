@@ -61,7 +61,6 @@ void WindowPlacement::place(const QMargins& frame) {
   outer.moveCenter(m_window->screen()->availableGeometry().center());
   // Placed by its client area: the widget may not know the frame its window has just learnt.
   m_window->setGeometry(outer.marginsRemoved(frame));
-  // Until a window manager frames the window, the placement counted no frame.
   if (!frame.isNull()) {
     m_awaitingFrame = false;
     m_sizing = false;

@@ -9,6 +9,7 @@ class EJPEG : public Error {
  public:
   explicit EJPEG(int code);
 
+  // The program shows only the message; the tests compare the code with the library's own.
   int code() const noexcept { return m_code; }
 
  private:

@@ -39,6 +39,8 @@ QString toWidgetText(const QString& memoText);
 qsizetype sectionCaretOffset(const QString& memoText, const QString& sectionName);
 
 // Offsets between the two forms; an offset inside a CR LF pair maps to the break's start.
+// The editor needs only toWidgetOffset; toMemoOffset is its inverse, kept for the tests and the
+// fuzz target that check the mapping both ways.
 qsizetype toWidgetOffset(const QString& memoText, qsizetype memoOffset);
 qsizetype toMemoOffset(const QString& widgetText, qsizetype widgetOffset);
 

@@ -8,8 +8,7 @@
 namespace vorlane {
 namespace {
 
-// What Vorlane adds to a command line is one argument, whatever it holds; its double quotes go,
-// as the Windows split would take them away (a DIRECTORY value written "alpha").
+// A DIRECTORY value written "alpha" must name the archive alpha.zip.
 QString oneArgument(QString text) {
   return text.remove(QLatin1Char('"'));
 }

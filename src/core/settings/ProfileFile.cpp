@@ -52,8 +52,7 @@ std::optional<int> parseDigits(QByteArrayView digits, int base, bool negative) {
   return static_cast<int>(number);
 }
 
-// "0x1F" (longer than two characters), or blanks, an optional sign and decimal digits or "$"
-// and hexadecimal digits.
+// Blanks and a sign may stand before decimal or "$" digits, never before "0x".
 std::optional<int> parseInteger(QByteArrayView text) {
   if (text.size() > 2 && (text.startsWith("0x") || text.startsWith("0X"))) {
     return parseDigits(text.sliced(2), 16, false);

@@ -35,8 +35,7 @@ QByteArray withoutQuotes(const QByteArray& value) {
   return isQuoted(value) ? value.sliced(1, value.size() - 2) : value;
 }
 
-// A read drops one pair of surrounding quotes, so a value that has them is stored inside one
-// more pair: "a b" "c d" must come back with its own quotes.
+// "a b" "c d" must come back with its own quotes.
 QByteArray storedValue(const QByteArray& value) {
   return isQuoted(value) ? value.front() + value + value.back() : value;
 }
