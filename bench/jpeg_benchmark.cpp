@@ -14,8 +14,7 @@
 #include "core/catalogue/JpegPicture.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Paths.h"
-
-#include "../tests/support/JpegEncoder.h"
+#include "support/JpegEncoder.h"
 
 namespace {
 

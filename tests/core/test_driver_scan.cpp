@@ -9,15 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include "ChildProcess.h"
 #include "core/catalogue/DriverFileList.h"
 #include "core/catalogue/FileNameOrder.h"
 #include "core/platform/Error.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
-
-#include "../support/NativeFiles.h"
-#include "../support/TempBase.h"
+#include "support/ChildProcess.h"
+#include "support/NativeFiles.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

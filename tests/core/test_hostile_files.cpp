@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ChildProcess.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/files/UFuncoes.h"
 #include "core/platform/Error.h"
@@ -23,6 +22,7 @@
 #include "core/platform/Paths.h"
 #include "core/platform/ProgramStarter.h"
 #include "core/settings/ProfileFile.h"
+#include "support/ChildProcess.h"
 #include "support/ErrorOf.h"
 #include "support/TempBase.h"
 

@@ -11,10 +11,9 @@
 #include "core/catalogue/JpegDecoder.h"
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
-
-#include "../support/JpegEncoder.h"
-#include "../support/TempBase.h"
 #include "support/ErrorOf.h"
+#include "support/JpegEncoder.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "../support/TempBase.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
 #include "core/platform/NativeText.h"
 #include "support/ErrorOf.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

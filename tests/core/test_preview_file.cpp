@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempBase.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

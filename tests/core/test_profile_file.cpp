@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ChildProcess.h"
 #include "core/platform/Error.h"
 #include "core/settings/ProfileFile.h"
+#include "support/ChildProcess.h"
 #include "support/ErrorOf.h"
 #include "support/TempBase.h"
 

@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/EnvironmentOverride.h"
-#include "../support/NativeFiles.h"
-#include "../support/TempBase.h"
 #include "core/platform/CommandLineSplitter.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/ProgramStarter.h"
+#include "support/EnvironmentOverride.h"
+#include "support/NativeFiles.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 namespace {

@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/Error.h"
-
-#include "../support/ErrorOf.h"
+#include "support/ErrorOf.h"
 
 namespace vorlane {
 namespace {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "ChildProcess.h"
 #include "core/files/UFuncoes.h"
 #include "core/platform/Error.h"
 #include "core/settings/EmulatorConfig.h"
+#include "support/ChildProcess.h"
 #include "support/ErrorOf.h"
 #include "support/TempBase.h"
 

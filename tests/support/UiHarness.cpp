@@ -1,4 +1,4 @@
-#include "UiHarness.h"
+#include "support/UiHarness.h"
 
 #include <unistd.h>
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempBase.h"
+#include "support/TempBase.h"
 
 namespace vorlane {
 class TFrmEditor;
