@@ -22,10 +22,11 @@ void runGuarded(Handler&& handler) noexcept {
   }
 }
 
-// Connects a signal to a handler method of the window through the guard.
-template <typename Sender, typename Signal, typename Window>
+// Connects a signal to a handler method of the window through the guard; what the method
+// returns is dropped.
+template <typename Sender, typename Signal, typename Window, typename Result>
 QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, Window* window,
-                                       void (Window::*handler)()) {
+                                       Result (Window::*handler)()) {
   return QObject::connect(sender, signal, window,
                           [window, handler] { runGuarded([&] { (window->*handler)(); }); });
 }

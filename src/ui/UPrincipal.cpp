@@ -40,9 +40,7 @@ TFrmPrincipal::TFrmPrincipal(QWidget* parent)
   runGuarded([this] { FormCreate(); });
 }
 
-TFrmPrincipal::~TFrmPrincipal() {
-  FormDestroy();
-}
+TFrmPrincipal::~TFrmPrincipal() = default;
 
 void TFrmPrincipal::bindHandlers() {
   connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);
@@ -64,11 +62,6 @@ void TFrmPrincipal::FormCreate() {
   AplicaIdioma(selectedLanguage());
   CarregaDrivers();
   MontaLinhaComando();
-}
-
-void TFrmPrincipal::FormDestroy() {
-  IniConfig.reset();
-  IniIdioma.reset();
 }
 
 QString TFrmPrincipal::emulatorConfigPath() const {

@@ -54,7 +54,6 @@ class TFrmPrincipal : public QWidget {
   // Lifecycle (UPrincipal.cpp).
   void bindHandlers();
   void FormCreate();
-  void FormDestroy();
 
   // Keyboard: Enter, the Tab ring and the accelerators (UPrincipalKeyboard.cpp).
   QPushButton* defaultButtonOfCurrentPage() const;
@@ -90,8 +89,9 @@ class TFrmPrincipal : public QWidget {
 
   // Option text and launching (UPrincipalLaunch.cpp).
   void bindLaunchHandlers();
+  // Composes the option text into the field unless the custom line is on; returns the field's
+  // text as the emulator is to get it.
   QString MontaLinhaComando();
-  void MontaComandoClick();
   void chkLinhaComandoClick();
   void btnExecutarClick();
   void btnChecksumClick();

@@ -51,13 +51,13 @@ void TFrmPrincipal::bindLaunchHandlers() {
   // `activated` comes from the user's choices only, by mouse or keyboard; a selection set by
   // the program does not recompose.
   for (QComboBox* list : {m_ui->cboResolucao, m_ui->cboFrameskip}) {
-    connectGuarded(list, &QComboBox::activated, this, &TFrmPrincipal::MontaComandoClick);
+    connectGuarded(list, &QComboBox::activated, this, &TFrmPrincipal::MontaLinhaComando);
   }
   for (const FlagBox& flag : kFlagBoxes) {
-    connectGuarded((*m_ui).*flag.box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaComandoClick);
+    connectGuarded((*m_ui).*flag.box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaLinhaComando);
   }
   for (QCheckBox* box : switchBoxes()) {
-    connectGuarded(box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaComandoClick);
+    connectGuarded(box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaLinhaComando);
   }
   connectGuarded(m_ui->chkLinhaComando, &QCheckBox::clicked, this,
                  &TFrmPrincipal::chkLinhaComandoClick);
@@ -76,10 +76,6 @@ QString TFrmPrincipal::MontaLinhaComando() {
   // A line read from the settings file goes out as its own bytes, as the names in it are
   // written on the system's side.
   return decodeNative(fileText(m_ui->edtLinhaComando));
-}
-
-void TFrmPrincipal::MontaComandoClick() {
-  MontaLinhaComando();
 }
 
 void TFrmPrincipal::chkLinhaComandoClick() {
