@@ -59,8 +59,12 @@ void showAndSettle(QWidget& window) {
 void readLikeCreation(const QString& base) {
   const QByteArray ini =
       vorlane::readFlatText(vorlane::basePath(base, vorlane::kEmulatorConfigFileName));
-  for (const auto& setting : vorlane::kEmulatorSettings) {
-    vorlane::flatValue(ini, setting.key, setting.defaultValue);
+  for (const auto* setting :
+       {&vorlane::kRomDirectorySetting, &vorlane::kLogDirectorySetting,
+        &vorlane::kDriverDirectorySetting, &vorlane::kTestModeSetting,
+        &vorlane::kContinueModeSetting, &vorlane::kDemoSoundsSetting, &vorlane::kVideoFlipSetting,
+        &vorlane::kFreezeScreenSetting, &vorlane::kFreePlaySetting}) {
+    vorlane::flatValue(ini, setting->key, setting->defaultValue);
   }
   const vorlane::ProfileFile settings(vorlane::basePath(base, vorlane::kFrontEndSettingsFileName));
   const vorlane::ProfileFile languages(vorlane::basePath(base, vorlane::kLanguageFileName));
@@ -71,11 +75,15 @@ void readLikeCreation(const QString& base) {
   vorlane::readSetting(settings, vorlane::kCustomLineFlag);
   vorlane::readSetting(settings, vorlane::kResolutionSetting);
   vorlane::readSetting(settings, vorlane::kFrameskipSetting);
-  for (const auto& box : vorlane::kOptionBoxSettings) {
-    vorlane::readSetting(settings, box.setting);
+  for (const auto* box :
+       {&vorlane::kSyncSetting, &vorlane::kDebugModeSetting, &vorlane::kCheckRomsSetting,
+        &vorlane::kSwapSetting, &vorlane::kProfileModeSetting, &vorlane::kSoundSetting}) {
+    vorlane::readSetting(settings, *box);
   }
   vorlane::captionTexts(languages, language);
-  vorlane::scanDrivers(base, vorlane::decodeText(vorlane::flatValue(ini, "Drvdir", ".")));
+  const vorlane::EmulatorSetting& drivers = vorlane::kDriverDirectorySetting;
+  vorlane::scanDrivers(
+      base, vorlane::decodeText(vorlane::flatValue(ini, drivers.key, drivers.defaultValue)));
 }
 
 // A base directory whose tessik.ini names its drivers folder, holding `count` drivers.

@@ -3,7 +3,6 @@
 #include <limits>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -12,6 +11,7 @@
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/start/ProgramInfo.h"
+#include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/WindowPlacement.h"
@@ -68,44 +68,32 @@ QString TFrmPrincipal::emulatorConfigPath() const {
   return basePath(DirBase, kEmulatorConfigFileName);
 }
 
-std::array<QLineEdit*, 3> TFrmPrincipal::directoryFields() const {
-  return {m_ui->edtRomDir, m_ui->edtLogDir, m_ui->edtDrvDir};
-}
-
-std::array<QCheckBox*, 6> TFrmPrincipal::switchBoxes() const {
-  return {m_ui->chkTestMode,  m_ui->chkContinueMode, m_ui->chkDemoSounds,
-          m_ui->chkVideoFlip, m_ui->chkFreezeScreen, m_ui->chkFreePlay};
-}
-
 void TFrmPrincipal::readEmulatorConfig() {
   // One read serves all nine keys; a file that cannot be read fails here, before any control
   // changes, as the first of nine separate reads would.
   const QByteArray text = readFlatText(emulatorConfigPath());
-  const auto fields = directoryFields();
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const EmulatorSetting& key = kEmulatorDirectories[i];
-    setFileText(fields[i], flatValue(text, key.key, key.defaultValue));
+  for (const DirectoryField& bound : kDirectoryFields) {
+    const EmulatorSetting& setting = *bound.setting;
+    setFileText((*m_ui).*bound.control, flatValue(text, setting.key, setting.defaultValue));
   }
-  const auto boxes = switchBoxes();
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    const EmulatorSetting& key = kEmulatorSwitches[i];
-    boxes[i]->setChecked(SimNaoParaBool(flatValue(text, key.key, key.defaultValue)));
+  for (const SwitchBox& bound : kSwitchBoxes) {
+    const EmulatorSetting& setting = *bound.setting;
+    ((*m_ui).*bound.control)
+        ->setChecked(SimNaoParaBool(flatValue(text, setting.key, setting.defaultValue)));
   }
 }
 
 void TFrmPrincipal::writeEmulatorDirectories() {
   const QString path = emulatorConfigPath();
-  const auto fields = directoryFields();
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    GravaValor(path, kEmulatorDirectories[i].key, fileText(fields[i]));
+  for (const DirectoryField& bound : kDirectoryFields) {
+    GravaValor(path, bound.setting->key, fileText((*m_ui).*bound.control));
   }
 }
 
 void TFrmPrincipal::btnAplicarDIPClick() {
   const QString path = emulatorConfigPath();
-  const auto boxes = switchBoxes();
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    GravaValor(path, kEmulatorSwitches[i].key, BoolParaSimNao(boxes[i]->isChecked()));
+  for (const SwitchBox& bound : kSwitchBoxes) {
+    GravaValor(path, bound.setting->key, BoolParaSimNao(((*m_ui).*bound.control)->isChecked()));
   }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <memory>
 
 #include <QByteArray>
@@ -12,10 +11,8 @@
 #include "core/catalogue/PreviewFile.h"
 #include "core/settings/ProfileFile.h"
 
-class QCheckBox;
 class QKeyEvent;
 class QKeySequence;
-class QLineEdit;
 class QPushButton;
 
 namespace Ui {
@@ -68,8 +65,6 @@ class TFrmPrincipal : public QWidget {
   void readEmulatorConfig();
   void writeEmulatorDirectories();
   void btnAplicarDIPClick();
-  std::array<QLineEdit*, 3> directoryFields() const;
-  std::array<QCheckBox*, 6> switchBoxes() const;
 
   // Front-end settings and languages (UPrincipalSettings.cpp).
   void bindSettingsHandlers();

@@ -1,7 +1,5 @@
 #include "ui/UPrincipal.h"
 
-#include <array>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,6 +9,7 @@
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
 #include "core/platform/NativeText.h"
+#include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/ProgramLauncher.h"
@@ -19,28 +18,12 @@
 namespace vorlane {
 namespace {
 
-// A flag box of the configuration page and the option it sets.
-struct FlagBox {
-  QCheckBox* Ui::TFrmPrincipal::*box;
-  bool OptionState::*flag;
-};
-
-constexpr std::array<FlagBox, 7> kFlagBoxes{{
-    {&Ui::TFrmPrincipal::chkSincronizar, &OptionState::sync},
-    {&Ui::TFrmPrincipal::chkModoDebug, &OptionState::debug},
-    {&Ui::TFrmPrincipal::chkModoPerfil, &OptionState::profile},
-    {&Ui::TFrmPrincipal::chkVerificarRoms, &OptionState::noCheck},
-    {&Ui::TFrmPrincipal::chkUsarTroca, &OptionState::swap},
-    {&Ui::TFrmPrincipal::chkInverterTeclas, &OptionState::swapKey},
-    {&Ui::TFrmPrincipal::chkSom, &OptionState::sound},
-}};
-
 OptionState optionStateOf(const Ui::TFrmPrincipal& ui) {
   OptionState state;
   state.resolutionIndex = ui.cboResolucao->currentIndex();
   state.frameSkipIndex = ui.cboFrameskip->currentIndex();
-  for (const FlagBox& flag : kFlagBoxes) {
-    state.*flag.flag = (ui.*flag.box)->isChecked();
+  for (const OptionBox& option : kOptionBoxes) {
+    state.*option.flag = (ui.*option.box)->isChecked();
   }
   return state;
 }
@@ -53,11 +36,13 @@ void TFrmPrincipal::bindLaunchHandlers() {
   for (QComboBox* list : {m_ui->cboResolucao, m_ui->cboFrameskip}) {
     connectGuarded(list, &QComboBox::activated, this, &TFrmPrincipal::MontaLinhaComando);
   }
-  for (const FlagBox& flag : kFlagBoxes) {
-    connectGuarded((*m_ui).*flag.box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaLinhaComando);
+  for (const OptionBox& option : kOptionBoxes) {
+    connectGuarded((*m_ui).*option.box, &QCheckBox::clicked, this,
+                   &TFrmPrincipal::MontaLinhaComando);
   }
-  for (QCheckBox* box : switchBoxes()) {
-    connectGuarded(box, &QCheckBox::clicked, this, &TFrmPrincipal::MontaLinhaComando);
+  for (const SwitchBox& bound : kSwitchBoxes) {
+    connectGuarded((*m_ui).*bound.control, &QCheckBox::clicked, this,
+                   &TFrmPrincipal::MontaLinhaComando);
   }
   connectGuarded(m_ui->chkLinhaComando, &QCheckBox::clicked, this,
                  &TFrmPrincipal::chkLinhaComandoClick);

@@ -14,6 +14,7 @@
 #include "core/platform/TextCodec.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
+#include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui_UPrincipal.h"
@@ -21,7 +22,7 @@
 namespace vorlane {
 namespace {
 
-// The control names in the settings and caption tables are the window's object names.
+// The control names in the caption table are the window's object names.
 template <typename Widget>
 Widget* namedControl(const QWidget* window, const char* name) {
   auto* control = window->findChild<Widget*>(QString::fromLatin1(name));
@@ -78,9 +79,10 @@ void TFrmPrincipal::readFrontEndSettings() {
   selectIndex(m_ui->cboResolucao, readSetting(*IniConfig, kResolutionSetting));
   selectIndex(m_ui->cboFrameskip, readSetting(*IniConfig, kFrameskipSetting));
 
-  for (const OptionBoxSetting& option : kOptionBoxSettings) {
-    namedControl<QCheckBox>(this, option.control)
-        ->setChecked(readSetting(*IniConfig, option.setting));
+  for (const OptionBox& option : kOptionBoxes) {
+    if (option.setting != nullptr) {
+      ((*m_ui).*option.box)->setChecked(readSetting(*IniConfig, *option.setting));
+    }
   }
 }
 
@@ -104,9 +106,10 @@ void TFrmPrincipal::btnAplicarClick() {
   writeSetting(*IniConfig, kCustomLineFlag, m_ui->chkLinhaComando->isChecked());
   writeSetting(*IniConfig, kResolutionSetting, m_ui->cboResolucao->currentIndex());
   writeSetting(*IniConfig, kFrameskipSetting, m_ui->cboFrameskip->currentIndex());
-  for (const OptionBoxSetting& option : kOptionBoxSettings) {
-    writeSetting(*IniConfig, option.setting,
-                 namedControl<QCheckBox>(this, option.control)->isChecked());
+  for (const OptionBox& option : kOptionBoxes) {
+    if (option.setting != nullptr) {
+      writeSetting(*IniConfig, *option.setting, ((*m_ui).*option.box)->isChecked());
+    }
   }
   AplicaIdioma(selectedLanguage());
   writeEmulatorDirectories();

@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "core/settings/FrontEndSettings.h"
@@ -8,10 +10,15 @@ namespace {
 
 using test::TempBase;
 
+// The stored option boxes, in the order the window writes them.
+const BoolSetting* const kOptionBoxSettings[] = {&kSyncSetting,        &kDebugModeSetting,
+                                                 &kCheckRomsSetting,   &kSwapSetting,
+                                                 &kProfileModeSetting, &kSoundSetting};
+
 QList<bool> readOptionBoxes(const ProfileFile& file) {
   QList<bool> checks;
-  for (const OptionBoxSetting& box : kOptionBoxSettings) {
-    checks.append(readSetting(file, box.setting));
+  for (const BoolSetting* setting : kOptionBoxSettings) {
+    checks.append(readSetting(file, *setting));
   }
   return checks;
 }
@@ -36,8 +43,8 @@ TEST(FrontEndSettings, FirstApplyWritesElevenKeysInTwoSections) {
   writeSetting(file, kCustomLineFlag, true);
   writeSetting(file, kResolutionSetting, -1);
   writeSetting(file, kFrameskipSetting, 2);
-  for (qsizetype i = 0; i < qsizetype(kOptionBoxSettings.size()); ++i) {
-    writeSetting(file, kOptionBoxSettings[i].setting, i % 2 == 0);
+  for (qsizetype i = 0; i < qsizetype(std::size(kOptionBoxSettings)); ++i) {
+    writeSetting(file, *kOptionBoxSettings[i], i % 2 == 0);
   }
   EXPECT_EQ(base.read(kFrontEndSettingsFileName),
             "[Configuracao]\r\n"
@@ -70,8 +77,7 @@ TEST(FrontEndSettings, HandWrittenValuesAreReadAndRewrittenInPlace) {
   EXPECT_EQ(readOptionBoxes(file), (QList<bool>{false, true, false, false, false, false}));
 
   writeSetting(file, kCustomLineFlag, false);
-  writeSetting(file, kOptionBoxSettings[1].setting,
-               readSetting(file, kOptionBoxSettings[1].setting));
+  writeSetting(file, kDebugModeSetting, readSetting(file, kDebugModeSetting));
   EXPECT_EQ(base.read(kFrontEndSettingsFileName),
             "[Configuracao]\r\n"
             "UtilizaLinhaComando=0\r\n"

@@ -166,6 +166,11 @@ TEST(SwitchTexts, OnlyYesInAnyCaseIsOn) {
   }
 }
 
+// The game switches, in the order the window reads and writes them.
+const EmulatorSetting kEmulatorSwitches[] = {kTestModeSetting,     kContinueModeSetting,
+                                             kDemoSoundsSetting,   kVideoFlipSetting,
+                                             kFreezeScreenSetting, kFreePlaySetting};
+
 TEST(EmulatorConfig, StartUpReadsAndDipWritesRoundTrip) {
   TempBase base;
   const QString path = base.write(kEmulatorConfigFileName,
@@ -182,9 +187,8 @@ TEST(EmulatorConfig, StartUpReadsAndDipWritesRoundTrip) {
     switches.append(SimNaoParaBool(LeValor(path, setting.key, setting.defaultValue)));
   }
   EXPECT_EQ(switches, (QList<bool>{true, true, false, false, false, false}));
-  EXPECT_EQ(LeValor(path, kEmulatorDirectories[0].key, kEmulatorDirectories[0].defaultValue),
-            "roms\\");
-  EXPECT_EQ(LeValor(path, kEmulatorDirectories[1].key, kEmulatorDirectories[1].defaultValue), ".");
+  EXPECT_EQ(LeValor(path, kRomDirectorySetting.key, kRomDirectorySetting.defaultValue), "roms\\");
+  EXPECT_EQ(LeValor(path, kLogDirectorySetting.key, kLogDirectorySetting.defaultValue), ".");
 
   for (qsizetype i = 0; i < switches.size(); ++i) {
     GravaValor(path, kEmulatorSwitches[i].key, BoolParaSimNao(!switches[i]));

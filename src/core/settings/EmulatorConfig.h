@@ -1,8 +1,5 @@
 #pragma once
 
-#include <array>
-#include <span>
-
 #include <QLatin1String>
 
 // The keys of the emulator's own configuration file that the front-end reads and writes.
@@ -15,23 +12,17 @@ struct EmulatorSetting {
   const char* defaultValue;  // used when no line of the file has the key
 };
 
-// In start-up read order; the window binds its controls to these rows by index, so the order
-// is part of the contract: the three directories, then the six game switches.
-inline constexpr std::array<EmulatorSetting, 9> kEmulatorSettings{{
-    {"Romdir", "."},
-    {"Logdir", "."},
-    {"Drvdir", "."},
-    {"testMode", "no"},
-    {"continueMode", "yes"},
-    {"demoSounds", "no"},
-    {"videoFlip", "no"},
-    {"freezeScreen", "no"},
-    {"freePlay", "no"},
-}};
+// The directories, as texts.
+inline constexpr EmulatorSetting kRomDirectorySetting{"Romdir", "."};
+inline constexpr EmulatorSetting kLogDirectorySetting{"Logdir", "."};
+inline constexpr EmulatorSetting kDriverDirectorySetting{"Drvdir", "."};
 
-inline constexpr std::span<const EmulatorSetting, 3> kEmulatorDirectories =
-    std::span(kEmulatorSettings).first<3>();
-inline constexpr std::span<const EmulatorSetting, 6> kEmulatorSwitches =
-    std::span(kEmulatorSettings).last<6>();
+// The game switches, as "yes" or "no".
+inline constexpr EmulatorSetting kTestModeSetting{"testMode", "no"};
+inline constexpr EmulatorSetting kContinueModeSetting{"continueMode", "yes"};
+inline constexpr EmulatorSetting kDemoSoundsSetting{"demoSounds", "no"};
+inline constexpr EmulatorSetting kVideoFlipSetting{"videoFlip", "no"};
+inline constexpr EmulatorSetting kFreezeScreenSetting{"freezeScreen", "no"};
+inline constexpr EmulatorSetting kFreePlaySetting{"freePlay", "no"};
 
 }  // namespace vorlane

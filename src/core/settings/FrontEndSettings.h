@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 #include <QByteArray>
 #include <QLatin1String>
 
@@ -35,12 +33,6 @@ struct BoolSetting {
   bool defaultValue;
 };
 
-// A check box of the configuration page and the setting it shows.
-struct OptionBoxSetting {
-  const char* control;
-  BoolSetting setting;
-};
-
 inline constexpr TextSetting kLanguageSetting{kConfiguracaoSection, "Idioma", "Portugues"};
 inline constexpr TextSetting kCustomLineSetting{kConfiguracaoSection, "LinhaComando", ""};
 
@@ -55,15 +47,13 @@ inline constexpr BoolSetting kCustomLineFlag{kConfiguracaoSection, "UtilizaLInha
 inline constexpr IntegerSetting kResolutionSetting{kGeneralSection, "Resolucao", 3};
 inline constexpr IntegerSetting kFrameskipSetting{kGeneralSection, "Frameskip", 4};
 
-// In read and write order.
-inline constexpr std::array<OptionBoxSetting, 6> kOptionBoxSettings{{
-    {"chkSincronizar", {kGeneralSection, "SincronizarVbl", false}},
-    {"chkModoDebug", {kGeneralSection, "ModoDebug", false}},
-    {"chkVerificarRoms", {kGeneralSection, "VerificarRoms", false}},
-    {"chkUsarTroca", {kGeneralSection, "UsarTroca", false}},
-    {"chkModoPerfil", {kGeneralSection, "ModoPerfil", false}},
-    {"chkSom", {kGeneralSection, "Som", false}},
-}};
+// The stored option boxes of the configuration page.
+inline constexpr BoolSetting kSyncSetting{kGeneralSection, "SincronizarVbl", false};
+inline constexpr BoolSetting kDebugModeSetting{kGeneralSection, "ModoDebug", false};
+inline constexpr BoolSetting kCheckRomsSetting{kGeneralSection, "VerificarRoms", false};
+inline constexpr BoolSetting kSwapSetting{kGeneralSection, "UsarTroca", false};
+inline constexpr BoolSetting kProfileModeSetting{kGeneralSection, "ModoPerfil", false};
+inline constexpr BoolSetting kSoundSetting{kGeneralSection, "Som", false};
 
 QByteArray readSetting(const ProfileFile& file, const TextSetting& setting);
 int readSetting(const ProfileFile& file, const IntegerSetting& setting);
