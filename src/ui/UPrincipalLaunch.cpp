@@ -8,6 +8,7 @@
 
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
+#include "core/launch/ProgramLogs.h"
 #include "core/platform/NativeText.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
@@ -74,20 +75,23 @@ void TFrmPrincipal::btnExecutarClick() {
     return;
   }
   const QString options = MontaLinhaComando();
-  launchProgram(this, emulatorProgram(DirBase),
-                playArguments(options, lstArquivos.entries().at(row)), DirBase);
+  launchEmulator(this, emulatorProgram(DirBase),
+                 playArguments(options, lstArquivos.entries().at(row)), DirBase,
+                 logDirectory(DirBase));
 }
 
 void TFrmPrincipal::btnChecksumClick() {
   // The driver file is the file list's own current one, which the selection keeps in step.
   const int fileIndex = lstArquivos.itemIndex();
-  if (selectedDriverRow() < 0 || fileIndex < 0) {
+  const int row = selectedDriverRow();
+  if (row < 0 || fileIndex < 0) {
     return;
   }
-  const QStringList arguments =
-      checksumArguments(DirBase, decodeNative(fileText(m_ui->edtRomDir)),
-                        lstArquivos.filePath(fileIndex), lstArquivos.entries().at(fileIndex));
-  launchProgram(this, checksumProgram(DirBase), arguments, DirBase);
+  const QString& fileName = lstArquivos.entries().at(fileIndex);
+  const QStringList arguments = checksumArguments(DirBase, decodeNative(fileText(m_ui->edtRomDir)),
+                                                  lstArquivos.filePath(fileIndex), fileName);
+  launchChecksum(this, checksumProgram(DirBase), arguments, DirBase, logDirectory(DirBase),
+                 fileName, m_ui->lstDrivers->item(row)->text());
 }
 
 }  // namespace vorlane

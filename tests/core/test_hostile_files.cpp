@@ -97,7 +97,7 @@ TEST(HostileFiles, ProgramsThatAreNoRegularFilesAreRefusedWithoutBlocking) {
   const QString fifo = makeFifo(base, QStringLiteral("tessik.exe"));
   const QString device = linkTo(base, QStringLiteral("checksum.exe"), QStringLiteral("/dev/zero"));
   for (const QString& program : {fifo, device}) {
-    EXPECT_EQ(startProgram(program, {}, base.path()),
+    EXPECT_EQ(startProgram(program, {}, base.path()).failure,
               QStringLiteral("Cannot start %1: Permission denied").arg(program));
   }
 }

@@ -2,15 +2,22 @@
 
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <thread>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "core/platform/CommandLineSplitter.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/OutputLog.h"
 #include "core/platform/ProgramStarter.h"
 #include "support/EnvironmentOverride.h"
 #include "support/NativeFiles.h"
@@ -24,6 +31,20 @@ using test::text;
 using test::writeNativeFile;
 
 const QByteArray kEndOfRun = QByteArrayLiteral("<end>\n");
+
+// A program's end is told through the event loop, which needs the application object.
+class EventLoopEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { m_application = std::make_unique<QCoreApplication>(m_argc, m_argv); }
+  void TearDown() override { m_application.reset(); }
+
+ private:
+  int m_argc = 1;
+  char m_name[5] = "test";
+  char* m_argv[2] = {m_name, nullptr};
+  std::unique_ptr<QCoreApplication> m_application;
+};
+const auto* const kEventLoop = ::testing::AddGlobalTestEnvironment(new EventLoopEnvironment);
 
 // A stand-in program: appends its working directory, each argument on its own line and an end
 // mark to `log`. Uses shell built-ins only, so it runs with any PATH.
@@ -74,7 +95,7 @@ TEST(StartProgram, PassesEachArgumentAndTheWorkingDirectory) {
 
   const QStringList arguments =
       splitCommandLine(QStringLiteral("-400x300VESA2 -frameskip 4 my game.drv"));
-  EXPECT_EQ(startProgram(program, arguments, workDir), std::nullopt);
+  EXPECT_EQ(startProgram(program, arguments, workDir).failure, std::nullopt);
 
   const QStringList expected = {canonical(workDir),           QStringLiteral("-400x300VESA2"),
                                 QStringLiteral("-frameskip"), QStringLiteral("4"),
@@ -96,7 +117,7 @@ TEST(StartProgram, HandsShellCharactersOverAsText) {
                                  QStringLiteral("?"),
                                  QStringLiteral("\"quoted\" 'single' $HOME")};
 
-  EXPECT_EQ(startProgram(program, arguments, base.path()), std::nullopt);
+  EXPECT_EQ(startProgram(program, arguments, base.path()).failure, std::nullopt);
 
   EXPECT_EQ(waitForRun(log), QStringList{canonical(base.path())} + arguments);
   EXPECT_FALSE(QFileInfo::exists(base.filePath(QStringLiteral("pwned"))));
@@ -113,7 +134,7 @@ TEST(StartProgram, PassesTheBytesOfNamesThatAreNotUtf8) {
   const QString workDir = decodeNative(folder);
 
   const QStringList arguments = {decodeNative("caf\xE9.drv"), text("jos\u00E9.drv")};
-  EXPECT_EQ(startProgram(workDir + QStringLiteral("/tessik.exe"), arguments, workDir),
+  EXPECT_EQ(startProgram(workDir + QStringLiteral("/tessik.exe"), arguments, workDir).failure,
             std::nullopt);
 
   const QStringList logged = waitForRun(log);
@@ -151,7 +172,7 @@ TEST(StartProgram, ReportsWhyAProgramCannotStartInPlainWords) {
       {loop, "Too many levels of symbolic links"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(startProgram(c.program, {QStringLiteral("x")}, base.path()),
+    EXPECT_EQ(startProgram(c.program, {QStringLiteral("x")}, base.path()).failure,
               QStringLiteral("Cannot start ") + c.program + QStringLiteral(": ") + text(c.reason));
   }
   EXPECT_TRUE(hasNoChildProcess());
@@ -167,7 +188,7 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
   {
     const test::EnvironmentOverride path("PATH", searchDir.toLocal8Bit());
     const std::optional<QString> failure =
-        startProgram(program, {QStringLiteral("pacman.drv")}, base.path());
+        startProgram(program, {QStringLiteral("pacman.drv")}, base.path()).failure;
     ASSERT_TRUE(failure.has_value());
     EXPECT_TRUE(failure->contains(QStringLiteral("Windows program"))) << failure->toStdString();
     EXPECT_TRUE(failure->contains(QStringLiteral("wine"))) << failure->toStdString();
@@ -177,10 +198,72 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
   writeStandIn(base, QStringLiteral("bin/wine"), log);
   {
     const test::EnvironmentOverride path("PATH", searchDir.toLocal8Bit());
-    EXPECT_EQ(startProgram(program, {QStringLiteral("my game.drv")}, base.path()), std::nullopt);
+    EXPECT_EQ(startProgram(program, {QStringLiteral("my game.drv")}, base.path()).failure,
+              std::nullopt);
   }
   const QStringList expected = {canonical(base.path()), program, QStringLiteral("my game.drv")};
   EXPECT_EQ(waitForRun(log), expected);
+}
+
+// Runs the event loop until the watch tells the end, or `ms` have passed.
+bool waitForEnd(ProgramEndWatch& end, int ms) {
+  QEventLoop loop;
+  QObject::connect(&end, &ProgramEndWatch::ended, &loop, &QEventLoop::quit);
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  if (!end.hasEnded()) {
+    loop.exec();
+  }
+  return end.hasEnded();
+}
+
+// The program's output goes to the log as it writes it; the end is told only when the program
+// itself ends, not when the process that started it does.
+TEST(StartProgram, WritesTheOutputToTheLogAndTellsTheEnd) {
+  const TempBase base;
+  const QString go = base.filePath(QStringLiteral("go"));
+  const QString program = base.write(QStringLiteral("tool.exe"),
+                                     "#!/bin/sh\necho \"out $1\"\necho err >&2\n"
+                                     "while [ ! -e '" +
+                                         go.toUtf8() +
+                                         "' ]; do sleep 0.05; done\n"
+                                         "echo last\nexit 3\n");
+  QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+  const std::unique_ptr<OutputLog> log =
+      OutputLog::create(base.filePath(QStringLiteral("tool.log")));
+  ASSERT_NE(log, nullptr);
+
+  ProgramStart start = startProgram(program, {QStringLiteral("a b")}, base.path(), log.get());
+  ASSERT_EQ(start.failure, std::nullopt);
+  ASSERT_NE(start.end, nullptr);
+  const QByteArray expected = "out a b\nerr\n";
+  QByteArray output;
+  for (const QDeadlineTimer deadline(10000);
+       output.size() < expected.size() && !deadline.hasExpired(); QThread::msleep(20)) {
+    output += log->readNew(1024);
+  }
+  EXPECT_EQ(output, expected);
+  EXPECT_FALSE(waitForEnd(*start.end, 300)) << "the program is still waiting";
+
+  QFile(go).open(QIODevice::WriteOnly);
+  EXPECT_TRUE(waitForEnd(*start.end, 10000));
+  EXPECT_EQ(log->readNew(1024), "last\n");
+  EXPECT_TRUE(hasNoChildProcess());
+}
+
+TEST(StartProgram, ProgramThatCannotStartHasNoEndToTell) {
+  const TempBase base;
+  const std::unique_ptr<OutputLog> log =
+      OutputLog::create(base.filePath(QStringLiteral("tool.log")));
+  ASSERT_NE(log, nullptr);
+  const QString garbage =
+      base.write(QStringLiteral("garbage.exe"), QByteArrayLiteral("\x01\x02 no program\n"));
+  QFile::setPermissions(garbage, QFile::ReadOwner | QFile::ExeOwner);
+
+  const ProgramStart start = startProgram(garbage, {}, base.path(), log.get());
+  EXPECT_NE(start.failure, std::nullopt);
+  EXPECT_EQ(start.end, nullptr);
+  EXPECT_TRUE(log->readNew(1024).isEmpty());
+  EXPECT_TRUE(hasNoChildProcess());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "core/platform/DetachedProcess.h"
 
 #include <fcntl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,11 +12,18 @@
 namespace vorlane {
 namespace {
 
+// What the two started processes tell the caller through the report channel. A record is far
+// smaller than a pipe's atomic write, so records never mix.
+struct Report {
+  enum Kind : int { kProgramId, kStartError } kind;
+  int value;
+};
+
 // Between fork and exec only async-signal-safe calls are allowed: everything below works on
 // memory prepared before the fork.
 
-void report(int channel, int errorNumber) {
-  while (::write(channel, &errorNumber, sizeof errorNumber) < 0 && errno == EINTR) {
+void report(int channel, Report record) {
+  while (::write(channel, &record, sizeof record) < 0 && errno == EINTR) {
   }
 }
 
@@ -32,30 +40,54 @@ void restoreSignals() {
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
+bool redirectOutput(int outputDescriptor) {
+  return outputDescriptor < 0 || (::dup2(outputDescriptor, STDOUT_FILENO) >= 0 &&
+                                  ::dup2(outputDescriptor, STDERR_FILENO) >= 0);
+}
+
 [[noreturn]] void runProgram(const char* executable, char* const* argv, const char* directory,
-                             int channel) {
+                             int outputDescriptor, int channel) {
   restoreSignals();
-  if (::chdir(directory) == 0) {
+  if (redirectOutput(outputDescriptor) && ::chdir(directory) == 0) {
     ::execv(executable, argv);
   }
-  report(channel, errno);
+  report(channel, {Report::kStartError, errno});
   ::_exit(127);
 }
 
-int readReport(int channel) {
-  int errorNumber = 0;
+// Blocks until the caller closes its end of the pipe.
+void waitForRelease(int release) {
+  char byte = 0;
+  while (::read(release, &byte, 1) < 0 && errno == EINTR) {
+  }
+}
+
+bool readReport(int channel, Report& record) {
   ssize_t got = 0;
   do {
-    got = ::read(channel, &errorNumber, sizeof errorNumber);
+    got = ::read(channel, &record, sizeof record);
   } while (got < 0 && errno == EINTR);
-  // The channel closes without a word when exec succeeds.
-  return got == static_cast<ssize_t>(sizeof errorNumber) ? errorNumber : 0;
+  // The channel closes without a word once both processes are done with it.
+  return got == static_cast<ssize_t>(sizeof record);
+}
+
+// A descriptor that becomes readable when the process ends, or -1 on a kernel without process
+// descriptors. Called through syscall, as not every C library declares it for C++.
+int openProcessDescriptor(pid_t process) {
+  return static_cast<int>(::syscall(SYS_pidfd_open, process, 0));
+}
+
+void closeIfOpen(int& descriptor) {
+  if (descriptor >= 0) {
+    ::close(descriptor);
+    descriptor = -1;
+  }
 }
 
 }  // namespace
 
-int startDetachedProcess(const QByteArray& executable, const QList<QByteArray>& arguments,
-                         const QByteArray& workingDirectory) {
+DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QByteArray>& arguments,
+                                   const QByteArray& workingDirectory, int outputDescriptor) {
   std::vector<char*> argv;
   argv.reserve(static_cast<std::size_t>(arguments.size()) + 1);
   for (const QByteArray& argument : arguments) {
@@ -63,33 +95,62 @@ int startDetachedProcess(const QByteArray& executable, const QList<QByteArray>& 
   }
   argv.push_back(nullptr);
 
+  // The intermediate child waits on `release` after it has reported the program's id: until it
+  // ends, the program cannot be reaped by anyone, so the id still names it when it is opened
+  // for watching.
   int channel[2];
+  int release[2];
   if (::pipe2(channel, O_CLOEXEC) != 0) {
-    return errno;
+    return {errno};
+  }
+  if (::pipe2(release, O_CLOEXEC) != 0) {
+    const int errorNumber = errno;
+    ::close(channel[0]);
+    ::close(channel[1]);
+    return {errorNumber};
   }
   const pid_t child = ::fork();
   if (child == 0) {
     ::close(channel[0]);
+    ::close(release[1]);
     ::setsid();
     const pid_t grandchild = ::fork();
     if (grandchild == 0) {
-      runProgram(executable.constData(), argv.data(), workingDirectory.constData(), channel[1]);
+      runProgram(executable.constData(), argv.data(), workingDirectory.constData(),
+                 outputDescriptor, channel[1]);
     }
     if (grandchild < 0) {
-      report(channel[1], errno);
+      report(channel[1], {Report::kStartError, errno});
+    } else {
+      report(channel[1], {Report::kProgramId, grandchild});
+      waitForRelease(release[0]);
     }
     // The grandchild is adopted by init, which reaps it when it ends.
     ::_exit(0);
   }
-  const int forkError = child < 0 ? errno : 0;
+  DetachedStart start;
+  start.errorNumber = child < 0 ? errno : 0;
   ::close(channel[1]);
-  const int errorNumber = forkError != 0 ? forkError : readReport(channel[0]);
+  ::close(release[0]);
+  Report record{};
+  while (child > 0 && readReport(channel[0], record)) {
+    if (record.kind == Report::kProgramId) {
+      start.endDescriptor = openProcessDescriptor(record.value);
+      closeIfOpen(release[1]);
+    } else {
+      start.errorNumber = record.value;
+    }
+  }
+  closeIfOpen(release[1]);
   ::close(channel[0]);
   if (child > 0) {
     while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
     }
   }
-  return errorNumber;
+  if (start.errorNumber != 0) {
+    closeIfOpen(start.endDescriptor);
+  }
+  return start;
 }
 
 }  // namespace vorlane

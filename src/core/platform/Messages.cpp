@@ -57,6 +57,24 @@ QString cannotUseCurrentDirectory(int errorNumber) {
       .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
+QString programOutputTitle(const QString& programName, const QString& gameName) {
+  return QStringLiteral("%1 \u2014 %2").arg(programName, gameName);
+}
+
+QString programRunning(const QString& programName) {
+  return QStringLiteral("%1 is running.").arg(programName);
+}
+
+QString programEnded(const QString& programName) {
+  return QStringLiteral("%1 has ended.").arg(programName);
+}
+
+QString programEndedAtOnce(const QString& programName, const QString& lastLines,
+                           const QString& logPath) {
+  return QStringLiteral("%1 ended at once. The last it wrote:\n\n%2\n\nAll of it is in %3")
+      .arg(programName, lastLines, displayPath(logPath));
+}
+
 QString errorBoxText(const QString& message) {
   if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
     return message + QLatin1Char('.');

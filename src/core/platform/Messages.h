@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The fixed texts of every failure the user can see, in one place. Paths are shown as
-// displayPath shows them.
+// The fixed texts the user can see besides the captions, in one place: every failure, and what
+// is said about the programs Vorlane starts. Paths are shown as displayPath shows them.
 namespace vorlane::messages {
 
 QString cannotOpenFile(const QString& path);
@@ -21,6 +21,15 @@ QString missingArchive(const QString& path);
 QString notInWindows1252(char32_t character);
 // The base directory cannot be known or is too long to work in; `errorNumber` says why.
 QString cannotUseCurrentDirectory(int errorNumber);
+
+// The window that shows what a started program writes, for one game: its title, and its word
+// on whether the program still runs.
+QString programOutputTitle(const QString& programName, const QString& gameName);
+QString programRunning(const QString& programName);
+QString programEnded(const QString& programName);
+// The emulator ended within its first seconds: the last lines it wrote, and where all of it is.
+QString programEndedAtOnce(const QString& programName, const QString& lastLines,
+                           const QString& logPath);
 
 // The error box's text: the message, with a full stop when it is not empty and its last
 // character's code is greater than that of ".".

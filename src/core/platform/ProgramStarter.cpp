@@ -10,6 +10,7 @@
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/OutputLog.h"
 #include "core/platform/Paths.h"
 
 namespace vorlane {
@@ -52,46 +53,51 @@ QString absolutePath(const QString& path) {
   return path.startsWith(QLatin1Char('/')) ? path : basePath(currentDirectory(), path);
 }
 
-std::optional<QString> startDetached(const QString& executable, const QStringList& arguments,
-                                     const QString& workingDirectory, const QString& program) {
+ProgramStart startDetached(const QString& executable, const QStringList& arguments,
+                           const QString& workingDirectory, const OutputLog* output,
+                           const QString& program) {
   QList<QByteArray> argv{encodeNative(executable)};
   for (const QString& argument : arguments) {
     argv.append(encodeNative(argument));
   }
-  const int errorNumber = startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory));
-  if (errorNumber == 0) {
-    return std::nullopt;
+  const DetachedStart start =
+      startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory),
+                           output != nullptr ? output->descriptor() : -1);
+  if (start.errorNumber != 0) {
+    return {cannotStart(program, start.errorNumber), nullptr};
   }
-  return cannotStart(program, errorNumber);
+  return {std::nullopt, start.endDescriptor >= 0
+                            ? std::make_unique<ProgramEndWatch>(start.endDescriptor)
+                            : nullptr};
 }
 
 }  // namespace
 
-std::optional<QString> startProgram(const QString& program, const QStringList& arguments,
-                                    const QString& workingDirectory) {
+ProgramStart startProgram(const QString& program, const QStringList& arguments,
+                          const QString& workingDirectory, const OutputLog* output) {
   const QByteArray native = encodeNative(program);
   struct stat status {};
   // The system's own reason: a missing file, a loop of links, a folder that may not be entered.
   if (::stat(native.constData(), &status) != 0) {
-    return cannotStart(program, errno);
+    return {cannotStart(program, errno), nullptr};
   }
   if (S_ISDIR(status.st_mode)) {
-    return cannotStart(program, EISDIR);
+    return {cannotStart(program, EISDIR), nullptr};
   }
   // A pipe or a device is no program (the system refuses it with this same reason), and
   // looking into one could block.
   if (!S_ISREG(status.st_mode)) {
-    return cannotStart(program, EACCES);
+    return {cannotStart(program, EACCES), nullptr};
   }
   const QString path = absolutePath(program);
   if (isWindowsProgram(path)) {
     const QString wine = findOnPath(QByteArrayLiteral("wine"));
     if (wine.isEmpty()) {
-      return needsWine(program);
+      return {needsWine(program), nullptr};
     }
-    return startDetached(wine, QStringList{path} + arguments, workingDirectory, program);
+    return startDetached(wine, QStringList{path} + arguments, workingDirectory, output, program);
   }
-  return startDetached(path, arguments, workingDirectory, program);
+  return startDetached(path, arguments, workingDirectory, output, program);
 }
 
 }  // namespace vorlane

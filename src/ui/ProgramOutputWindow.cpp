@@ -1,0 +1,103 @@
+#include "ui/ProgramOutputWindow.h"
+
+#include <utility>
+
+#include <QFontDatabase>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTextCursor>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/platform/Messages.h"
+#include "core/platform/OutputLog.h"
+#include "core/platform/ProgramEndWatch.h"
+#include "core/platform/TextCodec.h"
+
+namespace vorlane {
+namespace {
+
+constexpr int kReadingIntervalMs = 100;
+// What one look at the log takes at most, so a flood of output never stalls the windows.
+constexpr qint64 kReadLimit = qint64(1) << 20;
+// The window shows this many of the latest lines; the log keeps them all.
+constexpr int kShownLines = 10000;
+constexpr QSize kInitialSize(560, 320);
+
+}  // namespace
+
+ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programName,
+                                         const QString& gameName, std::unique_ptr<OutputLog> log,
+                                         std::unique_ptr<ProgramEndWatch> end)
+    : QWidget(owner, Qt::Window),
+      m_programName(programName),
+      m_log(std::move(log)),
+      m_end(std::move(end)),
+      m_output(new QPlainTextEdit(this)),
+      m_status(new QLabel(this)),
+      m_reading(new QTimer(this)) {
+  setObjectName(QStringLiteral("FrmSaida"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(messages::programOutputTitle(programName, gameName));
+  resize(kInitialSize);
+
+  m_output->setObjectName(QStringLiteral("MemoSaida"));
+  m_output->setReadOnly(true);
+  m_output->setMaximumBlockCount(kShownLines);
+  m_output->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  m_output->setAccessibleName(windowTitle());
+  m_status->setObjectName(QStringLiteral("lblEstado"));
+  m_status->setTextFormat(Qt::PlainText);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(m_output);
+  layout->addWidget(m_status);
+
+  auto* closing = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(closing, &QShortcut::activated, this, &QWidget::close);
+  connect(m_reading, &QTimer::timeout, this, &ProgramOutputWindow::showNewOutput);
+  m_reading->start(kReadingIntervalMs);
+  if (m_end) {
+    m_status->setText(messages::programRunning(programName));
+    connect(m_end.get(), &ProgramEndWatch::ended, this, &ProgramOutputWindow::showNewOutput);
+  }
+}
+
+ProgramOutputWindow::~ProgramOutputWindow() = default;
+
+void ProgramOutputWindow::showNewOutput() {
+  const QByteArray bytes = m_log->readNew(kReadLimit);
+  m_partialLine += bytes;
+  const qsizetype lineEnd = m_partialLine.lastIndexOf('\n');
+  if (lineEnd >= 0) {
+    append(decodeText(m_partialLine.left(lineEnd + 1)));
+    m_partialLine.remove(0, lineEnd + 1);
+  }
+  // Once the program has ended, all it wrote is in the log: the end shows when the log is read.
+  if (bytes.isEmpty() && m_end && m_end->hasEnded()) {
+    m_reading->stop();
+    append(decodeText(m_partialLine));
+    m_partialLine.clear();
+    m_status->setText(messages::programEnded(m_programName));
+  }
+}
+
+void ProgramOutputWindow::append(const QString& text) {
+  if (text.isEmpty()) {
+    return;
+  }
+  // Followed only while the user has not scrolled up to read.
+  QScrollBar* scroll = m_output->verticalScrollBar();
+  const bool following = scroll->value() == scroll->maximum();
+  QTextCursor cursor(m_output->document());
+  cursor.movePosition(QTextCursor::End);
+  // Windows programs end their lines with CR LF.
+  cursor.insertText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+  if (following) {
+    scroll->setValue(scroll->maximum());
+  }
+}
+
+}  // namespace vorlane
