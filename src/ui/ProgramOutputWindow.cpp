@@ -3,11 +3,10 @@
 #include <utility>
 
 #include <QFontDatabase>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -55,8 +54,6 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   layout->addWidget(m_output);
   layout->addWidget(m_status);
 
-  auto* closing = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(closing, &QShortcut::activated, this, &QWidget::close);
   connect(m_reading, &QTimer::timeout, this, &ProgramOutputWindow::showNewOutput);
   m_reading->start(kReadingIntervalMs);
   if (m_end) {
@@ -66,6 +63,14 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
 }
 
 ProgramOutputWindow::~ProgramOutputWindow() = default;
+
+void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void ProgramOutputWindow::showNewOutput() {
   const QByteArray bytes = m_log->readNew(kReadLimit);

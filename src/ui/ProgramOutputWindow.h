@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -27,6 +28,10 @@ class ProgramOutputWindow : public QWidget {
   ProgramOutputWindow(QWidget* owner, const QString& programName, const QString& gameName,
                       std::unique_ptr<OutputLog> log, std::unique_ptr<ProgramEndWatch> end);
   ~ProgramOutputWindow() override;
+
+ protected:
+  // Escape closes the window, as it would a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void showNewOutput();

@@ -6,10 +6,14 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "ui/ErrorBox.h"
+#include "ui/ProgramLauncher.h"
 #include "ui/UEditor.h"
 #include "ui/UPrincipal.h"
 
@@ -21,6 +25,14 @@ ErrorBoxLog::ErrorBoxLog() {
 
 ErrorBoxLog::~ErrorBoxLog() {
   setErrorBoxRecorder({});
+}
+
+LaunchFailureLog::LaunchFailureLog() {
+  setLaunchFailureRecorder([this](const QString& text) { m_texts.append(text); });
+}
+
+LaunchFailureLog::~LaunchFailureLog() {
+  setLaunchFailureRecorder({});
 }
 
 WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(QFile::encodeName(base.path())) {}
@@ -43,6 +55,23 @@ WindowOnBase::~WindowOnBase() {
 
 QWidget* WindowOnBase::findNamed(const char* name) const {
   return m_window->findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+void showPage(WindowOnBase& main, Page page) {
+  main.child<QTabWidget>("PageControl1")->setCurrentIndex(page);
+}
+
+void clickDriver(WindowOnBase& main, int row) {
+  showPage(main, kDrivers);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  ASSERT_LT(row, list->count()) << "the driver list is not filled";
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualItemRect(list->item(row)).center());
+}
+
+void clickButton(WindowOnBase& main, const char* name) {
+  showPage(main, kDrivers);
+  QTest::mouseClick(main.child<QPushButton>(name), Qt::LeftButton);
 }
 
 void clickCheckBox(QWidget* box) {

@@ -34,6 +34,22 @@ class ErrorBoxLog {
   QStringList m_texts;
 };
 
+// Records the text of every box the launcher shows (a program that cannot start, an emulator
+// that ended at once) while it lives.
+class LaunchFailureLog {
+ public:
+  LaunchFailureLog();
+  ~LaunchFailureLog();
+  LaunchFailureLog(const LaunchFailureLog&) = delete;
+  LaunchFailureLog& operator=(const LaunchFailureLog&) = delete;
+
+  const QStringList& texts() const { return m_texts; }
+  void clear() { m_texts.clear(); }
+
+ private:
+  QStringList m_texts;
+};
+
 // A base directory on disk, made current while the main window is built on it, since the
 // window takes the current directory as its base.
 class WindowOnBase {
@@ -63,6 +79,14 @@ class WindowOnBase {
   std::unique_ptr<TFrmPrincipal> m_window;
   std::unique_ptr<TFrmEditor> m_editor;
 };
+
+enum Page { kDrivers = 0, kConfiguration = 1, kDip = 2 };
+void showPage(WindowOnBase& main, Page page);
+
+// Selects a game the way a user does: a click on its row of the Drivers page.
+void clickDriver(WindowOnBase& main, int row);
+// Clicks a button of the Drivers page.
+void clickButton(WindowOnBase& main, const char* name);
 
 // Clicks a check box on its indicator, where a user would (its middle may lie past its text).
 void clickCheckBox(QWidget* box);

@@ -63,16 +63,6 @@ QByteArray physicalPath(const QByteArray& path) {
   return real ? QByteArray(real.get()) : QByteArray();
 }
 
-void click(WindowOnBase& main, const char* button) {
-  QTest::mouseClick(main.child<QPushButton>(button), Qt::LeftButton);
-}
-
-void clickDriver(WindowOnBase& main, int row) {
-  auto* list = main.child<QListWidget>("lstDrivers");
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    list->visualItemRect(list->item(row)).center());
-}
-
 TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   const TempBase root;
   const QByteArray rootPath = encodeNative(root.path());
@@ -110,15 +100,15 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   // The programs get the bytes on disk (the custom line's too), the file name and the archive
   // path one argument each.
   const QByteArray dirBase = physicalPath(base);
-  click(main, "btnExecutar");
+  clickButton(main, "btnExecutar");
   const QList<QByteArray> play = {"cwd=" + dirBase, "arg=-cfg", "arg=caf\xE9 1.cfg",
                                   "arg=caf\xE9.drv"};
   EXPECT_EQ(waitForRecord(emulatorLog, 1), play);
-  click(main, "btnChecksum");
+  clickButton(main, "btnChecksum");
   const QList<QByteArray> checksum = {"cwd=" + dirBase, "arg=" + dirBase + "/roms/caf\xE9.zip"};
   EXPECT_EQ(waitForRecord(checksumLog, 1), checksum);
   clickDriver(main, 1);
-  click(main, "btnExecutar");
+  clickButton(main, "btnExecutar");
   EXPECT_EQ(waitForRecord(emulatorLog, 2).value(3), "arg=pebble picnic.drv");
 
   // Opened, edited and saved in its own encoding.
@@ -135,7 +125,7 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
     QTest::mouseClick(modal->findChild<QToolButton*>(QStringLiteral("tbtnSalvar")), Qt::LeftButton);
     modal->close();
   });
-  click(main, "btnEditar");
+  clickButton(main, "btnEditar");
   EXPECT_EQ(readNativeFile(base + "/drivers/caf\xE9.drv"), driver + "\xE9");
 
   setLaunchFailureRecorder({});

@@ -19,7 +19,6 @@
 #include "core/settings/ProfileFile.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/ProgramLauncher.h"
 #include "ui/UPrincipal.h"
 
 namespace vorlane::test {
@@ -28,24 +27,6 @@ namespace {
 const QString kEmulatorLog = QStringLiteral("emulator.log");
 const QString kChecksumLog = QStringLiteral("checksum.log");
 const QString kDefaultOptions = QStringLiteral("-400x300VESA2 -frameskip 4");
-
-enum Page { kDrivers = 0, kConfiguration = 1, kDip = 2 };
-
-// Records every "cannot start" warning while it lives.
-class LaunchFailureLog {
- public:
-  LaunchFailureLog() {
-    setLaunchFailureRecorder([this](const QString& text) { m_texts.append(text); });
-  }
-  ~LaunchFailureLog() { setLaunchFailureRecorder({}); }
-  LaunchFailureLog(const LaunchFailureLog&) = delete;
-  LaunchFailureLog& operator=(const LaunchFailureLog&) = delete;
-
-  const QStringList& texts() const { return m_texts; }
-
- private:
-  QStringList m_texts;
-};
 
 struct Driver {
   const char* fileName;
@@ -135,24 +116,6 @@ QString physicalPath(const TempBase& base) {
 
 QStringList words(const QString& line) {
   return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-void showPage(WindowOnBase& main, Page page) {
-  main.child<QTabWidget>("PageControl1")->setCurrentIndex(page);
-}
-
-// Selects a game the way a user does: a click on its row.
-void clickDriver(WindowOnBase& main, int row) {
-  showPage(main, kDrivers);
-  auto* list = main.child<QListWidget>("lstDrivers");
-  ASSERT_LT(row, list->count()) << "the driver list is not filled";
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    list->visualItemRect(list->item(row)).center());
-}
-
-void clickButton(WindowOnBase& main, const char* name) {
-  showPage(main, kDrivers);
-  QTest::mouseClick(main.child<QPushButton>(name), Qt::LeftButton);
 }
 
 void typeInto(QLineEdit* field, const QString& typed) {

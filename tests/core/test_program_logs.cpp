@@ -1,0 +1,168 @@
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "core/launch/ProgramLogs.h"
+#include "core/platform/OutputLog.h"
+#include "support/ChildProcess.h"
+#include "support/TempBase.h"
+
+namespace vorlane::test {
+namespace {
+
+QStringList fileNames(const TempBase& base) {
+  return QDir(base.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+void append(const OutputLog& log, const QByteArray& bytes) {
+  ASSERT_EQ(::write(log.descriptor(), bytes.constData(), static_cast<size_t>(bytes.size())),
+            bytes.size());
+}
+
+TEST(ProgramLogs, LogDirectoryIsTheStoredValueResolvedOrNone) {
+  const struct {
+    const char* config;    // nullptr: no tessik.ini
+    const char* expected;  // "$" stands for the base directory
+  } cases[] = {
+      {"Romdir       .\r\nLogdir       .\\logs\\\r\n", "$/logs/"},
+      {"Romdir       .\r\n", "$"},
+      {"Logdir       /var/log/tessik\r\n", "/var/log/tessik"},
+      {"Logdir       \r\n", ""},
+      {nullptr, ""},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    if (example.config != nullptr) {
+      base.write(QStringLiteral("tessik.ini"), example.config);
+    }
+    EXPECT_EQ(logDirectory(base.path()),
+              text(example.expected).replace(QLatin1Char('$'), base.path()))
+        << (example.config != nullptr ? example.config : "<none>");
+  }
+}
+
+TEST(ProgramLogs, NamesSayWhoseLogItIs) {
+  EXPECT_EQ(emulatorLogPath(QStringLiteral("/logs")), QStringLiteral("/logs/tessik-output.log"));
+  EXPECT_EQ(previousEmulatorLogPath(QStringLiteral("/logs")),
+            QStringLiteral("/logs/tessik-output.log.1"));
+  const struct {
+    const char* driver;
+    const char* log;
+  } cases[] = {
+      {"pacman.drv", "/logs/checksum-pacman.log"},
+      {"Galaga.DRV", "/logs/checksum-Galaga.log"},
+      {"my game.v2.drv", "/logs/checksum-my game.v2.log"},
+      {"noextension", "/logs/checksum-noextension.log"},
+  };
+  for (const auto& example : cases) {
+    EXPECT_EQ(checksumLogPath(QStringLiteral("/logs"), text(example.driver)), text(example.log))
+        << example.driver;
+  }
+}
+
+TEST(ProgramLogs, LastLinesDropTheTrailingBreaks) {
+  const struct {
+    const char* output;
+    int count;
+    const char* last;
+  } cases[] = {
+      {"", 3, ""},
+      {"\n\r\n", 3, ""},
+      {"one", 3, "one"},
+      {"one\ntwo\nthree\nfour\n", 2, "three\nfour"},
+      {"one\r\ntwo\r\n\r\n", 5, "one\ntwo"},
+      {"one\n\ntwo\n", 2, "\ntwo"},
+      {"ROM not found: a.zip\n", 10, "ROM not found: a.zip"},
+  };
+  for (const auto& example : cases) {
+    EXPECT_EQ(lastLines(example.output, example.count), QByteArray(example.last)) << example.output;
+  }
+}
+
+// A log appears under its name only once its program has started; until then it lies beside the
+// logs it would replace, which stay as they were, and goes again if it is not kept.
+TEST(OutputLog, TakesItsNameOnlyWhenKept) {
+  TempBase base;
+  const QString path = base.write(QStringLiteral("tool.log"), "old run\n");
+  {
+    const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+    ASSERT_NE(log, nullptr);
+    EXPECT_NE(log->path(), path);
+    EXPECT_EQ(base.read(QStringLiteral("tool.log")), "old run\n");
+  }
+  EXPECT_EQ(fileNames(base), QStringList{QStringLiteral("tool.log")});
+
+  const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+  ASSERT_NE(log, nullptr);
+  append(*log, "new run\n");
+  log->keep();
+  EXPECT_EQ(log->path(), path);
+  EXPECT_EQ(base.read(QStringLiteral("tool.log")), "new run\n");
+  EXPECT_EQ(fileNames(base), QStringList{QStringLiteral("tool.log")});
+}
+
+TEST(OutputLog, KeepsThePreviousRunOnce) {
+  TempBase base;
+  const QString path = base.filePath(QStringLiteral("tessik-output.log"));
+  const QString previous = path + QStringLiteral(".1");
+  for (const QByteArray run : {"first\n", "second\n", "third\n"}) {
+    const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+    ASSERT_NE(log, nullptr);
+    append(*log, run);
+    log->keep(previous);
+  }
+  EXPECT_EQ(base.read(QStringLiteral("tessik-output.log")), "third\n");
+  EXPECT_EQ(base.read(QStringLiteral("tessik-output.log.1")), "second\n");
+  EXPECT_EQ(fileNames(base).size(), 2);
+}
+
+// A second run of the same tool replaces the file, while the first run's log reads on in its
+// own.
+TEST(OutputLog, ReadsItsOwnRunAfterALaterRunTookTheName) {
+  TempBase base;
+  const QString path = base.filePath(QStringLiteral("checksum-pacman.log"));
+  const std::unique_ptr<OutputLog> first = OutputLog::create(path);
+  ASSERT_NE(first, nullptr);
+  first->keep();
+  append(*first, "first 1\n");
+  EXPECT_EQ(first->readNew(1024), "first 1\n");
+
+  const std::unique_ptr<OutputLog> second = OutputLog::create(path);
+  ASSERT_NE(second, nullptr);
+  second->keep();
+  append(*second, "second\n");
+  append(*first, "first 2\nfirst 3\n");
+  EXPECT_EQ(first->readNew(8), "first 2\n");
+  EXPECT_EQ(first->readNew(1024), "first 3\n");
+  EXPECT_EQ(first->readNew(1024), "");
+  EXPECT_EQ(first->tail(16), "first 2\nfirst 3\n");
+  EXPECT_EQ(first->tail(1024), "first 1\nfirst 2\nfirst 3\n");
+  EXPECT_EQ(base.read(QStringLiteral("checksum-pacman.log")), "second\n");
+}
+
+TEST(OutputLog, NoneWhereTheFolderCannotTakeIt) {
+  TempBase base;
+  base.write(QStringLiteral("plain"), "a file, not a folder");
+  EXPECT_EQ(OutputLog::create(base.filePath(QStringLiteral("missing/tool.log"))), nullptr);
+  EXPECT_EQ(OutputLog::create(base.filePath(QStringLiteral("plain/tool.log"))), nullptr);
+
+  // Root writes everywhere, so the folders are tried as an ordinary user.
+  QFile::setPermissions(base.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadOther | QFile::ExeOther);
+  const QString readOnly = base.makeDir(QStringLiteral("read-only"));
+  const QString open = base.makeDir(QStringLiteral("open"));
+  QFile::setPermissions(open, QFile::permissions(open) | QFile::WriteOther | QFile::ExeOther);
+  ChildSetup ordinaryUser;
+  ordinaryUser.asOrdinaryUser = true;
+  const ChildOutcome outcome = runInChild(ordinaryUser, [&] {
+    const bool inReadOnly = OutputLog::create(readOnly + QStringLiteral("/tool.log")) != nullptr;
+    const bool inOpen = OutputLog::create(open + QStringLiteral("/tool.log")) != nullptr;
+    throw Error(QStringLiteral("read-only %1, open %2").arg(inReadOnly).arg(inOpen));
+  });
+  ASSERT_TRUE(outcome.ranToEnd);
+  EXPECT_EQ(outcome.error, QStringLiteral("read-only 0, open 1"));
+}
+
+}  // namespace
+}  // namespace vorlane::test
