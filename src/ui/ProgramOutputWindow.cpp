@@ -24,7 +24,17 @@ constexpr int kReadingIntervalMs = 100;
 constexpr qint64 kReadLimit = qint64(1) << 20;
 // The window shows this many of the latest lines; the log keeps them all.
 constexpr int kShownLines = 10000;
-constexpr QSize kInitialSize(560, 320);
+constexpr QSize kInitialSize(480, 240);
+// Each further window opens this far down and right of the one before, so none hides another.
+constexpr int kCascadeStep = 24;
+constexpr int kCascadeLength = 8;
+
+// Centred over its owner, as a dialog would be, and stepped aside for the windows already open.
+QPoint placeOver(const QWidget* owner, const QWidget* window) {
+  const auto open = owner->findChildren<ProgramOutputWindow*>(Qt::FindDirectChildrenOnly).size();
+  const int step = kCascadeStep * static_cast<int>((open - 1) % kCascadeLength);
+  return owner->frameGeometry().center() - window->rect().center() + QPoint(step, step);
+}
 
 }  // namespace
 
@@ -42,6 +52,7 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(messages::programOutputTitle(programName, gameName));
   resize(kInitialSize);
+  move(placeOver(owner, this));
 
   m_output->setObjectName(QStringLiteral("MemoSaida"));
   m_output->setReadOnly(true);
