@@ -15,7 +15,7 @@
 #include "CatalogueBench.h"
 #include "ui/Application.h"
 #include "ui/ErrorBox.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ struct SelectionCost {
 // CPU time of selections alternating between the two games, in the window built on `base`.
 SelectionCost selectionCost(const QString& base) {
   QDir::setCurrent(base);
-  std::optional<vorlane::TFrmPrincipal> window;
+  std::optional<vorlane::MainWindow> window;
   window.emplace();
   window->show();
   QApplication::processEvents();

@@ -25,9 +25,9 @@
 #include "core/platform/Paths.h"
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
+#include "ui/DriverEditor.h"
 #include "ui/ErrorBox.h"
-#include "ui/UEditor.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ double mainWindowStart(const QString& base) {
   const QString previous = QDir::currentPath();
   QDir::setCurrent(base);
   const double ms = bestMilliseconds([] {
-    vorlane::TFrmPrincipal window;
+    vorlane::MainWindow window;
     window.show();
     QApplication::processEvents();
   });
@@ -117,8 +117,8 @@ void benchmarkEditor(const QString& directory) {
   const QByteArray bytes = "GAMENAME     Huge\r\n" + sectionsText(20'000);
   writeFile(path, bytes);
   const double editor = bestMilliseconds([&] {
-    vorlane::TFrmEditor window;
-    window.setArquivoDriver(path);
+    vorlane::DriverEditor window;
+    window.setDriverFile(path);
     window.show();
     QApplication::processEvents();
   });

@@ -19,7 +19,7 @@
 #include "CatalogueBench.h"
 #include "CopyTree.h"
 #include "core/catalogue/DriverScan.h"
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 #include "core/platform/Paths.h"
 #include "core/platform/TextCodec.h"
 #include "core/settings/CaptionTable.h"
@@ -28,7 +28,7 @@
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
 #include "ui/ErrorBox.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ void layOutCatalogueBase(const QString& base, int count) {
 // From the creation of the main window on `base` to its showing; its destruction is not counted.
 bench::Cost startUpCost(const QString& base, int expectedDrivers) {
   QDir::setCurrent(base);
-  std::optional<vorlane::TFrmPrincipal> window;
+  std::optional<vorlane::MainWindow> window;
   const bench::Cost cost = bench::costOf([&] {
     window.emplace();
     showAndSettle(*window);
@@ -210,7 +210,7 @@ int main(int argc, char** argv) {
   auto startOn = [&](const QString& base) {
     QDir::setCurrent(base);
     return medianMilliseconds([] {
-      vorlane::TFrmPrincipal window;
+      vorlane::MainWindow window;
       showAndSettle(window);
     });
   };

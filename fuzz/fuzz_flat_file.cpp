@@ -1,8 +1,9 @@
-// A flat configuration file of arbitrary bytes, read with LeValor and rewritten with GravaValor
-// through one real file. Input: key NUL value NUL file bytes. The lines must survive their own
-// serialisation; LeValor, which reads in blocks, must give what a search of the whole text gives,
-// wherever a block ends; a write must replace the line that a read of its key field finds and
-// nothing else, keep the bytes from the first NUL on, and give the value back to the next read.
+// A flat configuration file of arbitrary bytes, read with readFlatValue and rewritten with
+// writeFlatValue through one real file. Input: key NUL value NUL file bytes. The lines must survive
+// their own serialisation; readFlatValue, which reads in blocks, must give what a search of the
+// whole text gives, wherever a block ends; a write must replace the line that a read of its key
+// field finds and nothing else, keep the bytes from the first NUL on, and give the value back to
+// the next read.
 #include <cstddef>
 #include <cstdint>
 
@@ -12,8 +13,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
-#include "core/files/UFuncoes.h"
 #include "core/platform/FileAccess.h"
 
 #include "FuzzInput.h"
@@ -62,7 +63,7 @@ void checkLines(const QByteArray& bytes) {
 }
 
 void checkRead(const QByteArray& bytes, const QByteArray& key) {
-  const QByteArray value = vorlane::LeValor(scratchFile(), key, kNotFound);
+  const QByteArray value = vorlane::readFlatValue(scratchFile(), key, kNotFound);
   if (value != kNotFound) {
     check(vorlane::trimBytes(value, vorlane::isBlankOrControl) == value, "a value read is trimmed");
     check(visiblePart(bytes).contains(value), "a value read comes from the visible text");
@@ -95,14 +96,14 @@ QList<qsizetype> blockEnds(const QByteArray& bytes) {
 
 void checkReadInBlocks(const QByteArray& bytes, const QByteArray& key) {
   const QByteArray whole = vorlane::flatValue(vorlane::readFlatText(scratchFile()), key, kNotFound);
-  check(vorlane::LeValor(scratchFile(), key, kNotFound) == whole,
+  check(vorlane::readFlatValue(scratchFile(), key, kNotFound) == whole,
         "a read in blocks gives what the whole text gives");
   for (const qsizetype end : blockEnds(bytes)) {
     if (end > bytes.size() || end >= vorlane::kFlatFileFirstBlock) {
       continue;
     }
     writeScratchFile(fillerLines(vorlane::kFlatFileFirstBlock - end, key) + bytes);
-    check(vorlane::LeValor(scratchFile(), key, kNotFound) ==
+    check(vorlane::readFlatValue(scratchFile(), key, kNotFound) ==
               vorlane::flatValue(vorlane::readFlatText(scratchFile()), key, kNotFound),
           "a read in blocks gives what the whole text gives, wherever the first block ends");
   }
@@ -122,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   checkReadInBlocks(before, key);
 
   const QByteArray keyField = key.leftJustified(kKeyFieldWidth, ' ');
-  const bool hasLine = vorlane::LeValor(scratchFile(), keyField, kNotFound) != kNotFound;
-  vorlane::GravaValor(scratchFile(), key, value);
+  const bool hasLine = vorlane::readFlatValue(scratchFile(), keyField, kNotFound) != kNotFound;
+  vorlane::writeFlatValue(scratchFile(), key, value);
   const QByteArray after = vorlane::readWholeFile(scratchFile());
   check(after.sliced(visiblePart(after).size()) == before.sliced(visiblePart(before).size()),
         "the bytes from the first NUL on are kept");
@@ -136,12 +137,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   check(changed <= (hasLine ? 1 : 0), "a write changes its key's line alone, and only if found");
   if (hasLine) {
-    check(vorlane::LeValor(scratchFile(), keyField, kNotFound) ==
+    check(vorlane::readFlatValue(scratchFile(), keyField, kNotFound) ==
               vorlane::trimBytes(value, vorlane::isBlankOrControl),
           "the value written reads back");
   }
 
-  vorlane::GravaValor(scratchFile(), key, value);
+  vorlane::writeFlatValue(scratchFile(), key, value);
   check(vorlane::readWholeFile(scratchFile()) == after, "writing the same value twice is stable");
   return 0;
 }

@@ -8,8 +8,8 @@
 #include <QByteArray>
 #include <QSize>
 
-#include "core/catalogue/EJPEG.h"
 #include "core/catalogue/JpegDecoder.h"
+#include "core/catalogue/JpegError.h"
 #include "core/catalogue/JpegPicture.h"
 
 #include "FuzzInput.h"
@@ -57,13 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       return 0;
     }
     const JpegBitmap& bitmap = picture.bitmap();
-    const std::optional<vorlane::EJPEG> failure = picture.takeFailure();
+    const std::optional<vorlane::JpegError> failure = picture.takeFailure();
     check(failure || !bitmap.isNull(), "a decode without failure gives a bitmap");
     check(!picture.takeFailure(), "a failure is handed out once");
     if (!bitmap.isNull()) {
       checkLayout(bitmap, picture.size());
     }
-  } catch (const vorlane::EJPEG&) {
+  } catch (const vorlane::JpegError&) {
     // A header the library refuses: the message the user sees.
   }
   return 0;

@@ -7,8 +7,8 @@
 #include "core/start/StartOptions.h"
 #include "ui/Application.h"
 #include "ui/BaseDirectoryChooser.h"
-#include "ui/UEditor.h"
-#include "ui/UPrincipal.h"
+#include "ui/DriverEditor.h"
+#include "ui/MainWindow.h"
 
 namespace {
 
@@ -46,12 +46,12 @@ int main(int argc, char** argv) {
   if (!vorlane::enterMenuStartBase(options.baseSource)) {
     return 0;
   }
-  vorlane::TFrmPrincipal FrmPrincipal;
-  if (!FrmPrincipal.hasBaseDirectory()) {
+  vorlane::MainWindow mainWindow;
+  if (!mainWindow.hasBaseDirectory()) {
     return 1;
   }
-  vorlane::TFrmEditor FrmEditor;
-  FrmPrincipal.setDriverEditor(&FrmEditor);
-  FrmPrincipal.show();
+  vorlane::DriverEditor driverEditor;
+  mainWindow.setDriverEditor(&driverEditor);
+  mainWindow.show();
   return application.exec();
 }

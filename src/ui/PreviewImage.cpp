@@ -48,7 +48,7 @@ void PreviewImage::paintEvent(QPaintEvent*) {
   const QImage image = wrapBitmap(m_picture->bitmap());
   // Shown after this paint, so a box never opens inside a paint event; handed out only once,
   // so later redraws of what was decoded before the failure stay silent.
-  if (std::optional<EJPEG> failure = m_picture->takeFailure()) {
+  if (std::optional<JpegError> failure = m_picture->takeFailure()) {
     QTimer::singleShot(0, this, [message = failure->message()] { showErrorBox(message); });
   }
   if (image.isNull()) {

@@ -52,7 +52,7 @@ QList<QByteArray> gameNamesOf(const DriverScanResult& scan) {
 }
 
 TEST(DriverScan, DirectoryTextIsResolvedAgainstTheBaseOnly) {
-  // root/base is DirBase; root/drivers is reachable only as "../drivers".
+  // root/base is the base directory; root/drivers is reachable only as "../drivers".
   const TempBase root;
   const QString base = root.makeDir(QStringLiteral("base"));
   root.makeDir(QStringLiteral("base/drivers"));

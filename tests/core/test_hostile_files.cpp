@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
@@ -70,14 +70,15 @@ TEST(HostileFiles, OnlyRegularFilesWithinTheCapAreRead) {
   };
   for (const QString& path : paths) {
     EXPECT_EQ(errorOf([&] { readWholeFile(path); }), messages::cannotOpenFile(path));
-    EXPECT_EQ(errorOf([&] { LeValor(path, "Romdir", "."); }), messages::cannotOpenFile(path));
-    EXPECT_EQ(errorOf([&] { GravaValor(path, "Romdir", "."); }), messages::cannotOpenFile(path));
+    EXPECT_EQ(errorOf([&] { readFlatValue(path, "Romdir", "."); }), messages::cannotOpenFile(path));
+    EXPECT_EQ(errorOf([&] { writeFlatValue(path, "Romdir", "."); }),
+              messages::cannotOpenFile(path));
     EXPECT_EQ(ProfileFile(path).sectionNames(), QList<QByteArray>{}) << path.toStdString();
     EXPECT_EQ(errorOf([&] { ProfileFile(path).writeBool("s", "k", true); }),
               messages::unableToWriteTo(path));
   }
   // A file exactly at the cap is still an ordinary file.
-  EXPECT_EQ(LeValor(atLimit, "Romdir", "."), "x");
+  EXPECT_EQ(readFlatValue(atLimit, "Romdir", "."), "x");
 }
 
 TEST(HostileFiles, DriversThatAreNoRegularFilesAreNotListed) {
@@ -116,7 +117,7 @@ TEST(HostileFiles, RewriteThroughALinkKeepsTheLink) {
   TempBase base;
   const QString target = base.write(QStringLiteral("real/tessik.ini"), "Romdir       old\r\n");
   const QString link = linkTo(base, QStringLiteral("tessik.ini"), target);
-  GravaValor(link, "Romdir", "new");
+  writeFlatValue(link, "Romdir", "new");
   EXPECT_TRUE(QFileInfo(link).isSymLink());
   EXPECT_EQ(base.read(QStringLiteral("real/tessik.ini")), QByteArray("Romdir       new\r\n"));
 }
@@ -163,7 +164,7 @@ TEST_F(FullDisk, EveryRewriteKeepsTheOldFileWholeAndSaysSo) {
   const QByteArray newValue(512, 'n');
   const RewriteCase rewrites[] = {
       {"flat file", [](const QString&) { return messages::streamWriteError(); },
-       [&](const QString& path) { GravaValor(path, "Romdir", newValue); }},
+       [&](const QString& path) { writeFlatValue(path, "Romdir", newValue); }},
       {"profile file", &messages::unableToWriteTo,
        [&](const QString& path) { ProfileFile(path).writeString("s", "Romdir", newValue); }},
       {"driver save", [](const QString&) { return messages::streamWriteError(); },
@@ -189,7 +190,7 @@ TEST_F(FullDisk, EveryRewriteKeepsTheOldFileWholeAndSaysSo) {
 
   // Once there is room again, the same rewrite goes through.
   ASSERT_TRUE(QFile::remove(m_base.filePath(QStringLiteral("filler"))));
-  GravaValor(m_base.filePath(QStringLiteral("small.ini")), "Romdir", "new");
+  writeFlatValue(m_base.filePath(QStringLiteral("small.ini")), "Romdir", "new");
   EXPECT_EQ(m_base.read(QStringLiteral("small.ini")), QByteArray("[s]\r\nRomdir       new\r\n"));
 }
 

@@ -179,7 +179,7 @@ TEST(JpegDecoder, HeaderGivesSizeOrLibraryErrorCode) {
   try {
     readJpegHeader(QByteArrayLiteral("GAMENAME Pac-Man\r\n"));
     FAIL() << "a text file passed as JPEG";
-  } catch (const EJPEG& error) {
+  } catch (const JpegError& error) {
     EXPECT_EQ(error.code(), JERR_NO_SOI);
     EXPECT_EQ(error.message(), messages::jpegError(JERR_NO_SOI));
   }
@@ -252,7 +252,7 @@ TEST(JpegPicture, LoadsHeaderAtOnceAndReportsADecodeFailureOnce) {
   JpegPicture empty = JpegPicture::load(base.write(QStringLiteral("empty.jpg"), QByteArray()));
   EXPECT_EQ(empty.size(), QSize(0, 0));
   EXPECT_TRUE(empty.bitmap().isNull());
-  const std::optional<EJPEG> failure = empty.takeFailure();
+  const std::optional<JpegError> failure = empty.takeFailure();
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->code(), JERR_INPUT_EMPTY);
   EXPECT_TRUE(empty.bitmap().isNull());
@@ -266,7 +266,7 @@ TEST(JpegPicture, UnreadableFilesFailWithTheirPath) {
   for (const QString& path : {missing, directory}) {
     EXPECT_EQ(test::errorOf([&] { JpegPicture::load(path); }), messages::cannotOpenFile(path));
   }
-  EXPECT_THROW(JpegPicture::load(base.write(QStringLiteral("text.jpg"), "text")), EJPEG);
+  EXPECT_THROW(JpegPicture::load(base.write(QStringLiteral("text.jpg"), "text")), JpegError);
 }
 
 }  // namespace

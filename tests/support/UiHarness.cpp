@@ -12,10 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ui/DriverEditor.h"
 #include "ui/ErrorBox.h"
+#include "ui/MainWindow.h"
 #include "ui/ProgramLauncher.h"
-#include "ui/UEditor.h"
-#include "ui/UPrincipal.h"
 
 namespace vorlane::test {
 
@@ -42,8 +42,8 @@ WindowOnBase::WindowOnBase(const QString& baseDirectory)
 
 WindowOnBase::WindowOnBase(const QByteArray& directory) : m_previousDirectory(QDir::currentPath()) {
   EXPECT_EQ(::chdir(directory.constData()), 0) << directory.toStdString();
-  m_window = std::make_unique<TFrmPrincipal>();
-  m_editor = std::make_unique<TFrmEditor>();
+  m_window = std::make_unique<MainWindow>();
+  m_editor = std::make_unique<DriverEditor>();
   m_window->setDriverEditor(m_editor.get());
   m_window->show();
 }

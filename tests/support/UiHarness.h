@@ -13,8 +13,8 @@
 #include "support/TempBase.h"
 
 namespace vorlane {
-class TFrmEditor;
-class TFrmPrincipal;
+class DriverEditor;
+class MainWindow;
 }  // namespace vorlane
 
 namespace vorlane::test {
@@ -60,9 +60,9 @@ class WindowOnBase {
   explicit WindowOnBase(const QByteArray& directory);
   ~WindowOnBase();
 
-  TFrmPrincipal& window() { return *m_window; }
+  MainWindow& window() { return *m_window; }
   // The hidden editor window, created after the main window as at start-up.
-  TFrmEditor& editor() { return *m_editor; }
+  DriverEditor& editor() { return *m_editor; }
 
   template <typename Widget>
   Widget* child(const char* name) const {
@@ -76,8 +76,8 @@ class WindowOnBase {
   QWidget* findNamed(const char* name) const;
 
   QString m_previousDirectory;
-  std::unique_ptr<TFrmPrincipal> m_window;
-  std::unique_ptr<TFrmEditor> m_editor;
+  std::unique_ptr<MainWindow> m_window;
+  std::unique_ptr<DriverEditor> m_editor;
 };
 
 enum Page { kDrivers = 0, kConfiguration = 1, kDip = 2 };

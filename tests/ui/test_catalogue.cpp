@@ -18,9 +18,9 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/ErrorBox.h"
+#include "ui/MainWindow.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
-#include "ui/UPrincipal.h"
 
 namespace vorlane::test {
 namespace {
@@ -131,7 +131,7 @@ struct DriversPage {
     EXPECT_TRUE(captionSeen);
   }
 
-  TFrmPrincipal& window;
+  MainWindow& window;
   QListWidget* list;
   PreviewImage* image;
   PreviewPanel* panel;

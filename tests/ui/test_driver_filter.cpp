@@ -14,7 +14,7 @@
 
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace vorlane::test {
 namespace {

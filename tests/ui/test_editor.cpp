@@ -21,8 +21,8 @@
 
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/UEditor.h"
-#include "ui/UPrincipal.h"
+#include "ui/DriverEditor.h"
+#include "ui/MainWindow.h"
 
 namespace vorlane::test {
 namespace {
@@ -31,7 +31,7 @@ const QString kDriverName = QStringLiteral("drivers/game.drv");
 
 // The editor's controls, found by name as a user of the layout would know them.
 struct EditorControls {
-  explicit EditorControls(const TFrmEditor& editor)
+  explicit EditorControls(const DriverEditor& editor)
       : memo(editor.findChild<QPlainTextEdit*>(QStringLiteral("MemoEditor"))),
         sections(editor.findChild<QComboBox*>(QStringLiteral("cboSecoes"))),
         save(editor.findChild<QToolButton*>(QStringLiteral("tbtnSalvar"))),
@@ -68,8 +68,8 @@ struct EditorControls {
   QWidget* toolBar;
 };
 
-void openOn(TFrmEditor& editor, const QString& path) {
-  editor.setArquivoDriver(path);
+void openOn(DriverEditor& editor, const QString& path) {
+  editor.setDriverFile(path);
   editor.show();
 }
 
@@ -90,7 +90,7 @@ QByteArray numberedLines(int first, int last) {
 }
 
 TEST(Editor, HasItsLayout) {
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   EXPECT_EQ(editor.objectName(), text("FrmEditor"));
   EXPECT_EQ(editor.windowTitle(), text("Driver Editor"));
@@ -122,7 +122,7 @@ TEST(Editor, HasItsLayout) {
 
 TEST(Editor, IsCentredAtEveryShowingKeepsItsSizeAndEscapeDoesNotClose) {
   TempBase base;
-  TFrmEditor editor;
+  DriverEditor editor;
   const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
   openOn(editor, base.write(kDriverName, "a\r\n"));
   EXPECT_LE((editor.frameGeometry().center() - centre).manhattanLength(), 1);
@@ -169,7 +169,7 @@ TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
       {"empty", "", "", 1},
   };
   ErrorBoxLog boxes;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   for (const auto& example : cases) {
     TempBase base;
@@ -214,7 +214,7 @@ TEST(Editor, SavesAnEditedTextAndStaysOpen) {
        "[Video]x\r\n[New]"},
   };
   ErrorBoxLog boxes;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   for (const auto& example : cases) {
     TempBase base;
@@ -236,7 +236,7 @@ TEST(Editor, SavesAnEditedTextAndStaysOpen) {
 // file keeps its bytes and the window its text, so the user can change the character.
 TEST(Editor, RefusesACharacterTheFilesEncodingCannotHold) {
   ErrorBoxLog boxes;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   TempBase base;
   const QByteArray file = "[Video]\r\ncaf\xE9\r\n";
@@ -255,7 +255,7 @@ TEST(Editor, RefusesACharacterTheFilesEncodingCannotHold) {
 
 TEST(Editor, ListsOnlyTheOpenedDriversSectionsWithNoneChosen) {
   TempBase base;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   openOn(editor, base.write(QStringLiteral("first.drv"), "[Video]\r\n[Sound]\r\n[Input]\r\n"));
   EXPECT_EQ(controls.sectionItems(), (QStringList{text("Video"), text("Sound"), text("Input")}));
@@ -286,7 +286,7 @@ TEST(Editor, JumpsToTheFirstExactHeaderWithItsLineOnTop) {
       numberedLines(61, 120) + "[Last]";
   TempBase base;
   ErrorBoxLog boxes;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   openOn(editor, base.write(kDriverName, file));
   editor.activateWindow();
@@ -333,7 +333,7 @@ TEST(Editor, JumpsToTheFirstExactHeaderWithItsLineOnTop) {
 
 TEST(Editor, ClosingDiscardsEditsAndAnUnchangedFileKeepsCaretAndScroll) {
   TempBase base;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   const QString path = base.write(kDriverName, numberedLines(1, 100).replace("\r\n", "\n"));
   openOn(editor, path);
@@ -365,7 +365,7 @@ TEST(Editor, ClosingDiscardsEditsAndAnUnchangedFileKeepsCaretAndScroll) {
 TEST(Editor, ReadOnlyFileIsRefusedAndLeftAsItWas) {
   TempBase base;
   ErrorBoxLog boxes;
-  TFrmEditor editor;
+  DriverEditor editor;
   const EditorControls controls(editor);
   const QString path = base.write(kDriverName, "[Video]\nmode=1\n");
   QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
@@ -399,7 +399,7 @@ TEST(Editor, FailedLoadEmptiesTheTextAndDisablesSave) {
   for (const auto& example : cases) {
     TempBase base;
     ErrorBoxLog boxes;
-    TFrmEditor editor;
+    DriverEditor editor;
     const EditorControls controls(editor);
     openOn(editor, base.write(QStringLiteral("good.drv"), "[Good]\r\n"));
     editor.close();

@@ -19,9 +19,9 @@
 #include "support/NativeFiles.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "ui/DriverEditor.h"
+#include "ui/MainWindow.h"
 #include "ui/ProgramLauncher.h"
-#include "ui/UEditor.h"
-#include "ui/UPrincipal.h"
 
 namespace vorlane::test {
 namespace {

@@ -19,7 +19,7 @@
 #include "core/settings/ProfileFile.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace vorlane::test {
 namespace {
@@ -374,7 +374,7 @@ TEST(Checksum, StartsTheToolOnTheArchiveInTheRomDirectoryAsShown) {
     clickButton(main, "btnChecksum");
     const ProgramRun run = waitForRun(base, kChecksumLog, ++starts);
     EXPECT_EQ(run.workingDirectory, physicalPath(base)) << starts;
-    // One argument, although DirBase holds blanks.
+    // One argument, although the base directory holds blanks.
     EXPECT_EQ(run.arguments, QStringList{example.archive}) << starts;
   }
   EXPECT_TRUE(boxes.texts().isEmpty());

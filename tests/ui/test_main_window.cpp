@@ -20,7 +20,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/ErrorBox.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace vorlane::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/BaseDirectoryChooser.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace vorlane::test {
 namespace {
@@ -96,7 +96,7 @@ TEST_F(MenuStart, FirstStartAsksInTheHomeDirectoryAndRemembersTheChoice) {
 
   // The window then starts in the chosen directory as if started there.
   ErrorBoxLog boxes;
-  TFrmPrincipal window;
+  MainWindow window;
   const auto* games = window.findChild<QListWidget*>(QStringLiteral("lstDrivers"));
   ASSERT_EQ(games->count(), 2);
   EXPECT_EQ(games->item(0)->text(), QStringLiteral("Alpha"));

@@ -13,8 +13,8 @@
 
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "ui/MainWindow.h"
 #include "ui/ProgramOutputWindow.h"
-#include "ui/UPrincipal.h"
 
 namespace vorlane::test {
 namespace {

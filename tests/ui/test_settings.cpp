@@ -15,7 +15,7 @@
 #include "core/settings/ProfileFile.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 namespace vorlane::test {
 namespace {

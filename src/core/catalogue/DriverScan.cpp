@@ -5,8 +5,8 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
+#include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
-#include "core/files/UFuncoes.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileSystem.h"

@@ -27,7 +27,7 @@ constexpr int kGreyLevels = 236;
 // thrown from there would have to unwind through the library's C frames, which are not
 // guaranteed to carry unwind information. So error_exit jumps back to the setjmp in
 // Decompressor::run instead; the only frames it skips are libjpeg's and the step's, which hold
-// nothing with a destructor. The C++ side then raises or records EJPEG, and the decompressor is
+// nothing with a destructor. The C++ side then raises or records JpegError, and the decompressor is
 // destroyed normally.
 struct ErrorTrap {
   jpeg_error_mgr manager;  // first member: libjpeg hands the error callbacks this address
@@ -233,7 +233,7 @@ QSize readJpegHeader(const QByteArray& data) {
   }
   Decompressor jpeg;
   if (!jpeg.run([&](j_decompress_ptr info) { openAndReadHeader(info, data); })) {
-    throw EJPEG(jpeg.errorCode());
+    throw JpegError(jpeg.errorCode());
   }
   return QSize(static_cast<int>(jpeg.info().image_width),
                static_cast<int>(jpeg.info().image_height));
@@ -253,7 +253,7 @@ JpegDecodeResult decodeJpeg(const QByteArray& data) {
     }
   });
   if (!started || !fits) {
-    result.failure = EJPEG(started ? JERR_IMAGE_TOO_BIG : jpeg.errorCode());
+    result.failure = JpegError(started ? JERR_IMAGE_TOO_BIG : jpeg.errorCode());
     return result;
   }
 
@@ -270,7 +270,7 @@ JpegDecodeResult decodeJpeg(const QByteArray& data) {
     jpeg_finish_decompress(decompress);
   });
   if (!finished) {
-    result.failure = EJPEG(jpeg.errorCode());
+    result.failure = JpegError(jpeg.errorCode());
     if (info.output_scanline == 0) {
       bitmap = JpegBitmap();
       return result;

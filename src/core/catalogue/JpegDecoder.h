@@ -6,7 +6,7 @@
 #include <QList>
 #include <QSize>
 
-#include "core/catalogue/EJPEG.h"
+#include "core/catalogue/JpegError.h"
 
 namespace vorlane {
 
@@ -29,14 +29,14 @@ struct JpegBitmap {
 // a failure before the first row leaves no bitmap.
 struct JpegDecodeResult {
   JpegBitmap bitmap;
-  std::optional<EJPEG> failure;
+  std::optional<JpegError> failure;
 };
 
 // A picture larger than this is decoded at the first of the scales 1/2, 1/4, 1/8 that brings
 // it within the limit, so a huge or hostile file cannot exhaust memory.
 inline constexpr qint64 kMaxDecodedPixels = 64'000'000;
 
-// Width and height from the JPEG header alone; an empty file is 0 x 0. Throws EJPEG.
+// Width and height from the JPEG header alone; an empty file is 0 x 0. Throws JpegError.
 QSize readJpegHeader(const QByteArray& data);
 
 // The whole picture: colour as 24-bit RGB, greyscale as 8 bits over a grey palette of 236

@@ -23,7 +23,7 @@ const JpegBitmap& JpegPicture::bitmap() {
   return *m_bitmap;
 }
 
-std::optional<EJPEG> JpegPicture::takeFailure() {
+std::optional<JpegError> JpegPicture::takeFailure() {
   return std::exchange(m_failure, std::nullopt);
 }
 

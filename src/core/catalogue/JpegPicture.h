@@ -6,8 +6,8 @@
 #include <QSize>
 #include <QString>
 
-#include "core/catalogue/EJPEG.h"
 #include "core/catalogue/JpegDecoder.h"
+#include "core/catalogue/JpegError.h"
 
 namespace vorlane {
 
@@ -15,11 +15,11 @@ namespace vorlane {
 // header at load, the bitmap decoded once, at the first drawing, and kept for every redraw.
 class JpegPicture {
  public:
-  // Reads the whole file and its header. Throws Error "Cannot open file %s" or EJPEG; an empty
+  // Reads the whole file and its header. Throws Error "Cannot open file %s" or JpegError; an empty
   // file loads as a 0 x 0 picture.
   static JpegPicture load(const QString& path);
 
-  // Reads the header of the bytes. Throws EJPEG.
+  // Reads the header of the bytes. Throws JpegError.
   explicit JpegPicture(QByteArray data);
 
   QSize size() const { return m_size; }
@@ -29,13 +29,13 @@ class JpegPicture {
   const JpegBitmap& bitmap();
 
   // The decoding failure not yet handed out: given once, so it is reported once.
-  std::optional<EJPEG> takeFailure();
+  std::optional<JpegError> takeFailure();
 
  private:
   QByteArray m_data;  // released once decoded
   QSize m_size;
   std::optional<JpegBitmap> m_bitmap;
-  std::optional<EJPEG> m_failure;
+  std::optional<JpegError> m_failure;
 };
 
 }  // namespace vorlane

@@ -5,7 +5,7 @@
 
 namespace vorlane {
 
-// DirBase + "/preview/" + the driver's file name, extension included, + ".jpg".
+// dirBase + "/preview/" + the driver's file name, extension included, + ".jpg".
 QString previewPath(const QString& dirBase, const QString& driverFile);
 
 // Finds the preview file of a driver at each selection with a few file-system calls, however

@@ -1,6 +1,6 @@
 #include "core/launch/LaunchParameters.h"
 
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 #include "core/platform/CommandLineSplitter.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
@@ -37,7 +37,7 @@ QStringList playArguments(const QString& optionText, const QString& fileName) {
 }
 
 QString archiveName(const QString& driverPath, const QString& fileName) {
-  return decodeNative(LeValor(driverPath, kArchiveNameKey, encodeNative(fileName)));
+  return decodeNative(readFlatValue(driverPath, kArchiveNameKey, encodeNative(fileName)));
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {

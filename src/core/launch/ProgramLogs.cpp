@@ -4,7 +4,7 @@
 
 #include <QList>
 
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 #include "core/platform/Error.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
@@ -20,8 +20,9 @@ constexpr QLatin1String kPreviousLogSuffix(".1");
 
 QString logDirectory(const QString& dirBase) {
   try {
-    const QByteArray text = LeValor(basePath(dirBase, kEmulatorConfigFileName),
-                                    kLogDirectorySetting.key, kLogDirectorySetting.defaultValue);
+    const QByteArray text =
+        readFlatValue(basePath(dirBase, kEmulatorConfigFileName), kLogDirectorySetting.key,
+                      kLogDirectorySetting.defaultValue);
     return resolveDirectoryText(dirBase, decodeNative(text));
   } catch (const Error&) {
     return QString();

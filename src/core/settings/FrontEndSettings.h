@@ -12,7 +12,7 @@ namespace vorlane {
 inline constexpr QLatin1String kFrontEndSettingsFileName("vorlane.ini");
 inline constexpr QLatin1String kLanguageFileName("vorlane.lng");
 
-inline constexpr char kConfiguracaoSection[] = "Configuracao";
+inline constexpr char kConfigurationSection[] = "Configuracao";
 inline constexpr char kGeneralSection[] = "General";
 
 struct TextSetting {
@@ -33,15 +33,15 @@ struct BoolSetting {
   bool defaultValue;
 };
 
-inline constexpr TextSetting kLanguageSetting{kConfiguracaoSection, "Idioma", "Portugues"};
-inline constexpr TextSetting kCustomLineSetting{kConfiguracaoSection, "LinhaComando", ""};
+inline constexpr TextSetting kLanguageSetting{kConfigurationSection, "Idioma", "Portugues"};
+inline constexpr TextSetting kCustomLineSetting{kConfigurationSection, "LinhaComando", ""};
 
 // The custom-line flag is one key in two spellings, since key names ignore letter case: read as
 // "UtilizaLinhaComando" into the field's enabled state, read as "UtilizaLInhaComando" into the
 // check box, and written only as "UtilizaLInhaComando".
-inline constexpr BoolSetting kCustomLineFieldEnabled{kConfiguracaoSection, "UtilizaLinhaComando",
+inline constexpr BoolSetting kCustomLineFieldEnabled{kConfigurationSection, "UtilizaLinhaComando",
                                                      false};
-inline constexpr BoolSetting kCustomLineFlag{kConfiguracaoSection, "UtilizaLInhaComando", false};
+inline constexpr BoolSetting kCustomLineFlag{kConfigurationSection, "UtilizaLInhaComando", false};
 
 // Selected indexes of the resolution and frame-skip lists; -1 stores no selection.
 inline constexpr IntegerSetting kResolutionSetting{kGeneralSection, "Resolucao", 3};

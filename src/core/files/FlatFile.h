@@ -10,7 +10,7 @@
 // nothing is cached.
 namespace vorlane {
 
-// How much LeValor reads first. A driver's game name stands in its first lines, so one block
+// How much readFlatValue reads first. A driver's game name stands in its first lines, so one block
 // usually answers; larger ones follow only while the key has not been found.
 inline constexpr qint64 kFlatFileFirstBlock = 4 << 10;
 
@@ -19,18 +19,19 @@ inline constexpr qint64 kFlatFileFirstBlock = 4 << 10;
 // does. Nothing after the first NUL byte is seen. The file is read only as far as the answer
 // needs. Throws Error "Cannot open file %s", also for a file over the size cap of whole-file
 // reads (kTextFileLimit).
-QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue);
+QByteArray readFlatValue(const QString& path, const QByteArray& key,
+                         const QByteArray& defaultValue);
 
-// LeValor for several keys at once: entry k is the value of keys[k], or defaultValues[k] (the
+// readFlatValue for several keys at once: entry k is the value of keys[k], or defaultValues[k] (the
 // two lists are as long). The file is read once, and only as far as the last key found needs.
 QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
                                  const QList<QByteArray>& defaultValues);
 
-// The text that LeValor searches: the whole file up to its first NUL byte, for reading several
-// keys from one read. Throws Error "Cannot open file %s" as LeValor does.
+// The text that readFlatValue searches: the whole file up to its first NUL byte, for reading
+// several keys from one read. Throws Error "Cannot open file %s" as readFlatValue does.
 QByteArray readFlatText(const QString& path);
 
-// What LeValor gives for a file whose searched text is `text`.
+// What readFlatValue gives for a file whose searched text is `text`.
 QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArray& defaultValue);
 
 // Replaces the first line that begins with the 13-column key field (the key padded with
@@ -38,12 +39,12 @@ QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArra
 // every line; the bytes from the first NUL on are kept unchanged behind the lines. Adds no
 // line for a key the file lacks. Throws Error "Cannot open file %s", "Cannot create file %s"
 // or "Stream write error"; on any failure the file keeps its former content.
-void GravaValor(const QString& path, const QByteArray& key, const QByteArray& value);
+void writeFlatValue(const QString& path, const QByteArray& key, const QByteArray& value);
 
 // "yes" for true, "no" for false.
-QByteArray BoolParaSimNao(bool flag);
+QByteArray yesNoText(bool flag);
 
 // True exactly when the text, its ASCII letters lower-cased, is "yes"; strips nothing.
-bool SimNaoParaBool(const QByteArray& text);
+bool isYes(const QByteArray& text);
 
 }  // namespace vorlane

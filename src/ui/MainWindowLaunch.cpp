@@ -1,4 +1,4 @@
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,12 +14,12 @@
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/ProgramLauncher.h"
-#include "ui_UPrincipal.h"
+#include "ui_MainWindow.h"
 
 namespace vorlane {
 namespace {
 
-OptionState optionStateOf(const Ui::TFrmPrincipal& ui) {
+OptionState optionStateOf(const Ui::MainWindow& ui) {
   OptionState state;
   state.resolutionIndex = ui.cboResolucao->currentIndex();
   state.frameSkipIndex = ui.cboFrameskip->currentIndex();
@@ -31,30 +31,29 @@ OptionState optionStateOf(const Ui::TFrmPrincipal& ui) {
 
 }  // namespace
 
-void TFrmPrincipal::bindLaunchHandlers() {
+void MainWindow::bindLaunchHandlers() {
   // `activated` comes from the user's choices only, by mouse or keyboard; a selection set by
   // the program does not recompose.
   for (QComboBox* list : {m_ui->cboResolucao, m_ui->cboFrameskip}) {
-    connectGuarded(list, &QComboBox::activated, this, &TFrmPrincipal::MontaLinhaComando);
+    connectGuarded(list, &QComboBox::activated, this, &MainWindow::composeCommandLine);
   }
   for (const OptionBox& option : kOptionBoxes) {
-    connectGuarded((*m_ui).*option.box, &QCheckBox::clicked, this,
-                   &TFrmPrincipal::MontaLinhaComando);
+    connectGuarded((*m_ui).*option.box, &QCheckBox::clicked, this, &MainWindow::composeCommandLine);
   }
   for (const SwitchBox& bound : kSwitchBoxes) {
     connectGuarded((*m_ui).*bound.control, &QCheckBox::clicked, this,
-                   &TFrmPrincipal::MontaLinhaComando);
+                   &MainWindow::composeCommandLine);
   }
   connectGuarded(m_ui->chkLinhaComando, &QCheckBox::clicked, this,
-                 &TFrmPrincipal::chkLinhaComandoClick);
-  connectGuarded(m_ui->btnExecutar, &QPushButton::clicked, this, &TFrmPrincipal::btnExecutarClick);
+                 &MainWindow::chkLinhaComandoClick);
+  connectGuarded(m_ui->btnExecutar, &QPushButton::clicked, this, &MainWindow::btnExecutarClick);
   // The press before the double-click has already selected the game.
   connectGuarded(m_ui->lstDrivers, &QListWidget::itemDoubleClicked, this,
-                 &TFrmPrincipal::btnExecutarClick);
-  connectGuarded(m_ui->btnChecksum, &QPushButton::clicked, this, &TFrmPrincipal::btnChecksumClick);
+                 &MainWindow::btnExecutarClick);
+  connectGuarded(m_ui->btnChecksum, &QPushButton::clicked, this, &MainWindow::btnChecksumClick);
 }
 
-QString TFrmPrincipal::MontaLinhaComando() {
+QString MainWindow::composeCommandLine() {
   const QString composed = composeOptionText(optionStateOf(*m_ui));
   if (!m_ui->chkLinhaComando->isChecked()) {
     setOwnText(m_ui->edtLinhaComando, composed);
@@ -64,34 +63,35 @@ QString TFrmPrincipal::MontaLinhaComando() {
   return decodeNative(fileText(m_ui->edtLinhaComando));
 }
 
-void TFrmPrincipal::chkLinhaComandoClick() {
+void MainWindow::chkLinhaComandoClick() {
   m_ui->edtLinhaComando->setEnabled(m_ui->chkLinhaComando->isChecked());
-  MontaLinhaComando();
+  composeCommandLine();
 }
 
-void TFrmPrincipal::btnExecutarClick() {
+void MainWindow::btnExecutarClick() {
   const int row = selectedDriverRow();
-  if (row < 0 || row >= lstArquivos.entries().size()) {
+  if (row < 0 || row >= m_driverFiles.entries().size()) {
     return;
   }
-  const QString options = MontaLinhaComando();
-  launchEmulator(this, emulatorProgram(DirBase),
-                 playArguments(options, lstArquivos.entries().at(row)), DirBase,
-                 logDirectory(DirBase));
+  const QString options = composeCommandLine();
+  launchEmulator(this, emulatorProgram(m_baseDirectory),
+                 playArguments(options, m_driverFiles.entries().at(row)), m_baseDirectory,
+                 logDirectory(m_baseDirectory));
 }
 
-void TFrmPrincipal::btnChecksumClick() {
+void MainWindow::btnChecksumClick() {
   // The driver file is the file list's own current one, which the selection keeps in step.
-  const int fileIndex = lstArquivos.itemIndex();
+  const int fileIndex = m_driverFiles.itemIndex();
   const int row = selectedDriverRow();
   if (row < 0 || fileIndex < 0) {
     return;
   }
-  const QString& fileName = lstArquivos.entries().at(fileIndex);
-  const QStringList arguments = checksumArguments(DirBase, decodeNative(fileText(m_ui->edtRomDir)),
-                                                  lstArquivos.filePath(fileIndex), fileName);
-  launchChecksum(this, checksumProgram(DirBase), arguments, DirBase, logDirectory(DirBase),
-                 fileName, m_ui->lstDrivers->item(row)->text());
+  const QString& fileName = m_driverFiles.entries().at(fileIndex);
+  const QStringList arguments =
+      checksumArguments(m_baseDirectory, decodeNative(fileText(m_ui->edtRomDir)),
+                        m_driverFiles.filePath(fileIndex), fileName);
+  launchChecksum(this, checksumProgram(m_baseDirectory), arguments, m_baseDirectory,
+                 logDirectory(m_baseDirectory), fileName, m_ui->lstDrivers->item(row)->text());
 }
 
 }  // namespace vorlane

@@ -16,31 +16,31 @@ class QKeySequence;
 class QPushButton;
 
 namespace Ui {
-class TFrmPrincipal;
+class MainWindow;
 }
 
 namespace vorlane {
 
 class DriverListFilter;
-class TFrmEditor;
+class DriverEditor;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
-// Its handlers are split by concern over UPrincipal*.cpp.
-class TFrmPrincipal : public QWidget {
+// Its handlers are split by concern over MainWindow*.cpp.
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFrmPrincipal(QWidget* parent = nullptr);
-  ~TFrmPrincipal() override;
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  const DriverFileList& driverFiles() const { return lstArquivos; }
+  const DriverFileList& driverFiles() const { return m_driverFiles; }
 
   // False when creation could not take the base directory: the program must end then, since
   // every file it would write lies there.
-  bool hasBaseDirectory() const { return !DirBase.isEmpty(); }
+  bool hasBaseDirectory() const { return !m_baseDirectory.isEmpty(); }
 
   // The editor window that Edit Driver shows; it is created after this window.
-  void setDriverEditor(TFrmEditor* editor) { m_editor = editor; }
+  void setDriverEditor(DriverEditor* editor) { m_editor = editor; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,11 +48,11 @@ class TFrmPrincipal : public QWidget {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  // Lifecycle (UPrincipal.cpp).
+  // Lifecycle (MainWindow.cpp).
   void bindHandlers();
-  void FormCreate();
+  void runCreationSteps();
 
-  // Keyboard: Enter, the Tab ring and the accelerators (UPrincipalKeyboard.cpp).
+  // Keyboard: Enter, the Tab ring and the accelerators (MainWindowKeyboard.cpp).
   QPushButton* defaultButtonOfCurrentPage() const;
   bool handleEnter(QWidget* focus);
   bool handleTab(const QKeyEvent* key);
@@ -60,48 +60,48 @@ class TFrmPrincipal : public QWidget {
   QList<QWidget*> tabRing() const;
   bool activateAccelerator(const QKeySequence& key);
 
-  // Emulator configuration file (UPrincipal.cpp).
+  // Emulator configuration file (MainWindow.cpp).
   QString emulatorConfigPath() const;
   void readEmulatorConfig();
   void writeEmulatorDirectories();
   void btnAplicarDIPClick();
 
-  // Front-end settings and languages (UPrincipalSettings.cpp).
+  // Front-end settings and languages (MainWindowSettings.cpp).
   void bindSettingsHandlers();
   void listLanguages();
   void readFrontEndSettings();
   QByteArray selectedLanguage() const;
-  void AplicaIdioma(const QByteArray& language);
+  void applyLanguage(const QByteArray& language);
   void btnAplicarClick();
 
-  // Driver catalogue and preview (UPrincipalCatalogue.cpp).
+  // Driver catalogue and preview (MainWindowCatalogue.cpp).
   void bindCatalogueHandlers();
-  void CarregaDrivers();
+  void loadDrivers();
   void lstDriversClick();
   // Row of the game selected in lstDrivers, or -1. The current row alone is no selection: the
   // list makes its first row current when it takes the focus, without selecting it.
   int selectedDriverRow() const;
 
-  // Option text and launching (UPrincipalLaunch.cpp).
+  // Option text and launching (MainWindowLaunch.cpp).
   void bindLaunchHandlers();
   // Composes the option text into the field unless the custom line is on; returns the field's
   // text as the emulator is to get it.
-  QString MontaLinhaComando();
+  QString composeCommandLine();
   void chkLinhaComandoClick();
   void btnExecutarClick();
   void btnChecksumClick();
 
-  // Driver editor (UPrincipalEditor.cpp).
+  // Driver editor (MainWindowEditor.cpp).
   void bindEditorHandlers();
   void btnEditarClick();
 
-  std::unique_ptr<Ui::TFrmPrincipal> m_ui;
-  QString DirBase;
-  std::unique_ptr<ProfileFile> IniConfig;
-  std::unique_ptr<ProfileFile> IniIdioma;
-  DriverFileList lstArquivos;
+  std::unique_ptr<Ui::MainWindow> m_ui;
+  QString m_baseDirectory;
+  std::unique_ptr<ProfileFile> m_settingsFile;
+  std::unique_ptr<ProfileFile> m_languageFile;
+  DriverFileList m_driverFiles;
   PreviewFinder m_previews;
-  TFrmEditor* m_editor = nullptr;
+  DriverEditor* m_editor = nullptr;
   DriverListFilter* m_driverFilter = nullptr;  // owned by the Drivers page
 };
 

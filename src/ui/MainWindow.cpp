@@ -1,4 +1,4 @@
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 #include <limits>
 
@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 #include "core/platform/Paths.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
@@ -15,12 +15,12 @@
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/WindowPlacement.h"
-#include "ui_UPrincipal.h"
+#include "ui_MainWindow.h"
 
 namespace vorlane {
 
-TFrmPrincipal::TFrmPrincipal(QWidget* parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::TFrmPrincipal>()) {
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::MainWindow>()) {
   m_ui->setupUi(this);
   setWindowTitle(mainWindowTitle());
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -37,38 +37,38 @@ TFrmPrincipal::TFrmPrincipal(QWidget* parent)
 
   QApplication::instance()->installEventFilter(this);
   bindHandlers();
-  runGuarded([this] { FormCreate(); });
+  runGuarded([this] { runCreationSteps(); });
 }
 
-TFrmPrincipal::~TFrmPrincipal() = default;
+MainWindow::~MainWindow() = default;
 
-void TFrmPrincipal::bindHandlers() {
+void MainWindow::bindHandlers() {
   connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);
-  connectGuarded(m_ui->btnAplicarDIP, &QPushButton::clicked, this,
-                 &TFrmPrincipal::btnAplicarDIPClick);
+  connectGuarded(m_ui->btnAplicarDIP, &QPushButton::clicked, this, &MainWindow::btnAplicarDIPClick);
   bindSettingsHandlers();
   bindCatalogueHandlers();
   bindLaunchHandlers();
   bindEditorHandlers();
 }
 
-void TFrmPrincipal::FormCreate() {
-  DirBase = currentDirectory();
-  IniConfig = std::make_unique<ProfileFile>(basePath(DirBase, kFrontEndSettingsFileName));
-  IniIdioma = std::make_unique<ProfileFile>(basePath(DirBase, kLanguageFileName));
+void MainWindow::runCreationSteps() {
+  m_baseDirectory = currentDirectory();
+  m_settingsFile =
+      std::make_unique<ProfileFile>(basePath(m_baseDirectory, kFrontEndSettingsFileName));
+  m_languageFile = std::make_unique<ProfileFile>(basePath(m_baseDirectory, kLanguageFileName));
   readEmulatorConfig();
   listLanguages();
   readFrontEndSettings();
-  AplicaIdioma(selectedLanguage());
-  CarregaDrivers();
-  MontaLinhaComando();
+  applyLanguage(selectedLanguage());
+  loadDrivers();
+  composeCommandLine();
 }
 
-QString TFrmPrincipal::emulatorConfigPath() const {
-  return basePath(DirBase, kEmulatorConfigFileName);
+QString MainWindow::emulatorConfigPath() const {
+  return basePath(m_baseDirectory, kEmulatorConfigFileName);
 }
 
-void TFrmPrincipal::readEmulatorConfig() {
+void MainWindow::readEmulatorConfig() {
   // One read serves all nine keys; a file that cannot be read fails here, before any control
   // changes, as the first of nine separate reads would.
   const QByteArray text = readFlatText(emulatorConfigPath());
@@ -78,22 +78,21 @@ void TFrmPrincipal::readEmulatorConfig() {
   }
   for (const SwitchBox& bound : kSwitchBoxes) {
     const EmulatorSetting& setting = *bound.setting;
-    ((*m_ui).*bound.control)
-        ->setChecked(SimNaoParaBool(flatValue(text, setting.key, setting.defaultValue)));
+    ((*m_ui).*bound.control)->setChecked(isYes(flatValue(text, setting.key, setting.defaultValue)));
   }
 }
 
-void TFrmPrincipal::writeEmulatorDirectories() {
+void MainWindow::writeEmulatorDirectories() {
   const QString path = emulatorConfigPath();
   for (const DirectoryField& bound : kDirectoryFields) {
-    GravaValor(path, bound.setting->key, fileText((*m_ui).*bound.control));
+    writeFlatValue(path, bound.setting->key, fileText((*m_ui).*bound.control));
   }
 }
 
-void TFrmPrincipal::btnAplicarDIPClick() {
+void MainWindow::btnAplicarDIPClick() {
   const QString path = emulatorConfigPath();
   for (const SwitchBox& bound : kSwitchBoxes) {
-    GravaValor(path, bound.setting->key, BoolParaSimNao(((*m_ui).*bound.control)->isChecked()));
+    writeFlatValue(path, bound.setting->key, yesNoText(((*m_ui).*bound.control)->isChecked()));
   }
 }
 

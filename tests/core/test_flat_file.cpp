@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 #include "core/platform/Error.h"
 #include "core/settings/EmulatorConfig.h"
 #include "support/ChildProcess.h"
@@ -27,7 +27,7 @@ struct ReadCase {
   QByteArray expected;  // "<default>" stands for the default being returned
 };
 
-TEST(LeValor, FindsTheValueByTheFileRules) {
+TEST(readFlatValue, FindsTheValueByTheFileRules) {
   const QByteArray kDefault = "<default>";
   const ReadCase cases[] = {
       {"crlf", "a\r\nRomdir       /p\r\nb\r\n", "Romdir", "/p"},
@@ -57,7 +57,7 @@ TEST(LeValor, FindsTheValueByTheFileRules) {
   for (const ReadCase& c : cases) {
     TempBase base;
     const QString path = base.write(kFile, c.file);
-    EXPECT_EQ(LeValor(path, c.key, kDefault), c.expected) << c.name;
+    EXPECT_EQ(readFlatValue(path, c.key, kDefault), c.expected) << c.name;
     EXPECT_EQ(flatValue(readFlatText(path), c.key, kDefault), c.expected) << c.name;
   }
 }
@@ -72,7 +72,7 @@ QByteArray filledTo(qint64 size) {
   return filler;
 }
 
-TEST(LeValor, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
+TEST(readFlatValue, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
   const QByteArray kDefault = "<default>";
   const qint64 block = kFlatFileFirstBlock;
   const ReadCase cases[] = {
@@ -90,7 +90,7 @@ TEST(LeValor, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
   for (const ReadCase& c : cases) {
     TempBase base;
     const QString path = base.write(kFile, c.file);
-    EXPECT_EQ(LeValor(path, c.key, kDefault), c.expected) << c.name;
+    EXPECT_EQ(readFlatValue(path, c.key, kDefault), c.expected) << c.name;
     EXPECT_EQ(flatValue(readFlatText(path), c.key, kDefault), c.expected) << c.name;
   }
 }
@@ -103,7 +103,7 @@ struct WriteCase {
   QByteArray after;
 };
 
-TEST(GravaValor, ReplacesTheFirstKeyFieldLineAndRewritesWithCrLf) {
+TEST(writeFlatValue, ReplacesTheFirstKeyFieldLineAndRewritesWithCrLf) {
   const WriteCase cases[] = {
       {"crlf", "a\r\nRomdir       /old\r\nb\r\n", "Romdir", "/new",
        "a\r\nRomdir       /new\r\nb\r\n"},
@@ -148,21 +148,21 @@ TEST(GravaValor, ReplacesTheFirstKeyFieldLineAndRewritesWithCrLf) {
   for (const WriteCase& c : cases) {
     TempBase base;
     const QString path = base.write(kFile, c.before);
-    GravaValor(path, c.key, c.value);
+    writeFlatValue(path, c.key, c.value);
     EXPECT_EQ(base.read(kFile), c.after) << c.name;
   }
 }
 
 TEST(SwitchTexts, OnlyYesInAnyCaseIsOn) {
-  EXPECT_EQ(BoolParaSimNao(true), "yes");
-  EXPECT_EQ(BoolParaSimNao(false), "no");
+  EXPECT_EQ(yesNoText(true), "yes");
+  EXPECT_EQ(yesNoText(false), "no");
   const std::pair<QByteArray, bool> cases[] = {
       {"yes", true},   {"YES", true},   {"yEs", true},   {"no", false},
       {"1", false},    {"true", false}, {"y", false},    {"", false},
       {"yes ", false}, {" yes", false}, {"yess", false},
   };
   for (const auto& [text, on] : cases) {
-    EXPECT_EQ(SimNaoParaBool(text), on) << text.toStdString();
+    EXPECT_EQ(isYes(text), on) << text.toStdString();
   }
 }
 
@@ -184,14 +184,15 @@ TEST(EmulatorConfig, StartUpReadsAndDipWritesRoundTrip) {
                                   "freePlay     no\r\n");
   QList<bool> switches;
   for (const EmulatorSetting& setting : kEmulatorSwitches) {
-    switches.append(SimNaoParaBool(LeValor(path, setting.key, setting.defaultValue)));
+    switches.append(isYes(readFlatValue(path, setting.key, setting.defaultValue)));
   }
   EXPECT_EQ(switches, (QList<bool>{true, true, false, false, false, false}));
-  EXPECT_EQ(LeValor(path, kRomDirectorySetting.key, kRomDirectorySetting.defaultValue), "roms\\");
-  EXPECT_EQ(LeValor(path, kLogDirectorySetting.key, kLogDirectorySetting.defaultValue), ".");
+  EXPECT_EQ(readFlatValue(path, kRomDirectorySetting.key, kRomDirectorySetting.defaultValue),
+            "roms\\");
+  EXPECT_EQ(readFlatValue(path, kLogDirectorySetting.key, kLogDirectorySetting.defaultValue), ".");
 
   for (qsizetype i = 0; i < switches.size(); ++i) {
-    GravaValor(path, kEmulatorSwitches[i].key, BoolParaSimNao(!switches[i]));
+    writeFlatValue(path, kEmulatorSwitches[i].key, yesNoText(!switches[i]));
   }
   EXPECT_EQ(base.read(kEmulatorConfigFileName),
             "; emulator settings\r\n"
@@ -209,7 +210,7 @@ TEST(EmulatorConfig, OnlyContinueModeIsOnWithoutAFile) {
   const QString path = base.write(kEmulatorConfigFileName, "");
   QList<bool> switches;
   for (const EmulatorSetting& setting : kEmulatorSwitches) {
-    switches.append(SimNaoParaBool(LeValor(path, setting.key, setting.defaultValue)));
+    switches.append(isYes(readFlatValue(path, setting.key, setting.defaultValue)));
   }
   EXPECT_EQ(switches, (QList<bool>{false, true, false, false, false, false}));
 }
@@ -220,9 +221,9 @@ TEST(FlatFileFailures, MissingOrUnreadableFileIsReportedWithItsPath) {
   const QString directory = base.makeDir(QStringLiteral("folder.ini"));
   for (const QString& path : {missing, directory}) {
     const QString expected = QStringLiteral("Cannot open file ") + path;
-    EXPECT_EQ(errorOf([&] { LeValor(path, "Romdir", "."); }), expected);
+    EXPECT_EQ(errorOf([&] { readFlatValue(path, "Romdir", "."); }), expected);
     EXPECT_EQ(errorOf([&] { readFlatText(path); }), expected);
-    EXPECT_EQ(errorOf([&] { GravaValor(path, "Romdir", "."); }), expected);
+    EXPECT_EQ(errorOf([&] { writeFlatValue(path, "Romdir", "."); }), expected);
   }
   EXPECT_FALSE(QFile::exists(missing));
 }
@@ -236,7 +237,7 @@ TEST(FlatFileFailures, ReadOnlyFileIsRefusedAndLeftUntouched) {
 
   const test::ChildOutcome outcome =
       test::runInChild({.fileSizeLimit = std::nullopt, .asOrdinaryUser = true},
-                       [&] { GravaValor(path, "Romdir", "/new"); });
+                       [&] { writeFlatValue(path, "Romdir", "/new"); });
   ASSERT_TRUE(outcome.ranToEnd);
   EXPECT_EQ(outcome.error, QStringLiteral("Cannot create file ") + path);
   EXPECT_EQ(base.read(kFile), before);
@@ -250,7 +251,7 @@ TEST(FlatFileFailures, WriteThatCannotCompleteKeepsTheOldFileWhole) {
 
   const test::ChildOutcome outcome =
       test::runInChild({.fileSizeLimit = 4096, .asOrdinaryUser = false},
-                       [&] { GravaValor(path, "Romdir", hugeValue); });
+                       [&] { writeFlatValue(path, "Romdir", hugeValue); });
   ASSERT_TRUE(outcome.ranToEnd);
   EXPECT_EQ(outcome.error, QStringLiteral("Stream write error"));
   EXPECT_EQ(base.read(kFile), before);
@@ -262,9 +263,9 @@ TEST(FlatFileFailures, RewriteKeepsThePermissions) {
   const QString path = base.write(kFile, "Romdir       /old\n");
   const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
   ASSERT_TRUE(QFile::setPermissions(path, permissions));
-  GravaValor(path, "Romdir", "/new");
+  writeFlatValue(path, "Romdir", "/new");
   EXPECT_EQ(QFile::permissions(path) & kOwnerGroupOther, permissions);
-  EXPECT_EQ(LeValor(path, "Romdir", "."), "/new");
+  EXPECT_EQ(readFlatValue(path, "Romdir", "."), "/new");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/UEditor.h"
+#include "ui/DriverEditor.h"
 
 #include <QFont>
 #include <QKeyEvent>
@@ -16,7 +16,7 @@
 #include "core/platform/TextCodec.h"
 #include "ui/Guard.h"
 #include "ui/WindowPlacement.h"
-#include "ui_UEditor.h"
+#include "ui_DriverEditor.h"
 
 namespace vorlane {
 namespace {
@@ -42,8 +42,8 @@ QFont memoFont() {
 
 }  // namespace
 
-TFrmEditor::TFrmEditor(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TFrmEditor>()) {
+DriverEditor::DriverEditor(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::DriverEditor>()) {
   m_ui->setupUi(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -55,25 +55,25 @@ TFrmEditor::TFrmEditor(QWidget* parent)
   bindHandlers();
 }
 
-TFrmEditor::~TFrmEditor() = default;
+DriverEditor::~DriverEditor() = default;
 
-void TFrmEditor::bindHandlers() {
-  connectGuarded(m_ui->tbtnSalvar, &QToolButton::clicked, this, &TFrmEditor::tbtnSalvarClick);
+void DriverEditor::bindHandlers() {
+  connectGuarded(m_ui->tbtnSalvar, &QToolButton::clicked, this, &DriverEditor::tbtnSalvarClick);
   connect(m_ui->tbtnFechar, &QToolButton::clicked, this, &QWidget::close);
-  connectGuarded(m_ui->cboSecoes, &QComboBox::activated, this, &TFrmEditor::cboSecoesChange);
+  connectGuarded(m_ui->cboSecoes, &QComboBox::activated, this, &DriverEditor::cboSecoesChange);
   // The dialog ends through done() however it is closed: tool button, close box, Alt+F4.
-  connect(this, &QDialog::finished, this, &TFrmEditor::FormClose);
+  connect(this, &QDialog::finished, this, &DriverEditor::runCloseSteps);
 }
 
-void TFrmEditor::showEvent(QShowEvent* event) {
+void DriverEditor::showEvent(QShowEvent* event) {
   // A window restored from its minimised state is not a new opening.
   if (!event->spontaneous()) {
-    runGuarded([this] { FormShow(); });
+    runGuarded([this] { runShowSteps(); });
   }
   QDialog::showEvent(event);
 }
 
-void TFrmEditor::keyPressEvent(QKeyEvent* event) {
+void DriverEditor::keyPressEvent(QKeyEvent* event) {
   // Closing discards unsaved edits without a question, so a stray Escape must not close.
   if (event->matches(QKeySequence::Cancel)) {
     return;
@@ -81,7 +81,7 @@ void TFrmEditor::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-bool TFrmEditor::eventFilter(QObject* watched, QEvent* event) {
+bool DriverEditor::eventFilter(QObject* watched, QEvent* event) {
   // Shift+Enter would insert a Unicode line separator, which looks like a line break but is
   // saved as a character inside the line: make it an ordinary line break.
   if (watched == m_ui->MemoEditor && event->type() == QEvent::KeyPress &&
@@ -92,28 +92,28 @@ bool TFrmEditor::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TFrmEditor::FormShow() {
-  IniDriver = std::make_unique<ProfileFile>(ArquivoDriver);
+void DriverEditor::runShowSteps() {
+  m_driverProfile = std::make_unique<ProfileFile>(m_driverFile);
   listSections();
   loadDriverText();
-  setWindowTitle(caption(ArquivoDriver));
+  setWindowTitle(caption(m_driverFile));
 }
 
-void TFrmEditor::FormClose() {
-  IniDriver.reset();
+void DriverEditor::runCloseSteps() {
+  m_driverProfile.reset();
 }
 
-void TFrmEditor::listSections() {
+void DriverEditor::listSections() {
   m_ui->cboSecoes->clear();
-  for (const QByteArray& name : IniDriver->sectionNames()) {
+  for (const QByteArray& name : m_driverProfile->sectionNames()) {
     m_ui->cboSecoes->addItem(decodeText(name));
   }
   m_ui->cboSecoes->setCurrentIndex(-1);
 }
 
-void TFrmEditor::loadDriverText() {
+void DriverEditor::loadDriverText() {
   try {
-    const QByteArray bytes = readWholeFile(ArquivoDriver);
+    const QByteArray bytes = readWholeFile(m_driverFile);
     const QString text = widgetTextFromFile(bytes);
     // The same text again keeps the caret and the scroll position where the user left them.
     if (text != widgetText()) {
@@ -127,21 +127,21 @@ void TFrmEditor::loadDriverText() {
   }
 }
 
-void TFrmEditor::showLoadFailure() {
+void DriverEditor::showLoadFailure() {
   // Saving now would write another driver's text, or a part of this one, over this driver.
   m_fileBytes.clear();
   replaceText(QString());
   m_ui->tbtnSalvar->setEnabled(false);
-  setWindowTitle(caption(ArquivoDriver, kNotLoadedSuffix));
+  setWindowTitle(caption(m_driverFile, kNotLoadedSuffix));
 }
 
-void TFrmEditor::tbtnSalvarClick() {
+void DriverEditor::tbtnSalvarClick() {
   const QByteArray bytes = fileBytesToSave(m_fileBytes, widgetText());
-  replaceFileAtomically(ArquivoDriver, bytes);
+  replaceFileAtomically(m_driverFile, bytes);
   m_fileBytes = bytes;
 }
 
-void TFrmEditor::cboSecoesChange() {
+void DriverEditor::cboSecoesChange() {
   QPlainTextEdit* memo = m_ui->MemoEditor;
   memo->setFocus();
   // From the end of the text, bringing the header into view puts its line on the top row.
@@ -152,7 +152,7 @@ void TFrmEditor::cboSecoesChange() {
   m_ui->cboSecoes->setFocus();
 }
 
-QString TFrmEditor::widgetText() const {
+QString DriverEditor::widgetText() const {
   // toPlainText() would turn a non-breaking space into a blank, so an unchanged text would
   // look edited; the raw text differs from the loaded one only in its block separators.
   QString text = m_ui->MemoEditor->document()->toRawText();
@@ -160,13 +160,13 @@ QString TFrmEditor::widgetText() const {
   return text;
 }
 
-void TFrmEditor::replaceText(const QString& text) {
+void DriverEditor::replaceText(const QString& text) {
   m_ui->MemoEditor->setPlainText(text);
   moveCaretInView(0);
   m_ui->MemoEditor->horizontalScrollBar()->setValue(0);
 }
 
-void TFrmEditor::moveCaretInView(int position) {
+void DriverEditor::moveCaretInView(int position) {
   QTextCursor cursor = m_ui->MemoEditor->textCursor();
   cursor.setPosition(position);
   m_ui->MemoEditor->setTextCursor(cursor);

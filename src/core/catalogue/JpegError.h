@@ -5,9 +5,9 @@
 namespace vorlane {
 
 // A picture the JPEG library refused: "JPEG error #%d" with the library's own message code.
-class EJPEG : public Error {
+class JpegError : public Error {
  public:
-  explicit EJPEG(int code);
+  explicit JpegError(int code);
 
   // The program shows only the message; the tests compare the code with the library's own.
   int code() const noexcept { return m_code; }

@@ -9,22 +9,22 @@
 #include "core/settings/ProfileFile.h"
 
 namespace Ui {
-class TFrmEditor;
+class DriverEditor;
 }
 
 namespace vorlane {
 
 // The driver editor: one driver file as plain text, with a list of its sections that moves the
 // caret to a section's header. Created once, hidden; every opening shows the same window.
-class TFrmEditor : public QDialog {
+class DriverEditor : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFrmEditor(QWidget* parent = nullptr);
-  ~TFrmEditor() override;
+  explicit DriverEditor(QWidget* parent = nullptr);
+  ~DriverEditor() override;
 
   // The driver file that the next opening edits and saves.
-  void setArquivoDriver(const QString& path) { ArquivoDriver = path; }
+  void setDriverFile(const QString& path) { m_driverFile = path; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -33,8 +33,8 @@ class TFrmEditor : public QDialog {
 
  private:
   void bindHandlers();
-  void FormShow();
-  void FormClose();
+  void runShowSteps();
+  void runCloseSteps();
   void tbtnSalvarClick();
   void cboSecoesChange();
 
@@ -45,10 +45,10 @@ class TFrmEditor : public QDialog {
   void replaceText(const QString& widgetText);
   void moveCaretInView(int position);
 
-  std::unique_ptr<Ui::TFrmEditor> m_ui;
-  QString ArquivoDriver;
+  std::unique_ptr<Ui::DriverEditor> m_ui;
+  QString m_driverFile;
   // Exists only while the window is open.
-  std::unique_ptr<ProfileFile> IniDriver;
+  std::unique_ptr<ProfileFile> m_driverProfile;
   // The file as last loaded or saved: a text the user did not change is saved as these bytes.
   QByteArray m_fileBytes;
 };

@@ -1,4 +1,4 @@
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QShortcutEvent>
 #include <QTabBar>
 
-#include "ui_UPrincipal.h"
+#include "ui_MainWindow.h"
 
 namespace vorlane {
 namespace {
@@ -42,8 +42,8 @@ bool selectTabWithAccelerator(QTabBar* bar, const QKeySequence& key) {
 
 }  // namespace
 
-QList<QWidget*> TFrmPrincipal::pageTabOrder(const QWidget* page) const {
-  const Ui::TFrmPrincipal& ui = *m_ui;
+QList<QWidget*> MainWindow::pageTabOrder(const QWidget* page) const {
+  const Ui::MainWindow& ui = *m_ui;
   if (page == ui.tabDrivers) {
     return {ui.lstDrivers, ui.btnExecutar, ui.btnChecksum, ui.btnEditar};
   }
@@ -62,14 +62,14 @@ QList<QWidget*> TFrmPrincipal::pageTabOrder(const QWidget* page) const {
   return {ui.Memo1};
 }
 
-QList<QWidget*> TFrmPrincipal::tabRing() const {
+QList<QWidget*> MainWindow::tabRing() const {
   QList<QWidget*> ring{m_ui->PageControl1->tabBar()};
   ring.append(pageTabOrder(m_ui->PageControl1->currentWidget()));
   ring.append(m_ui->btnFechar);
   return ring;
 }
 
-bool TFrmPrincipal::focusNextPrevChild(bool next) {
+bool MainWindow::focusNextPrevChild(bool next) {
   const QList<QWidget*> ring = tabRing();
   const qsizetype count = ring.size();
   // From outside the ring, Tab starts at the tab bar and Shift+Tab at the close button.
@@ -87,7 +87,7 @@ bool TFrmPrincipal::focusNextPrevChild(bool next) {
   return false;
 }
 
-bool TFrmPrincipal::handleTab(const QKeyEvent* key) {
+bool MainWindow::handleTab(const QKeyEvent* key) {
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
     return false;
   }
@@ -100,7 +100,7 @@ bool TFrmPrincipal::handleTab(const QKeyEvent* key) {
   return false;
 }
 
-bool TFrmPrincipal::activateAccelerator(const QKeySequence& key) {
+bool MainWindow::activateAccelerator(const QKeySequence& key) {
   // Several captions may share a letter: the first control in the ring that is showing takes it.
   for (QWidget* control : tabRing()) {
     if (!control->isVisible() || !control->isEnabled()) {
@@ -119,7 +119,7 @@ bool TFrmPrincipal::activateAccelerator(const QKeySequence& key) {
   return false;
 }
 
-QPushButton* TFrmPrincipal::defaultButtonOfCurrentPage() const {
+QPushButton* MainWindow::defaultButtonOfCurrentPage() const {
   const QWidget* page = m_ui->PageControl1->currentWidget();
   if (page == m_ui->tabDrivers) {
     return m_ui->btnExecutar;
@@ -133,7 +133,7 @@ QPushButton* TFrmPrincipal::defaultButtonOfCurrentPage() const {
   return nullptr;
 }
 
-bool TFrmPrincipal::handleEnter(QWidget* focus) {
+bool MainWindow::handleEnter(QWidget* focus) {
   // A focused button takes Enter itself; elsewhere Enter means the page's default button.
   auto* button = qobject_cast<QPushButton*>(focus);
   if (button == nullptr) {
@@ -146,7 +146,7 @@ bool TFrmPrincipal::handleEnter(QWidget* focus) {
   return true;
 }
 
-bool TFrmPrincipal::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool keyPress = event->type() == QEvent::KeyPress;
   const bool shortcut = event->type() == QEvent::Shortcut;
   auto* widget = keyPress || shortcut ? qobject_cast<QWidget*>(watched) : nullptr;

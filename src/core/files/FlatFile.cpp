@@ -1,4 +1,4 @@
-#include "core/files/UFuncoes.h"
+#include "core/files/FlatFile.h"
 
 #include <algorithm>
 #include <optional>
@@ -22,7 +22,7 @@ const QByteArray kNo = QByteArrayLiteral("no");
 
 // The file as a reader sees it: the lines before the first NUL byte. `hidden` holds that NUL
 // and every byte after it, so a rewrite can put them back untouched.
-struct FlatFile {
+struct FlatFileLines {
   QList<QByteArray> lines;
   QByteArray hidden;
 };
@@ -33,7 +33,7 @@ qsizetype visibleSize(const QByteArray& bytes) {
   return nul < 0 ? bytes.size() : nul;
 }
 
-FlatFile readFlatFile(const QString& path) {
+FlatFileLines readFlatFile(const QString& path) {
   const QByteArray bytes = readWholeFile(path);
   const qsizetype visible = visibleSize(bytes);
   return {splitLines(QByteArrayView(bytes).first(visible)), bytes.sliced(visible)};
@@ -98,7 +98,8 @@ bool findValues(QByteArrayView text, qsizetype& start, WantedValues& wanted, boo
 
 }  // namespace
 
-QByteArray LeValor(const QString& path, const QByteArray& key, const QByteArray& defaultValue) {
+QByteArray readFlatValue(const QString& path, const QByteArray& key,
+                         const QByteArray& defaultValue) {
   return readFlatValues(path, {key}, {defaultValue}).front();
 }
 
@@ -143,8 +144,8 @@ QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArra
   return wanted.orDefaults({defaultValue}).front();
 }
 
-void GravaValor(const QString& path, const QByteArray& key, const QByteArray& value) {
-  FlatFile file = readFlatFile(path);
+void writeFlatValue(const QString& path, const QByteArray& key, const QByteArray& value) {
+  FlatFileLines file = readFlatFile(path);
   const QByteArray keyField = key.leftJustified(kKeyFieldWidth, ' ');
   const QByteArray foldedKeyField = keyField.toLower();
   for (QByteArray& line : file.lines) {
@@ -156,11 +157,11 @@ void GravaValor(const QString& path, const QByteArray& key, const QByteArray& va
   replaceFileAtomically(path, joinLinesCrLf(file.lines) + file.hidden);
 }
 
-QByteArray BoolParaSimNao(bool flag) {
+QByteArray yesNoText(bool flag) {
   return flag ? kYes : kNo;
 }
 
-bool SimNaoParaBool(const QByteArray& text) {
+bool isYes(const QByteArray& text) {
   return text.toLower() == kYes;
 }
 

@@ -1,4 +1,4 @@
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
-#include "ui_UPrincipal.h"
+#include "ui_MainWindow.h"
 
 namespace vorlane {
 namespace {
@@ -56,42 +56,42 @@ void selectIndex(QComboBox* list, int index) {
 
 }  // namespace
 
-void TFrmPrincipal::bindSettingsHandlers() {
-  connectGuarded(m_ui->btnAplicar, &QPushButton::clicked, this, &TFrmPrincipal::btnAplicarClick);
+void MainWindow::bindSettingsHandlers() {
+  connectGuarded(m_ui->btnAplicar, &QPushButton::clicked, this, &MainWindow::btnAplicarClick);
 }
 
-void TFrmPrincipal::listLanguages() {
+void MainWindow::listLanguages() {
   // The name is shown decoded; the item keeps the section's own bytes for Apply to store.
   m_ui->cboIdioma->clear();
-  for (const QByteArray& section : IniIdioma->sectionNames()) {
+  for (const QByteArray& section : m_languageFile->sectionNames()) {
     m_ui->cboIdioma->addItem(decodeText(section), section);
   }
 }
 
-void TFrmPrincipal::readFrontEndSettings() {
-  const QString language = decodeText(readSetting(*IniConfig, kLanguageSetting));
+void MainWindow::readFrontEndSettings() {
+  const QString language = decodeText(readSetting(*m_settingsFile, kLanguageSetting));
   m_ui->cboIdioma->setCurrentIndex(m_ui->cboIdioma->findText(language, Qt::MatchFixedString));
 
-  setFileText(m_ui->edtLinhaComando, readSetting(*IniConfig, kCustomLineSetting));
-  m_ui->edtLinhaComando->setEnabled(readSetting(*IniConfig, kCustomLineFieldEnabled));
-  m_ui->chkLinhaComando->setChecked(readSetting(*IniConfig, kCustomLineFlag));
+  setFileText(m_ui->edtLinhaComando, readSetting(*m_settingsFile, kCustomLineSetting));
+  m_ui->edtLinhaComando->setEnabled(readSetting(*m_settingsFile, kCustomLineFieldEnabled));
+  m_ui->chkLinhaComando->setChecked(readSetting(*m_settingsFile, kCustomLineFlag));
 
-  selectIndex(m_ui->cboResolucao, readSetting(*IniConfig, kResolutionSetting));
-  selectIndex(m_ui->cboFrameskip, readSetting(*IniConfig, kFrameskipSetting));
+  selectIndex(m_ui->cboResolucao, readSetting(*m_settingsFile, kResolutionSetting));
+  selectIndex(m_ui->cboFrameskip, readSetting(*m_settingsFile, kFrameskipSetting));
 
   for (const OptionBox& option : kOptionBoxes) {
     if (option.setting != nullptr) {
-      ((*m_ui).*option.box)->setChecked(readSetting(*IniConfig, *option.setting));
+      ((*m_ui).*option.box)->setChecked(readSetting(*m_settingsFile, *option.setting));
     }
   }
 }
 
-QByteArray TFrmPrincipal::selectedLanguage() const {
+QByteArray MainWindow::selectedLanguage() const {
   return m_ui->cboIdioma->currentData().toByteArray();
 }
 
-void TFrmPrincipal::AplicaIdioma(const QByteArray& language) {
-  const QStringList captions = captionTexts(*IniIdioma, language);
+void MainWindow::applyLanguage(const QByteArray& language) {
+  const QStringList captions = captionTexts(*m_languageFile, language);
   for (qsizetype i = 0; i < captions.size(); ++i) {
     const CaptionRow& row = captionTable()[i];
     setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control), captions[i],
@@ -99,22 +99,22 @@ void TFrmPrincipal::AplicaIdioma(const QByteArray& language) {
   }
 }
 
-void TFrmPrincipal::btnAplicarClick() {
+void MainWindow::btnAplicarClick() {
   // Each write goes to the file on its own; a failed one ends the handler, earlier ones stay.
-  writeSetting(*IniConfig, kLanguageSetting, selectedLanguage());
-  writeSetting(*IniConfig, kCustomLineSetting, fileText(m_ui->edtLinhaComando));
-  writeSetting(*IniConfig, kCustomLineFlag, m_ui->chkLinhaComando->isChecked());
-  writeSetting(*IniConfig, kResolutionSetting, m_ui->cboResolucao->currentIndex());
-  writeSetting(*IniConfig, kFrameskipSetting, m_ui->cboFrameskip->currentIndex());
+  writeSetting(*m_settingsFile, kLanguageSetting, selectedLanguage());
+  writeSetting(*m_settingsFile, kCustomLineSetting, fileText(m_ui->edtLinhaComando));
+  writeSetting(*m_settingsFile, kCustomLineFlag, m_ui->chkLinhaComando->isChecked());
+  writeSetting(*m_settingsFile, kResolutionSetting, m_ui->cboResolucao->currentIndex());
+  writeSetting(*m_settingsFile, kFrameskipSetting, m_ui->cboFrameskip->currentIndex());
   for (const OptionBox& option : kOptionBoxes) {
     if (option.setting != nullptr) {
-      writeSetting(*IniConfig, *option.setting, ((*m_ui).*option.box)->isChecked());
+      writeSetting(*m_settingsFile, *option.setting, ((*m_ui).*option.box)->isChecked());
     }
   }
-  AplicaIdioma(selectedLanguage());
+  applyLanguage(selectedLanguage());
   writeEmulatorDirectories();
-  CarregaDrivers();
-  MontaLinhaComando();
+  loadDrivers();
+  composeCommandLine();
 }
 
 }  // namespace vorlane

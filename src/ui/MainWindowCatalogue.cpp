@@ -1,4 +1,4 @@
-#include "ui/UPrincipal.h"
+#include "ui/MainWindow.h"
 
 #include <QBrush>
 #include <QLabel>
@@ -20,7 +20,7 @@
 #include "ui/Guard.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
-#include "ui_UPrincipal.h"
+#include "ui_MainWindow.h"
 
 namespace vorlane {
 
@@ -52,24 +52,24 @@ void fillDriverList(QListWidget* list, const QList<DriverRecord>& drivers) {
 
 }  // namespace
 
-void TFrmPrincipal::bindCatalogueHandlers() {
+void MainWindow::bindCatalogueHandlers() {
   m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
   // Only the user's selections run the handler (see fillDriverList).
   connectGuarded(m_ui->lstDrivers, &QListWidget::itemSelectionChanged, this,
-                 &TFrmPrincipal::lstDriversClick);
+                 &MainWindow::lstDriversClick);
 }
 
-void TFrmPrincipal::CarregaDrivers() {
+void MainWindow::loadDrivers() {
   DriverScanResult scan;
   {
     BusyCursor busy;
     // A failing listing ends here, before either list is touched.
     scan = scanDrivers(
-        DirBase, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); }, QLocale(),
-        resolveDirectoryText(DirBase, decodeNative(fileText(m_ui->edtRomDir))));
-    lstArquivos.takeScan(scan);
+        m_baseDirectory, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); },
+        QLocale(), resolveDirectoryText(m_baseDirectory, decodeNative(fileText(m_ui->edtRomDir))));
+    m_driverFiles.takeScan(scan);
     fillDriverList(m_ui->lstDrivers, scan.drivers);
     // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
     m_driverFilter->apply();
@@ -81,23 +81,23 @@ void TFrmPrincipal::CarregaDrivers() {
   }
 }
 
-int TFrmPrincipal::selectedDriverRow() const {
+int MainWindow::selectedDriverRow() const {
   const QList<QListWidgetItem*> selected = m_ui->lstDrivers->selectedItems();
   return selected.isEmpty() ? -1 : m_ui->lstDrivers->row(selected.front());
 }
 
-void TFrmPrincipal::lstDriversClick() {
+void MainWindow::lstDriversClick() {
   const int row = selectedDriverRow();
   if (row < 0) {
     return;
   }
-  if (lstArquivos.itemIndex() != row) {
-    lstArquivos.setItemIndex(row);
+  if (m_driverFiles.itemIndex() != row) {
+    m_driverFiles.setItemIndex(row);
   }
-  const QString name = lstArquivos.entries().at(lstArquivos.itemIndex());
+  const QString name = m_driverFiles.entries().at(m_driverFiles.itemIndex());
 
   // A picture that fails to load ends the handler here: the old picture and captions stay.
-  const QString preview = m_previews.find(DirBase, name);
+  const QString preview = m_previews.find(m_baseDirectory, name);
   if (preview.isEmpty()) {
     m_ui->imgAmostra->removePicture();
   } else {
