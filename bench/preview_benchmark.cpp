@@ -14,8 +14,8 @@
 
 #include "CatalogueBench.h"
 #include "ui/Application.h"
-#include "ui/ErrorBox.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   vorlane::setUpApplication(application);
-  vorlane::setErrorBoxRecorder([](const QString&) {});
+  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
 
   QTemporaryDir crowded;
   QTemporaryDir empty;

@@ -26,8 +26,8 @@
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
 #include "ui/DriverEditor.h"
-#include "ui/ErrorBox.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace {
 
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   vorlane::setUpApplication(application);
-  vorlane::setErrorBoxRecorder([](const QString&) {});
+  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
   QTemporaryDir files;
   QTemporaryDir demo;
   QTemporaryDir huge;

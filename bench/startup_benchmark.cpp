@@ -27,8 +27,8 @@
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
-#include "ui/ErrorBox.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace {
 
@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
   vorlane::setUpApplication(application);
   const double applicationStart =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - launch).count();
-  vorlane::setErrorBoxRecorder([](const QString&) {});
+  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
 
   QTemporaryDir demo;
   QTemporaryDir empty;

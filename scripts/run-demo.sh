@@ -10,7 +10,6 @@
 # and the window is then closed through the window manager, as its close box would close it.
 set -euo pipefail
 
-readonly window_title='Vorlane Frontend v0.04'
 readonly window_wait_seconds=30
 readonly exit_wait_seconds=10
 
@@ -56,12 +55,12 @@ capture_on_virtual_display() {
   "$program" &
   pid=$!
 
-  # The window's title is matched exactly (xdotool takes a regular expression).
+  # The program's own window, found by its process rather than by a title kept in two places.
   window_id=$(timeout "$window_wait_seconds" \
-    xdotool search --sync --onlyvisible --name "^${window_title//./\\.}\$" | head -n 1) || true
+    xdotool search --sync --onlyvisible --pid "$pid" | head -n 1) || true
   if [ -z "$window_id" ]; then
     kill "$pid" 2>/dev/null || true
-    fail "the window \"$window_title\" did not appear within $window_wait_seconds seconds."
+    fail "Vorlane's window did not appear within $window_wait_seconds seconds."
   fi
   sleep 1 # let the first paint finish
 

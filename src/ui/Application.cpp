@@ -6,7 +6,6 @@
 
 #include "core/start/ProgramInfo.h"
 #include "core/start/ProgramVersion.h"
-#include "ui/ErrorBox.h"
 #include "ui/GroupBoxStyle.h"
 
 // The pictures live in this static library; naming them keeps the linker from dropping them.

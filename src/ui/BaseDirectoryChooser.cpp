@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 #include "core/platform/Messages.h"
-#include "ui/ErrorBox.h"
 #include "ui/Guard.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane {
 namespace {

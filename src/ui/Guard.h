@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "core/platform/Error.h"
-#include "ui/ErrorBox.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane {
 

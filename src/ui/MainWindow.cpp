@@ -23,6 +23,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::MainWindow>()) {
   m_ui->setupUi(this);
   setWindowTitle(mainWindowTitle());
+  m_ui->Label1->setText(QString::fromLatin1(kApplicationTitle));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);

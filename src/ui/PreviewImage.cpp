@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "ui/ErrorBox.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane {
 

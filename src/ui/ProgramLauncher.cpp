@@ -3,7 +3,6 @@
 #include <memory>
 #include <utility>
 
-#include <QMessageBox>
 #include <QTimer>
 
 #include "core/launch/ProgramLogs.h"
@@ -12,7 +11,7 @@
 #include "core/platform/OutputLog.h"
 #include "core/platform/ProgramStarter.h"
 #include "core/platform/TextCodec.h"
-#include "ui/ErrorBox.h"
+#include "ui/MessageBoxes.h"
 #include "ui/ProgramOutputWindow.h"
 
 namespace vorlane {
@@ -23,38 +22,6 @@ constexpr int kEarlyEndMs = 5000;
 constexpr int kEarlyEndLines = 10;
 // Far more than the last lines need.
 constexpr qint64 kEarlyEndTailBytes = qint64(16) << 10;
-
-LaunchFailureRecorder& recorder() {
-  static LaunchFailureRecorder instance;
-  return instance;
-}
-
-bool recorded(const QString& text) {
-  if (recorder()) {
-    recorder()(text);
-    return true;
-  }
-  return false;
-}
-
-void tellCannotStart(QWidget* owner, const QString& text) {
-  if (recorded(text)) {
-    return;
-  }
-  const std::unique_ptr<QMessageBox> box(createMessageBox(QMessageBox::Warning, text, owner));
-  box->exec();
-}
-
-// Comes in from the event loop, maybe while the user does something else: the box does not
-// hold up the caller.
-void tellEndedAtOnce(QWidget* owner, const QString& text) {
-  if (recorded(text)) {
-    return;
-  }
-  QMessageBox* box = createMessageBox(QMessageBox::Warning, text, owner);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->open();
-}
 
 // The log at `path` in the log directory, or none when there is no directory to use.
 std::unique_ptr<OutputLog> createLog(const QString& logDirectory, const QString& path) {
@@ -72,7 +39,7 @@ ProgramStart startTelling(QWidget* owner, const QString& program, const QStringL
                           const QString& previousLogPath = QString()) {
   ProgramStart start = startProgram(program, arguments, workingDirectory, log);
   if (start.failure) {
-    tellCannotStart(owner, *start.failure);
+    showWarningBox(owner, *start.failure);
   } else if (log != nullptr) {
     log->keep(previousLogPath);
   }
@@ -93,7 +60,7 @@ class EarlyEndReport : public QObject {
       deleteLater();
       const QByteArray lines = lastLines(m_log->tail(kEarlyEndTailBytes), kEarlyEndLines);
       if (!lines.isEmpty()) {
-        tellEndedAtOnce(
+        openWarningBox(
             owner, messages::programEndedAtOnce(m_programName, decodeText(lines), m_log->path()));
       }
     });
@@ -128,10 +95,6 @@ void launchChecksum(QWidget* owner, const QString& program, const QStringList& a
                                            std::move(start.end));
     window->show();
   }
-}
-
-void setLaunchFailureRecorder(LaunchFailureRecorder newRecorder) {
-  recorder() = std::move(newRecorder);
 }
 
 }  // namespace vorlane

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QString>
 #include <QStringList>
 
@@ -26,10 +24,5 @@ void launchEmulator(QWidget* owner, const QString& program, const QStringList& a
 void launchChecksum(QWidget* owner, const QString& program, const QStringList& arguments,
                     const QString& workingDirectory, const QString& logDirectory,
                     const QString& driverFileName, const QString& gameName);
-
-// Window tests record the boxes' texts here instead of answering them; an empty function
-// restores the real boxes.
-using LaunchFailureRecorder = std::function<void(const QString& text)>;
-void setLaunchFailureRecorder(LaunchFailureRecorder recorder);
 
 }  // namespace vorlane

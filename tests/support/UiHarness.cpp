@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <vector>
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -13,26 +15,36 @@
 #include <QTimer>
 
 #include "ui/DriverEditor.h"
-#include "ui/ErrorBox.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgramLauncher.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane::test {
 
-ErrorBoxLog::ErrorBoxLog() {
-  setErrorBoxRecorder([this](const QString& text) { m_texts.append(text); });
+namespace {
+
+std::vector<BoxLog*>& liveLogs() {
+  static std::vector<BoxLog*> logs;
+  return logs;
 }
 
-ErrorBoxLog::~ErrorBoxLog() {
-  setErrorBoxRecorder({});
+}  // namespace
+
+BoxLog::BoxLog(BoxKind kind) : m_kind(kind) {
+  liveLogs().push_back(this);
+  setMessageBoxRecorder([](BoxKind shown, const QString& text) {
+    for (BoxLog* log : liveLogs()) {
+      if (log->m_kind == shown) {
+        log->m_texts.append(text);
+      }
+    }
+  });
 }
 
-LaunchFailureLog::LaunchFailureLog() {
-  setLaunchFailureRecorder([this](const QString& text) { m_texts.append(text); });
-}
-
-LaunchFailureLog::~LaunchFailureLog() {
-  setLaunchFailureRecorder({});
+BoxLog::~BoxLog() {
+  std::erase(liveLogs(), this);
+  if (liveLogs().empty()) {
+    setMessageBoxRecorder({});
+  }
 }
 
 WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(QFile::encodeName(base.path())) {}

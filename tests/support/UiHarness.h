@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TempBase.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane {
 class DriverEditor;
@@ -19,35 +20,33 @@ class MainWindow;
 
 namespace vorlane::test {
 
-// Records every error box text while it lives, instead of showing modal boxes.
-class ErrorBoxLog {
+// Records the text of every box of one kind while it lives, instead of showing it. Several logs
+// may live at once; each box reaches every log of its kind.
+class BoxLog {
  public:
-  ErrorBoxLog();
-  ~ErrorBoxLog();
-  ErrorBoxLog(const ErrorBoxLog&) = delete;
-  ErrorBoxLog& operator=(const ErrorBoxLog&) = delete;
+  explicit BoxLog(BoxKind kind);
+  ~BoxLog();
+  BoxLog(const BoxLog&) = delete;
+  BoxLog& operator=(const BoxLog&) = delete;
 
   const QStringList& texts() const { return m_texts; }
   void clear() { m_texts.clear(); }
 
  private:
+  BoxKind m_kind;
   QStringList m_texts;
 };
 
-// Records the text of every box the launcher shows (a program that cannot start, an emulator
-// that ended at once) while it lives.
-class LaunchFailureLog {
+// The error boxes of handlers and of start-up.
+class ErrorBoxLog : public BoxLog {
  public:
-  LaunchFailureLog();
-  ~LaunchFailureLog();
-  LaunchFailureLog(const LaunchFailureLog&) = delete;
-  LaunchFailureLog& operator=(const LaunchFailureLog&) = delete;
+  ErrorBoxLog() : BoxLog(BoxKind::Error) {}
+};
 
-  const QStringList& texts() const { return m_texts; }
-  void clear() { m_texts.clear(); }
-
- private:
-  QStringList m_texts;
+// The boxes of the launcher: a program that cannot start, an emulator that ended at once.
+class LaunchFailureLog : public BoxLog {
+ public:
+  LaunchFailureLog() : BoxLog(BoxKind::Warning) {}
 };
 
 // A base directory on disk, made current while the main window is built on it, since the

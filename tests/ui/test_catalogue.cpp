@@ -17,8 +17,8 @@
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/ErrorBox.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
 
@@ -192,13 +192,13 @@ TEST(Catalogue, UnreadableDriverIsNamedOnceAfterTheScanAndTheRestIsListed) {
   }
   QStringList boxes;
   QList<bool> busyDuringBox;
-  setErrorBoxRecorder([&](const QString& text) {
+  setMessageBoxRecorder([&](BoxKind, const QString& text) {
     boxes.append(text);
     busyDuringBox.append(QApplication::overrideCursor() != nullptr);
   });
   WindowOnBase main(base);
   DriversPage page(main);
-  setErrorBoxRecorder({});
+  setMessageBoxRecorder({});
 
   const QString first = base.filePath(QStringLiteral("drivers/m1.drv"));
   EXPECT_EQ(boxes, QStringList({messages::cannotOpenFile(first) + QLatin1Char('.')}));

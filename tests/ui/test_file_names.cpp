@@ -21,7 +21,6 @@
 #include "support/UiHarness.h"
 #include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgramLauncher.h"
 
 namespace vorlane::test {
 namespace {
@@ -83,8 +82,7 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   writeNativeFile(base + "/tools/checksum.exe", standInScript(checksumLog), 0755);
 
   ErrorBoxLog boxes;
-  QStringList launchFailures;
-  setLaunchFailureRecorder([&](const QString& failure) { launchFailures.append(failure); });
+  LaunchFailureLog launchFailures;
   WindowOnBase main(base);
   main.child<QTabWidget>("PageControl1")->setCurrentIndex(0);
 
@@ -128,9 +126,8 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   clickButton(main, "btnEditar");
   EXPECT_EQ(readNativeFile(base + "/drivers/caf\xE9.drv"), driver + "\xE9");
 
-  setLaunchFailureRecorder({});
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
-  EXPECT_TRUE(launchFailures.isEmpty()) << launchFailures.join(u'|').toStdString();
+  EXPECT_TRUE(launchFailures.texts().isEmpty()) << launchFailures.texts().join(u'|').toStdString();
 }
 
 }  // namespace

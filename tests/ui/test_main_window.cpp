@@ -19,8 +19,8 @@
 
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/ErrorBox.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {

@@ -69,6 +69,16 @@ QString programEnded(const QString& programName) {
   return QStringLiteral("%1 has ended.").arg(programName);
 }
 
+QString cannotStart(const QString& program, int errorNumber) {
+  return QStringLiteral("Cannot start %1: %2")
+      .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QString needsWine(const QString& program) {
+  return QStringLiteral("Cannot start %1: it is a Windows program, which needs wine on the PATH")
+      .arg(displayPath(program));
+}
+
 QString programEndedAtOnce(const QString& programName, const QString& lastLines,
                            const QString& logPath) {
   return QStringLiteral("%1 ended at once. The last it wrote:\n\n%2\n\nAll of it is in %3")

@@ -27,6 +27,10 @@ QString cannotUseCurrentDirectory(int errorNumber);
 QString programOutputTitle(const QString& programName, const QString& gameName);
 QString programRunning(const QString& programName);
 QString programEnded(const QString& programName);
+// A program that could not be started, with the system's reason in its own words.
+QString cannotStart(const QString& program, int errorNumber);
+// A Windows program, and no wine on the PATH to start it with.
+QString needsWine(const QString& program);
 // The emulator ended within its first seconds: the last lines it wrote, and where all of it is.
 QString programEndedAtOnce(const QString& programName, const QString& lastLines,
                            const QString& logPath);

@@ -4,27 +4,17 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "core/platform/DetachedProcess.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
+#include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/OutputLog.h"
 #include "core/platform/Paths.h"
 
 namespace vorlane {
 namespace {
-
-QString cannotStart(const QString& program, int errorNumber) {
-  return QStringLiteral("Cannot start %1: %2")
-      .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
-}
-
-QString needsWine(const QString& program) {
-  return QStringLiteral("Cannot start %1: it is a Windows program, which needs wine on the PATH")
-      .arg(displayPath(program));
-}
 
 // Opened without blocking: the file may have been swapped for a pipe since it was checked.
 bool isWindowsProgram(const QString& path) {
@@ -64,7 +54,7 @@ ProgramStart startDetached(const QString& executable, const QStringList& argumen
       startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory),
                            output != nullptr ? output->descriptor() : -1);
   if (start.errorNumber != 0) {
-    return {cannotStart(program, start.errorNumber), nullptr};
+    return {messages::cannotStart(program, start.errorNumber), nullptr};
   }
   return {std::nullopt, start.endDescriptor >= 0
                             ? std::make_unique<ProgramEndWatch>(start.endDescriptor)
@@ -79,21 +69,21 @@ ProgramStart startProgram(const QString& program, const QStringList& arguments,
   struct stat status {};
   // The system's own reason: a missing file, a loop of links, a folder that may not be entered.
   if (::stat(native.constData(), &status) != 0) {
-    return {cannotStart(program, errno), nullptr};
+    return {messages::cannotStart(program, errno), nullptr};
   }
   if (S_ISDIR(status.st_mode)) {
-    return {cannotStart(program, EISDIR), nullptr};
+    return {messages::cannotStart(program, EISDIR), nullptr};
   }
   // A pipe or a device is no program (the system refuses it with this same reason), and
   // looking into one could block.
   if (!S_ISREG(status.st_mode)) {
-    return {cannotStart(program, EACCES), nullptr};
+    return {messages::cannotStart(program, EACCES), nullptr};
   }
   const QString path = absolutePath(program);
   if (isWindowsProgram(path)) {
     const QString wine = findOnPath(QByteArrayLiteral("wine"));
     if (wine.isEmpty()) {
-      return {needsWine(program), nullptr};
+      return {messages::needsWine(program), nullptr};
     }
     return startDetached(wine, QStringList{path} + arguments, workingDirectory, output, program);
   }

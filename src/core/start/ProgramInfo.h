@@ -8,6 +8,9 @@ namespace vorlane {
 // The executable's and the settings directory's name.
 inline constexpr char kProgramName[] = "vorlane";
 
+// The application's title: the caption of its boxes and the heading of the About page.
+inline constexpr char kApplicationTitle[] = "Vorlane - Tessik Frontend";
+
 // The version as packages and --version give it: "0.4".
 QString programVersion();
 

@@ -1,18 +1,28 @@
-#include "ui/ErrorBox.h"
+#include "ui/MessageBoxes.h"
 
+#include <memory>
 #include <utility>
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include "core/platform/Messages.h"
+#include "core/start/ProgramInfo.h"
 
 namespace vorlane {
 namespace {
 
-ErrorBoxRecorder& recorder() {
-  static ErrorBoxRecorder instance;
+MessageBoxRecorder& recorder() {
+  static MessageBoxRecorder instance;
   return instance;
+}
+
+bool recorded(BoxKind kind, const QString& text) {
+  if (recorder()) {
+    recorder()(kind, text);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -32,8 +42,7 @@ QMessageBox* createErrorBox(const QString& message, QWidget* parent) {
 }
 
 void showErrorBox(const QString& message) {
-  if (recorder()) {
-    recorder()(messages::errorBoxText(message));
+  if (recorded(BoxKind::Error, messages::errorBoxText(message))) {
     return;
   }
   QMessageBox* box = createErrorBox(message, QApplication::activeWindow());
@@ -41,7 +50,24 @@ void showErrorBox(const QString& message) {
   box->exec();
 }
 
-void setErrorBoxRecorder(ErrorBoxRecorder newRecorder) {
+void showWarningBox(QWidget* owner, const QString& text) {
+  if (recorded(BoxKind::Warning, text)) {
+    return;
+  }
+  const std::unique_ptr<QMessageBox> box(createMessageBox(QMessageBox::Warning, text, owner));
+  box->exec();
+}
+
+void openWarningBox(QWidget* owner, const QString& text) {
+  if (recorded(BoxKind::Warning, text)) {
+    return;
+  }
+  QMessageBox* box = createMessageBox(QMessageBox::Warning, text, owner);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+void setMessageBoxRecorder(MessageBoxRecorder newRecorder) {
   recorder() = std::move(newRecorder);
 }
 
