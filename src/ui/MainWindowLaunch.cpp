@@ -8,8 +8,8 @@
 
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
-#include "core/launch/ProgramLogs.h"
 #include "core/platform/NativeText.h"
+#include "core/settings/EmulatorConfig.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"

@@ -5,6 +5,7 @@
 
 #include "core/launch/ProgramLogs.h"
 #include "core/platform/OutputLog.h"
+#include "core/settings/EmulatorConfig.h"
 #include "support/ChildProcess.h"
 #include "support/TempBase.h"
 

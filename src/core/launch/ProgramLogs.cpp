@@ -4,11 +4,7 @@
 
 #include <QList>
 
-#include "core/files/FlatFile.h"
-#include "core/platform/Error.h"
-#include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
-#include "core/settings/EmulatorConfig.h"
 
 namespace vorlane {
 namespace {
@@ -17,17 +13,6 @@ constexpr QLatin1String kEmulatorLogName("tessik-output.log");
 constexpr QLatin1String kPreviousLogSuffix(".1");
 
 }  // namespace
-
-QString logDirectory(const QString& dirBase) {
-  try {
-    const QByteArray text =
-        readFlatValue(basePath(dirBase, kEmulatorConfigFileName), kLogDirectorySetting.key,
-                      kLogDirectorySetting.defaultValue);
-    return resolveDirectoryText(dirBase, decodeNative(text));
-  } catch (const Error&) {
-    return QString();
-  }
-}
 
 QString emulatorLogPath(const QString& logDirectory) {
   return basePath(logDirectory, kEmulatorLogName);

@@ -6,11 +6,6 @@
 // Where Play and Checksum keep what the programs wrote, and what of it the user is shown.
 namespace vorlane {
 
-// The emulator's log directory: the "Logdir" value stored in tessik.ini, resolved like the other
-// directory texts. Empty when there is none to use: tessik.ini cannot be read or the value is
-// empty. A launch then keeps no log, which is no failure of the launch.
-QString logDirectory(const QString& dirBase);
-
 // The emulator's log of the latest Play, and the one of the Play before it.
 QString emulatorLogPath(const QString& logDirectory);
 QString previousEmulatorLogPath(const QString& logDirectory);
