@@ -22,6 +22,7 @@ class MainWindow;
 namespace vorlane {
 
 class DriverListFilter;
+class MissingArchiveMarker;
 class DriverEditor;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
@@ -102,7 +103,8 @@ class MainWindow : public QWidget {
   DriverFileList m_driverFiles;
   PreviewFinder m_previews;
   DriverEditor* m_editor = nullptr;
-  DriverListFilter* m_driverFilter = nullptr;  // owned by the Drivers page
+  DriverListFilter* m_driverFilter = nullptr;       // owned by the Drivers page
+  MissingArchiveMarker* m_archiveMarker = nullptr;  // owned by lstDrivers
 };
 
 }  // namespace vorlane

@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include <QBrush>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -18,6 +17,7 @@
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
+#include "ui/MissingArchiveMarker.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
 #include "ui_MainWindow.h"
@@ -27,9 +27,7 @@ namespace vorlane {
 namespace {
 
 // Replaces the items in one go (a long catalogue stays quick to fill), with the list's signals
-// blocked: a change the program makes is no selection by the user. A game whose ROM archive is
-// missing is greyed, with the archive's path as its tip; it can still be chosen, since merged
-// sets may keep their ROMs elsewhere.
+// blocked: a change the program makes is no selection by the user.
 void fillDriverList(QListWidget* list, const QList<DriverRecord>& drivers) {
   QStringList texts;
   texts.reserve(drivers.size());
@@ -39,21 +37,15 @@ void fillDriverList(QListWidget* list, const QList<DriverRecord>& drivers) {
   const QSignalBlocker programChanges(list);
   list->clear();
   list->addItems(texts);
-  const QBrush missingColour = list->palette().brush(QPalette::Disabled, QPalette::Text);
-  for (qsizetype row = 0; row < drivers.size(); ++row) {
-    const QString& missing = drivers.at(row).missingArchive;
-    if (!missing.isEmpty()) {
-      QListWidgetItem* item = list->item(int(row));
-      item->setForeground(missingColour);
-      item->setToolTip(messages::missingArchive(missing));
-    }
-  }
 }
 
 }  // namespace
 
 void MainWindow::bindCatalogueHandlers() {
   m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers);
+  // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
+  // may keep their ROMs elsewhere.
+  m_archiveMarker = new MissingArchiveMarker(m_ui->lstDrivers);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
   // Only the user's selections run the handler (see fillDriverList).
@@ -70,6 +62,7 @@ void MainWindow::loadDrivers() {
         m_baseDirectory, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); },
         QLocale(), resolveDirectoryText(m_baseDirectory, decodeNative(fileText(m_ui->edtRomDir))));
     m_driverFiles.takeScan(scan);
+    m_archiveMarker->takeScan(scan.drivers);
     fillDriverList(m_ui->lstDrivers, scan.drivers);
     // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
     m_driverFilter->apply();

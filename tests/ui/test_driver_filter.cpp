@@ -2,19 +2,23 @@
 #include <QBrush>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTest>
 #include <QThread>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
+#include "ui/MissingArchiveMarker.h"
 
 namespace vorlane::test {
 namespace {
@@ -138,16 +142,29 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   auto* list = main.child<QListWidget>("lstDrivers");
   ASSERT_EQ(list->count(), 4);
   const QBrush greyed = list->palette().brush(QPalette::Disabled, QPalette::Text);
-  const auto tipOf = [&](int row) { return list->item(row)->toolTip(); };
-  const auto isGreyed = [&](int row) { return list->item(row)->foreground() == greyed; };
+  const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
+  ASSERT_NE(marker, nullptr);
+  const auto isGreyed = [&](int row) {
+    QStyleOptionViewItem option;
+    option.palette = list->palette();
+    marker->initStyleOption(&option, list->model()->index(row, 0));
+    return option.palette.brush(QPalette::Text) == greyed;
+  };
   for (const int present : {0, 3}) {
     EXPECT_FALSE(isGreyed(present)) << present;
-    EXPECT_TRUE(tipOf(present).isEmpty()) << present;
+    EXPECT_TRUE(marker->missingArchive(present).isEmpty()) << present;
   }
   EXPECT_TRUE(isGreyed(1));
-  EXPECT_EQ(tipOf(1), QStringLiteral("ROM archive not found: ") +
-                          base.filePath(QStringLiteral("roms/ete.drv.zip")));
   EXPECT_TRUE(isGreyed(2));
+  EXPECT_EQ(marker->missingArchive(2), base.filePath(QStringLiteral("roms/pkgold.drv.zip")));
+
+  // Hovering a greyed game names the missing path.
+  const QPoint inEte = list->visualItemRect(list->item(1)).center();
+  QHelpEvent hover(QEvent::ToolTip, inEte, list->viewport()->mapToGlobal(inEte));
+  QApplication::sendEvent(list->viewport(), &hover);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral("ROM archive not found: ") +
+                                  base.filePath(QStringLiteral("roms/ete.drv.zip")));
+  QToolTip::hideText();
 
   // A marked game can still be played.
   QListWidgetItem* ete = list->item(1);
@@ -162,7 +179,7 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
   for (int row = 0; row < list->count(); ++row) {
     EXPECT_FALSE(isGreyed(row)) << row;
-    EXPECT_TRUE(tipOf(row).isEmpty()) << row;
+    EXPECT_TRUE(marker->missingArchive(row).isEmpty()) << row;
   }
   EXPECT_TRUE(boxes.texts().isEmpty());
 }
