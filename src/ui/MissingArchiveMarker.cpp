@@ -37,8 +37,7 @@ void MissingArchiveMarker::initStyleOption(QStyleOptionViewItem* option,
 }
 
 bool MissingArchiveMarker::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                     const QStyleOptionViewItem& option,
-                                     const QModelIndex& index) {
+                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
   const QString missing = missingArchive(index.row());
   if (event->type() != QEvent::ToolTip || missing.isEmpty()) {
     return QStyledItemDelegate::helpEvent(event, view, option, index);
