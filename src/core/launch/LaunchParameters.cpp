@@ -41,7 +41,7 @@ QString archiveName(const QString& driverPath, const QString& fileName) {
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {
-  return archiveDirectoryPart(romDirectory) + archive + QLatin1String(kArchiveExtension);
+  return decodeNative(ChecksumArchives(romDirectory).nativePath(encodeNative(archive)));
 }
 
 ChecksumArchives::ChecksumArchives(const QString& romDirectory)
@@ -54,8 +54,8 @@ QByteArray ChecksumArchives::nativePath(QByteArray archive) const {
 
 QStringList checksumArguments(const QString& dirBase, const QString& romDirText,
                               const QString& driverPath, const QString& fileName) {
-  return {oneArgument(
-      archivePath(resolveDirectoryText(dirBase, romDirText), archiveName(driverPath, fileName)))};
+  return {
+      archivePath(resolveDirectoryText(dirBase, romDirText), archiveName(driverPath, fileName))};
 }
 
 }  // namespace vorlane

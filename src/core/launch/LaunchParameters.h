@@ -23,9 +23,9 @@ inline const QByteArray kArchiveNameKey = QByteArrayLiteral("DIRECTORY");
 // file %s" when the driver file cannot be read.
 QString archiveName(const QString& driverPath, const QString& fileName);
 
-// The archive's path: the ROM directory, the archive name and ".zip". One "/" goes between a
-// non-empty directory and the name unless the directory already ends in a separator, so the
-// archive lies inside the directory.
+// The archive's path as the checksum tool receives it (double quotes dropped): the ROM directory,
+// the archive name and ".zip". One "/" goes between a non-empty directory and the name unless the
+// directory already ends in a separator, so the archive lies inside the directory.
 QString archivePath(const QString& romDirectory, const QString& archive);
 
 // The archive paths of one ROM directory as the checksum tool receives them (double quotes
