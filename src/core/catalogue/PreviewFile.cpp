@@ -1,15 +1,13 @@
 #include "core/catalogue/PreviewFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <utility>
 
 #include <QStringList>
 
 #include "core/platform/FileSystem.h"
-#include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
 
 namespace vorlane {
@@ -26,10 +24,6 @@ constexpr qint64 kTimestampTick = qint64(2'000'000'000);
 
 QString inPreviewDirectory(const QString& dirBase, const QString& name) {
   return basePath(dirBase, kPreviewDirectory) + QLatin1Char('/') + name;
-}
-
-qint64 nanoseconds(const timespec& time) {
-  return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
 qint64 nanosecondsNow() {
@@ -65,21 +59,14 @@ QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
 
 void PreviewFinder::refresh(const QString& directory) {
   // Taken before the listing, so a change made while it is read shows as a new stamp.
-  struct stat status {};
-  const bool exists =
-      ::stat(encodeNative(directory).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-  // The change time as well as the modification time: a program that copies files with their
-  // times may set the directory's modification time back to what it was.
-  const Stamp stamp{qint64(status.st_dev), qint64(status.st_ino), nanoseconds(status.st_mtim),
-                    nanoseconds(status.st_ctim)};
-  if (exists && m_current && directory == m_directory && stamp == m_stamp) {
+  const std::optional<DirectoryStamp> stamp = directoryStamp(directory);
+  if (stamp && directory == m_directory && stamp == m_keptStamp) {
     return;
   }
   m_namesByFoldedName.clear();
   m_directory = directory;
-  m_stamp = stamp;
-  m_current = false;
-  if (!exists) {
+  m_keptStamp.reset();
+  if (!stamp) {
     return;
   }
   const qint64 listedAt = nanosecondsNow();
@@ -87,7 +74,9 @@ void PreviewFinder::refresh(const QString& directory) {
   // nothing in the directory itself.
   forEachName(directory,
               [&](const QString& name) { m_namesByFoldedName.insert(name.toCaseFolded(), name); });
-  m_current = listedAt - std::max(stamp.modified, stamp.changed) > kTimestampTick;
+  if (listedAt - std::max(stamp->modified, stamp->changed) > kTimestampTick) {
+    m_keptStamp = stamp;
+  }
 }
 
 }  // namespace vorlane

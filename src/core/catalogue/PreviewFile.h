@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QMultiHash>
 #include <QString>
+
+#include "core/platform/FileSystem.h"
 
 namespace vorlane {
 
@@ -21,20 +25,11 @@ class PreviewFinder {
   QString find(const QString& dirBase, const QString& driverFile);
 
  private:
-  // What identifies one state of a directory's entries.
-  struct Stamp {
-    qint64 device = 0;
-    qint64 inode = 0;
-    qint64 modified = 0;  // nanoseconds since the epoch
-    qint64 changed = 0;
-    bool operator==(const Stamp&) const = default;
-  };
-
   void refresh(const QString& directory);
 
   QString m_directory;
-  Stamp m_stamp;
-  bool m_current = false;  // the names are those of m_directory while it keeps m_stamp
+  // Set while the names are those of m_directory as long as it keeps this stamp.
+  std::optional<DirectoryStamp> m_keptStamp;
   QMultiHash<QString, QString> m_namesByFoldedName;
 };
 

@@ -33,6 +33,10 @@ bool isRegularEntry(int directory, const dirent& entry) {
   return ::fstatat(directory, entry.d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
 }
 
+qint64 nanoseconds(const timespec& time) {
+  return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
 }  // namespace
 
 bool pathExists(const QString& path) {
@@ -84,6 +88,15 @@ bool forEachVisibleEntry(const QString& directory,
 }
 
 }  // namespace
+
+std::optional<DirectoryStamp> directoryStamp(const QString& path) {
+  struct stat status {};
+  if (!statusOf(path, status) || !S_ISDIR(status.st_mode)) {
+    return std::nullopt;
+  }
+  return DirectoryStamp{qint64(status.st_dev), qint64(status.st_ino), nanoseconds(status.st_mtim),
+                        nanoseconds(status.st_ctim)};
+}
 
 bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit) {
   return forEachVisibleEntry(directory, [&](int descriptor, const dirent& entry) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QString>
 
@@ -13,6 +14,19 @@ bool pathExists(const QString& path);
 bool nativePathExists(const QByteArray& path);
 bool isDirectory(const QString& path);
 bool isRegularFile(const QString& path);
+
+// What identifies one state of a directory's entries: a listing stays true while it is unchanged.
+// The change time as well as the modification time, since a program that copies files with their
+// times may set the directory's modification time back to what it was.
+struct DirectoryStamp {
+  qint64 device = 0;
+  qint64 inode = 0;
+  qint64 modified = 0;  // nanoseconds since the epoch
+  qint64 changed = 0;
+  bool operator==(const DirectoryStamp&) const = default;
+};
+// Nothing when the path names no directory.
+std::optional<DirectoryStamp> directoryStamp(const QString& path);
 
 // Calls `visit` with the name of each regular file (or link to one) in `directory` as the
 // listing is read, in the system's order; names that begin with "." are left out. Returns false,
