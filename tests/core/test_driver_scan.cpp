@@ -303,13 +303,29 @@ TEST(DriverScan, NamesThatAreNotUtf8AreListedAndRead) {
   EXPECT_TRUE(scan.firstUnreadablePath.isEmpty());
 }
 
+// The record of the driver file named `file`.
+const DriverRecord& recordOf(const DriverScanResult& scan, const QByteArray& file) {
+  for (const DriverRecord& driver : scan.drivers) {
+    if (encodeNative(driver.file) == file) {
+      return driver;
+    }
+  }
+  ADD_FAILURE() << "no record for " << file.toStdString();
+  static const DriverRecord none;
+  return none;
+}
+
 TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   const TempBase base;
   const QString roms = base.makeDir(QStringLiteral("roms"));
   base.write(QStringLiteral("roms/present.zip"), "zip");
   base.write(QStringLiteral("roms/byname.drv.zip"), "zip");
   base.write(QStringLiteral("roms/quoted.zip"), "zip");
-  base.makeDir(QStringLiteral("roms/folder.zip"));  // exists, so not marked
+  // Named like archives, but nothing the checksum tool could read as one.
+  base.makeDir(QStringLiteral("roms/folder.zip"));
+  ASSERT_EQ(::mkfifo(encodeNative(roms + QStringLiteral("/fifo.zip")).constData(), 0644), 0);
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), roms + QStringLiteral("/zero.zip")));
+  ASSERT_TRUE(QFile::link(roms + QStringLiteral("/present.zip"), roms + QStringLiteral("/linked.zip")));
   const struct {
     const char* file;
     QByteArray text;
@@ -320,8 +336,11 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
       {"byname.drv", "GAMENAME     C\r\n", ""},
       {"c.drv", "GAMENAME     D\r\n", "c.drv.zip"},
       {"d.drv", "DIRECTORY    \"quoted\"\r\n", ""},
-      {"e.drv", "DIRECTORY    folder\r\n", ""},
+      {"e.drv", "DIRECTORY    folder\r\n", "folder.zip"},
       {"f.drv", "GAMENAME     F\r\nDIRECTORY    sub/deep\r\n", "sub/deep.zip"},
+      {"fifo.drv", "DIRECTORY    fifo\r\n", "fifo.zip"},
+      {"zero.drv", "DIRECTORY    zero\r\n", "zero.zip"},
+      {"linked.drv", "DIRECTORY    linked\r\n", ""},
   };
   for (const auto& c : cases) {
     base.write(QStringLiteral("drivers/") + QString::fromUtf8(c.file), c.text);
@@ -332,15 +351,15 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   const DriverScanResult marked =
       scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c(), roms);
   ASSERT_EQ(marked.drivers.size(), qsizetype{std::size(cases)} + 1);
-  for (qsizetype i = 0; i < qsizetype{std::size(cases)}; ++i) {
-    SCOPED_TRACE(cases[i].file);
-    const QString missing = QString::fromUtf8(cases[i].missing);
-    EXPECT_EQ(marked.drivers[i].missingArchive,
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const QString missing = QString::fromUtf8(c.missing);
+    EXPECT_EQ(recordOf(marked, c.file).missingArchive,
               missing.isEmpty() ? QString() : roms + QLatin1Char('/') + missing);
   }
   // Only when the file could be read (as root it can: then its archive is missing).
   const bool readable = QFile(unreadable).open(QIODevice::ReadOnly);
-  EXPECT_EQ(marked.drivers.back().missingArchive,
+  EXPECT_EQ(recordOf(marked, "g.drv").missingArchive,
             readable ? roms + QStringLiteral("/none.zip") : QString());
 
   for (const QString& absent : {QString(), base.filePath(QStringLiteral("gone"))}) {
@@ -351,6 +370,39 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
     for (const DriverRecord& driver : unmarked.drivers) {
       EXPECT_TRUE(driver.missingArchive.isEmpty()) << driver.file.toStdString();
     }
+  }
+}
+
+// An archive named by the driver's text is looked for under the name the system gives that text
+// (UTF-8), whatever the driver's own encoding; one named after the driver file keeps its bytes.
+TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
+  const TempBase base;
+  const QByteArray roms = encodeNative(base.makeDir(QStringLiteral("roms")));
+  const QByteArray drivers = encodeNative(base.makeDir(QStringLiteral("drivers")));
+  test::writeNativeFile(roms + "/caf\xC3\xA9.zip", "zip");
+  test::writeNativeFile(roms + "/na\xEFve.zip", "zip");
+  test::writeNativeFile(roms + "/b\xE9.drv.zip", "zip");
+  const struct {
+    QByteArray file;
+    QByteArray text;
+    QByteArray missing;  // relative to roms/; empty when not marked
+  } cases[] = {
+      {"windows.drv", "GAMENAME     Caf\xE9\r\nDIRECTORY    caf\xE9\r\n", ""},
+      {"utf8.drv", "DIRECTORY    caf\xC3\xA9\r\n", ""},
+      // Only the Windows-1252 bytes lie there: the text names another file.
+      {"naive.drv", "DIRECTORY    na\xEFve\r\n", "na\xC3\xAFve.zip"},
+      {"b\xE9.drv", "GAMENAME     B\r\n", ""},
+      {"c\xE9.drv", "GAMENAME     C\r\n", "c\xE9.drv.zip"},
+  };
+  for (const auto& c : cases) {
+    test::writeNativeFile(drivers + '/' + c.file, c.text);
+  }
+  const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("drivers"), {},
+                                            QLocale::c(), decodeNative(roms));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    EXPECT_EQ(encodeNative(recordOf(scan, c.file).missingArchive),
+              c.missing.isEmpty() ? QByteArray() : roms + '/' + c.missing);
   }
 }
 

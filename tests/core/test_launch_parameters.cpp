@@ -4,6 +4,7 @@
 #include "core/platform/Error.h"
 #include "core/platform/NativeText.h"
 #include "support/ErrorOf.h"
+#include "support/NativeFiles.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -70,7 +71,8 @@ TEST(LaunchParameters, ChecksumPutsTheArchiveInsideTheRomDirectory) {
   }
 }
 
-// The archive path is one argument, blanks and all, and keeps the bytes the driver file holds.
+// The archive path is one argument, blanks and all: the driver's DIRECTORY text named in UTF-8,
+// the driver file's own name in its bytes.
 TEST(LaunchParameters, ChecksumReadsTheDriversArchiveAndResolvesTheRomDirectory) {
   const TempBase base;
   const QString withKey =
@@ -80,6 +82,8 @@ TEST(LaunchParameters, ChecksumReadsTheDriversArchiveAndResolvesTheRomDirectory)
                                         QByteArrayLiteral("GAMENAME     Galaga\r\n"));
   const QString latin1Key = base.write(QStringLiteral("my emu/drivers/cafe.drv"),
                                        QByteArrayLiteral("DIRECTORY    caf\xE9\r\n"));
+  const QString nativeName = decodeNative(encodeNative(base.path()) + "/my emu/drivers/g\xE9.drv");
+  test::writeNativeFile(encodeNative(nativeName), "GAMENAME     G\r\n");
   const QString quotedKey = base.write(QStringLiteral("my emu/drivers/alpha.drv"),
                                        QByteArrayLiteral("DIRECTORY    \"alpha\"\r\n"));
   const QString dirBase = base.filePath(QStringLiteral("my emu"));
@@ -99,7 +103,9 @@ TEST(LaunchParameters, ChecksumReadsTheDriversArchiveAndResolvesTheRomDirectory)
        "/mnt/my roms/galaga.drv.zip"},
       {QString(), withKey, QStringLiteral("pacman.drv"), "pacman.zip"},
       {QStringLiteral("/mnt/roms/"), latin1Key, QStringLiteral("cafe.drv"),
-       "/mnt/roms/caf\xE9.zip"},
+       "/mnt/roms/caf\xC3\xA9.zip"},
+      {QStringLiteral("/mnt/roms/"), nativeName, decodeNative("g\xE9.drv"),
+       "/mnt/roms/g\xE9.drv.zip"},
       {QStringLiteral("/mnt/\"q\"/"), quotedKey, QStringLiteral("alpha.drv"), "/mnt/q/alpha.zip"},
   };
   for (const Case& c : cases) {

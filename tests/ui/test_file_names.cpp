@@ -1,5 +1,6 @@
 // Names that are not UTF-8, as unpacked from old archives, through the whole window: listed,
-// shown as Windows-1252, edited and saved, and handed to the programs as their own bytes.
+// shown as Windows-1252, edited and saved, and handed to the programs as their own bytes, while
+// an archive named in a Windows-1252 driver's text is the UTF-8 name of that text.
 #include <cstdlib>
 #include <memory>
 
@@ -21,6 +22,7 @@
 #include "support/UiHarness.h"
 #include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
+#include "ui/MissingArchiveMarker.h"
 
 namespace vorlane::test {
 namespace {
@@ -71,6 +73,8 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   const QByteArray checksumLog = rootPath + "/checksum.log";
   makeNativeDirectory(base + "/drivers");
   makeNativeDirectory(base + "/tools");
+  makeNativeDirectory(base + "/roms");
+  writeNativeFile(base + "/roms/caf\xC3\xA9.zip", "zip");
   writeNativeFile(base + "/tessik.ini", "Romdir       .\\roms\\\r\nDrvdir       .\\drivers\r\n");
   const QByteArray driver = "[Video]\r\nDIRECTORY    caf\xE9\r\n";
   writeNativeFile(base + "/drivers/caf\xE9.drv", driver);
@@ -92,18 +96,22 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   EXPECT_EQ(list->item(0)->text(), text("caf\u00E9.drv"));
   EXPECT_EQ(list->item(1)->text(), text("Pebble Picnic"));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("2"));
+  const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
+  ASSERT_NE(marker, nullptr);
+  EXPECT_TRUE(marker->missingArchive(0).isEmpty()) << marker->missingArchive(0).toStdString();
+  EXPECT_FALSE(marker->missingArchive(1).isEmpty());
   clickDriver(main, 0);
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text("caf\u00E9.drv"));
 
-  // The programs get the bytes on disk (the custom line's too), the file name and the archive
-  // path one argument each.
+  // The programs get the bytes on disk (the custom line's too) and the file name; the archive
+  // path, one argument too, holds the driver text's name in UTF-8.
   const QByteArray dirBase = physicalPath(base);
   clickButton(main, "btnExecutar");
   const QList<QByteArray> play = {"cwd=" + dirBase, "arg=-cfg", "arg=caf\xE9 1.cfg",
                                   "arg=caf\xE9.drv"};
   EXPECT_EQ(waitForRecord(emulatorLog, 1), play);
   clickButton(main, "btnChecksum");
-  const QList<QByteArray> checksum = {"cwd=" + dirBase, "arg=" + dirBase + "/roms/caf\xE9.zip"};
+  const QList<QByteArray> checksum = {"cwd=" + dirBase, "arg=" + dirBase + "/roms/caf\xC3\xA9.zip"};
   EXPECT_EQ(waitForRecord(checksumLog, 1), checksum);
   clickDriver(main, 1);
   clickButton(main, "btnExecutar");

@@ -1,5 +1,6 @@
 #include "core/catalogue/DriverScan.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -85,12 +86,14 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
         record.file = listed.at(i);
         const QByteArray fileName = encodeNative(record.file);
         try {
-          const QList<QByteArray> values = readFlatValues(basePath(directory, record.file), keys,
-                                                          QList<QByteArray>(keys.size(), fileName));
-          record.gameName = cleanGameName(values.front());
+          const QList<std::optional<QByteArray>> values =
+              readFoundFlatValues(basePath(directory, record.file), keys);
+          record.gameName = cleanGameName(values.front().value_or(fileName));
           if (checkArchives) {
-            const QByteArray archive = archives.nativePath(values.back());
-            if (!nativePathExists(archive)) {
+            const QByteArray archive =
+                archives.nativePath(archiveFileName(values.back(), fileName));
+            // A FIFO, a folder or a device named like an archive is no archive to check.
+            if (!isNativeRegularFile(archive)) {
               record.missingArchive = decodeNative(archive);
             }
           }

@@ -46,7 +46,8 @@ QByteArray cleanGameName(QByteArray value);
 // denied" when the directory may not be read or entered, rather than passing it off as one
 // without drivers.
 // When `romDirectory` names an existing directory, each readable driver's ROM archive (the path
-// the checksum tool would be given) is looked for there as well, by the same readers.
+// the checksum tool would be given) is looked for there as well, by the same readers: only a
+// regular file, or a link to one, counts as the archive.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale(),

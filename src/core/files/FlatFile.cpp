@@ -62,15 +62,17 @@ struct WantedValues {
     }
   }
 
-  // Each key's value, or its default when no line held the key.
-  QList<QByteArray> orDefaults(const QList<QByteArray>& defaultValues) const {
-    QList<QByteArray> result;
-    for (qsizetype k = 0; k < values.size(); ++k) {
-      result.append(values[k].value_or(defaultValues.at(k)));
-    }
-    return result;
-  }
 };
+
+// Each key's value, or its default when no line held the key.
+QList<QByteArray> orDefaults(const QList<std::optional<QByteArray>>& values,
+                             const QList<QByteArray>& defaultValues) {
+  QList<QByteArray> result;
+  for (qsizetype k = 0; k < values.size(); ++k) {
+    result.append(values[k].value_or(defaultValues.at(k)));
+  }
+  return result;
+}
 
 // Scans the lines of `text` from `start` and gives each key still missing the value of the
 // first line that begins with it; returns whether every key has one. Unless the text is
@@ -105,6 +107,11 @@ QByteArray readFlatValue(const QString& path, const QByteArray& key,
 
 QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
                                  const QList<QByteArray>& defaultValues) {
+  return orDefaults(readFoundFlatValues(path, keys), defaultValues);
+}
+
+QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
+                                                     const QList<QByteArray>& keys) {
   RegularFile file(path);
   // As a whole-file read does, whether or not the keys stand in the first block.
   if (file.size() > kTextFileLimit) {
@@ -126,7 +133,7 @@ QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& k
     text += nul < 0 ? bytes : bytes.first(nul);
     const bool complete = nul >= 0 || bytes.size() < block;
     if (findValues(text, start, wanted, complete) || complete) {
-      return wanted.orDefaults(defaultValues);
+      return wanted.values;
     }
   }
 }
@@ -141,7 +148,7 @@ QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArra
   WantedValues wanted({key});
   qsizetype start = 0;
   findValues(text, start, wanted, true);
-  return wanted.orDefaults({defaultValue}).front();
+  return wanted.values.front().value_or(defaultValue);
 }
 
 void writeFlatValue(const QString& path, const QByteArray& key, const QByteArray& value) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -26,6 +28,10 @@ QByteArray readFlatValue(const QString& path, const QByteArray& key,
 // two lists are as long). The file is read once, and only as far as the last key found needs.
 QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
                                  const QList<QByteArray>& defaultValues);
+
+// readFlatValues without defaults: entry k is empty when no line holds keys[k].
+QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
+                                                     const QList<QByteArray>& keys);
 
 // The text that readFlatValue searches: the whole file up to its first NUL byte, for reading
 // several keys from one read. Throws Error "Cannot open file %s" as readFlatValue does.

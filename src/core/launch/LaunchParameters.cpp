@@ -4,6 +4,7 @@
 #include "core/platform/CommandLineSplitter.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
+#include "core/platform/TextCodec.h"
 
 namespace vorlane {
 namespace {
@@ -36,8 +37,14 @@ QStringList playArguments(const QString& optionText, const QString& fileName) {
   return splitCommandLine(optionText) << oneArgument(fileName);
 }
 
+QByteArray archiveFileName(const std::optional<QByteArray>& directoryValue,
+                           const QByteArray& driverFileName) {
+  return directoryValue ? encodeNative(decodeText(*directoryValue)) : driverFileName;
+}
+
 QString archiveName(const QString& driverPath, const QString& fileName) {
-  return decodeNative(readFlatValue(driverPath, kArchiveNameKey, encodeNative(fileName)));
+  return decodeNative(archiveFileName(readFoundFlatValues(driverPath, {kArchiveNameKey}).front(),
+                                      encodeNative(fileName)));
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {

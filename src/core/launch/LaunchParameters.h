@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -18,8 +20,14 @@ QStringList playArguments(const QString& optionText, const QString& fileName);
 // The driver file's key that names the game's ROM archive.
 inline const QByteArray kArchiveNameKey = QByteArrayLiteral("DIRECTORY");
 
-// The game's ROM archive name: the driver file's "DIRECTORY" value, or the file name (with its
-// extension) when the key is absent, as path text (decodeNative). Throws Error "Cannot open
+// The game's ROM archive name in the file system's bytes. The driver's "DIRECTORY" value is text,
+// read as driver text is (UTF-8 where valid, else Windows-1252) and named as the system names
+// files (UTF-8); without the key, the driver file's own name (with its extension), which came
+// from the file system and keeps its bytes.
+QByteArray archiveFileName(const std::optional<QByteArray>& directoryValue,
+                           const QByteArray& driverFileName);
+
+// archiveFileName for a driver file, as path text (decodeNative). Throws Error "Cannot open
 // file %s" when the driver file cannot be read.
 QString archiveName(const QString& driverPath, const QString& fileName);
 

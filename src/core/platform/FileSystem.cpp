@@ -40,12 +40,8 @@ qint64 nanoseconds(const timespec& time) {
 }  // namespace
 
 bool pathExists(const QString& path) {
-  return nativePathExists(encodeNative(path));
-}
-
-bool nativePathExists(const QByteArray& path) {
   struct stat status {};
-  return ::stat(path.constData(), &status) == 0;
+  return statusOf(path, status);
 }
 
 bool isDirectory(const QString& path) {
@@ -54,8 +50,12 @@ bool isDirectory(const QString& path) {
 }
 
 bool isRegularFile(const QString& path) {
+  return isNativeRegularFile(encodeNative(path));
+}
+
+bool isNativeRegularFile(const QByteArray& path) {
   struct stat status {};
-  return statusOf(path, status) && S_ISREG(status.st_mode);
+  return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 namespace {

@@ -10,10 +10,10 @@
 namespace vorlane {
 
 bool pathExists(const QString& path);
-// The same for a path already in the file system's bytes.
-bool nativePathExists(const QByteArray& path);
 bool isDirectory(const QString& path);
 bool isRegularFile(const QString& path);
+// The same for a path already in the file system's bytes.
+bool isNativeRegularFile(const QByteArray& path);
 
 // What identifies one state of a directory's entries: a listing stays true while it is unchanged.
 // The change time as well as the modification time, since a program that copies files with their
