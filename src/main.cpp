@@ -2,7 +2,6 @@
 #include <variant>
 
 #include <QApplication>
-#include <QStringList>
 
 #include "core/start/StartOptions.h"
 #include "ui/Application.h"
@@ -11,14 +10,6 @@
 #include "ui/MainWindow.h"
 
 namespace {
-
-QStringList argumentsOf(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) {
-    arguments.append(QString::fromLocal8Bit(argv[i]));
-  }
-  return arguments;
-}
 
 int endEarly(const vorlane::EarlyExit& early) {
   std::fputs(early.text.toLocal8Bit().constData(), early.exitCode == 0 ? stdout : stderr);
@@ -30,7 +21,7 @@ int endEarly(const vorlane::EarlyExit& early) {
 int main(int argc, char** argv) {
   // The command line is read, and a given base entered, before the application object exists:
   // help, version and usage errors need no display.
-  const auto parsed = vorlane::parseStartOptions(argumentsOf(argc, argv));
+  const auto parsed = vorlane::parseStartOptions(vorlane::startArguments(argc, argv));
   if (const auto* early = std::get_if<vorlane::EarlyExit>(&parsed)) {
     return endEarly(*early);
   }

@@ -325,7 +325,8 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   base.makeDir(QStringLiteral("roms/folder.zip"));
   ASSERT_EQ(::mkfifo(encodeNative(roms + QStringLiteral("/fifo.zip")).constData(), 0644), 0);
   ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), roms + QStringLiteral("/zero.zip")));
-  ASSERT_TRUE(QFile::link(roms + QStringLiteral("/present.zip"), roms + QStringLiteral("/linked.zip")));
+  ASSERT_TRUE(
+      QFile::link(roms + QStringLiteral("/present.zip"), roms + QStringLiteral("/linked.zip")));
   const struct {
     const char* file;
     QByteArray text;
@@ -397,8 +398,8 @@ TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
   for (const auto& c : cases) {
     test::writeNativeFile(drivers + '/' + c.file, c.text);
   }
-  const DriverScanResult scan = scanDrivers(base.path(), QStringLiteral("drivers"), {},
-                                            QLocale::c(), decodeNative(roms));
+  const DriverScanResult scan =
+      scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c(), decodeNative(roms));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file.toStdString());
     EXPECT_EQ(encodeNative(recordOf(scan, c.file).missingArchive),

@@ -1,11 +1,24 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <future>
+
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
+#include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 #include "core/start/RememberedBase.h"
 #include "support/ErrorOf.h"
+#include "support/NativeFiles.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -31,10 +44,56 @@ TEST(RememberedBase, NothingRememberedReadsEmptyAndWritesNothing) {
 TEST(RememberedBase, KeepsAnyPathAndMakesItsFolder) {
   TempBase config;
   const RememberedBase remembered(config.filePath(QStringLiteral("new/folder/vorlane.conf")));
-  for (const char* path : {"/games/tessik", "/home/me/Jogos = \"antigos\"; [ROMs] #1 ",
-                           "/home/me/Émulateur/テスト", "relative\\dir"}) {
-    remembered.remember(text(path));
-    EXPECT_EQ(remembered.directory(), text(path));
+  const QByteArray paths[] = {
+      "/games/tessik",
+      "/home/me/Jogos = \"antigos\"; [ROMs] #1 ",
+      "  /leading, blanks",
+      "/home/me/\xC3\x89mulateur/\xE3\x83\x86",
+      "relative\\dir",
+      "@at/first",
+      "/line\nbreak\ttab\r\x01"
+      "1f\x7f",
+      // Not UTF-8: the bytes come back as they were.
+      "/jogos/caf\xE9 \xFF\\\"",
+  };
+  for (const QByteArray& path : paths) {
+    remembered.remember(decodeNative(path));
+    EXPECT_EQ(encodeNative(remembered.directory()), path);
+  }
+}
+
+// Files written by earlier versions (through Qt's INI writer) are read, and Qt reads ours.
+TEST(RememberedBase, ReadsAndWritesTheFormatOfQtsIniFiles) {
+  TempBase config;
+  const QString path = config.filePath(QStringLiteral("vorlane.conf"));
+  const RememberedBase remembered(path);
+  for (const char* directory :
+       {"/games/tessik", "/a;b,c=d", " blank ends ", "@first", "tab\there", "quote\"back\\slash",
+        "/\xC3\xA9t\xC3\xA9/\x01"
+        "2"}) {
+    SCOPED_TRACE(directory);
+    {
+      QSettings written(path, QSettings::IniFormat);
+      written.setValue(QStringLiteral("BaseDirectory"), text(directory));
+    }
+    EXPECT_EQ(remembered.directory(), text(directory));
+    remembered.remember(text(directory));
+    EXPECT_EQ(QSettings(path, QSettings::IniFormat).value(QStringLiteral("BaseDirectory")),
+              text(directory));
+  }
+  const struct {
+    const char* file;
+    const char* directory;
+  } handWritten[] = {
+      {"[General]\r\nBaseDirectory = /games  ; chosen in May\r\n", "/games"},
+      {"\xEF\xBB\xBF[general]\nBaseDirectory=\"/x\\x41\"\n", "/xA"},
+      {"BaseDirectory=/before/any/section\n", "/before/any/section"},
+      {"[Other]\nBaseDirectory=/elsewhere\n", ""},
+      {"[General]\nBaseDirectoryX=/not/the/key\n", ""},
+  };
+  for (const auto& example : handWritten) {
+    config.write(QStringLiteral("vorlane.conf"), example.file);
+    EXPECT_EQ(remembered.directory(), text(example.directory)) << example.file;
   }
 }
 
@@ -79,6 +138,116 @@ TEST(RememberedBase, ReportsASettingsFileItCannotWrite) {
   EXPECT_EQ(errorOf([&] { remembered.remember(QStringLiteral("/games")); }),
             messages::cannotCreateFile(path));
   EXPECT_TRUE(remembered.directory().isEmpty());
+}
+
+// Runs `action` and fails when it has not returned within `deadline`: a reader stuck on `fifo`
+// is then released by a writer, so the test ends either way.
+void finishesWithin(std::chrono::milliseconds deadline, const QString& fifo,
+                    const std::function<void()>& action) {
+  std::future<void> done = std::async(std::launch::async, action);
+  if (done.wait_for(deadline) == std::future_status::timeout) {
+    ADD_FAILURE() << "still waiting on " << fifo.toStdString();
+    const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    ::close(writer);
+  }
+  done.get();
+}
+
+constexpr std::chrono::milliseconds kHangDeadline{10000};
+
+// The null device made anew in the test's folder where the system allows it (as root), so a
+// fault that replaced it could harm no real device; a link to the real one otherwise.
+QString makeNullDevice(const TempBase& base) {
+  const QString path = base.filePath(QStringLiteral("null"));
+  if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+    EXPECT_TRUE(QFile::link(QStringLiteral("/dev/null"), path));
+  }
+  return path;
+}
+
+mode_t fileTypeOf(const QString& path) {
+  struct stat status {};
+  return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+}
+
+TEST(RememberedBase, NoFileButARegularOneIsReadOrReplaced) {
+  const struct {
+    const char* name;
+    void (*layOut)(const TempBase& config, const QString& path);
+  } cases[] = {
+      {
+          "fifo",
+          [](const TempBase&, const QString& path) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+          },
+      },
+      {"link to a device",
+       [](const TempBase& config, const QString& path) {
+         ASSERT_TRUE(QFile::link(makeNullDevice(config), path));
+       }},
+      {"folder", [](const TempBase&, const QString& path) { QDir().mkpath(path); }},
+  };
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.name);
+    TempBase config;
+    const QString path = config.filePath(QStringLiteral("vorlane.conf"));
+    example.layOut(config, path);
+    const mode_t type = fileTypeOf(path);
+    const RememberedBase remembered(path);
+    finishesWithin(kHangDeadline, path, [&] {
+      EXPECT_TRUE(remembered.directory().isEmpty());
+      EXPECT_EQ(errorOf([&] { remembered.remember(QStringLiteral("/games")); }),
+                messages::cannotCreateFile(path));
+    });
+    EXPECT_EQ(fileTypeOf(path), type);
+  }
+}
+
+// What the file holds never stops the choice from being remembered: a file this program could
+// not have written is replaced, and a link to a regular file is written through.
+TEST(RememberedBase, AnyRegularFileIsReplacedWithoutReadingItWhole) {
+  TempBase config;
+  const QString path = config.filePath(QStringLiteral("vorlane.conf"));
+  const RememberedBase remembered(path);
+  QByteArray binary;
+  for (int i = 0; i < 4096; ++i) {
+    binary += char((i * 131) % 256);
+  }
+  const struct {
+    const char* name;
+    void (*layOut)(const TempBase& config, const QString& path, const QByteArray& binary);
+  } cases[] = {
+      {"binary",
+       [](const TempBase& base, const QString&, const QByteArray& bytes) {
+         base.write(QStringLiteral("vorlane.conf"), bytes);
+       }},
+      // A key at its start that only a whole read of 300 MB would find.
+      {"huge",
+       [](const TempBase& base, const QString& file, const QByteArray&) {
+         base.write(QStringLiteral("vorlane.conf"), "[General]\nBaseDirectory=/huge\n");
+         ASSERT_EQ(::truncate(QFile::encodeName(file).constData(), qint64(300) << 20), 0);
+       }},
+      {"open quote",
+       [](const TempBase& base, const QString&, const QByteArray&) {
+         base.write(QStringLiteral("vorlane.conf"), "[General]\nBaseDirectory=\"/open quote\n");
+       }},
+  };
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.name);
+    QFile::remove(path);
+    example.layOut(config, path, binary);
+    EXPECT_NE(remembered.directory(), QStringLiteral("/huge"));
+    remembered.remember(QStringLiteral("/games"));
+    EXPECT_EQ(remembered.directory(), QStringLiteral("/games"));
+    EXPECT_LT(QFileInfo(path).size(), 100);
+  }
+
+  const QString target = config.write(QStringLiteral("dotfiles/vorlane.conf"), "");
+  const QString link = config.filePath(QStringLiteral("linked.conf"));
+  ASSERT_TRUE(QFile::link(target, link));
+  RememberedBase(link).remember(QStringLiteral("/through/the/link"));
+  EXPECT_TRUE(QFileInfo(link).isSymLink());
+  EXPECT_EQ(RememberedBase(target).directory(), QStringLiteral("/through/the/link"));
 }
 
 }  // namespace

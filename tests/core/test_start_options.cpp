@@ -1,11 +1,19 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 #include <variant>
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
+#include "core/platform/NativeText.h"
 #include "core/start/ProgramInfo.h"
 #include "core/start/StartOptions.h"
+#include "support/NativeFiles.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -108,13 +116,73 @@ TEST_F(EnterBaseDirectory, MakesAnExistingDirectoryCurrent) {
   EXPECT_EQ(QDir::currentPath(), QDir(games).canonicalPath());
 }
 
+// A name unpacked from an old archive: the command line's bytes reach the directory unchanged.
+TEST_F(EnterBaseDirectory, EntersADirectoryWhoseNameIsNotUtf8) {
+  const NativeDirectory games(encodeNative(m_base.path()) + "/jogos \xE9");
+  const char* const argv[] = {"vorlane", "--base", games.path().constData()};
+  const auto parsed = parseStartOptions(startArguments(3, argv));
+  ASSERT_TRUE(std::holds_alternative<StartOptions>(parsed));
+  const QString given = std::get<StartOptions>(parsed).baseDirectory;
+  EXPECT_EQ(encodeNative(given), games.path());
+  EXPECT_EQ(enterBaseDirectory(given), std::nullopt);
+  char current[PATH_MAX];
+  ASSERT_NE(::getcwd(current, sizeof current), nullptr);
+  EXPECT_EQ(QByteArray(current), QDir(m_base.path()).canonicalPath().toUtf8() + "/jogos \xE9");
+}
+
+// Folders nested deeper than the system lets a path name, made one step at a time, and removed
+// the same way when the test ends.
+class DeepFolders {
+ public:
+  DeepFolders(const QString& root, int depth) : m_name(200, 'd') {
+    m_folders.append(::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY));
+    m_path = root;
+    for (int level = 0; level < depth; ++level) {
+      EXPECT_EQ(::mkdirat(m_folders.back(), m_name.constData(), 0755), 0);
+      m_folders.append(::openat(m_folders.back(), m_name.constData(), O_RDONLY | O_DIRECTORY));
+      m_path += QLatin1Char('/') + QString::fromLatin1(m_name);
+    }
+  }
+  ~DeepFolders() {
+    for (qsizetype level = m_folders.size() - 1; level > 0; --level) {
+      ::close(m_folders[level]);
+      ::unlinkat(m_folders[level - 1], m_name.constData(), AT_REMOVEDIR);
+    }
+    ::close(m_folders.front());
+  }
+  DeepFolders(const DeepFolders&) = delete;
+  DeepFolders& operator=(const DeepFolders&) = delete;
+
+  const QString& path() const { return m_path; }
+
+ private:
+  QByteArray m_name;
+  QList<int> m_folders;
+  QString m_path;
+};
+
 TEST_F(EnterBaseDirectory, SaysWhyAndStaysWhereItWasOtherwise) {
   const QString missing = m_base.filePath(QStringLiteral("gone"));
   const QString file = m_base.write(QStringLiteral("tessik.ini"), "Romdir .\r\n");
-  EXPECT_EQ(enterBaseDirectory(missing),
-            QStringLiteral("vorlane: the directory %1 does not exist.\n").arg(missing));
-  EXPECT_EQ(enterBaseDirectory(file),
-            QStringLiteral("vorlane: %1 is not a directory.\n").arg(file));
+  const QString missingNotUtf8 = decodeNative(encodeNative(m_base.path()) + "/caf\xE9");
+  const DeepFolders deep(m_base.path(), PATH_MAX / 200 + 1);
+  const struct {
+    QString directory;
+    QString message;
+  } cases[] = {
+      {missing, QStringLiteral("vorlane: the directory %1 does not exist.\n").arg(missing)},
+      {file, QStringLiteral("vorlane: %1 is not a directory.\n").arg(file)},
+      {file + QStringLiteral("/sub"),
+       QStringLiteral("vorlane: cannot use the directory %1/sub: Not a directory.\n").arg(file)},
+      {deep.path(), QStringLiteral("vorlane: cannot use the directory %1: File name too long.\n")
+                        .arg(deep.path())},
+      // Shown as Windows-1252, as every name that is not UTF-8 is.
+      {missingNotUtf8,
+       QStringLiteral("vorlane: the directory %1/caf\u00E9 does not exist.\n").arg(m_base.path())},
+  };
+  for (const auto& example : cases) {
+    EXPECT_EQ(enterBaseDirectory(example.directory), example.message);
+  }
   EXPECT_EQ(QDir::currentPath(), m_previous);
 }
 

@@ -61,7 +61,6 @@ struct WantedValues {
       foldedKeys.append(key.toLower());
     }
   }
-
 };
 
 // Each key's value, or its default when no line held the key.

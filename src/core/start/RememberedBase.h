@@ -5,7 +5,10 @@
 namespace vorlane {
 
 // The emulator directory that a menu start chose, kept in the user's configuration directory
-// (never in the base directory's own files).
+// (never in the base directory's own files), in an INI file as Qt's settings write it. The file
+// is read and written as every settings file is: a regular file only (a link to one is written
+// through), never opened so that it could block, read under a small size cap and replaced
+// atomically.
 class RememberedBase {
  public:
   // The settings file in the user's configuration directory: $XDG_CONFIG_HOME/vorlane/.
@@ -15,14 +18,17 @@ class RememberedBase {
 
   const QString& settingsPath() const { return m_settingsPath; }
 
-  // The directory chosen last, or empty when none was.
+  // The directory chosen last, with its bytes as they were; empty when none was, or when the file
+  // is no regular file or too large to be one this program wrote.
   QString directory() const;
 
   // The directory chosen last while it still holds tessik.ini, so a start may use it without
   // asking; empty otherwise.
   QString usableDirectory() const;
 
-  // Throws Error "Cannot create file %s" when the settings file cannot be written.
+  // Replaces the file, whatever it held. Throws Error "Cannot create file %s" when it cannot be
+  // (no regular file, read-only, its folder cannot be made) and "Stream write error" when not
+  // every byte reached the disk.
   void remember(const QString& directory) const;
 
  private:

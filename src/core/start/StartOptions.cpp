@@ -1,9 +1,14 @@
 #include "core/start/StartOptions.h"
 
-#include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include <QCommandLineParser>
+
+#include "core/platform/NativeText.h"
 #include "core/start/ProgramInfo.h"
 
 namespace vorlane {
@@ -120,19 +125,34 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
   return options;
 }
 
+QStringList startArguments(int argc, const char* const* argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) {
+    arguments.append(decodeNative(argv[i]));
+  }
+  return arguments;
+}
+
 std::optional<QString> enterBaseDirectory(const QString& directory) {
-  const QFileInfo info(directory);
+  // Asked by the path's own bytes: Qt's conversion would look for another name when it is not
+  // UTF-8, and call the directory missing.
+  const QByteArray native = encodeNative(directory);
+  const QString shown = displayPath(directory);
+  const auto systemReason = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
+  struct stat status {};
   QString problem;
-  if (!info.exists()) {
-    problem = QStringLiteral("the directory %1 does not exist.");
-  } else if (!info.isDir()) {
-    problem = QStringLiteral("%1 is not a directory.");
-  } else if (!QDir::setCurrent(directory)) {
-    problem = QStringLiteral("cannot enter the directory %1.");
+  if (::stat(native.constData(), &status) != 0) {
+    problem = errno == ENOENT
+                  ? QStringLiteral("the directory %1 does not exist.").arg(shown)
+                  : QStringLiteral("cannot use the directory %1: %2.").arg(shown, systemReason());
+  } else if (!S_ISDIR(status.st_mode)) {
+    problem = QStringLiteral("%1 is not a directory.").arg(shown);
+  } else if (::chdir(native.constData()) != 0) {
+    problem = QStringLiteral("cannot enter the directory %1: %2.").arg(shown, systemReason());
   } else {
     return std::nullopt;
   }
-  return QStringLiteral("%1: %2\n").arg(programName(), problem.arg(directory));
+  return QStringLiteral("%1: %2\n").arg(programName(), problem);
 }
 
 }  // namespace vorlane

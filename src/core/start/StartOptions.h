@@ -34,6 +34,10 @@ inline constexpr int kUsageErrorExitCode = 2;
 // are accepted and left for the application object to read.
 std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& arguments);
 
+// The command line as the program received it, each argument as path text (decodeNative), so a
+// directory whose name is not UTF-8 keeps its bytes.
+QStringList startArguments(int argc, const char* const* argv);
+
 // Makes `directory` the process's current directory, or says on one line why it cannot.
 std::optional<QString> enterBaseDirectory(const QString& directory);
 
