@@ -42,7 +42,7 @@ QString archivePath(const QString& romDirectory, const QString& archive);
 class ChecksumArchives {
  public:
   explicit ChecksumArchives(const QString& romDirectory);
-  // The path for an archive name in the driver file's bytes.
+  // The path for an archive name in the file system's bytes (archiveFileName).
   QByteArray nativePath(QByteArray archive) const;
 
  private:
