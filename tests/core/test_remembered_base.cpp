@@ -1,11 +1,6 @@
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-
-#include <chrono>
-#include <functional>
-#include <future>
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,12 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/start/RememberedBase.h"
 #include "support/ErrorOf.h"
-#include "support/NativeFiles.h"
+#include "support/FifoWatch.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -140,21 +134,6 @@ TEST(RememberedBase, ReportsASettingsFileItCannotWrite) {
   EXPECT_TRUE(remembered.directory().isEmpty());
 }
 
-// Runs `action` and fails when it has not returned within `deadline`: a reader stuck on `fifo`
-// is then released by a writer, so the test ends either way.
-void finishesWithin(std::chrono::milliseconds deadline, const QString& fifo,
-                    const std::function<void()>& action) {
-  std::future<void> done = std::async(std::launch::async, action);
-  if (done.wait_for(deadline) == std::future_status::timeout) {
-    ADD_FAILURE() << "still waiting on " << fifo.toStdString();
-    const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
-    ::close(writer);
-  }
-  done.get();
-}
-
-constexpr std::chrono::milliseconds kHangDeadline{10000};
-
 // The null device made anew in the test's folder where the system allows it (as root), so a
 // fault that replaced it could harm no real device; a link to the real one otherwise.
 QString makeNullDevice(const TempBase& base) {
@@ -194,11 +173,12 @@ TEST(RememberedBase, NoFileButARegularOneIsReadOrReplaced) {
     example.layOut(config, path);
     const mode_t type = fileTypeOf(path);
     const RememberedBase remembered(path);
-    finishesWithin(kHangDeadline, path, [&] {
+    {
+      const FifoWatch watch(QFile::encodeName(path), kPipeDeadline);
       EXPECT_TRUE(remembered.directory().isEmpty());
       EXPECT_EQ(errorOf([&] { remembered.remember(QStringLiteral("/games")); }),
                 messages::cannotCreateFile(path));
-    });
+    }
     EXPECT_EQ(fileTypeOf(path), type);
   }
 }

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -8,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/Messages.h"
 #include "core/start/RememberedBase.h"
+#include "support/FifoWatch.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/BaseDirectoryChooser.h"
@@ -153,6 +157,30 @@ TEST_F(MenuStart, ChooseActionAsksEvenWithAUsableDirectoryAndReplacesIt) {
   ASSERT_TRUE(enterMenuStartBase(BaseSource::Ask));
   EXPECT_EQ(QDir::currentPath(), other.path());
   EXPECT_EQ(RememberedBase().directory(), other.path());
+}
+
+// A pipe where the remembered choice should be is never opened: the start asks, says that it
+// cannot remember the answer, and goes on there; the pipe stays a pipe.
+TEST_F(MenuStart, APipeInPlaceOfTheRememberedFileNeitherHangsNorStopsTheStart) {
+  const QString settings = m_config.filePath(QStringLiteral("vorlane/vorlane.conf"));
+  m_config.makeDir(QStringLiteral("vorlane"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0644), 0);
+  ErrorBoxLog boxes;
+  answerNextModal([&](QWidget* modal) {
+    QFileDialog* chooser = chooserOf(modal);
+    ASSERT_NE(chooser, nullptr);
+    typeIntoChooser(chooser, m_games.path());
+  });
+  {
+    const FifoWatch watch(QFile::encodeName(settings), kPipeDeadline);
+    ASSERT_TRUE(enterMenuStartBase(BaseSource::RememberedOrAsk));
+  }
+  EXPECT_EQ(QDir::currentPath(), m_games.path());
+  EXPECT_EQ(boxes.texts(),
+            QStringList{messages::errorBoxText(messages::cannotCreateFile(settings))});
+  struct stat status {};
+  ASSERT_EQ(::stat(QFile::encodeName(settings).constData(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 }  // namespace
