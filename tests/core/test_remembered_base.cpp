@@ -154,12 +154,10 @@ TEST(RememberedBase, NoFileButARegularOneIsReadOrReplaced) {
     const char* name;
     void (*layOut)(const TempBase& config, const QString& path);
   } cases[] = {
-      {
-          "fifo",
-          [](const TempBase&, const QString& path) {
-            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-          },
-      },
+      {"fifo",
+       [](const TempBase&, const QString& path) {
+         ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+       }},
       {"link to a device",
        [](const TempBase& config, const QString& path) {
          ASSERT_TRUE(QFile::link(makeNullDevice(config), path));
@@ -206,10 +204,6 @@ TEST(RememberedBase, AnyRegularFileIsReplacedWithoutReadingItWhole) {
        [](const TempBase& base, const QString& file, const QByteArray&) {
          base.write(QStringLiteral("vorlane.conf"), "[General]\nBaseDirectory=/huge\n");
          ASSERT_EQ(::truncate(QFile::encodeName(file).constData(), qint64(300) << 20), 0);
-       }},
-      {"open quote",
-       [](const TempBase& base, const QString&, const QByteArray&) {
-         base.write(QStringLiteral("vorlane.conf"), "[General]\nBaseDirectory=\"/open quote\n");
        }},
   };
   for (const auto& example : cases) {
