@@ -125,7 +125,8 @@ TEST(InstalledLanguages, OfferedWhereTheBaseHasNoneAndAppliedToEveryText) {
             shipped.windowText("English", WindowText::ProgramRunning).arg(checksum));
   base.write(QStringLiteral("go"), "");
   const QString ended = shipped.windowText("English", WindowText::ProgramEnded).arg(checksum);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return status->text() == ended; }, kWaitMs)) << status->text();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return status->text() == ended; }, kWaitMs))
+      << status->text().toStdString();
 
   clickButton(main, "btnExecutar");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs));
