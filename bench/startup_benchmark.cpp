@@ -80,7 +80,7 @@ void readLikeCreation(const QString& base) {
         &vorlane::kSwapSetting, &vorlane::kProfileModeSetting, &vorlane::kSoundSetting}) {
     vorlane::readSetting(settings, *box);
   }
-  vorlane::captionTexts(languages, language);
+  vorlane::languageTexts(languages, language);
   const vorlane::EmulatorSetting& drivers = vorlane::kDriverDirectorySetting;
   vorlane::scanDrivers(
       base, vorlane::decodeText(vorlane::flatValue(ini, drivers.key, drivers.defaultValue)));

@@ -4,10 +4,12 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorlane)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Vorlane lists the games of the Tessik emulator's driver files with their preview\n"
-    "pictures, sets the emulator's options and starts it. It also edits the emulator's\n"
-    "directories and game switches, runs its checksum tool and edits driver files.")
+# One string: separate arguments would make a list, whose ";" would show in the description.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Vorlane lists the games of the Tessik emulator's driver files with their preview\n"
+       "pictures, sets the emulator's options and starts it. It also edits the emulator's\n"
+       "directories and game switches, runs its checksum tool and edits driver files. Its\n"
+       "captions come in English, Portuguese and Spanish.")
 set(CPACK_PACKAGE_CONTACT "The Vorlane developers <vorlane@vorlane.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

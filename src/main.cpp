@@ -2,7 +2,10 @@
 #include <variant>
 
 #include <QApplication>
+#include <QProcessEnvironment>
+#include <QStringList>
 
+#include "core/start/DisplayCheck.h"
 #include "core/start/StartOptions.h"
 #include "ui/Application.h"
 #include "ui/BaseDirectoryChooser.h"
@@ -20,8 +23,9 @@ int endEarly(const vorlane::EarlyExit& early) {
 
 int main(int argc, char** argv) {
   // The command line is read, and a given base entered, before the application object exists:
-  // help, version and usage errors need no display.
-  const auto parsed = vorlane::parseStartOptions(vorlane::startArguments(argc, argv));
+  // help, version and usage errors need no display, and its absence is told before Qt aborts.
+  const QStringList arguments = vorlane::startArguments(argc, argv);
+  const auto parsed = vorlane::parseStartOptions(arguments);
   if (const auto* early = std::get_if<vorlane::EarlyExit>(&parsed)) {
     return endEarly(*early);
   }
@@ -30,6 +34,11 @@ int main(int argc, char** argv) {
     if (const auto problem = vorlane::enterBaseDirectory(options.baseDirectory)) {
       return endEarly({vorlane::kUsageErrorExitCode, *problem});
     }
+  }
+
+  if (const auto noDisplay =
+          vorlane::noDisplayExit(arguments, QProcessEnvironment::systemEnvironment())) {
+    return endEarly(*noDisplay);
   }
 
   QApplication application(argc, argv);

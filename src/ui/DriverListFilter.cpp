@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 
 #include "core/catalogue/NameFilter.h"
+#include "core/settings/WindowTexts.h"
 
 namespace vorlane {
 namespace {
@@ -18,9 +19,10 @@ constexpr QRect kFieldGeometry(356, 210, 149, 21);
 
 // The count panel shows bare numbers; a screen reader says what they count.
 QString countName(int shown, int total, bool filtered) {
-  const QString drivers =
-      total == 1 ? QStringLiteral("1 driver") : QStringLiteral("%1 drivers").arg(total);
-  return filtered ? QStringLiteral("%1 shown of %2").arg(shown).arg(drivers) : drivers;
+  const QString drivers = total == 1 ? windowText(WindowText::OneDriver)
+                                     : windowText(WindowText::DriverCount).arg(total);
+  return filtered ? windowText(WindowText::ShownOfDrivers).arg(QString::number(shown), drivers)
+                  : drivers;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/platform/Paths.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
+#include "core/settings/LanguageFile.h"
 #include "core/start/ProgramInfo.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
@@ -56,7 +57,8 @@ void MainWindow::runCreationSteps() {
   m_baseDirectory = currentDirectory();
   m_settingsFile =
       std::make_unique<ProfileFile>(basePath(m_baseDirectory, kFrontEndSettingsFileName));
-  m_languageFile = std::make_unique<ProfileFile>(basePath(m_baseDirectory, kLanguageFileName));
+  m_languageFile = std::make_unique<ProfileFile>(
+      languageFilePath(m_baseDirectory, QCoreApplication::applicationDirPath()));
   readEmulatorConfig();
   listLanguages();
   readFrontEndSettings();

@@ -14,6 +14,7 @@
 #include "core/platform/TextCodec.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
+#include "core/settings/WindowTexts.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
@@ -91,12 +92,15 @@ QByteArray MainWindow::selectedLanguage() const {
 }
 
 void MainWindow::applyLanguage(const QByteArray& language) {
-  const QStringList captions = captionTexts(*m_languageFile, language);
-  for (qsizetype i = 0; i < captions.size(); ++i) {
+  const LanguageTexts texts = languageTexts(*m_languageFile, language);
+  for (qsizetype i = 0; i < texts.captions.size(); ++i) {
     const CaptionRow& row = captionTable()[i];
-    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control), captions[i],
+    setCaption(m_ui->PageControl1, namedControl<QWidget>(this, row.control), texts.captions[i],
                QString::fromUtf8(row.builtInCaption));
   }
+  // The texts built later (tips, spoken counts, the output window's) take the language as they
+  // are made; those on show now change at the next scan or window.
+  useWindowTexts(texts.windowTexts);
 }
 
 void MainWindow::btnAplicarClick() {

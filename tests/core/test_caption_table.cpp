@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/Messages.h"
 #include "core/settings/CaptionTable.h"
+#include "core/settings/WindowTexts.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -53,9 +55,9 @@ TEST(CaptionTable, LanguageSectionOverridesBuiltInCaptions) {
       {"lblResolucao", QStringLiteral(u"R\u00e9solution:")},
       {"grpVideo", QStringLiteral(u"V\u00eddeo!")},
   };
-  const QStringList english = captionTexts(languages, "ENGLISH");
-  const QStringList none = captionTexts(languages, "");
-  const QStringList portuguese = captionTexts(languages, "Portugues");
+  const QStringList english = languageTexts(languages, "ENGLISH").captions;
+  const QStringList none = languageTexts(languages, "").captions;
+  const QStringList portuguese = languageTexts(languages, "Portugues").captions;
   const qsizetype rows = static_cast<qsizetype>(captionTable().size());
   ASSERT_EQ(english.size(), rows);
   ASSERT_EQ(none.size(), rows);
@@ -68,6 +70,54 @@ TEST(CaptionTable, LanguageSectionOverridesBuiltInCaptions) {
     EXPECT_EQ(portuguese[i], builtIn) << row.control;
   }
   EXPECT_TRUE(none.contains(QStringLiteral(u"Configura\u00e7\u00f5es")));
+}
+
+// The window texts share the caption keys' namespace in the file: a key of both tables would
+// set two unrelated texts.
+TEST(WindowTexts, OneRowPerTextInOrderWithKeysOfTheirOwn) {
+  QSet<QByteArray> keys;
+  for (const CaptionRow& row : captionTable()) {
+    keys.insert(row.key);
+  }
+  const std::span<const WindowTextRow> rows = windowTextTable();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(static_cast<std::size_t>(rows[i].text), i) << rows[i].key;
+    EXPECT_FALSE(keys.contains(rows[i].key)) << rows[i].key;
+    keys.insert(rows[i].key);
+    EXPECT_EQ(paddedCaptionKey(rows[i].key).size(), 20) << rows[i].key;
+  }
+}
+
+// Puts back the built-in window texts when a test that applied a language ends.
+struct BuiltInWindowTextsAfter {
+  ~BuiltInWindowTextsAfter() {
+    useWindowTexts(languageTexts(ProfileFile(QString()), QByteArray()).windowTexts);
+  }
+};
+
+// The messages that the window builds take the applied language's texts; what is filled in is
+// never read as a placeholder itself.
+TEST(WindowTexts, MessagesTakeTheAppliedLanguage) {
+  TempBase base;
+  const ProfileFile languages(base.write(QStringLiteral("vorlane.lng"),
+                                         "[English]\r\n"
+                                         "FrmSaida=Output of %1 \xE2\x80\x94 %2\r\n"
+                                         "lblEstadoTerminado=%1 has ended.\r\n"
+                                         "msgFimImediato=%1 ended at once:\r\n"
+                                         "msgLogCompleto=See %1\r\n"));
+  const BuiltInWindowTextsAfter restore;
+  EXPECT_EQ(messages::programEnded(QStringLiteral("tool")), QStringLiteral(u"tool terminou."));
+
+  useWindowTexts(languageTexts(languages, "english").windowTexts);
+  EXPECT_EQ(messages::programOutputTitle(QStringLiteral("a%2"), QStringLiteral("%1b")),
+            QStringLiteral(u"Output of a%2 \u2014 %1b"));
+  EXPECT_EQ(messages::programEnded(QStringLiteral("tool")), QStringLiteral("tool has ended."));
+  EXPECT_EQ(messages::programEndedAtOnce(QStringLiteral("emu%1"), QStringLiteral("x\ny"),
+                                         QStringLiteral("/logs/e.log")),
+            QStringLiteral("emu%1 ended at once:\n\nx\ny\n\nSee /logs/e.log"));
+  // A text the section lacks stays built in.
+  EXPECT_EQ(messages::programRunning(QStringLiteral("tool")),
+            QStringLiteral(u"tool est\u00e1 em execu\u00e7\u00e3o."));
 }
 
 TEST(WithoutAccelerator, DropsTheAltMarkAndKeepsADoubledAmpersand) {

@@ -31,7 +31,8 @@ expected_files="./usr/bin/vorlane
 ./usr/share/doc/vorlane/LICENSE
 ./usr/share/doc/vorlane/README.md
 ./usr/share/doc/vorlane/docs/screenshot.png
-./usr/share/metainfo/$app_id.metainfo.xml"
+./usr/share/metainfo/$app_id.metainfo.xml
+./usr/share/vorlane/vorlane.lng"
 for size in 16 32 48 64 128 256; do
   expected_files+=$'\n'"./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
 done
@@ -40,6 +41,14 @@ if [ "$actual_files" != "$(sort <<<"$expected_files")" ]; then
   diff <(sort <<<"$expected_files") <(echo "$actual_files") >&2 || true
   fail "the package's file list differs from the expected one (< expected, > packaged)"
 fi
+
+# A continuation line of the description that begins with ";" is a list's separator, not text.
+if dpkg-deb -f "$deb" Description | grep -q '^ *;'; then
+  fail "the description has stray ';': $(dpkg-deb -f "$deb" Description)"
+fi
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/vorlane/vorlane.lng |
+  cmp -s - "$repo_root/resources/languages/vorlane.lng" ||
+  fail "the packaged language file differs from resources/languages/vorlane.lng"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 depended_names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")

@@ -4,10 +4,13 @@
 
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -67,6 +70,21 @@ WindowOnBase::~WindowOnBase() {
 
 QWidget* WindowOnBase::findNamed(const char* name) const {
   return m_window->findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+QString captionOf(const WindowOnBase& main, const char* control) {
+  auto* widget = main.child<QWidget>(control);
+  auto* pages = main.child<QTabWidget>("PageControl1");
+  if (const int tab = pages->indexOf(widget); tab >= 0) {
+    return pages->tabText(tab);
+  }
+  if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+    return group->title();
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    return button->text();
+  }
+  return qobject_cast<QLabel*>(widget)->text();
 }
 
 void showPage(WindowOnBase& main, Page page) {

@@ -79,6 +79,10 @@ class WindowOnBase {
   std::unique_ptr<DriverEditor> m_editor;
 };
 
+// A control's caption as the language sets it: a tab's text, a group box's title, a button's or
+// label's text.
+QString captionOf(const WindowOnBase& main, const char* control);
+
 enum Page { kDrivers = 0, kConfiguration = 1, kDip = 2 };
 void showPage(WindowOnBase& main, Page page);
 

@@ -114,7 +114,7 @@ TEST(ScreenReaderNames, CountSaysWhatItCounts) {
   WindowOnBase main(base);
   main.child<QLineEdit>("edtFiltro")->setText(QStringLiteral("game 1"));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("4/13"));
-  EXPECT_EQ(spokenName(main.child<QWidget>("panTotalDrivers")), text("4 shown of 13 drivers"));
+  EXPECT_EQ(spokenName(main.child<QWidget>("panTotalDrivers")), text("4 exibidos de 13 drivers"));
   main.child<QLineEdit>("edtFiltro")->clear();
   EXPECT_EQ(spokenName(main.child<QWidget>("panTotalDrivers")), text("13 drivers"));
 }

@@ -1,9 +1,14 @@
+#include <string>
+#include <vector>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -30,35 +35,49 @@ int neededWidth(QWidget* control) {
   return label != nullptr && !label->text().isEmpty() ? label->sizeHint().width() : 0;
 }
 
+QByteArray contentOf(const char* path) {
+  QFile file(QString::fromUtf8(path));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+  return file.readAll();
+}
+
+const char* const kDemoLanguages = VORLANE_DEMO_DIR "/vorlane.lng";
+const char* const kShippedLanguages = VORLANE_LANGUAGES_FILE;
+const char* const kShippedLanguageNames[] = {"Portugues", "English", "Espanol"};
+
+// A base directory with tessik.ini, the language file at `languages` when given, and the
+// language stored as the chosen one.
+void layOut(const TempBase& base, const char* languages, const char* language) {
+  base.write(QStringLiteral("tessik.ini"), "Drvdir       .\r\n");
+  if (languages != nullptr) {
+    base.write(QStringLiteral("vorlane.lng"), contentOf(languages));
+  }
+  base.write(QStringLiteral("vorlane.ini"),
+             QByteArray("[Configuracao]\r\nIdioma=") + language + "\r\n");
+}
+
 // Every caption and list item of the main window fits its control at the layout's size, with
-// the layout's captions, the built-in ones and each language of the demo.
+// the layout's captions, the built-in ones and each language of the demo and of the shipped
+// language file.
 TEST(Captions, FitTheirControlsInEveryLanguage) {
-  const QByteArray demoLanguages = [] {
-    QFile file(QStringLiteral(VORLANE_DEMO_DIR "/vorlane.lng"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-  }();
-  const struct {
-    const char* captions;
-    bool emulatorConfig;  // without it the start-up stops before any language is applied
-    bool languageFile;
+  struct Case {
+    std::string captions;
+    bool emulatorConfig;    // without it the start-up stops before any language is applied
+    const char* languages;  // the language file, if any
     const char* language;
-  } cases[] = {{"layout", false, false, ""},
-               {"built-in", true, false, "Portugues"},
-               {"Portugues", true, true, "Portugues"},
-               {"English", true, true, "English"},
-               {"Espanol", true, true, "Espanol"}};
-  for (const auto& example : cases) {
+  };
+  std::vector<Case> cases = {{"layout", false, nullptr, ""},
+                             {"built-in", true, nullptr, "Portugues"}};
+  for (const char* language : kShippedLanguageNames) {
+    cases.push_back({std::string("demo ") + language, true, kDemoLanguages, language});
+    cases.push_back({std::string("shipped ") + language, true, kShippedLanguages, language});
+  }
+  for (const Case& example : cases) {
     TempBase base;
     ErrorBoxLog boxes;
     if (example.emulatorConfig) {
-      base.write(QStringLiteral("tessik.ini"), "Drvdir       .\r\n");
+      layOut(base, example.languages, example.language);
     }
-    if (example.languageFile) {
-      base.write(QStringLiteral("vorlane.lng"), demoLanguages);
-    }
-    base.write(QStringLiteral("vorlane.ini"),
-               QByteArray("[Configuracao]\r\nIdioma=") + example.language + "\r\n");
     WindowOnBase main(base);
     const int pagesWidth = main.child<QTabWidget>("PageControl1")->width();
     for (QWidget* control : main.window().findChildren<QWidget*>()) {
@@ -69,6 +88,42 @@ TEST(Captions, FitTheirControlsInEveryLanguage) {
       const int room = qobject_cast<QTabBar*>(control) != nullptr ? pagesWidth : control->width();
       EXPECT_LE(neededWidth(control), room)
           << example.captions << ": " << control->objectName().toStdString();
+    }
+  }
+}
+
+// The Alt letters of one page, with Close beside every page.
+QStringList altLettersOf(const WindowOnBase& main, const char* page) {
+  QList<QWidget*> controls = main.child<QWidget>(page)->findChildren<QWidget*>();
+  controls.append(main.child<QWidget>("btnFechar"));
+  QStringList letters;
+  for (const QWidget* control : controls) {
+    QString caption;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+      caption = button->text();
+    } else if (const auto* label = qobject_cast<const QLabel*>(control)) {
+      caption = label->text();
+    }
+    const QKeySequence letter = QKeySequence::mnemonic(caption);
+    if (!letter.isEmpty()) {
+      letters.append(letter.toString());
+    }
+  }
+  return letters;
+}
+
+// In each shipped language, no two captions of a page share an Alt letter.
+TEST(Captions, ShippedLanguagesGiveEveryCaptionOfAPageItsOwnAltLetter) {
+  for (const char* language : kShippedLanguageNames) {
+    TempBase base;
+    ErrorBoxLog boxes;
+    layOut(base, kShippedLanguages, language);
+    WindowOnBase main(base);
+    for (const char* page : {"tabDrivers", "tabConfiguracao", "tabDIP"}) {
+      const QStringList letters = altLettersOf(main, page);
+      EXPECT_GE(letters.size(), 2) << language << " " << page;
+      EXPECT_EQ(QSet<QString>(letters.begin(), letters.end()).size(), letters.size())
+          << language << " " << page << ": " << letters.join(u' ').toStdString();
     }
   }
 }

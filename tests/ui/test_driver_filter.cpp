@@ -162,7 +162,7 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   const QPoint inEte = list->visualItemRect(list->item(1)).center();
   QHelpEvent hover(QEvent::ToolTip, inEte, list->viewport()->mapToGlobal(inEte));
   QApplication::sendEvent(list->viewport(), &hover);
-  EXPECT_EQ(QToolTip::text(), QStringLiteral("ROM archive not found: ") +
+  EXPECT_EQ(QToolTip::text(), text("Arquivo de ROM não encontrado: ") +
                                   base.filePath(QStringLiteral("roms/ete.drv.zip")));
   QToolTip::hideText();
 

@@ -67,7 +67,7 @@ QString status(const ProgramOutputWindow* window) {
 }
 
 bool hasEnded(const ProgramOutputWindow* window) {
-  return status(window) == QStringLiteral("checksum.exe has ended.");
+  return status(window) == text("checksum.exe terminou.");
 }
 
 const QString kFullOutput =
@@ -90,11 +90,11 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   const ProgramOutputWindow* window = outputWindows(main).front();
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(window->isModal());
-  EXPECT_EQ(window->windowTitle(), text("checksum.exe \u2014 Alpha"));
+  EXPECT_EQ(window->windowTitle(), text("Saída de checksum.exe \u2014 Alpha"));
   EXPECT_TRUE(
       QTest::qWaitFor([&] { return shownOutput(window).count(QLatin1Char('\n')) == 2; }, kWaitMs));
   EXPECT_EQ(shownOutput(window), kFullOutput.section(QLatin1Char('\n'), 0, 1) + QLatin1Char('\n'));
-  EXPECT_EQ(status(window), QStringLiteral("checksum.exe is running."));
+  EXPECT_EQ(status(window), text("checksum.exe está em execução."));
 
   clickDriver(main, 1);
   EXPECT_EQ(main.child<QListWidget>("lstDrivers")->currentRow(), 1) << "the main window is in use";
@@ -122,9 +122,9 @@ TEST(ChecksumOutput, OneWindowPerRunClosingCleanlyAndWithTheMainWindow) {
 
   const QList<ProgramOutputWindow*> windows = outputWindows(main);
   ASSERT_EQ(windows.size(), 3);
-  const QStringList titles = {text("checksum.exe \u2014 Alpha"),
-                              text("checksum.exe \u2014 Beta One"),
-                              text("checksum.exe \u2014 Beta One")};
+  const QStringList titles = {text("Saída de checksum.exe \u2014 Alpha"),
+                              text("Saída de checksum.exe \u2014 Beta One"),
+                              text("Saída de checksum.exe \u2014 Beta One")};
   for (qsizetype i = 0; i < windows.size(); ++i) {
     EXPECT_EQ(windows[i]->windowTitle(), titles[i]);
     EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(windows[i]); }, kWaitMs)) << i;
@@ -185,11 +185,12 @@ TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
     clickButton(main, "btnExecutar");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs))
         << run.constData();
-    QStringList expected = {QStringLiteral("tessik.exe ended at once. The last it wrote:"), {}};
+    QStringList expected = {text("tessik.exe terminou logo ao iniciar. O que escreveu por último:"),
+                            {}};
     for (int i = 3; i <= 12; ++i) {
       expected.append(QStringLiteral("%1 line %2").arg(QLatin1String(run)).arg(i));
     }
-    expected << QString() << QStringLiteral("All of it is in ") + log;
+    expected << QString() << text("Tudo está em ") + log;
     EXPECT_EQ(failures.texts().front().split(QLatin1Char('\n')), expected) << run.constData();
     QTest::qWait(200);
     EXPECT_EQ(failures.texts().size(), 1) << "one box per run";

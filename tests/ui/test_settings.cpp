@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -39,21 +37,6 @@ void layOut(const TempBase& base, const char* settings, const char* languages) {
   if (languages != nullptr) {
     base.write(kLanguageFile, languages);
   }
-}
-
-QString caption(const WindowOnBase& main, const char* control) {
-  auto* widget = main.child<QWidget>(control);
-  auto* pages = main.child<QTabWidget>("PageControl1");
-  if (const int tab = pages->indexOf(widget); tab >= 0) {
-    return pages->tabText(tab);
-  }
-  if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-    return group->title();
-  }
-  if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    return button->text();
-  }
-  return qobject_cast<QLabel*>(widget)->text();
 }
 
 void clickApply(const WindowOnBase& main) {
@@ -95,14 +78,14 @@ TEST(FrontEndSettings, FirstRunShowsDefaultsAndBuiltInCaptions) {
       {"grpVideo", "Vídeo"},
       {"lblResolucao", "Resolução:"},
       {"panDrivers", "Drivers Encontrados"},
-      {"chkVerificarRoms", "Verificar ROMs"},
-      {"chkModoPerfil", "Modo Peril"},
+      {"chkVerificarRoms", "Não verificar as ROMs"},
+      {"chkModoPerfil", "Modo Perfil"},
       {"btnExecutar", "&Executar"},
       {"btnAplicarDIP", "&Aplicar"},
-      {"chkDemoSounds", "Sons na demostração"},
+      {"chkDemoSounds", "Sons na demonstração"},
   };
   for (const auto& expected : builtIn) {
-    EXPECT_EQ(caption(main, expected.control), text(expected.caption)) << expected.control;
+    EXPECT_EQ(captionOf(main, expected.control), text(expected.caption)) << expected.control;
   }
 }
 
@@ -214,21 +197,21 @@ TEST(FrontEndSettings, LanguageSetsCaptionsAndChangesOnlyOnApply) {
       {"lblIdioma", "Language:"},
       {"panAmostra", "Preview"},
       {"chkSom", ""},
-      {"chkVerificarRoms", "Verificar ROMs"},
+      {"chkVerificarRoms", "Não verificar as ROMs"},
   };
   for (const auto& expected : captions) {
-    EXPECT_EQ(caption(main, expected.control), text(expected.english)) << expected.control;
+    EXPECT_EQ(captionOf(main, expected.control), text(expected.english)) << expected.control;
   }
 
   // Picking another language changes nothing until Apply.
   main.child<QComboBox>("cboIdioma")->setCurrentIndex(1);
-  EXPECT_EQ(caption(main, "btnExecutar"), text("&Play"));
+  EXPECT_EQ(captionOf(main, "btnExecutar"), text("&Play"));
   EXPECT_EQ(stored(base, "Configuracao", "Idioma"), bytes("English"));
   clickApply(main);
   EXPECT_TRUE(boxes.texts().isEmpty());
-  EXPECT_EQ(caption(main, "btnExecutar"), text("&Executar"));
-  EXPECT_EQ(caption(main, "btnAplicarDIP"), text("&Aplicar"));
-  EXPECT_EQ(caption(main, "chkSom"), text("Habilitar som"));
+  EXPECT_EQ(captionOf(main, "btnExecutar"), text("&Executar"));
+  EXPECT_EQ(captionOf(main, "btnAplicarDIP"), text("&Aplicar"));
+  EXPECT_EQ(captionOf(main, "chkSom"), text("Habilitar som"));
 }
 
 // Language files written on Windows and on Linux both show their accents.
@@ -249,9 +232,9 @@ TEST(FrontEndSettings, AccentedCaptionsInEitherEncoding) {
     TempBase base;
     layOut(base, "[Configuracao]\r\nIdioma=Idioma\r\n", example.section);
     WindowOnBase main(base);
-    EXPECT_EQ(caption(main, "tabConfiguracao"), text("Configurações!"));
-    EXPECT_EQ(caption(main, "grpDiretorios"), text("Diretórios!"));
-    EXPECT_EQ(caption(main, "chkModoDebug"), text("Depuração!"));
+    EXPECT_EQ(captionOf(main, "tabConfiguracao"), text("Configurações!"));
+    EXPECT_EQ(captionOf(main, "grpDiretorios"), text("Diretórios!"));
+    EXPECT_EQ(captionOf(main, "chkModoDebug"), text("Depuração!"));
   }
 }
 
@@ -352,7 +335,8 @@ TEST(FrontEndSettings, FailedWriteStopsApplyAtThatStep) {
 
     ASSERT_EQ(boxes.texts().size(), 1);
     EXPECT_EQ(boxes.texts().front(), text(example.message) + readOnly + QLatin1Char('.'));
-    EXPECT_EQ(caption(main, "btnExecutar"), text(example.captionsApplied ? "&Executar" : "&Play"));
+    EXPECT_EQ(captionOf(main, "btnExecutar"),
+              text(example.captionsApplied ? "&Executar" : "&Play"));
     EXPECT_EQ(base.read(kEmulatorFile), kTessikIni);
     if (example.captionsApplied) {
       EXPECT_EQ(stored(base, "Configuracao", "Idioma"), bytes("Outra"));
@@ -413,7 +397,7 @@ TEST(FrontEndSettings, ApplyWritesBothFilesKeepingEverythingElse) {
                                                  "Logdir       C:\\log\xE9s\r\n"
                                                  "Drvdir       drivers\r\n"
                                                  "testMode     no\r\n"));
-  EXPECT_EQ(caption(main, "btnAplicarDIP"), text("&Apply"));
+  EXPECT_EQ(captionOf(main, "btnAplicarDIP"), text("&Apply"));
 }
 
 }  // namespace

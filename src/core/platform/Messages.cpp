@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/platform/NativeText.h"
+#include "core/settings/WindowTexts.h"
 
 namespace vorlane::messages {
 
@@ -35,7 +36,7 @@ QString jpegError(int code) {
 }
 
 QString missingArchive(const QString& path) {
-  return QStringLiteral("ROM archive not found: %1").arg(displayPath(path));
+  return windowText(WindowText::MissingArchive).arg(displayPath(path));
 }
 
 QString fileAccessDenied() {
@@ -58,15 +59,15 @@ QString cannotUseCurrentDirectory(int errorNumber) {
 }
 
 QString programOutputTitle(const QString& programName, const QString& gameName) {
-  return QStringLiteral("%1 \u2014 %2").arg(programName, gameName);
+  return windowText(WindowText::OutputTitle).arg(programName, gameName);
 }
 
 QString programRunning(const QString& programName) {
-  return QStringLiteral("%1 is running.").arg(programName);
+  return windowText(WindowText::ProgramRunning).arg(programName);
 }
 
 QString programEnded(const QString& programName) {
-  return QStringLiteral("%1 has ended.").arg(programName);
+  return windowText(WindowText::ProgramEnded).arg(programName);
 }
 
 QString cannotStart(const QString& program, int errorNumber) {
@@ -81,8 +82,8 @@ QString needsWine(const QString& program) {
 
 QString programEndedAtOnce(const QString& programName, const QString& lastLines,
                            const QString& logPath) {
-  return QStringLiteral("%1 ended at once. The last it wrote:\n\n%2\n\nAll of it is in %3")
-      .arg(programName, lastLines, displayPath(logPath));
+  return windowText(WindowText::EndedAtOnce).arg(programName) + QStringLiteral("\n\n") + lastLines +
+         QStringLiteral("\n\n") + windowText(WindowText::WholeLog).arg(displayPath(logPath));
 }
 
 QString errorBoxText(const QString& message) {

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The fixed texts the user can see besides the captions, in one place: every failure, and what
-// is said about the programs Vorlane starts. Paths are shown as displayPath shows them.
+// is said about the programs Vorlane starts. Paths are shown as displayPath shows them. The
+// marker's tip and the texts about a program's run are window texts: in the applied language.
 namespace vorlane::messages {
 
 QString cannotOpenFile(const QString& path);

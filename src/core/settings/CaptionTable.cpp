@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/platform/TextCodec.h"
+#include "core/settings/WindowTexts.h"
 
 namespace vorlane {
 
@@ -11,8 +12,8 @@ namespace {
 
 constexpr qsizetype kCaptionKeyWidth = 20;
 
-// Built-in captions exactly as the program has always shown them, slips included.
-// The last row is the name filter's, which came later: applied after the others.
+// Built-in captions in the order they are applied. The last row is the name filter's, which
+// came later: applied after the others.
 constexpr std::array<CaptionRow, 32> kCaptionRows{{
     {"tabDrivers", "tabDrivers", "Drivers"},
     {"tabConfiguracao", "tabConfiguracao", "Configurações"},
@@ -22,7 +23,7 @@ constexpr std::array<CaptionRow, 32> kCaptionRows{{
     {"grpDiversos", "grpDiversos", "Diversos"},
     {"chkSincronizar", "chkSincronizar", "Sincronizar com o VBL"},
     {"chkModoDebug", "chkModoDebug", "Modo de depuração"},
-    {"chkVerificarRoms", "chkVerificarRoms", "Verificar ROMs"},
+    {"chkVerificarRoms", "chkVerificarRoms", "Não verificar as ROMs"},
     {"btnAplicar", "btnAplicar", "&Aplicar"},
     {"panDrivers", "panDrivers", "Drivers Encontrados"},
     {"panAmostra", "panAmostra", "Amostra"},
@@ -34,14 +35,14 @@ constexpr std::array<CaptionRow, 32> kCaptionRows{{
     {"grpDiretorios", "grpDiretorios", "Diretórios"},
     {"lblIdioma", "lblIdioma", "Idioma:"},
     {"chkUsarTroca", "chkUsarTroca", "Utilizar arquivo de troca"},
-    {"chkModoPerfil", "chkModoPerfil", "Modo Peril"},
+    {"chkModoPerfil", "chkModoPerfil", "Modo Perfil"},
     {"chkSom", "chkSom", "Habilitar som"},
     {"chkLinhaComando", "chkLinhaComando", "Linha de comando personalizada"},
     {"chkInverterTeclas", "chkInverterTeclas", "Inverter teclas (para jogos de tiro verticais)"},
     {"btnAplicarDIP", "btnAplicar", "&Aplicar"},
     {"chkTestMode", "chkTestMode", "Modo de Teste"},
     {"chkContinueMode", "chkContinueMode", "Permitir continuação"},
-    {"chkDemoSounds", "chkDemoSounds", "Sons na demostração"},
+    {"chkDemoSounds", "chkDemoSounds", "Sons na demonstração"},
     {"chkVideoFlip", "chkVideoFlip", "Inverter vídeo"},
     {"chkFreezeScreen", "chkFreezeScreen", "Congelar tela"},
     {"chkFreePlay", "chkFreePlay", "Jogar livremente"},
@@ -58,17 +59,25 @@ QByteArray paddedCaptionKey(const char* key) {
   return QByteArray(key).leftJustified(kCaptionKeyWidth, ' ');
 }
 
-QStringList captionTexts(const ProfileFile& languageFile, const QByteArray& language) {
+LanguageTexts languageTexts(const ProfileFile& languageFile, const QByteArray& language) {
+  const std::span<const WindowTextRow> windowRows = windowTextTable();
   QList<QByteArray> keys;
+  QList<const char*> builtInTexts;
   for (const CaptionRow& row : kCaptionRows) {
     keys.append(paddedCaptionKey(row.key));
+    builtInTexts.append(row.builtInCaption);
+  }
+  for (const WindowTextRow& row : windowRows) {
+    keys.append(paddedCaptionKey(row.key));
+    builtInTexts.append(row.builtInText);
   }
   const QList<std::optional<QByteArray>> values = languageFile.readStrings(language, keys);
-  QStringList captions;
+  QStringList texts;
   for (qsizetype i = 0; i < values.size(); ++i) {
-    captions.append(decodeText(values[i].value_or(kCaptionRows[i].builtInCaption)));
+    texts.append(decodeText(values[i].value_or(builtInTexts[i])));
   }
-  return captions;
+  const auto captionCount = static_cast<qsizetype>(kCaptionRows.size());
+  return {texts.first(captionCount), texts.sliced(captionCount)};
 }
 
 QString withoutAccelerator(const QString& caption) {

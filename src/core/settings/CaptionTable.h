@@ -24,10 +24,16 @@ std::span<const CaptionRow> captionTable();
 // The key as the window asks for it: padded with blanks to exactly 20 characters.
 QByteArray paddedCaptionKey(const char* key);
 
-// Each row's caption in the named language (a section of the language file), in table order,
-// from one read of the file; a row's built-in caption when that section or its key is absent.
-// An empty value gives an empty caption.
-QStringList captionTexts(const ProfileFile& languageFile, const QByteArray& language);
+// A language's captions, one per row of captionTable(), and its window texts, one per row of
+// windowTextTable(), in table order.
+struct LanguageTexts {
+  QStringList captions;
+  QStringList windowTexts;
+};
+
+// The named language (a section of the language file) from one read of the file; a row's
+// built-in text when that section or its key is absent. An empty value gives an empty text.
+LanguageTexts languageTexts(const ProfileFile& languageFile, const QByteArray& language);
 
 // The caption as spoken: without the "&" that marks the Alt letter; "&&" stands for one "&".
 QString withoutAccelerator(const QString& caption);

@@ -1,0 +1,47 @@
+#include "core/settings/WindowTexts.h"
+
+#include <array>
+
+namespace vorlane {
+namespace {
+
+constexpr std::array<WindowTextRow, 9> kWindowTextRows{{
+    {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
+    {WindowText::OneDriver, "panTotalUm", "1 driver"},
+    {WindowText::DriverCount, "panTotalVarios", "%1 drivers"},
+    {WindowText::ShownOfDrivers, "panTotalFiltrado", "%1 exibidos de %2"},
+    {WindowText::OutputTitle, "FrmSaida", "Saída de %1 — %2"},
+    {WindowText::ProgramRunning, "lblEstadoExecutando", "%1 está em execução."},
+    {WindowText::ProgramEnded, "lblEstadoTerminado", "%1 terminou."},
+    {WindowText::EndedAtOnce, "msgFimImediato",
+     "%1 terminou logo ao iniciar. O que escreveu por último:"},
+    {WindowText::WholeLog, "msgLogCompleto", "Tudo está em %1"},
+}};
+
+QStringList& appliedTexts() {
+  static QStringList texts = [] {
+    QStringList builtIn;
+    for (const WindowTextRow& row : kWindowTextRows) {
+      builtIn.append(QString::fromUtf8(row.builtInText));
+    }
+    return builtIn;
+  }();
+  return texts;
+}
+
+}  // namespace
+
+std::span<const WindowTextRow> windowTextTable() {
+  return kWindowTextRows;
+}
+
+QString windowText(WindowText text) {
+  return appliedTexts().value(static_cast<qsizetype>(text));
+}
+
+void useWindowTexts(const QStringList& texts) {
+  Q_ASSERT(texts.size() == static_cast<qsizetype>(kWindowTextRows.size()));
+  appliedTexts() = texts;
+}
+
+}  // namespace vorlane
