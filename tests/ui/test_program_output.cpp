@@ -7,7 +7,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -70,8 +72,9 @@ bool hasEnded(const ProgramOutputWindow* window) {
   return status(window) == QStringLiteral("checksum.exe has ended.");
 }
 
+// The window shows lines, one under the other.
 const QString kFullOutput =
-    QStringLiteral("Checking alpharoms.zip\nWarning: no parent set\nCRC 1234abcd OK\n");
+    QStringLiteral("Checking alpharoms.zip\nWarning: no parent set\nCRC 1234abcd OK");
 
 // The window shows the tool's lines before it ends, and says when it has; the main window stays
 // in use meanwhile.
@@ -92,8 +95,8 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   EXPECT_FALSE(window->isModal());
   EXPECT_EQ(window->windowTitle(), text("checksum.exe \u2014 Alpha"));
   EXPECT_TRUE(
-      QTest::qWaitFor([&] { return shownOutput(window).count(QLatin1Char('\n')) == 2; }, kWaitMs));
-  EXPECT_EQ(shownOutput(window), kFullOutput.section(QLatin1Char('\n'), 0, 1) + QLatin1Char('\n'));
+      QTest::qWaitFor([&] { return shownOutput(window).count(QLatin1Char('\n')) == 1; }, kWaitMs));
+  EXPECT_EQ(shownOutput(window), kFullOutput.section(QLatin1Char('\n'), 0, 1));
   EXPECT_EQ(status(window), QStringLiteral("checksum.exe is running."));
 
   clickDriver(main, 1);
@@ -102,8 +105,7 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
   EXPECT_EQ(shownOutput(window), kFullOutput);
-  EXPECT_EQ(base.read(QStringLiteral("logs/checksum-alpha.log")),
-            kFullOutput.toUtf8().replace("OK\n", "OK\r\n"));
+  EXPECT_EQ(base.read(QStringLiteral("logs/checksum-alpha.log")), kFullOutput.toUtf8() + "\r\n");
   EXPECT_TRUE(boxes.texts().isEmpty());
   EXPECT_TRUE(failures.texts().isEmpty());
 }
@@ -128,7 +130,7 @@ TEST(ChecksumOutput, OneWindowPerRunClosingCleanlyAndWithTheMainWindow) {
   for (qsizetype i = 0; i < windows.size(); ++i) {
     EXPECT_EQ(windows[i]->windowTitle(), titles[i]);
     EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(windows[i]); }, kWaitMs)) << i;
-    EXPECT_TRUE(shownOutput(windows[i]).endsWith(QStringLiteral("CRC 1234abcd OK\n"))) << i;
+    EXPECT_TRUE(shownOutput(windows[i]).endsWith(QStringLiteral("\nCRC 1234abcd OK"))) << i;
   }
   EXPECT_TRUE(QFile::exists(base.filePath(QStringLiteral("checksum-alpha.log"))));
   EXPECT_TRUE(QFile::exists(base.filePath(QStringLiteral("checksum-beta.log"))));
@@ -161,6 +163,78 @@ TEST(ChecksumOutput, ClosingVorlaneNeverEndsTheTool) {
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return base.read(QStringLiteral("checksum-alpha.log")).endsWith("OK\r\n"); }, kWaitMs));
+}
+
+// Progress lines show one by one while the tool runs; each line is decoded on its own and shows
+// its control characters.
+TEST(ChecksumOutput, ShowsProgressLinesAsTheyComeAndEveryByteVisibly) {
+  TempBase base;
+  layOut(base, ".");
+  const QByteArray go = base.filePath(QStringLiteral("go")).toUtf8();
+  writeProgram(base, QStringLiteral("tools/checksum.exe"),
+               "printf 'Ch\\303\\242teau\\ncaf\\351\\n\\033[1mbold\\000\\n\\r12 %%\\r50 %%'\n"
+               "while [ ! -e '" +
+                   go + "' ]; do sleep 0.05; done\nprintf '\\r100 %%'\n");
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnChecksum");
+  ASSERT_EQ(outputWindows(main).size(), 1);
+  const ProgramOutputWindow* window = outputWindows(main).front();
+
+  const QString beforeTheEnd = text("Ch\u00E2teau\ncaf\u00E9\n\u241B[1mbold\u2400\n\n12 %");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shownOutput(window) == beforeTheEnd; }, kWaitMs))
+      << shownOutput(window).toStdString();
+  base.write(QStringLiteral("go"), "");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
+  EXPECT_EQ(shownOutput(window), beforeTheEnd + text("\n50 %\n100 %"));
+}
+
+// The output window is an ordinary window beside the main window, so the main window's list stays
+// in view and comes forward when clicked; over it only where the screen has no room beside it.
+TEST(ChecksumOutput, OpensBesideTheMainWindowWhereTheScreenHasRoom) {
+  enum Place { kRight, kLeft, kOver };
+  const struct {
+    const char* where;
+    int mainLeft;  // -1: centred, as it starts; 0: at the screen's left; 1: at its right
+    Place expected;
+  } cases[] = {{"centred", -1, kOver}, {"at the left", 0, kRight}, {"at the right", 1, kLeft}};
+  for (const auto& example : cases) {
+    TempBase base;
+    layOut(base, ".");
+    writeChecksumTool(base);
+    WindowOnBase main(base);
+    const QRect screen = main.window().screen()->availableGeometry();
+    const QRect start = main.window().frameGeometry();
+    if (example.mainLeft >= 0) {
+      main.window().move(example.mainLeft == 0 ? screen.left() : screen.right() - start.width() + 1,
+                         start.top());
+    }
+    const QRect mainFrame = main.window().frameGeometry();
+    clickDriver(main, 0);
+    clickButton(main, "btnChecksum");
+    ASSERT_EQ(outputWindows(main).size(), 1) << example.where;
+    ProgramOutputWindow* window = outputWindows(main).front();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << example.where;
+    const QRect frame = window->frameGeometry();
+
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr) << example.where;
+    EXPECT_TRUE(window->isWindow()) << example.where;
+    switch (example.expected) {
+      case kRight:
+        EXPECT_GT(frame.left(), mainFrame.right()) << example.where;
+        break;
+      case kLeft:
+        EXPECT_LT(frame.right(), mainFrame.left()) << example.where;
+        break;
+      case kOver:
+        EXPECT_TRUE(frame.intersects(mainFrame)) << example.where;
+        break;
+    }
+    if (example.expected != kOver) {
+      EXPECT_EQ(frame.top(), mainFrame.top()) << example.where;
+      EXPECT_TRUE(screen.contains(frame)) << example.where;
+    }
+  }
 }
 
 // An emulator that writes `lines` numbered lines to its error output and ends at once.
