@@ -1,22 +1,35 @@
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include "core/launch/OutputLines.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramOutputWindow.h"
+
+// Freed memory that AddressSanitizer holds back would count as resident; a small hold keeps the
+// measure of resident memory about what the windows keep.
+extern "C" const char* __asan_default_options() {
+  return "quarantine_size_mb=1";
+}
 
 namespace vorlane::test {
 namespace {
@@ -234,6 +247,150 @@ TEST(ChecksumOutput, OpensBesideTheMainWindowWhereTheScreenHasRoom) {
       EXPECT_EQ(frame.top(), mainFrame.top()) << example.where;
       EXPECT_TRUE(screen.contains(frame)) << example.where;
     }
+  }
+}
+
+// What a tool writing at full speed writes, in bytes: enough that the window is still catching up
+// while the keys are timed and while it reads kFloodReadBytes of it.
+constexpr qint64 kFloodBytes = qint64(192) << 20;
+constexpr qint64 kFloodReadBytes = qint64(48) << 20;
+// Keys timed on an idle window and during the flood.
+constexpr int kTimedKeys = 15;
+// The main window answers a key during a flood within this many times what it takes when idle.
+constexpr qint64 kAnswerRatio = 20;
+// What the process may grow by while the window reads a flood, far less than it reads.
+constexpr qint64 kMemoryBound = qint64(40) << 20;
+static_assert(kFloodReadBytes > kMemoryBound, "a window that kept what it read would pass");
+
+// A count from the kernel's account of this process, in bytes.
+qint64 ownCount(const QString& file, const QByteArray& key) {
+  QFile account(file);
+  EXPECT_TRUE(account.open(QIODevice::ReadOnly)) << file.toStdString();
+  for (const QByteArray& line : account.readAll().split('\n')) {
+    if (line.startsWith(key)) {
+      const QByteArray value = line.mid(key.size()).trimmed();
+      return value.endsWith(" kB") ? value.chopped(3).toLongLong() << 10 : value.toLongLong();
+    }
+  }
+  ADD_FAILURE() << "no " << key.constData() << " in " << file.toStdString();
+  return 0;
+}
+
+qint64 residentBytes() {
+  return ownCount(QStringLiteral("/proc/self/status"), "VmRSS:");
+}
+
+qint64 bytesRead() {
+  return ownCount(QStringLiteral("/proc/self/io"), "rchar:");
+}
+
+// Runs the event loop as the program does, without pauses, until `done` holds or `timeoutMs`
+// has passed.
+bool runUntil(const std::function<bool()>& done, int timeoutMs) {
+  QEventLoop loop;
+  QTimer looking;
+  QObject::connect(&looking, &QTimer::timeout, &loop, [&] {
+    if (done()) {
+      loop.quit();
+    }
+  });
+  looking.start(20);
+  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+  loop.exec();
+  return done();
+}
+
+// Times how long the main window takes to answer a key: the key waits in the event queue behind
+// whatever the windows are doing, and the answer includes repainting the main window.
+class KeyAnswerClock : public QObject {
+ public:
+  explicit KeyAnswerClock(WindowOnBase& main)
+      : m_window(&main.window()), m_list(main.child<QListWidget>("lstDrivers")) {
+    m_list->installEventFilter(this);
+  }
+
+  // The time each of `count` keys took, in order; `meanwhile` runs after each.
+  QList<qint64> answers(int count, const std::function<void()>& meanwhile = {}) {
+    QList<qint64> times;
+    for (int i = 0; i < count; ++i) {
+      m_answeredAfter = -1;
+      m_clock.start();
+      QCoreApplication::postEvent(
+          m_list,
+          new QKeyEvent(QEvent::KeyPress, i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return m_answeredAfter >= 0; }, kWaitMs));
+      times.append(m_answeredAfter);
+      if (meanwhile) {
+        meanwhile();
+      }
+    }
+    std::sort(times.begin(), times.end());
+    return times;
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_list && event->type() == QEvent::KeyPress && m_answeredAfter < 0) {
+      m_window->repaint();
+      m_answeredAfter = m_clock.nsecsElapsed();
+    }
+    return false;
+  }
+
+ private:
+  QWidget* m_window;
+  QListWidget* m_list;
+  QElapsedTimer m_clock;
+  qint64 m_answeredAfter = -1;
+};
+
+// A tool that writes as fast as it can, many lines or one endless line: the main window answers
+// keys all along, and the output window holds no more than it shows.
+TEST(ChecksumOutput, FloodOfOutputLeavesTheMainWindowAnsweringAndMemoryBounded) {
+  const QByteArray size = QByteArray::number(kFloodBytes);
+  const struct {
+    const char* what;
+    QByteArray flood;
+    bool memoryMeasured;
+  } cases[] = {
+      {"many lines", "yes 'Checking alpharoms.zip: 12 % done' | head -c " + size, false},
+      {"one endless line", "yes 'abcdefghijklmnopqrstuvwxyz' | tr -d '\\n' | head -c " + size,
+       true},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    layOut(base, ".");
+    writeProgram(base, QStringLiteral("tools/checksum.exe"), example.flood + '\n');
+    WindowOnBase main(base);
+    clickDriver(main, 0);
+    KeyAnswerClock keys(main);
+    const QList<qint64> idle = keys.answers(kTimedKeys);
+    const qint64 memoryBefore = residentBytes();
+    const qint64 readBefore = bytesRead();
+    qint64 memoryMost = memoryBefore;
+    const auto noteMemory = [&] { memoryMost = std::max(memoryMost, residentBytes()); };
+
+    clickButton(main, "btnChecksum");
+    ASSERT_EQ(outputWindows(main).size(), 1) << example.what;
+    const ProgramOutputWindow* window = outputWindows(main).front();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shownOutput(window).isEmpty(); }, kWaitMs))
+        << example.what;
+    const QList<qint64> flood = keys.answers(kTimedKeys, noteMemory);
+    ASSERT_FALSE(hasEnded(window)) << example.what << ": the window was not behind";
+    if (example.memoryMeasured) {
+      EXPECT_TRUE(runUntil(
+          [&] {
+            noteMemory();
+            return bytesRead() - readBefore >= kFloodReadBytes;
+          },
+          kWaitMs * 6))
+          << example.what;
+      EXPECT_LT(memoryMost - memoryBefore, kMemoryBound) << example.what;
+    }
+
+    EXPECT_LT(flood[kTimedKeys * 9 / 10], kAnswerRatio * idle[kTimedKeys / 2])
+        << example.what << ": idle median " << idle[kTimedKeys / 2] << " ns, flood median "
+        << flood[kTimedKeys / 2] << " ns";
+    EXPECT_LE(shownOutput(window).size(), OutputLines::kMaxShownBytes) << example.what;
   }
 }
 
