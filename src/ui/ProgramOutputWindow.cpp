@@ -6,34 +6,59 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "core/platform/Messages.h"
 #include "core/platform/OutputLog.h"
 #include "core/platform/ProgramEndWatch.h"
-#include "core/platform/TextCodec.h"
 
 namespace vorlane {
 namespace {
 
+// How often the log is looked at while the program is quiet; while the window is behind, the
+// next look comes as soon as the windows have had their turn.
 constexpr int kReadingIntervalMs = 100;
 // What one look at the log takes at most, so a flood of output never stalls the windows.
 constexpr qint64 kReadLimit = qint64(1) << 20;
-// The window shows this many of the latest lines; the log keeps them all.
-constexpr int kShownLines = 10000;
+// New lines are shown together at most this often, however many chunks brought them.
+constexpr int kShowingIntervalMs = 50;
 constexpr QSize kInitialSize(480, 240);
-// Each further window opens this far down and right of the one before, so none hides another.
+// Further windows open this far down (and right, when over the owner) of the one before, so none
+// hides another.
 constexpr int kCascadeStep = 24;
 constexpr int kCascadeLength = 8;
+// The room between the owner and a window beside it.
+constexpr int kBesideGap = 8;
 
-// Centred over its owner, as a dialog would be, and stepped aside for the windows already open.
-QPoint placeOver(const QWidget* owner, const QWidget* window) {
+// Beside its owner, on the right or else on the left, where its screen has room for the whole
+// window, so the owner stays in view; otherwise centred over the owner, as a dialog would be.
+// The window's frame is taken to be as wide as its owner's, since it has none before it shows.
+QPoint placeBesideOwner(const QWidget* owner, const QWidget* window) {
   const auto open = owner->findChildren<ProgramOutputWindow*>(Qt::FindDirectChildrenOnly).size();
   const int step = kCascadeStep * static_cast<int>((open - 1) % kCascadeLength);
-  return owner->frameGeometry().center() - window->rect().center() + QPoint(step, step);
+  const QRect ownerFrame = owner->frameGeometry();
+  const QRect ownerClient = owner->geometry();
+  const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                       ownerFrame.right() - ownerClient.right(),
+                       ownerFrame.bottom() - ownerClient.bottom());
+  const QSize outer = window->size().grownBy(frame);
+  const int top = ownerFrame.top() + step;
+  const QRect available = owner->screen()->availableGeometry();
+  for (const int left :
+       {ownerFrame.right() + 1 + kBesideGap, ownerFrame.left() - kBesideGap - outer.width()}) {
+    const QRect beside(QPoint(left, top), outer);
+    if (available.contains(beside)) {
+      return beside.topLeft();
+    }
+  }
+  return ownerFrame.center() - window->rect().center() + QPoint(step, step);
 }
 
 }  // namespace
@@ -47,16 +72,23 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
       m_end(std::move(end)),
       m_output(new QPlainTextEdit(this)),
       m_status(new QLabel(this)),
-      m_reading(new QTimer(this)) {
+      m_reading(new QTimer(this)),
+      m_showing(new QTimer(this)) {
   setObjectName(QStringLiteral("FrmSaida"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(messages::programOutputTitle(programName, gameName));
   resize(kInitialSize);
-  move(placeOver(owner, this));
+  move(placeBesideOwner(owner, this));
+  // The owner keeps the window only to take it along when it goes. As the window system's
+  // transient of the owner, it would stay above the owner and cover the list the user goes on
+  // choosing from.
+  winId();
+  windowHandle()->setTransientParent(nullptr);
 
   m_output->setObjectName(QStringLiteral("MemoSaida"));
   m_output->setReadOnly(true);
-  m_output->setMaximumBlockCount(kShownLines);
+  m_output->setUndoRedoEnabled(false);
+  m_output->setMaximumBlockCount(OutputLines::kMaxLines);
   m_output->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   m_output->setAccessibleName(windowTitle());
   m_status->setObjectName(QStringLiteral("lblEstado"));
@@ -65,6 +97,9 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   layout->addWidget(m_output);
   layout->addWidget(m_status);
 
+  m_showing->setSingleShot(true);
+  m_showing->setInterval(kShowingIntervalMs);
+  connect(m_showing, &QTimer::timeout, this, &ProgramOutputWindow::showPendingLines);
   connect(m_reading, &QTimer::timeout, this, &ProgramOutputWindow::showNewOutput);
   m_reading->start(kReadingIntervalMs);
   if (m_end) {
@@ -75,6 +110,22 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
 
 ProgramOutputWindow::~ProgramOutputWindow() = default;
 
+void ProgramOutputWindow::appendOutput(QByteArrayView bytes) {
+  m_lines.append(bytes);
+  scheduleShowing();
+}
+
+void ProgramOutputWindow::noteSkipped(qint64 bytes) {
+  m_lines.appendNotice(messages::outputSkipped(bytes));
+  scheduleShowing();
+}
+
+void ProgramOutputWindow::showEnded(const QString& text) {
+  m_lines.finish();
+  showPendingLines();
+  m_status->setText(text);
+}
+
 void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
     close();
@@ -83,37 +134,57 @@ void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
+// Where the output comes from: the log, read as it grows.
 void ProgramOutputWindow::showNewOutput() {
   const QByteArray bytes = m_log->readNew(kReadLimit);
-  m_partialLine += bytes;
-  const qsizetype lineEnd = m_partialLine.lastIndexOf('\n');
-  if (lineEnd >= 0) {
-    append(decodeText(m_partialLine.left(lineEnd + 1)));
-    m_partialLine.remove(0, lineEnd + 1);
-  }
+  appendOutput(bytes);
+  m_reading->setInterval(bytes.size() == kReadLimit ? 0 : kReadingIntervalMs);
   // Once the program has ended, all it wrote is in the log: the end shows when the log is read.
   if (bytes.isEmpty() && m_end && m_end->hasEnded()) {
     m_reading->stop();
-    append(decodeText(m_partialLine));
-    m_partialLine.clear();
-    m_status->setText(messages::programEnded(m_programName));
+    showEnded(messages::programEnded(m_programName));
   }
 }
 
-void ProgramOutputWindow::append(const QString& text) {
-  if (text.isEmpty()) {
+void ProgramOutputWindow::scheduleShowing() {
+  if (m_lines.hasLines() && !m_showing->isActive()) {
+    m_showing->start();
+  }
+}
+
+void ProgramOutputWindow::showPendingLines() {
+  if (!m_lines.hasLines()) {
     return;
   }
+  const QString text = m_lines.takeLines().join(QLatin1Char('\n'));
   // Followed only while the user has not scrolled up to read.
   QScrollBar* scroll = m_output->verticalScrollBar();
   const bool following = scroll->value() == scroll->maximum();
   QTextCursor cursor(m_output->document());
   cursor.movePosition(QTextCursor::End);
-  // Windows programs end their lines with CR LF.
-  cursor.insertText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+  cursor.insertText(m_showsLines ? QLatin1Char('\n') + text : text);
+  m_showsLines = true;
+  dropOldestBeyondShownBytes();
   if (following) {
     scroll->setValue(scroll->maximum());
   }
+}
+
+// The document keeps the latest lines only, by their count (its block limit) and by their size.
+void ProgramOutputWindow::dropOldestBeyondShownBytes() {
+  QTextDocument* document = m_output->document();
+  const qsizetype excess = document->characterCount() - OutputLines::kMaxShownBytes;
+  QTextBlock keptFirst = document->begin();
+  for (qsizetype dropped = 0; dropped < excess && keptFirst != document->lastBlock();
+       keptFirst = keptFirst.next()) {
+    dropped += keptFirst.length();
+  }
+  if (keptFirst == document->begin()) {
+    return;
+  }
+  QTextCursor cursor(document);
+  cursor.setPosition(keptFirst.position(), QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
 }
 
 }  // namespace vorlane

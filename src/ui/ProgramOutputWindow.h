@@ -2,9 +2,11 @@
 
 #include <memory>
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QWidget>
+
+#include "core/launch/OutputLines.h"
 
 class QKeyEvent;
 class QLabel;
@@ -16,9 +18,10 @@ namespace vorlane {
 class OutputLog;
 class ProgramEndWatch;
 
-// A small read-only window with what a started program writes to its log, shown as it arrives,
-// and whether the program has ended. It is not modal, deletes itself when closed and goes with
-// its owner; it never ends the program, it only stops reading.
+// A small read-only window with what a started program writes, shown as it arrives, and whether
+// the program has ended. It is not modal and does not stay above its owner, deletes itself when
+// closed and goes with its owner; it never ends the program, it only stops reading. It keeps the
+// latest lines only, and however fast the program writes, it shows them at most once a repaint.
 class ProgramOutputWindow : public QWidget {
   Q_OBJECT
 
@@ -29,13 +32,22 @@ class ProgramOutputWindow : public QWidget {
                       std::unique_ptr<OutputLog> log, std::unique_ptr<ProgramEndWatch> end);
   ~ProgramOutputWindow() override;
 
+  // What the program wrote next, in chunks of any size.
+  void appendOutput(QByteArrayView bytes);
+  // `bytes` of the program's output were passed over here; the log has them.
+  void noteSkipped(qint64 bytes);
+  // The program has ended: its last line shows, and `text` says how it ended.
+  void showEnded(const QString& text);
+
  protected:
   // Escape closes the window, as it would a dialog.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void showNewOutput();
-  void append(const QString& text);
+  void scheduleShowing();
+  void showPendingLines();
+  void dropOldestBeyondShownBytes();
 
   QString m_programName;
   std::unique_ptr<OutputLog> m_log;
@@ -43,9 +55,10 @@ class ProgramOutputWindow : public QWidget {
   QPlainTextEdit* m_output;
   QLabel* m_status;
   QTimer* m_reading;
-  // The bytes after the last line break, held back until their line is whole, so a character
-  // is never cut in two between reads.
-  QByteArray m_partialLine;
+  QTimer* m_showing;
+  OutputLines m_lines;
+  // The document has a line, so the next ones go after a line break.
+  bool m_showsLines = false;
 };
 
 }  // namespace vorlane

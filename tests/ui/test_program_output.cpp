@@ -1,20 +1,35 @@
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include "core/launch/OutputLines.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramOutputWindow.h"
+
+// Freed memory that AddressSanitizer holds back would count as resident; a small hold keeps the
+// measure of resident memory about what the windows keep.
+extern "C" const char* __asan_default_options() {
+  return "quarantine_size_mb=1";
+}
 
 namespace vorlane::test {
 namespace {
@@ -70,8 +85,9 @@ bool hasEnded(const ProgramOutputWindow* window) {
   return status(window) == text("checksum.exe terminou.");
 }
 
+// The window shows lines, one under the other.
 const QString kFullOutput =
-    QStringLiteral("Checking alpharoms.zip\nWarning: no parent set\nCRC 1234abcd OK\n");
+    QStringLiteral("Checking alpharoms.zip\nWarning: no parent set\nCRC 1234abcd OK");
 
 // The window shows the tool's lines before it ends, and says when it has; the main window stays
 // in use meanwhile.
@@ -92,8 +108,8 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   EXPECT_FALSE(window->isModal());
   EXPECT_EQ(window->windowTitle(), text("Saída de checksum.exe \u2014 Alpha"));
   EXPECT_TRUE(
-      QTest::qWaitFor([&] { return shownOutput(window).count(QLatin1Char('\n')) == 2; }, kWaitMs));
-  EXPECT_EQ(shownOutput(window), kFullOutput.section(QLatin1Char('\n'), 0, 1) + QLatin1Char('\n'));
+      QTest::qWaitFor([&] { return shownOutput(window).count(QLatin1Char('\n')) == 1; }, kWaitMs));
+  EXPECT_EQ(shownOutput(window), kFullOutput.section(QLatin1Char('\n'), 0, 1));
   EXPECT_EQ(status(window), text("checksum.exe está em execução."));
 
   clickDriver(main, 1);
@@ -102,8 +118,7 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
   EXPECT_EQ(shownOutput(window), kFullOutput);
-  EXPECT_EQ(base.read(QStringLiteral("logs/checksum-alpha.log")),
-            kFullOutput.toUtf8().replace("OK\n", "OK\r\n"));
+  EXPECT_EQ(base.read(QStringLiteral("logs/checksum-alpha.log")), kFullOutput.toUtf8() + "\r\n");
   EXPECT_TRUE(boxes.texts().isEmpty());
   EXPECT_TRUE(failures.texts().isEmpty());
 }
@@ -128,7 +143,7 @@ TEST(ChecksumOutput, OneWindowPerRunClosingCleanlyAndWithTheMainWindow) {
   for (qsizetype i = 0; i < windows.size(); ++i) {
     EXPECT_EQ(windows[i]->windowTitle(), titles[i]);
     EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(windows[i]); }, kWaitMs)) << i;
-    EXPECT_TRUE(shownOutput(windows[i]).endsWith(QStringLiteral("CRC 1234abcd OK\n"))) << i;
+    EXPECT_TRUE(shownOutput(windows[i]).endsWith(QStringLiteral("\nCRC 1234abcd OK"))) << i;
   }
   EXPECT_TRUE(QFile::exists(base.filePath(QStringLiteral("checksum-alpha.log"))));
   EXPECT_TRUE(QFile::exists(base.filePath(QStringLiteral("checksum-beta.log"))));
@@ -161,6 +176,222 @@ TEST(ChecksumOutput, ClosingVorlaneNeverEndsTheTool) {
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return base.read(QStringLiteral("checksum-alpha.log")).endsWith("OK\r\n"); }, kWaitMs));
+}
+
+// Progress lines show one by one while the tool runs; each line is decoded on its own and shows
+// its control characters.
+TEST(ChecksumOutput, ShowsProgressLinesAsTheyComeAndEveryByteVisibly) {
+  TempBase base;
+  layOut(base, ".");
+  const QByteArray go = base.filePath(QStringLiteral("go")).toUtf8();
+  writeProgram(base, QStringLiteral("tools/checksum.exe"),
+               "printf 'Ch\\303\\242teau\\ncaf\\351\\n\\033[1mbold\\000\\n\\r12 %%\\r50 %%'\n"
+               "while [ ! -e '" +
+                   go + "' ]; do sleep 0.05; done\nprintf '\\r100 %%'\n");
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnChecksum");
+  ASSERT_EQ(outputWindows(main).size(), 1);
+  const ProgramOutputWindow* window = outputWindows(main).front();
+
+  const QString beforeTheEnd = text("Ch\u00E2teau\ncaf\u00E9\n\u241B[1mbold\u2400\n\n12 %");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return shownOutput(window) == beforeTheEnd; }, kWaitMs))
+      << shownOutput(window).toStdString();
+  base.write(QStringLiteral("go"), "");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
+  EXPECT_EQ(shownOutput(window), beforeTheEnd + text("\n50 %\n100 %"));
+}
+
+// The output window is an ordinary window beside the main window, so the main window's list stays
+// in view and comes forward when clicked; over it only where the screen has no room beside it.
+TEST(ChecksumOutput, OpensBesideTheMainWindowWhereTheScreenHasRoom) {
+  enum Place { kRight, kLeft, kOver };
+  const struct {
+    const char* where;
+    int mainLeft;  // -1: centred, as it starts; 0: at the screen's left; 1: at its right
+    Place expected;
+  } cases[] = {{"centred", -1, kOver}, {"at the left", 0, kRight}, {"at the right", 1, kLeft}};
+  for (const auto& example : cases) {
+    TempBase base;
+    layOut(base, ".");
+    writeChecksumTool(base);
+    WindowOnBase main(base);
+    const QRect screen = main.window().screen()->availableGeometry();
+    const QRect start = main.window().frameGeometry();
+    if (example.mainLeft >= 0) {
+      main.window().move(example.mainLeft == 0 ? screen.left() : screen.right() - start.width() + 1,
+                         start.top());
+    }
+    const QRect mainFrame = main.window().frameGeometry();
+    clickDriver(main, 0);
+    clickButton(main, "btnChecksum");
+    ASSERT_EQ(outputWindows(main).size(), 1) << example.where;
+    ProgramOutputWindow* window = outputWindows(main).front();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << example.where;
+    const QRect frame = window->frameGeometry();
+
+    EXPECT_EQ(window->windowHandle()->transientParent(), nullptr) << example.where;
+    EXPECT_TRUE(window->isWindow()) << example.where;
+    switch (example.expected) {
+      case kRight:
+        EXPECT_GT(frame.left(), mainFrame.right()) << example.where;
+        break;
+      case kLeft:
+        EXPECT_LT(frame.right(), mainFrame.left()) << example.where;
+        break;
+      case kOver:
+        EXPECT_TRUE(frame.intersects(mainFrame)) << example.where;
+        break;
+    }
+    if (example.expected != kOver) {
+      EXPECT_EQ(frame.top(), mainFrame.top()) << example.where;
+      EXPECT_TRUE(screen.contains(frame)) << example.where;
+    }
+  }
+}
+
+// What a tool writing at full speed writes, in bytes: enough that the window is still catching up
+// while the keys are timed and while it reads kFloodReadBytes of it.
+constexpr qint64 kFloodBytes = qint64(192) << 20;
+constexpr qint64 kFloodReadBytes = qint64(48) << 20;
+// Keys timed on an idle window and during the flood.
+constexpr int kTimedKeys = 15;
+// The main window answers a key during a flood within this many times what it takes when idle.
+constexpr qint64 kAnswerRatio = 20;
+// What the process may grow by while the window reads a flood, far less than it reads.
+constexpr qint64 kMemoryBound = qint64(40) << 20;
+static_assert(kFloodReadBytes > kMemoryBound, "a window that kept what it read would pass");
+
+// A count from the kernel's account of this process, in bytes.
+qint64 ownCount(const QString& file, const QByteArray& key) {
+  QFile account(file);
+  EXPECT_TRUE(account.open(QIODevice::ReadOnly)) << file.toStdString();
+  for (const QByteArray& line : account.readAll().split('\n')) {
+    if (line.startsWith(key)) {
+      const QByteArray value = line.mid(key.size()).trimmed();
+      return value.endsWith(" kB") ? value.chopped(3).toLongLong() << 10 : value.toLongLong();
+    }
+  }
+  ADD_FAILURE() << "no " << key.constData() << " in " << file.toStdString();
+  return 0;
+}
+
+qint64 residentBytes() {
+  return ownCount(QStringLiteral("/proc/self/status"), "VmRSS:");
+}
+
+qint64 bytesRead() {
+  return ownCount(QStringLiteral("/proc/self/io"), "rchar:");
+}
+
+// Runs the event loop as the program does, without pauses, until `done` holds or `timeoutMs`
+// has passed.
+bool runUntil(const std::function<bool()>& done, int timeoutMs) {
+  QEventLoop loop;
+  QTimer looking;
+  QObject::connect(&looking, &QTimer::timeout, &loop, [&] {
+    if (done()) {
+      loop.quit();
+    }
+  });
+  looking.start(20);
+  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+  loop.exec();
+  return done();
+}
+
+// Times how long the main window takes to answer a key: the key waits in the event queue behind
+// whatever the windows are doing, and the answer includes repainting the main window.
+class KeyAnswerClock : public QObject {
+ public:
+  explicit KeyAnswerClock(WindowOnBase& main)
+      : m_window(&main.window()), m_list(main.child<QListWidget>("lstDrivers")) {
+    m_list->installEventFilter(this);
+  }
+
+  // The time each of `count` keys took, in order; `meanwhile` runs after each.
+  QList<qint64> answers(int count, const std::function<void()>& meanwhile = {}) {
+    QList<qint64> times;
+    for (int i = 0; i < count; ++i) {
+      m_answeredAfter = -1;
+      m_clock.start();
+      QCoreApplication::postEvent(
+          m_list,
+          new QKeyEvent(QEvent::KeyPress, i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier));
+      EXPECT_TRUE(QTest::qWaitFor([&] { return m_answeredAfter >= 0; }, kWaitMs));
+      times.append(m_answeredAfter);
+      if (meanwhile) {
+        meanwhile();
+      }
+    }
+    std::sort(times.begin(), times.end());
+    return times;
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == m_list && event->type() == QEvent::KeyPress && m_answeredAfter < 0) {
+      m_window->repaint();
+      m_answeredAfter = m_clock.nsecsElapsed();
+    }
+    return false;
+  }
+
+ private:
+  QWidget* m_window;
+  QListWidget* m_list;
+  QElapsedTimer m_clock;
+  qint64 m_answeredAfter = -1;
+};
+
+// A tool that writes as fast as it can, many lines or one endless line: the main window answers
+// keys all along, and the output window holds no more than it shows.
+TEST(ChecksumOutput, FloodOfOutputLeavesTheMainWindowAnsweringAndMemoryBounded) {
+  const QByteArray size = QByteArray::number(kFloodBytes);
+  const struct {
+    const char* what;
+    QByteArray flood;
+    bool memoryMeasured;
+  } cases[] = {
+      {"many lines", "yes 'Checking alpharoms.zip: 12 % done' | head -c " + size, false},
+      {"one endless line", "yes 'abcdefghijklmnopqrstuvwxyz' | tr -d '\\n' | head -c " + size,
+       true},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    layOut(base, ".");
+    writeProgram(base, QStringLiteral("tools/checksum.exe"), example.flood + '\n');
+    WindowOnBase main(base);
+    clickDriver(main, 0);
+    KeyAnswerClock keys(main);
+    const QList<qint64> idle = keys.answers(kTimedKeys);
+    const qint64 memoryBefore = residentBytes();
+    const qint64 readBefore = bytesRead();
+    qint64 memoryMost = memoryBefore;
+    const auto noteMemory = [&] { memoryMost = std::max(memoryMost, residentBytes()); };
+
+    clickButton(main, "btnChecksum");
+    ASSERT_EQ(outputWindows(main).size(), 1) << example.what;
+    const ProgramOutputWindow* window = outputWindows(main).front();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shownOutput(window).isEmpty(); }, kWaitMs))
+        << example.what;
+    const QList<qint64> flood = keys.answers(kTimedKeys, noteMemory);
+    ASSERT_FALSE(hasEnded(window)) << example.what << ": the window was not behind";
+    if (example.memoryMeasured) {
+      EXPECT_TRUE(runUntil(
+          [&] {
+            noteMemory();
+            return bytesRead() - readBefore >= kFloodReadBytes;
+          },
+          kWaitMs * 6))
+          << example.what;
+      EXPECT_LT(memoryMost - memoryBefore, kMemoryBound) << example.what;
+    }
+
+    EXPECT_LT(flood[kTimedKeys * 9 / 10], kAnswerRatio * idle[kTimedKeys / 2])
+        << example.what << ": idle median " << idle[kTimedKeys / 2] << " ns, flood median "
+        << flood[kTimedKeys / 2] << " ns";
+    EXPECT_LE(shownOutput(window).size(), OutputLines::kMaxShownBytes) << example.what;
+  }
 }
 
 // An emulator that writes `lines` numbered lines to its error output and ends at once.

@@ -70,6 +70,10 @@ QString programEnded(const QString& programName) {
   return windowText(WindowText::ProgramEnded).arg(programName);
 }
 
+QString outputSkipped(qint64 bytes) {
+  return QStringLiteral("[%1 bytes skipped here; they are in the log]").arg(bytes);
+}
+
 QString cannotStart(const QString& program, int errorNumber) {
   return QStringLiteral("Cannot start %1: %2")
       .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));

@@ -28,6 +28,8 @@ QString cannotUseCurrentDirectory(int errorNumber);
 QString programOutputTitle(const QString& programName, const QString& gameName);
 QString programRunning(const QString& programName);
 QString programEnded(const QString& programName);
+// The line in that window where output was passed over to catch up; the log has all of it.
+QString outputSkipped(qint64 bytes);
 // A program that could not be started, with the system's reason in its own words.
 QString cannotStart(const QString& program, int errorNumber);
 // A Windows program, and no wine on the PATH to start it with.

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <vector>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+namespace vorlane {
+
+// Turns what a program writes, in chunks of any size, into the lines a window shows: "\n",
+// "\r\n" and a lone "\r" each end a line, so progress lines show one by one as they come. Each
+// line is decoded on its own (UTF-8 where valid, else Windows-1252) and its control characters
+// are shown as symbols, never acted on. Memory stays bounded whatever the program writes: a line
+// longer than kMaxLineBytes comes in pieces, and only the latest lines that a window keeps are
+// held until taken.
+class OutputLines {
+ public:
+  // The most lines a window keeps, and the most bytes of them (so also of characters).
+  static constexpr int kMaxLines = 10000;
+  static constexpr qsizetype kMaxShownBytes = qsizetype(1) << 20;
+  // A longer line is shown in pieces of this size, never cutting a UTF-8 character in two.
+  static constexpr qsizetype kMaxLineBytes = qsizetype(64) << 10;
+
+  OutputLines();
+
+  void append(QByteArrayView bytes);
+  // Ends the line in progress, if any, and adds `line` after it as a line of its own.
+  void appendNotice(const QString& line);
+  // The program has ended: the line in progress, if any, is a line.
+  void finish();
+
+  // The lines completed since the last call, oldest first, at most the latest kMaxLines and
+  // kMaxShownBytes of them.
+  QStringList takeLines();
+  bool hasLines() const { return m_count > 0; }
+
+ private:
+  void endLine(qsizetype length);
+  void cutPieces(qsizetype lineEnd);
+  QByteArray takeLineStart(qsizetype length);
+  char lineByte(qsizetype index) const;
+  void push(QByteArray line);
+  void dropOldest();
+
+  // The latest completed lines, as a ring of kMaxLines: m_first is the oldest.
+  std::vector<QByteArray> m_lines;
+  int m_first = 0;
+  int m_count = 0;
+  qsizetype m_bytes = 0;
+  // The start of the line in progress carried over from earlier chunks; shorter than a piece.
+  QByteArray m_partial;
+  // The chunk being split and where its unsplit part begins; lines taken from it refer to it
+  // until append() returns.
+  QByteArrayView m_chunk;
+  qsizetype m_at = 0;
+  // The last chunk ended with "\r": a "\n" opening the next one belongs to it.
+  bool m_afterCarriageReturn = false;
+};
+
+}  // namespace vorlane
