@@ -8,20 +8,15 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/platform/Messages.h"
-#include "core/platform/OutputLog.h"
-#include "core/platform/ProgramEndWatch.h"
+#include "core/platform/ProgramReport.h"
 #include "core/platform/TextCodec.h"
 
 namespace vorlane {
 namespace {
 
-constexpr int kReadingIntervalMs = 100;
-// What one look at the log takes at most, so a flood of output never stalls the windows.
-constexpr qint64 kReadLimit = qint64(1) << 20;
 // The window shows this many of the latest lines; the log keeps them all.
 constexpr int kShownLines = 10000;
 constexpr QSize kInitialSize(480, 240);
@@ -39,15 +34,13 @@ QPoint placeOver(const QWidget* owner, const QWidget* window) {
 }  // namespace
 
 ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programName,
-                                         const QString& gameName, std::unique_ptr<OutputLog> log,
-                                         std::unique_ptr<ProgramEndWatch> end)
+                                         const QString& gameName,
+                                         std::unique_ptr<ProgramReport> report)
     : QWidget(owner, Qt::Window),
       m_programName(programName),
-      m_log(std::move(log)),
-      m_end(std::move(end)),
+      m_report(std::move(report)),
       m_output(new QPlainTextEdit(this)),
-      m_status(new QLabel(this)),
-      m_reading(new QTimer(this)) {
+      m_status(new QLabel(this)) {
   setObjectName(QStringLiteral("FrmSaida"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(messages::programOutputTitle(programName, gameName));
@@ -65,12 +58,16 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   layout->addWidget(m_output);
   layout->addWidget(m_status);
 
-  connect(m_reading, &QTimer::timeout, this, &ProgramOutputWindow::showNewOutput);
-  m_reading->start(kReadingIntervalMs);
-  if (m_end) {
-    m_status->setText(messages::programRunning(programName));
-    connect(m_end.get(), &ProgramEndWatch::ended, this, &ProgramOutputWindow::showNewOutput);
-  }
+  m_status->setText(messages::programRunning(programName));
+  connect(m_report.get(), &ProgramReport::output, this, &ProgramOutputWindow::showOutput);
+  connect(m_report.get(), &ProgramReport::skipped, this, [this](qint64 count) {
+    // A line the gap cuts ends there.
+    if (!m_partialLine.isEmpty()) {
+      showOutput(QByteArrayLiteral("\n"));
+    }
+    append(messages::outputSkipped(count) + QLatin1Char('\n'));
+  });
+  connect(m_report.get(), &ProgramReport::ended, this, &ProgramOutputWindow::showEnd);
 }
 
 ProgramOutputWindow::~ProgramOutputWindow() = default;
@@ -83,21 +80,20 @@ void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
-void ProgramOutputWindow::showNewOutput() {
-  const QByteArray bytes = m_log->readNew(kReadLimit);
+void ProgramOutputWindow::showOutput(const QByteArray& bytes) {
   m_partialLine += bytes;
   const qsizetype lineEnd = m_partialLine.lastIndexOf('\n');
   if (lineEnd >= 0) {
     append(decodeText(m_partialLine.left(lineEnd + 1)));
     m_partialLine.remove(0, lineEnd + 1);
   }
-  // Once the program has ended, all it wrote is in the log: the end shows when the log is read.
-  if (bytes.isEmpty() && m_end && m_end->hasEnded()) {
-    m_reading->stop();
-    append(decodeText(m_partialLine));
-    m_partialLine.clear();
-    m_status->setText(messages::programEnded(m_programName));
-  }
+}
+
+// The end comes after all the output the report had to give.
+void ProgramOutputWindow::showEnd() {
+  append(decodeText(m_partialLine));
+  m_partialLine.clear();
+  m_status->setText(messages::programEnded(m_programName, m_report->end()));
 }
 
 void ProgramOutputWindow::append(const QString& text) {

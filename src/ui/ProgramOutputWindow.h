@@ -9,24 +9,21 @@
 class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
-class QTimer;
 
 namespace vorlane {
 
-class OutputLog;
-class ProgramEndWatch;
+class ProgramReport;
 
-// A small read-only window with what a started program writes to its log, shown as it arrives,
-// and whether the program has ended. It is not modal, deletes itself when closed and goes with
-// its owner; it never ends the program, it only stops reading.
+// A small read-only window with what a started program writes, shown as it arrives, and how
+// the program ended. It is not modal, deletes itself when closed and goes with its owner; it
+// never ends the program, it only stops reading.
 class ProgramOutputWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `end` is null when the system cannot tell the program's end: the window then says nothing
-  // about it and reads on while it is open.
+  // `report` feeds the program's output live (see LiveOutput) and tells its end.
   ProgramOutputWindow(QWidget* owner, const QString& programName, const QString& gameName,
-                      std::unique_ptr<OutputLog> log, std::unique_ptr<ProgramEndWatch> end);
+                      std::unique_ptr<ProgramReport> report);
   ~ProgramOutputWindow() override;
 
  protected:
@@ -34,15 +31,14 @@ class ProgramOutputWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void showNewOutput();
+  void showOutput(const QByteArray& bytes);
+  void showEnd();
   void append(const QString& text);
 
   QString m_programName;
-  std::unique_ptr<OutputLog> m_log;
-  std::unique_ptr<ProgramEndWatch> m_end;
+  std::unique_ptr<ProgramReport> m_report;
   QPlainTextEdit* m_output;
   QLabel* m_status;
-  QTimer* m_reading;
   // The bytes after the last line break, held back until their line is whole, so a character
   // is never cut in two between reads.
   QByteArray m_partialLine;

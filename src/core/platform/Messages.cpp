@@ -5,6 +5,68 @@
 #include "core/platform/NativeText.h"
 
 namespace vorlane::messages {
+namespace {
+
+// Fills a caller's buffer without allocating, cutting what does not fit.
+class FixedText {
+ public:
+  FixedText(char* buffer, std::size_t size) : m_buffer(buffer), m_size(size) {}
+
+  FixedText& operator<<(const char* text) {
+    while (*text != '\0' && m_length < m_size) {
+      m_buffer[m_length++] = *text++;
+    }
+    return *this;
+  }
+  FixedText& operator<<(std::int64_t number) {
+    char digits[24];
+    int count = 0;
+    std::uint64_t magnitude =
+        number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    do {
+      digits[count++] = static_cast<char>('0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude > 0);
+    if (number < 0) {
+      *this << "-";
+    }
+    while (count > 0 && m_length < m_size) {
+      m_buffer[m_length++] = digits[--count];
+    }
+    return *this;
+  }
+  std::size_t length() const { return m_length; }
+
+ private:
+  char* m_buffer;
+  std::size_t m_size;
+  std::size_t m_length = 0;
+};
+
+// " with exit code 2", ", killed by signal 9 (Killed)", nothing for an unknown end.
+FixedText& operator<<(FixedText& text, ProgramEnd end) {
+  switch (end.kind) {
+    case ProgramEnd::Kind::Exited:
+      return text << " with exit code " << std::int64_t{end.value};
+    case ProgramEnd::Kind::Killed: {
+      const char* name = ::sigdescr_np(end.value);
+      return text << ", killed by signal " << std::int64_t{end.value} << " ("
+                  << (name != nullptr ? name : "unknown signal") << ")";
+    }
+    case ProgramEnd::Kind::Unknown:
+      break;
+  }
+  return text;
+}
+
+QString endPhrase(ProgramEnd end) {
+  char phrase[128];
+  FixedText text(phrase, sizeof phrase);
+  text << end;
+  return QString::fromLocal8Bit(phrase, static_cast<qsizetype>(text.length()));
+}
+
+}  // namespace
 
 QString cannotOpenFile(const QString& path) {
   return QStringLiteral("Cannot open file %1").arg(displayPath(path));
@@ -65,8 +127,12 @@ QString programRunning(const QString& programName) {
   return QStringLiteral("%1 is running.").arg(programName);
 }
 
-QString programEnded(const QString& programName) {
-  return QStringLiteral("%1 has ended.").arg(programName);
+QString programEnded(const QString& programName, ProgramEnd end) {
+  return QStringLiteral("%1 has ended%2.").arg(programName, endPhrase(end));
+}
+
+QString outputSkipped(qint64 count) {
+  return QStringLiteral("[... %1 bytes skipped here; the log has more ...]").arg(count);
 }
 
 QString cannotStart(const QString& program, int errorNumber) {
@@ -79,10 +145,44 @@ QString needsWine(const QString& program) {
       .arg(displayPath(program));
 }
 
-QString programEndedAtOnce(const QString& programName, const QString& lastLines,
+QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
                            const QString& logPath) {
-  return QStringLiteral("%1 ended at once. The last it wrote:\n\n%2\n\nAll of it is in %3")
-      .arg(programName, lastLines, displayPath(logPath));
+  if (lastLines.isEmpty()) {
+    return QStringLiteral("%1 ended at once%2, without writing anything. Its log is %3")
+        .arg(programName, endPhrase(end), displayPath(logPath));
+  }
+  return QStringLiteral("%1 ended at once%2. The last it wrote:\n\n%3\n\nAll of it is in %4")
+      .arg(programName, endPhrase(end), lastLines, displayPath(logPath));
+}
+
+QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber) {
+  return QStringLiteral("The output is in %1, since %2 cannot be replaced: %3")
+      .arg(displayPath(logPath), displayPath(takenPath),
+           QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
+                            int errorNumber) {
+  return QStringLiteral(
+             "The output is in %1, since the log before it cannot be moved to %2: %3")
+      .arg(displayPath(logPath), displayPath(previousPath),
+           QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time) {
+  return QByteArrayLiteral("Started ") + commandLine + QByteArrayLiteral(" at ") + time + '\n';
+}
+
+std::size_t formatLeftOutLine(char* buffer, std::size_t size, std::uint64_t count) {
+  FixedText text(buffer, size);
+  text << "[... " << static_cast<std::int64_t>(count) << " bytes left out ...]\n";
+  return text.length();
+}
+
+std::size_t formatLogEndLine(char* buffer, std::size_t size, ProgramEnd end) {
+  FixedText text(buffer, size);
+  text << "Ended" << end << "\n";
+  return text.length();
 }
 
 QString errorBoxText(const QString& message) {
