@@ -58,7 +58,6 @@ void ProgramReport::readRecords() {
 }
 
 bool ProgramReport::handRecordsOn() {
-  QByteArray output;
   qsizetype at = 0;
   RecordHeader header{};
   while (m_pending.size() - at >= qsizetype(sizeof header)) {
@@ -68,10 +67,9 @@ bool ProgramReport::handRecordsOn() {
       break;
     }
     if (header.kind == RecordHeader::kOutput) {
-      output.append(m_pending.constData() + at + sizeof header, header.length);
-    } else if (!output.isEmpty()) {
-      Q_EMIT this->output(output);
-      output.clear();
+      m_output.append(m_pending.constData() + at + sizeof header, header.length);
+    } else {
+      handOutputOn();
     }
     at += length;
     switch (header.kind) {
@@ -89,10 +87,16 @@ bool ProgramReport::handRecordsOn() {
     }
   }
   m_pending.remove(0, at);
-  if (!output.isEmpty()) {
-    Q_EMIT this->output(output);
-  }
+  handOutputOn();
   return true;
+}
+
+void ProgramReport::handOutputOn() {
+  if (!m_output.isEmpty()) {
+    Q_EMIT output(m_output);
+    // Keeps its room for the next wake-up, unless a receiver kept the bytes.
+    m_output.resize(0);
+  }
 }
 
 void ProgramReport::finish(ProgramEnd end) {

@@ -37,11 +37,14 @@ class ProgramReport : public QObject {
   void readRecords();
   // Hands on the whole records in m_pending; false once the end has come.
   bool handRecordsOn();
+  void handOutputOn();
   void finish(ProgramEnd end);
 
   int m_channel;
   QSocketNotifier* m_notifier;
+  // Bytes read but not yet a whole record, and output gathered for one signal.
   QByteArray m_pending;
+  QByteArray m_output;
   bool m_ended = false;
   ProgramEnd m_end;
 };
