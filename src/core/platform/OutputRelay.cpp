@@ -129,6 +129,7 @@ void OutputRelay::finish(ProgramEnd end) {
       }
       char line[128];
       writeAll(m_setup.log, line, messages::formatLeftOutLine(line, sizeof line, m_pastHead - kept));
+      m_logEndsLine = true;
     }
     if (kept > 0) {
       // The oldest kept byte is where the next one would have gone.
