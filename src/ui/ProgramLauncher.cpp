@@ -59,6 +59,7 @@ class EarlyEndReport : public QObject {
         m_programName(std::move(programName)),
         m_logPath(std::move(logPath)),
         m_report(std::move(report)) {
+    setObjectName(QStringLiteral("earlyEndReport"));
     QTimer::singleShot(g_earlyEndMs, this, &QObject::deleteLater);
     connect(m_report.get(), &ProgramReport::output, this, [this](const QByteArray& bytes) {
       m_recent.append(bytes);

@@ -14,6 +14,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramLauncher.h"
 #include "ui/ProgramOutputWindow.h"
 
 namespace vorlane::test {
@@ -67,7 +68,14 @@ QString status(const ProgramOutputWindow* window) {
 }
 
 bool hasEnded(const ProgramOutputWindow* window) {
-  return status(window) == QStringLiteral("checksum.exe has ended.");
+  return status(window) == QStringLiteral("checksum.exe has ended with exit code 0.");
+}
+
+// A log's lines between its first line (the command and the time) and its last (the end).
+QByteArray logBody(const QByteArray& log) {
+  const qsizetype start = log.indexOf('\n') + 1;
+  const qsizetype end = log.lastIndexOf('\n', -2) + 1;
+  return start <= end ? log.mid(start, end - start) : QByteArray();
 }
 
 const QString kFullOutput =
@@ -102,8 +110,9 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
   EXPECT_EQ(shownOutput(window), kFullOutput);
-  EXPECT_EQ(base.read(QStringLiteral("logs/checksum-alpha.log")),
-            kFullOutput.toUtf8().replace("OK\n", "OK\r\n"));
+  const QByteArray log = base.read(QStringLiteral("logs/checksum-alpha.log"));
+  EXPECT_EQ(logBody(log), kFullOutput.toUtf8().replace("OK\n", "OK\r\n"));
+  EXPECT_TRUE(log.endsWith("\nEnded with exit code 0\n"));
   EXPECT_TRUE(boxes.texts().isEmpty());
   EXPECT_TRUE(failures.texts().isEmpty());
 }
@@ -160,7 +169,11 @@ TEST(ChecksumOutput, ClosingVorlaneNeverEndsTheTool) {
   }
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return base.read(QStringLiteral("checksum-alpha.log")).endsWith("OK\r\n"); }, kWaitMs));
+      [&] {
+        return base.read(QStringLiteral("checksum-alpha.log"))
+            .endsWith("OK\r\nEnded with exit code 0\n");
+      },
+      kWaitMs));
 }
 
 // An emulator that writes `lines` numbered lines to its error output and ends at once.
@@ -170,7 +183,7 @@ void writeFailingEmulator(const TempBase& base, const QByteArray& run, int lines
                    " line $i\" >&2; i=$((i + 1)); done\nexit 1\n");
 }
 
-TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
+TEST(PlayOutput, EmulatorThatFailsAtOnceShowsItsLastLinesAndTheLogOnce) {
   TempBase base;
   layOut(base, "./logs");
   base.makeDir(QStringLiteral("logs"));
@@ -185,7 +198,8 @@ TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
     clickButton(main, "btnExecutar");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs))
         << run.constData();
-    QStringList expected = {QStringLiteral("tessik.exe ended at once. The last it wrote:"), {}};
+    QStringList expected = {
+        QStringLiteral("tessik.exe ended at once with exit code 1. The last it wrote:"), {}};
     for (int i = 3; i <= 12; ++i) {
       expected.append(QStringLiteral("%1 line %2").arg(QLatin1String(run)).arg(i));
     }
@@ -193,38 +207,85 @@ TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
     EXPECT_EQ(failures.texts().front().split(QLatin1Char('\n')), expected) << run.constData();
     QTest::qWait(200);
     EXPECT_EQ(failures.texts().size(), 1) << "one box per run";
-    EXPECT_TRUE(base.read(QStringLiteral("logs/tessik-output.log"))
+    EXPECT_TRUE(logBody(base.read(QStringLiteral("logs/tessik-output.log")))
                     .startsWith(run + " line 1\n" + run + " line 2\n"));
     failures.clear();
   }
-  EXPECT_TRUE(base.read(QStringLiteral("logs/tessik-output.log.1")).startsWith("first line 1\n"));
+  EXPECT_TRUE(
+      logBody(base.read(QStringLiteral("logs/tessik-output.log.1"))).startsWith("first line 1\n"));
   EXPECT_TRUE(boxes.texts().isEmpty());
 }
 
-// Only an early end with something to say is told: not a quiet one, nor one after the first
-// seconds.
-TEST(PlayOutput, QuietOrLateEndsShowNothing) {
+// Only a failure within the first seconds is told, naming how the emulator ended: not an
+// early success, nor a failure after the first seconds.
+TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   TempBase base;
   layOut(base, ".");
-  const QString ended = base.filePath(QStringLiteral("ended"));
+  const QString log = base.filePath(QStringLiteral("tessik-output.log"));
   LaunchFailureLog failures;
   WindowOnBase main(base);
   clickDriver(main, 0);
+  const auto watching = [&] {
+    return main.window().findChild<QObject*>(QStringLiteral("earlyEndReport")) != nullptr;
+  };
+  const struct {
+    const char* body;
+    bool late;  // ends only once the early window has passed
+    const char* box;  // nullptr: none; "$" stands for the log
+  } cases[] = {
+      {"echo 'Loading alpha...'\nexit 0\n", false, nullptr},
+      {"echo 'ROM not found: alpha.zip' >&2\nexit 3\n", false,
+       "tessik.exe ended at once with exit code 3. The last it wrote:\n\n"
+       "ROM not found: alpha.zip\n\nAll of it is in $"},
+      {"kill -KILL $$\n", false,
+       "tessik.exe ended at once, killed by signal 9 (Killed), without writing anything. "
+       "Its log is $"},
+      {"echo 'Loading alpha...'\nwhile [ ! -e go ]; do sleep 0.05; done\nexit 3\n", true,
+       nullptr},
+  };
+  for (const auto& example : cases) {
+    QFile::remove(base.filePath(QStringLiteral("go")));
+    setEarlyEndWindow(example.late ? 500 : 5000);
+    writeProgram(base, QStringLiteral("tessik.exe"), example.body);
+    clickButton(main, "btnExecutar");
+    if (example.late) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !watching(); }, kWaitMs));
+      base.write(QStringLiteral("go"), "");
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(log).contains("\nEnded"); }, kWaitMs))
+        << example.body;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watching(); }, kWaitMs)) << example.body;
+    if (example.box == nullptr) {
+      EXPECT_TRUE(failures.texts().isEmpty()) << example.body;
+    } else {
+      EXPECT_EQ(failures.texts(), QStringList{text(example.box).replace(QLatin1Char('$'), log)})
+          << example.body;
+    }
+    failures.clear();
+  }
+  setEarlyEndWindow(5000);
+}
 
-  // The first run says something and ends late, the second ends at once without a word.
-  writeProgram(base, QStringLiteral("tessik.exe"),
-               "if mkdir first 2>/dev/null; then echo 'Loading alpha...'; sleep 6; echo late >> '" +
-                   ended.toUtf8() + "'; else echo quiet >> '" + ended.toUtf8() + "'; exit 1; fi\n");
+// A folder at the log's name: the run's log keeps a name of its own, and the boxes say which.
+TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
+  TempBase base;
+  layOut(base, ".");
+  base.makeDir(QStringLiteral("tessik-output.log"));
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  writeFailingEmulator(base, "only", 1);
   clickButton(main, "btnExecutar");
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return contentOf(base.filePath(QStringLiteral("tessik-output.log"))) != ""; },
-      kWaitMs));
-  clickButton(main, "btnExecutar");
-
-  EXPECT_TRUE(QTest::qWaitFor([&] { return contentOf(ended) == "quiet\nlate\n"; }, kWaitMs));
-  QTest::qWait(300);
-  EXPECT_TRUE(failures.texts().isEmpty()) << failures.texts().join(QLatin1Char('|')).toStdString();
-  EXPECT_EQ(base.read(QStringLiteral("tessik-output.log.1")), "Loading alpha...\n");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return failures.texts().size() == 2; }, kWaitMs));
+  const QStringList logs = QDir(base.path()).entryList({QStringLiteral("tessik-output.log.*")},
+                                                       QDir::Files);
+  ASSERT_EQ(logs.size(), 1);
+  const QString log = base.filePath(logs.front());
+  EXPECT_EQ(failures.texts().front(),
+            QStringLiteral("The output is in %1, since %2 cannot be replaced: Is a directory")
+                .arg(log, base.filePath(QStringLiteral("tessik-output.log"))));
+  EXPECT_TRUE(failures.texts().back().endsWith(QStringLiteral("All of it is in ") + log));
+  EXPECT_TRUE(logBody(base.read(logs.front())).startsWith("only line 1\n"));
 }
 
 // Without a log directory that takes files, both programs start as before and nothing is shown.
