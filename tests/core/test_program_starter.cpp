@@ -26,8 +26,8 @@ namespace vorlane {
 namespace {
 
 using test::TempBase;
-using test::waitForEnd;
 using test::text;
+using test::waitForEnd;
 using test::writeNativeFile;
 
 const QByteArray kEndOfRun = QByteArrayLiteral("<end>\n");
@@ -209,16 +209,16 @@ TEST(StartProgram, FeedsTheOutputAndTellsTheEnd) {
       OutputLog::create(base.filePath(QStringLiteral("tool.log")));
   ASSERT_NE(log, nullptr);
 
-  ProgramStart start = startProgram(program, {QStringLiteral("a b")}, base.path(), log.get(),
-                                    LiveOutput::Fed);
+  ProgramStart start =
+      startProgram(program, {QStringLiteral("a b")}, base.path(), log.get(), LiveOutput::Fed);
   ASSERT_EQ(start.failure, std::nullopt);
   ASSERT_NE(start.report, nullptr);
   QByteArray output;
   QObject::connect(start.report.get(), &ProgramReport::output,
                    [&](const QByteArray& bytes) { output += bytes; });
   const QByteArray expected = "out a b\nerr\n";
-  for (const QDeadlineTimer deadline(10000); output.size() < expected.size() &&
-                                             !deadline.hasExpired();) {
+  for (const QDeadlineTimer deadline(10000);
+       output.size() < expected.size() && !deadline.hasExpired();) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   EXPECT_EQ(output, expected);

@@ -29,8 +29,8 @@ constexpr qint64 kMiB = qint64(1) << 20;
 // The program is a command line for sh -c, so that no script file holds a descriptor open.
 ProgramStart startShell(const QString& command, const TempBase& base, const OutputLog* log,
                         LiveOutput live = LiveOutput::None) {
-  return startProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command},
-                      base.path(), log, live);
+  return startProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}, base.path(), log,
+                      live);
 }
 
 QByteArray contentOf(const QString& path) {
@@ -52,7 +52,8 @@ QByteArray waitForFile(const QString& path, const QByteArray& ending = "\n") {
 
 // The figure of one "Name:   123 kB" line of /proc/<pid>/status, in kB.
 qint64 statusKb(const QByteArray& pid, const char* name) {
-  for (const QByteArray& line : contentOf(QStringLiteral("/proc/%1/status").arg(QString::fromLatin1(pid))).split('\n')) {
+  for (const QByteArray& line :
+       contentOf(QStringLiteral("/proc/%1/status").arg(QString::fromLatin1(pid))).split('\n')) {
     if (line.startsWith(name)) {
       return line.mid(qstrlen(name)).trimmed().split(' ').front().toLongLong();
     }
@@ -89,10 +90,9 @@ TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
 
     const QByteArray content = contentOf(log->path());
     const qsizetype headerEnd = content.indexOf('\n') + 1;
-    EXPECT_TRUE(QRegularExpression(
-                    QStringLiteral("^Started \"/bin/sh\" \"-c\" \"%1\" at "
-                                   "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
-                        .arg(QRegularExpression::escape(command)))
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Started \"/bin/sh\" \"-c\" \"%1\" at "
+                                                  "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\n$")
+                                       .arg(QRegularExpression::escape(command)))
                     .match(QString::fromUtf8(content.left(headerEnd)))
                     .hasMatch())
         << content.left(headerEnd).constData();

@@ -230,7 +230,7 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   };
   const struct {
     const char* body;
-    bool late;  // ends only once the early window has passed
+    bool late;        // ends only once the early window has passed
     const char* box;  // nullptr: none; "$" stands for the log
   } cases[] = {
       {"echo 'Loading alpha...'\nexit 0\n", false, nullptr},
@@ -240,8 +240,7 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
       {"kill -KILL $$\n", false,
        "tessik.exe ended at once, killed by signal 9 (Killed), without writing anything. "
        "Its log is $"},
-      {"echo 'Loading alpha...'\nwhile [ ! -e go ]; do sleep 0.05; done\nexit 3\n", true,
-       nullptr},
+      {"echo 'Loading alpha...'\nwhile [ ! -e go ]; do sleep 0.05; done\nexit 3\n", true, nullptr},
   };
   for (const auto& example : cases) {
     QFile::remove(base.filePath(QStringLiteral("go")));
@@ -277,8 +276,8 @@ TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
   writeFailingEmulator(base, "only", 1);
   clickButton(main, "btnExecutar");
   ASSERT_TRUE(QTest::qWaitFor([&] { return failures.texts().size() == 2; }, kWaitMs));
-  const QStringList logs = QDir(base.path()).entryList({QStringLiteral("tessik-output.log.*")},
-                                                       QDir::Files);
+  const QStringList logs =
+      QDir(base.path()).entryList({QStringLiteral("tessik-output.log.*")}, QDir::Files);
   ASSERT_EQ(logs.size(), 1);
   const QString log = base.filePath(logs.front());
   EXPECT_EQ(failures.texts().front(),

@@ -161,10 +161,8 @@ QString logKeptAside(const QString& logPath, const QString& takenPath, int error
            QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
-QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
-                            int errorNumber) {
-  return QStringLiteral(
-             "The output is in %1, since the log before it cannot be moved to %2: %3")
+QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber) {
+  return QStringLiteral("The output is in %1, since the log before it cannot be moved to %2: %3")
       .arg(displayPath(logPath), displayPath(previousPath),
            QString::fromLocal8Bit(std::strerror(errorNumber)));
 }

@@ -47,8 +47,7 @@ QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QSt
 // A run's log that could not take its name, and where it is instead.
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber);
 // The log of the run before could not be moved aside, so the new one left it in place.
-QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
-                            int errorNumber);
+QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber);
 
 // A log's first line: the program and its arguments as started, and the time.
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);

@@ -17,8 +17,7 @@
 namespace vorlane {
 namespace {
 
-constexpr char kNameCharacters[] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr int kUniqueLength = 6;
 constexpr int kNameTries = 100;
 

@@ -40,8 +40,7 @@ void setBlocking(int descriptor, bool blocking) {
 
 }  // namespace
 
-OutputRelay::OutputRelay(const Setup& setup)
-    : m_setup(setup), m_channelOpen(setup.channel >= 0) {
+OutputRelay::OutputRelay(const Setup& setup) : m_setup(setup), m_channelOpen(setup.channel >= 0) {
   if (m_channelOpen && m_setup.liveFeed) {
     setBlocking(m_setup.channel, false);
   }
@@ -128,7 +127,8 @@ void OutputRelay::finish(ProgramEnd end) {
         writeAll(m_setup.log, "\n", 1);
       }
       char line[128];
-      writeAll(m_setup.log, line, messages::formatLeftOutLine(line, sizeof line, m_pastHead - kept));
+      writeAll(m_setup.log, line,
+               messages::formatLeftOutLine(line, sizeof line, m_pastHead - kept));
       m_logEndsLine = true;
     }
     if (kept > 0) {
@@ -150,10 +150,10 @@ void OutputRelay::finish(ProgramEnd end) {
       sendSkipped();
     }
     if (m_channelOpen) {
-      report::writeRecord(m_setup.channel,
-                          end.kind == ProgramEnd::Kind::Killed ? RecordHeader::kKilled
-                                                               : RecordHeader::kExited,
-                          end.value);
+      report::writeRecord(
+          m_setup.channel,
+          end.kind == ProgramEnd::Kind::Killed ? RecordHeader::kKilled : RecordHeader::kExited,
+          end.value);
     }
   }
 }

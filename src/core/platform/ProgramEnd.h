@@ -5,9 +5,9 @@ namespace vorlane {
 // How a started program ended, as the process that waited for it learnt it.
 struct ProgramEnd {
   enum class Kind {
-    Exited,      // `value` is its exit code
-    Killed,      // `value` is the signal that ended it
-    Unknown,     // the report of its end never came
+    Exited,   // `value` is its exit code
+    Killed,   // `value` is the signal that ended it
+    Unknown,  // the report of its end never came
   };
   Kind kind = Kind::Unknown;
   int value = 0;

@@ -66,8 +66,8 @@ QByteArray quotedCommandLine(const QList<QByteArray>& argv) {
 }
 
 ProgramStart startDetached(const QString& executable, const QStringList& arguments,
-                           const QString& workingDirectory, const OutputLog* log,
-                           LiveOutput live, const QString& program) {
+                           const QString& workingDirectory, const OutputLog* log, LiveOutput live,
+                           const QString& program) {
   QList<QByteArray> argv{encodeNative(executable)};
   for (const QString& argument : arguments) {
     argv.append(encodeNative(argument));
@@ -76,8 +76,7 @@ ProgramStart startDetached(const QString& executable, const QStringList& argumen
   if (log != nullptr) {
     output.logDescriptor = log->descriptor();
     output.logHeader = messages::logHeader(
-        quotedCommandLine(argv),
-        QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1());
+        quotedCommandLine(argv), QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1());
     output.liveFeed = live == LiveOutput::Fed;
   }
   const DetachedStart start =
