@@ -200,6 +200,37 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
   }
 }
 
+// In a shared folder (sticky, like /tmp) another user's file at the log's name cannot be
+// replaced: the log keeps its own name, says so, and the next run's log replaces it.
+TEST(OutputLog, AnotherUsersFileAtTheNameIsLeftAlone) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "needs root to make another user's file";
+  }
+  TempBase base;
+  const QString shared = base.makeDir(QStringLiteral("shared"));
+  ASSERT_EQ(::chmod(base.path().toUtf8().constData(), 0755), 0);
+  ASSERT_EQ(::chmod(shared.toUtf8().constData(), 01777), 0);
+  const QString path = base.write(QStringLiteral("shared/checksum-pacman.log"), "root's\n");
+  ChildSetup ordinaryUser;
+  ordinaryUser.asOrdinaryUser = true;
+  const ChildOutcome outcome = runInChild(ordinaryUser, [&] {
+    QStringList notes;
+    for (int run = 0; run < 2; ++run) {
+      const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+      notes.append(log->keep()
+                       .value_or(QStringLiteral("kept"))
+                       .replace(log->path(), QStringLiteral("<log>")));
+    }
+    throw Error(notes.join(QLatin1Char('|')));
+  });
+  ASSERT_TRUE(outcome.ranToEnd);
+  const QString note = QStringLiteral("The output is in <log>, since ") + path +
+                       QStringLiteral(" cannot be replaced: Operation not permitted");
+  EXPECT_EQ(outcome.error, note + QLatin1Char('|') + note);
+  EXPECT_EQ(base.read(QStringLiteral("shared/checksum-pacman.log")), "root's\n");
+  EXPECT_EQ(QDir(shared).entryList(QDir::Files).size(), 2) << "the name, and the latest log";
+}
+
 TEST(OutputLog, NoneWhereTheFolderCannotTakeIt) {
   TempBase base;
   base.write(QStringLiteral("plain"), "a file, not a folder");

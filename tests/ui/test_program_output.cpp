@@ -1,5 +1,6 @@
 #include <optional>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -7,7 +8,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -174,6 +177,33 @@ TEST(ChecksumOutput, ClosingVorlaneNeverEndsTheTool) {
             .endsWith("OK\r\nEnded with exit code 0\n");
       },
       kWaitMs));
+}
+
+// Output that comes while the window cannot read is left out of it, and one line says how much;
+// the end still shows.
+TEST(ChecksumOutput, OutputTheWindowMissedIsCounted) {
+  TempBase base;
+  layOut(base, ".");
+  const QString flooded = base.filePath(QStringLiteral("flooded"));
+  writeProgram(base, QStringLiteral("tools/checksum.exe"),
+               "yes 'checking block 0123456789' | head -c 4194304\necho done > '" +
+                   flooded.toUtf8() + "'\n");
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnChecksum");
+  ASSERT_EQ(outputWindows(main).size(), 1);
+  const ProgramOutputWindow* window = outputWindows(main).front();
+  // No event is handled meanwhile, so the window reads nothing.
+  for (const QDeadlineTimer deadline(kWaitMs); contentOf(flooded).isEmpty();) {
+    ASSERT_FALSE(deadline.hasExpired());
+    QThread::msleep(20);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
+  const QString shown = shownOutput(window);
+  const QRegularExpressionMatch skipped =
+      QRegularExpression(QStringLiteral("\\n\\[\\.\\.\\. (\\d+) bytes skipped")).match(shown);
+  ASSERT_TRUE(skipped.hasMatch());
+  EXPECT_GT(skipped.captured(1).toLongLong(), 2 << 20);
 }
 
 // An emulator that writes `lines` numbered lines to its error output and ends at once.

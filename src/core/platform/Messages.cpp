@@ -132,7 +132,7 @@ QString programEnded(const QString& programName, ProgramEnd end) {
 }
 
 QString outputSkipped(qint64 count) {
-  return QStringLiteral("[... %1 bytes skipped here; the log has more ...]").arg(count);
+  return QStringLiteral("[... %1 bytes skipped; see the log ...]").arg(count);
 }
 
 QString cannotStart(const QString& program, int errorNumber) {
