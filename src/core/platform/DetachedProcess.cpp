@@ -114,7 +114,8 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
   int output = plan.output[0];
   char chunk[kChunkBytes];
   int status = 0;
-  for (;;) {
+  bool reaped = false;
+  while (!reaped) {
     pollfd watched[2] = {{output, POLLIN, 0}, {endDescriptor, POLLIN, 0}};
     if (::poll(watched, 2, endDescriptor < 0 ? kEndPollMs : -1) < 0 && errno != EINTR) {
       break;
@@ -127,10 +128,8 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
         output = -1;  // ignored by poll from now on
       }
     }
-    if ((endDescriptor < 0 || watched[1].revents != 0) &&
-        ::waitpid(program, &status, WNOHANG) == program) {
-      break;
-    }
+    reaped = (endDescriptor < 0 || watched[1].revents != 0) &&
+             ::waitpid(program, &status, WNOHANG) == program;
   }
   if (output >= 0) {
     ::fcntl(output, F_SETFL, O_NONBLOCK);
@@ -142,6 +141,8 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
   }
   if (endDescriptor >= 0) {
     ::close(endDescriptor);
+  }
+  while (!reaped && ::waitpid(program, &status, 0) < 0 && errno == EINTR) {
   }
   return endOf(status);
 }
