@@ -17,7 +17,7 @@
 namespace vorlane {
 namespace {
 
-// The window shows this many of the latest lines; the log keeps them all.
+// The window shows this many of the latest lines; the log keeps more.
 constexpr int kShownLines = 10000;
 constexpr QSize kInitialSize(480, 240);
 // Each further window opens this far down and right of the one before, so none hides another.
