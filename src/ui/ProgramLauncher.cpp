@@ -1,5 +1,6 @@
 #include "ui/ProgramLauncher.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -17,11 +18,11 @@
 namespace vorlane {
 namespace {
 
-// An emulator that ends this soon after its start is taken to have failed to run the game.
-constexpr int kEarlyEndMs = 5000;
+// An emulator that fails this soon after its start is taken to have failed to run the game.
+int g_earlyEndMs = 5000;
 constexpr int kEarlyEndLines = 10;
 // Far more than the last lines need.
-constexpr qint64 kEarlyEndTailBytes = qint64(16) << 10;
+constexpr qsizetype kEarlyEndTailBytes = qsizetype(16) << 10;
 
 // The log at `path` in the log directory, or none when there is no directory to use.
 std::unique_ptr<OutputLog> createLog(const QString& logDirectory, const QString& path) {
@@ -33,54 +34,67 @@ QString programName(const QString& program) {
 }
 
 // Starts the program with its output in `log` when there is one, and keeps the log once it has
-// started; tells the user when it cannot start.
+// started; tells the user when it cannot start, and where the log is when it could not take its
+// name.
 ProgramStart startTelling(QWidget* owner, const QString& program, const QStringList& arguments,
                           const QString& workingDirectory, OutputLog* log,
                           const QString& previousLogPath = QString()) {
-  ProgramStart start = startProgram(program, arguments, workingDirectory, log);
+  ProgramStart start = startProgram(program, arguments, workingDirectory, log, LiveOutput::Fed);
   if (start.failure) {
     showWarningBox(owner, *start.failure);
   } else if (log != nullptr) {
-    log->keep(previousLogPath);
+    if (const std::optional<QString> note = log->keep(previousLogPath)) {
+      openWarningBox(owner, *note);
+    }
   }
   return start;
 }
 
-// Watches the emulator through its first seconds, then goes.
+// Watches the emulator through its first seconds, keeping the end of what it writes, then goes.
 class EarlyEndReport : public QObject {
  public:
-  EarlyEndReport(QWidget* owner, QString programName, std::unique_ptr<OutputLog> log,
-                 std::unique_ptr<ProgramEndWatch> end)
+  EarlyEndReport(QWidget* owner, QString programName, QString logPath,
+                 std::unique_ptr<ProgramReport> report)
       : QObject(owner),
         m_programName(std::move(programName)),
-        m_log(std::move(log)),
-        m_end(std::move(end)) {
-    QTimer::singleShot(kEarlyEndMs, this, &QObject::deleteLater);
-    connect(m_end.get(), &ProgramEndWatch::ended, this, [this, owner] {
+        m_logPath(std::move(logPath)),
+        m_report(std::move(report)) {
+    setObjectName(QStringLiteral("earlyEndReport"));
+    QTimer::singleShot(g_earlyEndMs, this, &QObject::deleteLater);
+    connect(m_report.get(), &ProgramReport::output, this, [this](const QByteArray& bytes) {
+      m_recent.append(bytes);
+      m_recent.remove(0, std::max<qsizetype>(0, m_recent.size() - kEarlyEndTailBytes));
+    });
+    connect(m_report.get(), &ProgramReport::ended, this, [this, owner](ProgramEnd end) {
       deleteLater();
-      const QByteArray lines = lastLines(m_log->tail(kEarlyEndTailBytes), kEarlyEndLines);
-      if (!lines.isEmpty()) {
-        openWarningBox(
-            owner, messages::programEndedAtOnce(m_programName, decodeText(lines), m_log->path()));
+      if (end.failed()) {
+        openWarningBox(owner, messages::programEndedAtOnce(
+                                  m_programName, end,
+                                  decodeText(lastLines(m_recent, kEarlyEndLines)), m_logPath));
       }
     });
   }
 
  private:
   QString m_programName;
-  std::unique_ptr<OutputLog> m_log;
-  std::unique_ptr<ProgramEndWatch> m_end;
+  QString m_logPath;
+  std::unique_ptr<ProgramReport> m_report;
+  QByteArray m_recent;
 };
 
 }  // namespace
+
+void setEarlyEndWindow(int ms) {
+  g_earlyEndMs = ms;
+}
 
 void launchEmulator(QWidget* owner, const QString& program, const QStringList& arguments,
                     const QString& workingDirectory, const QString& logDirectory) {
   std::unique_ptr<OutputLog> log = createLog(logDirectory, emulatorLogPath(logDirectory));
   ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.get(),
                                     previousEmulatorLogPath(logDirectory));
-  if (log && start.end) {
-    new EarlyEndReport(owner, programName(program), std::move(log), std::move(start.end));
+  if (log && start.report) {
+    new EarlyEndReport(owner, programName(program), log->path(), std::move(start.report));
   }
 }
 
@@ -90,9 +104,9 @@ void launchChecksum(QWidget* owner, const QString& program, const QStringList& a
   std::unique_ptr<OutputLog> log =
       createLog(logDirectory, checksumLogPath(logDirectory, driverFileName));
   ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.get());
-  if (log && !start.failure) {
-    auto* window = new ProgramOutputWindow(owner, programName(program), gameName, std::move(log),
-                                           std::move(start.end));
+  if (log && start.report) {
+    auto* window =
+        new ProgramOutputWindow(owner, programName(program), gameName, std::move(start.report));
     window->show();
   }
 }

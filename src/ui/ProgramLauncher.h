@@ -14,13 +14,16 @@ namespace vorlane {
 // goes where this program's own output goes, and nothing else is shown.
 
 // Play: the emulator's log is kept for the latest run and the one before. When the emulator
-// ends within its first seconds and has written something, one box over `owner` shows the last
-// lines and where the log is.
+// fails (a non-zero exit code or a signal) within its first seconds, one box over `owner` says
+// how it ended, shows the last lines it wrote and where the log is.
 void launchEmulator(QWidget* owner, const QString& program, const QStringList& arguments,
                     const QString& workingDirectory, const QString& logDirectory);
 
+// How long after its start an emulator's end counts as early; 5 seconds unless set.
+void setEarlyEndWindow(int ms);
+
 // Checksum: the log is the game's own (named after `driverFileName`), and a window titled with
-// the tool and `gameName` shows it as it grows.
+// the tool and `gameName` shows the output as it comes, and how the tool ended.
 void launchChecksum(QWidget* owner, const QString& program, const QStringList& arguments,
                     const QString& workingDirectory, const QString& logDirectory,
                     const QString& driverFileName, const QString& gameName);

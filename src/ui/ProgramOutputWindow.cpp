@@ -16,17 +16,11 @@
 #include <QWindow>
 
 #include "core/platform/Messages.h"
-#include "core/platform/OutputLog.h"
-#include "core/platform/ProgramEndWatch.h"
+#include "core/platform/ProgramReport.h"
 
 namespace vorlane {
 namespace {
 
-// How often the log is looked at while the program is quiet; while the window is behind, the
-// next look comes as soon as the windows have had their turn.
-constexpr int kReadingIntervalMs = 100;
-// What one look at the log takes at most, so a flood of output never stalls the windows.
-constexpr qint64 kReadLimit = qint64(1) << 20;
 // New lines are shown together at most this often, however many chunks brought them.
 constexpr int kShowingIntervalMs = 50;
 constexpr QSize kInitialSize(480, 240);
@@ -64,15 +58,13 @@ QPoint placeBesideOwner(const QWidget* owner, const QWidget* window) {
 }  // namespace
 
 ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programName,
-                                         const QString& gameName, std::unique_ptr<OutputLog> log,
-                                         std::unique_ptr<ProgramEndWatch> end)
+                                         const QString& gameName,
+                                         std::unique_ptr<ProgramReport> report)
     : QWidget(owner, Qt::Window),
       m_programName(programName),
-      m_log(std::move(log)),
-      m_end(std::move(end)),
+      m_report(std::move(report)),
       m_output(new QPlainTextEdit(this)),
       m_status(new QLabel(this)),
-      m_reading(new QTimer(this)),
       m_showing(new QTimer(this)) {
   setObjectName(QStringLiteral("FrmSaida"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -100,12 +92,14 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   m_showing->setSingleShot(true);
   m_showing->setInterval(kShowingIntervalMs);
   connect(m_showing, &QTimer::timeout, this, &ProgramOutputWindow::showPendingLines);
-  connect(m_reading, &QTimer::timeout, this, &ProgramOutputWindow::showNewOutput);
-  m_reading->start(kReadingIntervalMs);
-  if (m_end) {
-    m_status->setText(messages::programRunning(programName));
-    connect(m_end.get(), &ProgramEndWatch::ended, this, &ProgramOutputWindow::showNewOutput);
-  }
+  // Where the output comes from: the report of the process that runs the program.
+  m_status->setText(messages::programRunning(programName));
+  connect(m_report.get(), &ProgramReport::output, this,
+          [this](const QByteArray& bytes) { appendOutput(bytes); });
+  connect(m_report.get(), &ProgramReport::skipped, this, &ProgramOutputWindow::noteSkipped);
+  // The end comes after all the output the report had to give.
+  connect(m_report.get(), &ProgramReport::ended, this,
+          [this] { showEnded(messages::programEnded(m_programName, m_report->end())); });
 }
 
 ProgramOutputWindow::~ProgramOutputWindow() = default;
@@ -132,18 +126,6 @@ void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
-}
-
-// Where the output comes from: the log, read as it grows.
-void ProgramOutputWindow::showNewOutput() {
-  const QByteArray bytes = m_log->readNew(kReadLimit);
-  appendOutput(bytes);
-  m_reading->setInterval(bytes.size() == kReadLimit ? 0 : kReadingIntervalMs);
-  // Once the program has ended, all it wrote is in the log: the end shows when the log is read.
-  if (bytes.isEmpty() && m_end && m_end->hasEnded()) {
-    m_reading->stop();
-    showEnded(messages::programEnded(m_programName));
-  }
 }
 
 void ProgramOutputWindow::scheduleShowing() {

@@ -11,12 +11,10 @@
 class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
-class QTimer;
 
 namespace vorlane {
 
-class OutputLog;
-class ProgramEndWatch;
+class ProgramReport;
 
 // A small read-only window with what a started program writes, shown as it arrives, and whether
 // the program has ended. It is not modal and does not stay above its owner, deletes itself when
@@ -26,10 +24,9 @@ class ProgramOutputWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `end` is null when the system cannot tell the program's end: the window then says nothing
-  // about it and reads on while it is open.
+  // `report` feeds the program's output live (see LiveOutput) and tells its end.
   ProgramOutputWindow(QWidget* owner, const QString& programName, const QString& gameName,
-                      std::unique_ptr<OutputLog> log, std::unique_ptr<ProgramEndWatch> end);
+                      std::unique_ptr<ProgramReport> report);
   ~ProgramOutputWindow() override;
 
   // What the program wrote next, in chunks of any size.
@@ -44,17 +41,14 @@ class ProgramOutputWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void showNewOutput();
   void scheduleShowing();
   void showPendingLines();
   void dropOldestBeyondShownBytes();
 
   QString m_programName;
-  std::unique_ptr<OutputLog> m_log;
-  std::unique_ptr<ProgramEndWatch> m_end;
+  std::unique_ptr<ProgramReport> m_report;
   QPlainTextEdit* m_output;
   QLabel* m_status;
-  QTimer* m_reading;
   QTimer* m_showing;
   OutputLines m_lines;
   // The document has a line, so the next ones go after a line break.

@@ -103,18 +103,27 @@ TEST(WindowTexts, MessagesTakeTheAppliedLanguage) {
                                          "[English]\r\n"
                                          "FrmSaida=Output of %1 \xE2\x80\x94 %2\r\n"
                                          "lblEstadoTerminado=%1 has ended.\r\n"
-                                         "msgFimImediato=%1 ended at once:\r\n"
+                                         "lblEstadoTerminadoCom=%1 has ended with %2.\r\n"
+                                         "txtCodigoSaida=exit code %1\r\n"
+                                         "msgFimImediato=%1 ended at once, %2:\r\n"
                                          "msgLogCompleto=See %1\r\n"));
   const BuiltInWindowTextsAfter restore;
-  EXPECT_EQ(messages::programEnded(QStringLiteral("tool")), QStringLiteral(u"tool terminou."));
+  EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd::exited(2)),
+            QStringLiteral(u"tool terminou com c\u00f3digo de sa\u00edda 2."));
 
   useWindowTexts(languageTexts(languages, "english").windowTexts);
   EXPECT_EQ(messages::programOutputTitle(QStringLiteral("a%2"), QStringLiteral("%1b")),
             QStringLiteral(u"Output of a%2 \u2014 %1b"));
-  EXPECT_EQ(messages::programEnded(QStringLiteral("tool")), QStringLiteral("tool has ended."));
-  EXPECT_EQ(messages::programEndedAtOnce(QStringLiteral("emu%1"), QStringLiteral("x\ny"),
-                                         QStringLiteral("/logs/e.log")),
-            QStringLiteral("emu%1 ended at once:\n\nx\ny\n\nSee /logs/e.log"));
+  EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd()),
+            QStringLiteral("tool has ended."));
+  EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd::exited(2)),
+            QStringLiteral("tool has ended with exit code 2."));
+  EXPECT_EQ(messages::programEndedAtOnce(QStringLiteral("emu%1"), ProgramEnd::exited(3),
+                                         QStringLiteral("x\ny"), QStringLiteral("/logs/e.log")),
+            QStringLiteral("emu%1 ended at once, exit code 3:\n\nx\ny\n\nSee /logs/e.log"));
+  // The signal's phrase is a text the section lacks: built in, inside the section's line.
+  EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd::killed(9)),
+            QStringLiteral("tool has ended with sinal 9 (Killed)."));
   // A text the section lacks stays built in.
   EXPECT_EQ(messages::programRunning(QStringLiteral("tool")),
             QStringLiteral(u"tool est\u00e1 em execu\u00e7\u00e3o."));

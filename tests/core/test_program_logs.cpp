@@ -1,5 +1,8 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -118,28 +121,114 @@ TEST(OutputLog, KeepsThePreviousRunOnce) {
   EXPECT_EQ(fileNames(base).size(), 2);
 }
 
-// A second run of the same tool replaces the file, while the first run's log reads on in its
-// own.
-TEST(OutputLog, ReadsItsOwnRunAfterALaterRunTookTheName) {
+// A second run of the same tool replaces the file, while the first run's watcher writes on into
+// its own.
+TEST(OutputLog, EarlierRunWritesOnIntoItsOwnFile) {
   TempBase base;
   const QString path = base.filePath(QStringLiteral("checksum-pacman.log"));
   const std::unique_ptr<OutputLog> first = OutputLog::create(path);
   ASSERT_NE(first, nullptr);
-  first->keep();
-  append(*first, "first 1\n");
-  EXPECT_EQ(first->readNew(1024), "first 1\n");
-
+  EXPECT_EQ(first->keep(), std::nullopt);
   const std::unique_ptr<OutputLog> second = OutputLog::create(path);
   ASSERT_NE(second, nullptr);
-  second->keep();
+  EXPECT_EQ(second->keep(), std::nullopt);
   append(*second, "second\n");
-  append(*first, "first 2\nfirst 3\n");
-  EXPECT_EQ(first->readNew(8), "first 2\n");
-  EXPECT_EQ(first->readNew(1024), "first 3\n");
-  EXPECT_EQ(first->readNew(1024), "");
-  EXPECT_EQ(first->tail(16), "first 2\nfirst 3\n");
-  EXPECT_EQ(first->tail(1024), "first 1\nfirst 2\nfirst 3\n");
+  append(*first, "first\n");
   EXPECT_EQ(base.read(QStringLiteral("checksum-pacman.log")), "second\n");
+  EXPECT_EQ(fileNames(base), QStringList{QStringLiteral("checksum-pacman.log")});
+}
+
+TEST(OutputLog, PermissionsAreWhatTheUmaskAllows) {
+  for (const mode_t mask : {022, 077, 002}) {
+    TempBase base;
+    const ChildOutcome outcome = runInChild({}, [&] {
+      ::umask(mask);
+      OutputLog::create(base.filePath(QStringLiteral("tool.log")))->keep();
+    });
+    ASSERT_TRUE(outcome.ranToEnd);
+    struct stat status {};
+    ASSERT_EQ(::stat(base.filePath(QStringLiteral("tool.log")).toUtf8().constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask) << mask;
+  }
+}
+
+// When the name is taken (a folder at the log's name, or at the name the log before it goes
+// to), each run's log stays under a name of its own, the user is told which, nothing of the
+// user's is moved or lost, and only the latest such log is left.
+TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
+  const struct {
+    const char* name;
+    const char* previous;  // where the log before it goes; nullptr: nowhere
+    const char* folder;    // the folder in the way
+    const char* olderLog;  // an earlier run's log at `name`, or nullptr
+    const char* note;      // after "The output is in <log>, "; "$" stands for the base
+  } cases[] = {
+      {"checksum-pacman.log", nullptr, "checksum-pacman.log", nullptr,
+       "since $/checksum-pacman.log cannot be replaced: Is a directory"},
+      {"tessik-output.log", "tessik-output.log.1", "tessik-output.log", nullptr,
+       "since $/tessik-output.log cannot be replaced: Is a directory"},
+      {"tessik-output.log", "tessik-output.log.1", "tessik-output.log.1", "older run\n",
+       "since the log before it cannot be moved to $/tessik-output.log.1: Is a directory"},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    base.write(text(example.folder) + QStringLiteral("/inside"), "the user's\n");
+    if (example.olderLog != nullptr) {
+      base.write(text(example.name), example.olderLog);
+    }
+    const QString path = base.filePath(text(example.name));
+    const QString previous =
+        example.previous != nullptr ? base.filePath(text(example.previous)) : QString();
+    QString lastLog;
+    for (const QByteArray run : {"first\n", "second\n", "third\n"}) {
+      const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+      ASSERT_NE(log, nullptr);
+      append(*log, run);
+      EXPECT_EQ(log->keep(previous), QStringLiteral("The output is in %1, ").arg(log->path()) +
+                                         text(example.note).replace(QLatin1Char('$'), base.path()))
+          << example.folder;
+      lastLog = QFileInfo(log->path()).fileName();
+      EXPECT_EQ(base.read(lastLog), run) << example.folder;
+    }
+    EXPECT_EQ(base.read(text(example.folder) + QStringLiteral("/inside")), "the user's\n");
+    QStringList left = fileNames(base);
+    if (example.olderLog != nullptr) {
+      EXPECT_TRUE(left.removeOne(text(example.name)));
+      EXPECT_EQ(base.read(text(example.name)), example.olderLog);
+    }
+    EXPECT_EQ(left, QStringList{lastLog}) << example.folder;
+  }
+}
+
+// In a shared folder (sticky, like /tmp) another user's file at the log's name cannot be
+// replaced: the log keeps its own name, says so, and the next run's log replaces it.
+TEST(OutputLog, AnotherUsersFileAtTheNameIsLeftAlone) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "needs root to make another user's file";
+  }
+  TempBase base;
+  const QString shared = base.makeDir(QStringLiteral("shared"));
+  ASSERT_EQ(::chmod(base.path().toUtf8().constData(), 0755), 0);
+  ASSERT_EQ(::chmod(shared.toUtf8().constData(), 01777), 0);
+  const QString path = base.write(QStringLiteral("shared/checksum-pacman.log"), "root's\n");
+  ChildSetup ordinaryUser;
+  ordinaryUser.asOrdinaryUser = true;
+  const ChildOutcome outcome = runInChild(ordinaryUser, [&] {
+    QStringList notes;
+    for (int run = 0; run < 2; ++run) {
+      const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+      notes.append(log->keep()
+                       .value_or(QStringLiteral("kept"))
+                       .replace(log->path(), QStringLiteral("<log>")));
+    }
+    throw Error(notes.join(QLatin1Char('|')));
+  });
+  ASSERT_TRUE(outcome.ranToEnd);
+  const QString note = QStringLiteral("The output is in <log>, since ") + path +
+                       QStringLiteral(" cannot be replaced: Operation not permitted");
+  EXPECT_EQ(outcome.error, note + QLatin1Char('|') + note);
+  EXPECT_EQ(base.read(QStringLiteral("shared/checksum-pacman.log")), "root's\n");
+  EXPECT_EQ(QDir(shared).entryList(QDir::Files).size(), 2) << "the name, and the latest log";
 }
 
 TEST(OutputLog, NoneWhereTheFolderCannotTakeIt) {

@@ -10,8 +10,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +17,7 @@
 #include "core/platform/NativeText.h"
 #include "core/platform/OutputLog.h"
 #include "core/platform/ProgramStarter.h"
+#include "support/CoreEventLoop.h"
 #include "support/EnvironmentOverride.h"
 #include "support/NativeFiles.h"
 #include "support/TempBase.h"
@@ -28,23 +27,12 @@ namespace {
 
 using test::TempBase;
 using test::text;
+using test::waitForEnd;
 using test::writeNativeFile;
 
 const QByteArray kEndOfRun = QByteArrayLiteral("<end>\n");
 
-// A program's end is told through the event loop, which needs the application object.
-class EventLoopEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { m_application = std::make_unique<QCoreApplication>(m_argc, m_argv); }
-  void TearDown() override { m_application.reset(); }
-
- private:
-  int m_argc = 1;
-  char m_name[5] = "test";
-  char* m_argv[2] = {m_name, nullptr};
-  std::unique_ptr<QCoreApplication> m_application;
-};
-const auto* const kEventLoop = ::testing::AddGlobalTestEnvironment(new EventLoopEnvironment);
+const auto* const kEventLoop = ::testing::AddGlobalTestEnvironment(new test::CoreEventLoop);
 
 // A stand-in program: appends its working directory, each argument on its own line and an end
 // mark to `log`. Uses shell built-ins only, so it runs with any PATH.
@@ -205,20 +193,9 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
   EXPECT_EQ(waitForRun(log), expected);
 }
 
-// Runs the event loop until the watch tells the end, or `ms` have passed.
-bool waitForEnd(ProgramEndWatch& end, int ms) {
-  QEventLoop loop;
-  QObject::connect(&end, &ProgramEndWatch::ended, &loop, &QEventLoop::quit);
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  if (!end.hasEnded()) {
-    loop.exec();
-  }
-  return end.hasEnded();
-}
-
-// The program's output goes to the log as it writes it; the end is told only when the program
-// itself ends, not when the process that started it does.
-TEST(StartProgram, WritesTheOutputToTheLogAndTellsTheEnd) {
+// The program's output is fed as it writes it; the end is told only when the program itself
+// ends, not when the process that started it does, and only after all the output.
+TEST(StartProgram, FeedsTheOutputAndTellsTheEnd) {
   const TempBase base;
   const QString go = base.filePath(QStringLiteral("go"));
   const QString program = base.write(QStringLiteral("tool.exe"),
@@ -232,21 +209,25 @@ TEST(StartProgram, WritesTheOutputToTheLogAndTellsTheEnd) {
       OutputLog::create(base.filePath(QStringLiteral("tool.log")));
   ASSERT_NE(log, nullptr);
 
-  ProgramStart start = startProgram(program, {QStringLiteral("a b")}, base.path(), log.get());
+  ProgramStart start =
+      startProgram(program, {QStringLiteral("a b")}, base.path(), log.get(), LiveOutput::Fed);
   ASSERT_EQ(start.failure, std::nullopt);
-  ASSERT_NE(start.end, nullptr);
-  const QByteArray expected = "out a b\nerr\n";
+  ASSERT_NE(start.report, nullptr);
   QByteArray output;
+  QObject::connect(start.report.get(), &ProgramReport::output,
+                   [&](const QByteArray& bytes) { output += bytes; });
+  const QByteArray expected = "out a b\nerr\n";
   for (const QDeadlineTimer deadline(10000);
-       output.size() < expected.size() && !deadline.hasExpired(); QThread::msleep(20)) {
-    output += log->readNew(1024);
+       output.size() < expected.size() && !deadline.hasExpired();) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   EXPECT_EQ(output, expected);
-  EXPECT_FALSE(waitForEnd(*start.end, 300)) << "the program is still waiting";
+  EXPECT_FALSE(waitForEnd(*start.report, 300)) << "the program is still waiting";
 
   QFile(go).open(QIODevice::WriteOnly);
-  EXPECT_TRUE(waitForEnd(*start.end, 10000));
-  EXPECT_EQ(log->readNew(1024), "last\n");
+  EXPECT_TRUE(waitForEnd(*start.report, 10000));
+  EXPECT_EQ(output, expected + "last\n");
+  EXPECT_EQ(start.report->end(), ProgramEnd::exited(3));
   EXPECT_TRUE(hasNoChildProcess());
 }
 
@@ -261,8 +242,10 @@ TEST(StartProgram, ProgramThatCannotStartHasNoEndToTell) {
 
   const ProgramStart start = startProgram(garbage, {}, base.path(), log.get());
   EXPECT_NE(start.failure, std::nullopt);
-  EXPECT_EQ(start.end, nullptr);
-  EXPECT_TRUE(log->readNew(1024).isEmpty());
+  EXPECT_EQ(start.report, nullptr);
+  QFile file(log->path());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().isEmpty());
   EXPECT_TRUE(hasNoChildProcess());
 }
 

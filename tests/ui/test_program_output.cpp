@@ -2,6 +2,7 @@
 #include <functional>
 #include <optional>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -12,8 +13,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -23,6 +26,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
+#include "ui/ProgramLauncher.h"
 #include "ui/ProgramOutputWindow.h"
 
 // Freed memory that AddressSanitizer holds back would count as resident; a small hold keeps the
@@ -82,7 +86,14 @@ QString status(const ProgramOutputWindow* window) {
 }
 
 bool hasEnded(const ProgramOutputWindow* window) {
-  return status(window) == text("checksum.exe terminou.");
+  return status(window) == text("checksum.exe terminou com código de saída 0.");
+}
+
+// A log's lines between its first line (the command and the time) and its last (the end).
+QByteArray logBody(const QByteArray& log) {
+  const qsizetype start = log.indexOf('\n') + 1;
+  const qsizetype end = log.lastIndexOf('\n', -2) + 1;
+  return start <= end ? log.mid(start, end - start) : QByteArray();
 }
 
 // The window shows lines, one under the other.
@@ -118,7 +129,9 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
   EXPECT_EQ(shownOutput(window), kFullOutput);
-  EXPECT_EQ(base.read(QStringLiteral("logs/checksum-alpha.log")), kFullOutput.toUtf8() + "\r\n");
+  const QByteArray log = base.read(QStringLiteral("logs/checksum-alpha.log"));
+  EXPECT_EQ(logBody(log), kFullOutput.toUtf8() + "\r\n");
+  EXPECT_TRUE(log.endsWith("\nEnded with exit code 0\n"));
   EXPECT_TRUE(boxes.texts().isEmpty());
   EXPECT_TRUE(failures.texts().isEmpty());
 }
@@ -175,7 +188,41 @@ TEST(ChecksumOutput, ClosingVorlaneNeverEndsTheTool) {
   }
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return base.read(QStringLiteral("checksum-alpha.log")).endsWith("OK\r\n"); }, kWaitMs));
+      [&] {
+        return base.read(QStringLiteral("checksum-alpha.log"))
+            .endsWith("OK\r\nEnded with exit code 0\n");
+      },
+      kWaitMs));
+}
+
+// Output that comes while the window cannot read is left out of it, and one line says how much;
+// the end still shows.
+TEST(ChecksumOutput, OutputTheWindowMissedIsCounted) {
+  TempBase base;
+  layOut(base, ".");
+  const QString flooded = base.filePath(QStringLiteral("flooded"));
+  writeProgram(base, QStringLiteral("tools/checksum.exe"),
+               "yes 'checking block 0123456789' | head -c 4194304\necho done > '" +
+                   flooded.toUtf8() + "'\n");
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnChecksum");
+  ASSERT_EQ(outputWindows(main).size(), 1);
+  const ProgramOutputWindow* window = outputWindows(main).front();
+  // No event is handled meanwhile, so the window reads nothing.
+  for (const QDeadlineTimer deadline(kWaitMs); contentOf(flooded).isEmpty();) {
+    ASSERT_FALSE(deadline.hasExpired());
+    QThread::msleep(20);
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
+  const QString shown = shownOutput(window);
+  qint64 skipped = 0;
+  QRegularExpressionMatchIterator lines =
+      QRegularExpression(QStringLiteral("\\n\\[\\.\\.\\. (\\d+) bytes ")).globalMatch(shown);
+  while (lines.hasNext()) {
+    skipped += lines.next().captured(1).toLongLong();
+  }
+  EXPECT_GT(skipped, 2 << 20);
 }
 
 // Progress lines show one by one while the tool runs; each line is decoded on its own and shows
@@ -401,7 +448,7 @@ void writeFailingEmulator(const TempBase& base, const QByteArray& run, int lines
                    " line $i\" >&2; i=$((i + 1)); done\nexit 1\n");
 }
 
-TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
+TEST(PlayOutput, EmulatorThatFailsAtOnceShowsItsLastLinesAndTheLogOnce) {
   TempBase base;
   layOut(base, "./logs");
   base.makeDir(QStringLiteral("logs"));
@@ -416,8 +463,9 @@ TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
     clickButton(main, "btnExecutar");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs))
         << run.constData();
-    QStringList expected = {text("tessik.exe terminou logo ao iniciar. O que escreveu por último:"),
-                            {}};
+    QStringList expected = {
+        text("tessik.exe terminou logo ao iniciar, com código de saída 1. O que escreveu por último:"),
+        {}};
     for (int i = 3; i <= 12; ++i) {
       expected.append(QStringLiteral("%1 line %2").arg(QLatin1String(run)).arg(i));
     }
@@ -425,38 +473,84 @@ TEST(PlayOutput, EmulatorThatEndsAtOnceShowsItsLastLinesAndTheLogOnce) {
     EXPECT_EQ(failures.texts().front().split(QLatin1Char('\n')), expected) << run.constData();
     QTest::qWait(200);
     EXPECT_EQ(failures.texts().size(), 1) << "one box per run";
-    EXPECT_TRUE(base.read(QStringLiteral("logs/tessik-output.log"))
+    EXPECT_TRUE(logBody(base.read(QStringLiteral("logs/tessik-output.log")))
                     .startsWith(run + " line 1\n" + run + " line 2\n"));
     failures.clear();
   }
-  EXPECT_TRUE(base.read(QStringLiteral("logs/tessik-output.log.1")).startsWith("first line 1\n"));
+  EXPECT_TRUE(
+      logBody(base.read(QStringLiteral("logs/tessik-output.log.1"))).startsWith("first line 1\n"));
   EXPECT_TRUE(boxes.texts().isEmpty());
 }
 
-// Only an early end with something to say is told: not a quiet one, nor one after the first
-// seconds.
-TEST(PlayOutput, QuietOrLateEndsShowNothing) {
+// Only a failure within the first seconds is told, naming how the emulator ended: not an
+// early success, nor a failure after the first seconds.
+TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   TempBase base;
   layOut(base, ".");
-  const QString ended = base.filePath(QStringLiteral("ended"));
+  const QString log = base.filePath(QStringLiteral("tessik-output.log"));
   LaunchFailureLog failures;
   WindowOnBase main(base);
   clickDriver(main, 0);
+  const auto watching = [&] {
+    return main.window().findChild<QObject*>(QStringLiteral("earlyEndReport")) != nullptr;
+  };
+  const struct {
+    const char* body;
+    bool late;        // ends only once the early window has passed
+    const char* box;  // nullptr: none; "$" stands for the log
+  } cases[] = {
+      {"echo 'Loading alpha...'\nexit 0\n", false, nullptr},
+      {"echo 'ROM not found: alpha.zip' >&2\nexit 3\n", false,
+       "tessik.exe terminou logo ao iniciar, com código de saída 3. O que escreveu por último:\n\n"
+       "ROM not found: alpha.zip\n\nTudo está em $"},
+      {"kill -KILL $$\n", false,
+       "tessik.exe terminou logo ao iniciar, com sinal 9 (Killed), sem escrever nada.\n\n"
+       "Tudo está em $"},
+      {"echo 'Loading alpha...'\nwhile [ ! -e go ]; do sleep 0.05; done\nexit 3\n", true, nullptr},
+  };
+  for (const auto& example : cases) {
+    QFile::remove(base.filePath(QStringLiteral("go")));
+    setEarlyEndWindow(example.late ? 500 : 5000);
+    writeProgram(base, QStringLiteral("tessik.exe"), example.body);
+    clickButton(main, "btnExecutar");
+    if (example.late) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !watching(); }, kWaitMs));
+      base.write(QStringLiteral("go"), "");
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(log).contains("\nEnded"); }, kWaitMs))
+        << example.body;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watching(); }, kWaitMs)) << example.body;
+    if (example.box == nullptr) {
+      EXPECT_TRUE(failures.texts().isEmpty()) << example.body;
+    } else {
+      EXPECT_EQ(failures.texts(), QStringList{text(example.box).replace(QLatin1Char('$'), log)})
+          << example.body;
+    }
+    failures.clear();
+  }
+  setEarlyEndWindow(5000);
+}
 
-  // The first run says something and ends late, the second ends at once without a word.
-  writeProgram(base, QStringLiteral("tessik.exe"),
-               "if mkdir first 2>/dev/null; then echo 'Loading alpha...'; sleep 6; echo late >> '" +
-                   ended.toUtf8() + "'; else echo quiet >> '" + ended.toUtf8() + "'; exit 1; fi\n");
+// A folder at the log's name: the run's log keeps a name of its own, and the boxes say which.
+TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
+  TempBase base;
+  layOut(base, ".");
+  base.makeDir(QStringLiteral("tessik-output.log"));
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  writeFailingEmulator(base, "only", 1);
   clickButton(main, "btnExecutar");
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return contentOf(base.filePath(QStringLiteral("tessik-output.log"))) != ""; },
-      kWaitMs));
-  clickButton(main, "btnExecutar");
-
-  EXPECT_TRUE(QTest::qWaitFor([&] { return contentOf(ended) == "quiet\nlate\n"; }, kWaitMs));
-  QTest::qWait(300);
-  EXPECT_TRUE(failures.texts().isEmpty()) << failures.texts().join(QLatin1Char('|')).toStdString();
-  EXPECT_EQ(base.read(QStringLiteral("tessik-output.log.1")), "Loading alpha...\n");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return failures.texts().size() == 2; }, kWaitMs));
+  const QStringList logs =
+      QDir(base.path()).entryList({QStringLiteral("tessik-output.log.*")}, QDir::Files);
+  ASSERT_EQ(logs.size(), 1);
+  const QString log = base.filePath(logs.front());
+  EXPECT_EQ(failures.texts().front(),
+            QStringLiteral("The output is in %1, since %2 cannot be replaced: Is a directory")
+                .arg(log, base.filePath(QStringLiteral("tessik-output.log"))));
+  EXPECT_TRUE(failures.texts().back().endsWith(text("Tudo está em ") + log));
+  EXPECT_TRUE(logBody(base.read(logs.front())).startsWith("only line 1\n"));
 }
 
 // Without a log directory that takes files, both programs start as before and nothing is shown.

@@ -1,38 +1,80 @@
 #include "core/platform/DetachedProcess.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <vector>
 
+#include "core/platform/OutputRelay.h"
+#include "core/platform/ReportRecord.h"
+
 namespace vorlane {
 namespace {
 
-// What the two started processes tell the caller through the report channel. A record is far
-// smaller than a pipe's atomic write, so records never mix.
-struct Report {
-  enum Kind : int { kProgramId, kStartError } kind;
-  int value;
+using report::RecordHeader;
+
+// A larger pipe lets the program and its watcher run further apart before either waits.
+constexpr int kPipeBytes = 1 << 20;
+// What the watcher takes from the output pipe at once.
+constexpr std::size_t kChunkBytes = 64 << 10;
+// After the program has ended, its pipe is read this far at most: a process it left behind may
+// hold the pipe open and write on.
+constexpr std::size_t kDrainBytes = std::size_t(4) << 20;
+// Without process descriptors the watcher looks for the program's end this often.
+constexpr int kEndPollMs = 100;
+
+// Everything the forked processes use, prepared before the fork: after it, in a process that
+// may have had other threads, only async-signal-safe calls are made, on this memory.
+struct Plan {
+  const char* executable = nullptr;
+  char* const* argv = nullptr;
+  const char* directory = nullptr;
+  int channel[2] = {-1, -1};
+  int output[2] = {-1, -1};  // the pipe the program's output goes into, when there is a log
+  OutputRelay::Setup relay;
+  const char* header = nullptr;
+  std::size_t headerBytes = 0;
+  int highestDescriptor = 0;
 };
 
-// Between fork and exec only async-signal-safe calls are allowed: everything below works on
-// memory prepared before the fork.
-
-void report(int channel, Report record) {
-  while (::write(channel, &record, sizeof record) < 0 && errno == EINTR) {
+void closeRange(unsigned first, unsigned last, int highest) {
+  if (first > last || ::syscall(SYS_close_range, first, last, 0) == 0) {
+    return;
+  }
+  for (unsigned descriptor = first; descriptor <= last && descriptor <= unsigned(highest);
+       ++descriptor) {
+    ::close(static_cast<int>(descriptor));
   }
 }
 
-// What this process ignores or blocks (a write past the file-size limit, a closed pipe) the
-// started program would otherwise inherit through exec.
-void restoreSignals() {
+// Closes every descriptor above 2 but those in `keep`, which is sorted.
+template <std::size_t N>
+void closeAllBut(const std::array<int, N>& keep, int highest) {
+  unsigned from = 3;
+  for (const int descriptor : keep) {
+    if (descriptor >= static_cast<int>(from)) {
+      closeRange(from, static_cast<unsigned>(descriptor) - 1, highest);
+      from = static_cast<unsigned>(descriptor) + 1;
+    }
+  }
+  closeRange(from, ~0U, highest);
+}
+
+// Nothing this process ignored, caught or blocked reaches the program: every signal is back to
+// its default and none is blocked.
+void resetSignals() {
   struct sigaction standard {};
   standard.sa_handler = SIG_DFL;
-  for (const int number : {SIGPIPE, SIGXFSZ}) {
+  for (int number = 1; number < NSIG; ++number) {
     ::sigaction(number, &standard, nullptr);
   }
   sigset_t none;
@@ -40,54 +82,163 @@ void restoreSignals() {
   ::sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
-bool redirectOutput(int outputDescriptor) {
-  return outputDescriptor < 0 || (::dup2(outputDescriptor, STDOUT_FILENO) >= 0 &&
-                                  ::dup2(outputDescriptor, STDERR_FILENO) >= 0);
+void ignoreSignal(int number) {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  ::sigaction(number, &ignore, nullptr);
 }
 
-[[noreturn]] void runProgram(const char* executable, char* const* argv, const char* directory,
-                             int outputDescriptor, int channel) {
-  restoreSignals();
-  if (redirectOutput(outputDescriptor) && ::chdir(directory) == 0) {
-    ::execv(executable, argv);
+[[noreturn]] void runProgram(const Plan& plan, int execFailure) {
+  resetSignals();
+  const int output = plan.output[1];
+  if ((output < 0 || (::dup2(output, STDOUT_FILENO) >= 0 && ::dup2(output, STDERR_FILENO) >= 0)) &&
+      ::chdir(plan.directory) == 0) {
+    // `execFailure` closes itself when exec succeeds.
+    closeAllBut(std::array<int, 1>{execFailure}, plan.highestDescriptor);
+    ::execv(plan.executable, plan.argv);
   }
-  report(channel, {Report::kStartError, errno});
+  const int error = errno;
+  while (::write(execFailure, &error, sizeof error) < 0 && errno == EINTR) {
+  }
   ::_exit(127);
 }
 
-// Blocks until the caller closes its end of the pipe.
-void waitForRelease(int release) {
-  char byte = 0;
-  while (::read(release, &byte, 1) < 0 && errno == EINTR) {
+ProgramEnd endOf(int status) {
+  return WIFSIGNALED(status) ? ProgramEnd::killed(WTERMSIG(status))
+                             : ProgramEnd::exited(WEXITSTATUS(status));
+}
+
+// Copies the program's output until the program has ended, and then what it left in the pipe.
+ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
+  const int endDescriptor = static_cast<int>(::syscall(SYS_pidfd_open, program, 0));
+  int output = plan.output[0];
+  char chunk[kChunkBytes];
+  int status = 0;
+  bool reaped = false;
+  while (!reaped) {
+    pollfd watched[2] = {{output, POLLIN, 0}, {endDescriptor, POLLIN, 0}};
+    if (::poll(watched, 2, endDescriptor < 0 ? kEndPollMs : -1) < 0 && errno != EINTR) {
+      break;
+    }
+    if (watched[0].revents != 0) {
+      const ssize_t got = ::read(output, chunk, sizeof chunk);
+      if (got > 0) {
+        relay.take(chunk, static_cast<std::size_t>(got));
+      } else if (got == 0 || errno != EINTR) {
+        output = -1;  // ignored by poll from now on
+      }
+    }
+    reaped = (endDescriptor < 0 || watched[1].revents != 0) &&
+             ::waitpid(program, &status, WNOHANG) == program;
+  }
+  if (output >= 0) {
+    ::fcntl(output, F_SETFL, O_NONBLOCK);
+    std::size_t drained = 0;
+    for (ssize_t got; drained < kDrainBytes && (got = ::read(output, chunk, sizeof chunk)) > 0;
+         drained += static_cast<std::size_t>(got)) {
+      relay.take(chunk, static_cast<std::size_t>(got));
+    }
+  }
+  if (endDescriptor >= 0) {
+    ::close(endDescriptor);
+  }
+  while (!reaped && ::waitpid(program, &status, 0) < 0 && errno == EINTR) {
+  }
+  return endOf(status);
+}
+
+// The process between this one and the program: it starts the program, tells its id or why
+// it could not start, copies its output, waits for it and tells its end.
+[[noreturn]] void watchProgram(const Plan& plan) {
+  resetSignals();
+  // A reader that has gone and a log past the file-size limit are failed writes, not the end.
+  ignoreSignal(SIGPIPE);
+  ignoreSignal(SIGXFSZ);
+  const int channel = plan.channel[1];
+  std::array<int, 4> keep = {channel, plan.relay.log, plan.output[0], plan.output[1]};
+  std::sort(keep.begin(), keep.end());
+  closeAllBut(keep, plan.highestDescriptor);
+
+  int execFailure[2];
+  if (::pipe2(execFailure, O_CLOEXEC) != 0) {
+    report::writeRecord(channel, RecordHeader::kStartError, errno);
+    ::_exit(0);
+  }
+  const pid_t program = ::fork();
+  if (program == 0) {
+    runProgram(plan, execFailure[1]);
+  }
+  const int forkError = errno;
+  ::close(execFailure[1]);
+  if (plan.output[1] >= 0) {
+    ::close(plan.output[1]);
+  }
+  int error = program < 0 ? forkError : 0;
+  while (program > 0 && ::read(execFailure[0], &error, sizeof error) < 0 && errno == EINTR) {
+  }
+  if (error != 0) {
+    report::writeRecord(channel, RecordHeader::kStartError, error);
+    if (program > 0) {
+      while (::waitpid(program, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }
+    ::_exit(0);
+  }
+  report::writeRecord(channel, RecordHeader::kStarted, program);
+  OutputRelay relay(plan.relay);
+  relay.writeHeader(plan.header, plan.headerBytes);
+  relay.finish(relayUntilEnd(plan, relay, program));
+  ::_exit(0);
+}
+
+bool readFully(int descriptor, void* data, std::size_t length) {
+  auto* bytes = static_cast<char*>(data);
+  while (length > 0) {
+    const ssize_t got = ::read(descriptor, bytes, length);
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got <= 0) {
+      return false;
+    }
+    bytes += got;
+    length -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+void closePair(int pair[2]) {
+  for (int i : {0, 1}) {
+    if (pair[i] >= 0) {
+      ::close(pair[i]);
+      pair[i] = -1;
+    }
   }
 }
 
-bool readReport(int channel, Report& record) {
-  ssize_t got = 0;
-  do {
-    got = ::read(channel, &record, sizeof record);
-  } while (got < 0 && errno == EINTR);
-  // The channel closes without a word once both processes are done with it.
-  return got == static_cast<ssize_t>(sizeof record);
+int highestDescriptor() {
+  rlimit limit{};
+  return ::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+             ? static_cast<int>(std::min<rlim_t>(limit.rlim_cur, 1 << 20))
+             : 1 << 16;
 }
 
-// A descriptor that becomes readable when the process ends, or -1 on a kernel without process
-// descriptors. Called through syscall, as not every C library declares it for C++.
-int openProcessDescriptor(pid_t process) {
-  return static_cast<int>(::syscall(SYS_pidfd_open, process, 0));
-}
-
-void closeIfOpen(int& descriptor) {
-  if (descriptor >= 0) {
-    ::close(descriptor);
-    descriptor = -1;
+// The ring the watcher keeps the log's last part in: mapped here but never touched, so it
+// costs this process nothing, and unmapped again once the watcher has its own copy.
+char* mapRing(std::size_t bytes) {
+  if (bytes == 0) {
+    return nullptr;
   }
+  void* ring = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                      MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  return ring == MAP_FAILED ? nullptr : static_cast<char*>(ring);
 }
 
 }  // namespace
 
 DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QByteArray>& arguments,
-                                   const QByteArray& workingDirectory, int outputDescriptor) {
+                                   const QByteArray& workingDirectory,
+                                   const DetachedOutput& output) {
   std::vector<char*> argv;
   argv.reserve(static_cast<std::size_t>(arguments.size()) + 1);
   for (const QByteArray& argument : arguments) {
@@ -95,62 +246,68 @@ DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QBy
   }
   argv.push_back(nullptr);
 
-  // The intermediate child waits on `release` after it has reported the program's id: until it
-  // ends, the program cannot be reaped by anyone, so the id still names it when it is opened
-  // for watching.
-  int channel[2];
-  int release[2];
-  if (::pipe2(channel, O_CLOEXEC) != 0) {
+  Plan plan;
+  plan.executable = executable.constData();
+  plan.argv = argv.data();
+  plan.directory = workingDirectory.constData();
+  plan.header = output.logHeader.constData();
+  plan.headerBytes = static_cast<std::size_t>(output.logHeader.size());
+  plan.highestDescriptor = highestDescriptor();
+  plan.relay.liveFeed = output.liveFeed;
+  if (::pipe2(plan.channel, O_CLOEXEC) != 0) {
     return {errno};
   }
-  if (::pipe2(release, O_CLOEXEC) != 0) {
-    const int errorNumber = errno;
-    ::close(channel[0]);
-    ::close(channel[1]);
-    return {errorNumber};
+  plan.relay.channel = plan.channel[1];
+  ::fcntl(plan.channel[1], F_SETPIPE_SZ, kPipeBytes);
+  if (output.logDescriptor >= 0) {
+    if (::pipe2(plan.output, O_CLOEXEC) != 0) {
+      const int error = errno;
+      closePair(plan.channel);
+      return {error};
+    }
+    ::fcntl(plan.output[1], F_SETPIPE_SZ, kPipeBytes);
+    plan.relay.log = output.logDescriptor;
+    plan.relay.headBytes = static_cast<std::size_t>(output.logCap / 2);
+    plan.relay.ringBytes = static_cast<std::size_t>(output.logCap) - plan.relay.headBytes;
+    plan.relay.ring = mapRing(plan.relay.ringBytes);
+    if (plan.relay.ring == nullptr) {
+      plan.relay.ringBytes = 0;
+    }
   }
+
   const pid_t child = ::fork();
   if (child == 0) {
-    ::close(channel[0]);
-    ::close(release[1]);
+    // The first child only puts the watcher out of this process's family: once it has ended,
+    // the watcher is adopted by init (or a subreaper) and this process is nobody's parent.
     ::setsid();
-    const pid_t grandchild = ::fork();
-    if (grandchild == 0) {
-      runProgram(executable.constData(), argv.data(), workingDirectory.constData(),
-                 outputDescriptor, channel[1]);
+    const pid_t watcher = ::fork();
+    if (watcher == 0) {
+      watchProgram(plan);
     }
-    if (grandchild < 0) {
-      report(channel[1], {Report::kStartError, errno});
-    } else {
-      report(channel[1], {Report::kProgramId, grandchild});
-      waitForRelease(release[0]);
+    if (watcher < 0) {
+      report::writeRecord(plan.channel[1], RecordHeader::kStartError, errno);
     }
-    // The grandchild is adopted by init, which reaps it when it ends.
     ::_exit(0);
   }
-  DetachedStart start;
-  start.errorNumber = child < 0 ? errno : 0;
-  ::close(channel[1]);
-  ::close(release[0]);
-  Report record{};
-  while (child > 0 && readReport(channel[0], record)) {
-    if (record.kind == Report::kProgramId) {
-      start.endDescriptor = openProcessDescriptor(record.value);
-      closeIfOpen(release[1]);
-    } else {
-      start.errorNumber = record.value;
-    }
+  const int forkError = errno;
+  if (plan.relay.ring != nullptr) {
+    ::munmap(plan.relay.ring, plan.relay.ringBytes);
   }
-  closeIfOpen(release[1]);
-  ::close(channel[0]);
-  if (child > 0) {
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
+  ::close(plan.channel[1]);
+  closePair(plan.output);
+  if (child < 0) {
+    ::close(plan.channel[0]);
+    return {forkError};
   }
-  if (start.errorNumber != 0) {
-    closeIfOpen(start.endDescriptor);
+  while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
   }
-  return start;
+  RecordHeader first{};
+  if (readFully(plan.channel[0], &first, sizeof first) && first.kind == RecordHeader::kStarted) {
+    return {0, plan.channel[0]};
+  }
+  ::close(plan.channel[0]);
+  // A watcher that died before it said anything leaves no reason of its own.
+  return {first.kind == RecordHeader::kStartError ? static_cast<int>(first.value) : EIO};
 }
 
 }  // namespace vorlane

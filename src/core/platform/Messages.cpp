@@ -6,6 +6,79 @@
 #include "core/settings/WindowTexts.h"
 
 namespace vorlane::messages {
+namespace {
+
+// Fills a caller's buffer without allocating, cutting what does not fit.
+class FixedText {
+ public:
+  FixedText(char* buffer, std::size_t size) : m_buffer(buffer), m_size(size) {}
+
+  FixedText& operator<<(const char* text) {
+    while (*text != '\0' && m_length < m_size) {
+      m_buffer[m_length++] = *text++;
+    }
+    return *this;
+  }
+  FixedText& operator<<(std::int64_t number) {
+    char digits[24];
+    int count = 0;
+    std::uint64_t magnitude =
+        number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    do {
+      digits[count++] = static_cast<char>('0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude > 0);
+    if (number < 0) {
+      *this << "-";
+    }
+    while (count > 0 && m_length < m_size) {
+      m_buffer[m_length++] = digits[--count];
+    }
+    return *this;
+  }
+  std::size_t length() const { return m_length; }
+
+ private:
+  char* m_buffer;
+  std::size_t m_size;
+  std::size_t m_length = 0;
+};
+
+// The log's own words, written by the process that waited for the program: " with exit code 2",
+// ", killed by signal 9 (Killed)", nothing for an unknown end.
+FixedText& operator<<(FixedText& text, ProgramEnd end) {
+  switch (end.kind) {
+    case ProgramEnd::Kind::Exited:
+      return text << " with exit code " << std::int64_t{end.value};
+    case ProgramEnd::Kind::Killed: {
+      const char* name = ::sigdescr_np(end.value);
+      return text << ", killed by signal " << std::int64_t{end.value} << " ("
+                  << (name != nullptr ? name : "unknown signal") << ")";
+    }
+    case ProgramEnd::Kind::Unknown:
+      break;
+  }
+  return text;
+}
+
+// "exit code 2", "signal 9 (Killed)" in the applied language; empty for an unknown end.
+QString endStatus(ProgramEnd end) {
+  switch (end.kind) {
+    case ProgramEnd::Kind::Exited:
+      return windowText(WindowText::ExitCode).arg(end.value);
+    case ProgramEnd::Kind::Killed: {
+      const char* name = ::sigdescr_np(end.value);
+      return windowText(WindowText::Signal)
+          .arg(QString::number(end.value),
+               name != nullptr ? QString::fromLocal8Bit(name) : QString::number(end.value));
+    }
+    case ProgramEnd::Kind::Unknown:
+      break;
+  }
+  return QString();
+}
+
+}  // namespace
 
 QString cannotOpenFile(const QString& path) {
   return QStringLiteral("Cannot open file %1").arg(displayPath(path));
@@ -66,12 +139,14 @@ QString programRunning(const QString& programName) {
   return windowText(WindowText::ProgramRunning).arg(programName);
 }
 
-QString programEnded(const QString& programName) {
-  return windowText(WindowText::ProgramEnded).arg(programName);
+QString programEnded(const QString& programName, ProgramEnd end) {
+  const QString status = endStatus(end);
+  return status.isEmpty() ? windowText(WindowText::ProgramEnded).arg(programName)
+                          : windowText(WindowText::ProgramEndedWith).arg(programName, status);
 }
 
-QString outputSkipped(qint64 bytes) {
-  return QStringLiteral("[%1 bytes skipped here; they are in the log]").arg(bytes);
+QString outputSkipped(qint64 count) {
+  return windowText(WindowText::OutputSkipped).arg(count);
 }
 
 QString cannotStart(const QString& program, int errorNumber) {
@@ -84,10 +159,43 @@ QString needsWine(const QString& program) {
       .arg(displayPath(program));
 }
 
-QString programEndedAtOnce(const QString& programName, const QString& lastLines,
+QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
                            const QString& logPath) {
-  return windowText(WindowText::EndedAtOnce).arg(programName) + QStringLiteral("\n\n") + lastLines +
-         QStringLiteral("\n\n") + windowText(WindowText::WholeLog).arg(displayPath(logPath));
+  const QString wholeLog = windowText(WindowText::WholeLog).arg(displayPath(logPath));
+  if (lastLines.isEmpty()) {
+    return windowText(WindowText::EndedAtOnceSilently).arg(programName, endStatus(end)) +
+           QStringLiteral("\n\n") + wholeLog;
+  }
+  return windowText(WindowText::EndedAtOnce).arg(programName, endStatus(end)) +
+         QStringLiteral("\n\n") + lastLines + QStringLiteral("\n\n") + wholeLog;
+}
+
+QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber) {
+  return QStringLiteral("The output is in %1, since %2 cannot be replaced: %3")
+      .arg(displayPath(logPath), displayPath(takenPath),
+           QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber) {
+  return QStringLiteral("The output is in %1, since the log before it cannot be moved to %2: %3")
+      .arg(displayPath(logPath), displayPath(previousPath),
+           QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time) {
+  return QByteArrayLiteral("Started ") + commandLine + QByteArrayLiteral(" at ") + time + '\n';
+}
+
+std::size_t formatLeftOutLine(char* buffer, std::size_t size, std::uint64_t count) {
+  FixedText text(buffer, size);
+  text << "[... " << static_cast<std::int64_t>(count) << " bytes left out ...]\n";
+  return text.length();
+}
+
+std::size_t formatLogEndLine(char* buffer, std::size_t size, ProgramEnd end) {
+  FixedText text(buffer, size);
+  text << "Ended" << end << "\n";
+  return text.length();
 }
 
 QString errorBoxText(const QString& message) {

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
+#include <QByteArray>
 #include <QString>
+
+#include "core/platform/ProgramEnd.h"
 
 // The fixed texts the user can see besides the captions, in one place: every failure, and what
 // is said about the programs Vorlane starts. Paths are shown as displayPath shows them. The
@@ -27,16 +33,30 @@ QString cannotUseCurrentDirectory(int errorNumber);
 // on whether the program still runs.
 QString programOutputTitle(const QString& programName, const QString& gameName);
 QString programRunning(const QString& programName);
-QString programEnded(const QString& programName);
-// The line in that window where output was passed over to catch up; the log has all of it.
-QString outputSkipped(qint64 bytes);
+// "checksum.exe has ended with exit code 2.", "... has ended with signal 9 (Killed)."
+QString programEnded(const QString& programName, ProgramEnd end);
+// Output the window could not keep up with, and that only the log has.
+QString outputSkipped(qint64 count);
 // A program that could not be started, with the system's reason in its own words.
 QString cannotStart(const QString& program, int errorNumber);
 // A Windows program, and no wine on the PATH to start it with.
 QString needsWine(const QString& program);
-// The emulator ended within its first seconds: the last lines it wrote, and where all of it is.
-QString programEndedAtOnce(const QString& programName, const QString& lastLines,
+// The emulator failed within its first seconds: how it ended, the last lines it wrote (maybe
+// none), and where all of it is.
+QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
                            const QString& logPath);
+// A run's log that could not take its name, and where it is instead.
+QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber);
+// The log of the run before could not be moved aside, so the new one left it in place.
+QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber);
+
+// A log's first line: the program and its arguments as started, and the time.
+QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);
+// A log's lines written by the watcher of a started program after a fork, where nothing may
+// allocate: each fills `buffer` (cut at `size` bytes) and returns the length. The line after
+// the log's first part when the middle was left out, and the log's last line with the end.
+std::size_t formatLeftOutLine(char* buffer, std::size_t size, std::uint64_t count);
+std::size_t formatLogEndLine(char* buffer, std::size_t size, ProgramEnd end);
 
 // The error box's text: the message, with a full stop when it is not empty and its last
 // character's code is greater than that of ".".

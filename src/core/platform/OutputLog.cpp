@@ -1,48 +1,88 @@
 #include "core/platform/OutputLog.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdlib>
+#include <cstring>
 #include <utility>
 
+#include <QRandomGenerator>
+
+#include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 
 namespace vorlane {
 namespace {
 
-// Reads up to `count` bytes at `offset`; fewer when the file ends sooner or a read fails.
-QByteArray readAt(int descriptor, qint64 offset, qint64 count) {
-  QByteArray bytes(count, Qt::Uninitialized);
-  qint64 got = 0;
-  while (got < count) {
-    const ssize_t part = ::pread(descriptor, bytes.data() + got, static_cast<size_t>(count - got),
-                                 static_cast<off_t>(offset + got));
-    if (part < 0 && errno == EINTR) {
-      continue;
-    }
-    if (part <= 0) {
-      break;
-    }
-    got += part;
+constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr int kUniqueLength = 6;
+constexpr int kNameTries = 100;
+
+QByteArray uniqueSuffix() {
+  QByteArray suffix(1, '.');
+  for (int i = 0; i < kUniqueLength; ++i) {
+    suffix += kNameCharacters[QRandomGenerator::global()->bounded(
+        static_cast<int>(sizeof kNameCharacters) - 1)];
   }
-  bytes.truncate(got);
-  return bytes;
+  return suffix;
+}
+
+// Whether `name` is `base` with a suffix that uniqueSuffix could have made.
+bool isUniqueNameOf(const QByteArray& name, const QByteArray& base) {
+  if (name.size() != base.size() + 1 + kUniqueLength || !name.startsWith(base + '.')) {
+    return false;
+  }
+  for (const char character : name.mid(base.size() + 1)) {
+    if (std::strchr(kNameCharacters, character) == nullptr) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The logs that earlier runs could not give their name to: this run's log replaces them as it
+// would have replaced the file of that name. Only this user's regular files are touched.
+void removeLogsLeftAside(const QByteArray& path) {
+  const qsizetype slash = path.lastIndexOf('/');
+  const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(slash + 1);
+  const QByteArray base = path.mid(slash + 1);
+  DIR* directory = ::opendir(folder.constData());
+  if (directory == nullptr) {
+    return;
+  }
+  while (const dirent* entry = ::readdir(directory)) {
+    const QByteArray name(entry->d_name);
+    struct stat status {};
+    if (isUniqueNameOf(name, base) &&
+        ::fstatat(::dirfd(directory), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode) && status.st_uid == ::geteuid()) {
+      ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    }
+  }
+  ::closedir(directory);
 }
 
 }  // namespace
 
 std::unique_ptr<OutputLog> OutputLog::create(const QString& path) {
-  QByteArray name = encodeNative(path) + QByteArrayLiteral(".XXXXXX");
-  // Appending keeps a program that opens its own output again from writing over what it wrote.
-  const int descriptor = ::mkostemp(name.data(), O_APPEND | O_CLOEXEC);
-  if (descriptor < 0) {
-    return nullptr;
+  const QByteArray finalName = encodeNative(path);
+  removeLogsLeftAside(finalName);
+  for (int attempt = 0; attempt < kNameTries; ++attempt) {
+    const QByteArray name = finalName + uniqueSuffix();
+    // 0666: the umask takes away what the user does not want others to have.
+    const int descriptor =
+        ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (descriptor >= 0) {
+      return std::unique_ptr<OutputLog>(new OutputLog(path, decodeNative(name), descriptor));
+    }
+    if (errno != EEXIST) {
+      return nullptr;
+    }
   }
-  return std::unique_ptr<OutputLog>(new OutputLog(path, decodeNative(name), descriptor));
+  return nullptr;
 }
 
 OutputLog::OutputLog(QString finalPath, QString path, int descriptor)
@@ -55,36 +95,23 @@ OutputLog::~OutputLog() {
   ::close(m_descriptor);
 }
 
-void OutputLog::keep(const QString& previousPath) {
+std::optional<QString> OutputLog::keep(const QString& previousPath) {
   m_kept = true;
   const QByteArray finalName = encodeNative(m_finalPath);
-  if (!previousPath.isEmpty()) {
-    ::rename(finalName.constData(), encodeNative(previousPath).constData());
-  }
-  if (::rename(encodeNative(m_path).constData(), finalName.constData()) == 0) {
-    m_path = m_finalPath;
-  }
-}
-
-qint64 OutputLog::size() const {
   struct stat status {};
-  return ::fstat(m_descriptor, &status) == 0 ? static_cast<qint64>(status.st_size) : 0;
-}
-
-QByteArray OutputLog::readNew(qint64 limit) {
-  const qint64 available = size() - m_readOffset;
-  if (available <= 0) {
-    return {};
+  // A folder in the log's place is the user's, and is never moved.
+  const bool olderLog = ::lstat(finalName.constData(), &status) == 0 && !S_ISDIR(status.st_mode);
+  if (!previousPath.isEmpty() && olderLog &&
+      ::rename(finalName.constData(), encodeNative(previousPath).constData()) != 0) {
+    const int error = errno;
+    return messages::previousLogInTheWay(m_path, previousPath, error);
   }
-  const QByteArray bytes = readAt(m_descriptor, m_readOffset, std::min(available, limit));
-  m_readOffset += bytes.size();
-  return bytes;
-}
-
-QByteArray OutputLog::tail(qint64 count) const {
-  const qint64 end = size();
-  const qint64 start = std::max<qint64>(0, end - count);
-  return readAt(m_descriptor, start, end - start);
+  if (::rename(encodeNative(m_path).constData(), finalName.constData()) != 0) {
+    const int error = errno;
+    return messages::logKeptAside(m_path, m_finalPath, error);
+  }
+  m_path = m_finalPath;
+  return std::nullopt;
 }
 
 }  // namespace vorlane

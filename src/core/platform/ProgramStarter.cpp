@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include <QDateTime>
+
 #include "core/platform/DetachedProcess.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
@@ -43,28 +45,53 @@ QString absolutePath(const QString& path) {
   return path.startsWith(QLatin1Char('/')) ? path : basePath(currentDirectory(), path);
 }
 
+// Each argument in double quotes, so that blanks and empty arguments show; a quote or a
+// backslash inside gets a backslash before it.
+QByteArray quotedCommandLine(const QList<QByteArray>& argv) {
+  QByteArray line;
+  for (const QByteArray& argument : argv) {
+    if (!line.isEmpty()) {
+      line += ' ';
+    }
+    line += '"';
+    for (const char byte : argument) {
+      if (byte == '"' || byte == '\\') {
+        line += '\\';
+      }
+      line += byte;
+    }
+    line += '"';
+  }
+  return line;
+}
+
 ProgramStart startDetached(const QString& executable, const QStringList& arguments,
-                           const QString& workingDirectory, const OutputLog* output,
+                           const QString& workingDirectory, const OutputLog* log, LiveOutput live,
                            const QString& program) {
   QList<QByteArray> argv{encodeNative(executable)};
   for (const QString& argument : arguments) {
     argv.append(encodeNative(argument));
   }
+  DetachedOutput output;
+  if (log != nullptr) {
+    output.logDescriptor = log->descriptor();
+    output.logHeader = messages::logHeader(
+        quotedCommandLine(argv), QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1());
+    output.liveFeed = live == LiveOutput::Fed;
+  }
   const DetachedStart start =
-      startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory),
-                           output != nullptr ? output->descriptor() : -1);
+      startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory), output);
   if (start.errorNumber != 0) {
     return {messages::cannotStart(program, start.errorNumber), nullptr};
   }
-  return {std::nullopt, start.endDescriptor >= 0
-                            ? std::make_unique<ProgramEndWatch>(start.endDescriptor)
-                            : nullptr};
+  return {std::nullopt, std::make_unique<ProgramReport>(start.reportDescriptor)};
 }
 
 }  // namespace
 
 ProgramStart startProgram(const QString& program, const QStringList& arguments,
-                          const QString& workingDirectory, const OutputLog* output) {
+                          const QString& workingDirectory, const OutputLog* output,
+                          LiveOutput live) {
   const QByteArray native = encodeNative(program);
   struct stat status {};
   // The system's own reason: a missing file, a loop of links, a folder that may not be entered.
@@ -85,9 +112,10 @@ ProgramStart startProgram(const QString& program, const QStringList& arguments,
     if (wine.isEmpty()) {
       return {messages::needsWine(program), nullptr};
     }
-    return startDetached(wine, QStringList{path} + arguments, workingDirectory, output, program);
+    return startDetached(wine, QStringList{path} + arguments, workingDirectory, output, live,
+                         program);
   }
-  return startDetached(path, arguments, workingDirectory, output, program);
+  return startDetached(path, arguments, workingDirectory, output, live, program);
 }
 
 }  // namespace vorlane

@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 9> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 14> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
     {WindowText::DriverCount, "panTotalVarios", "%1 drivers"},
@@ -13,9 +13,15 @@ constexpr std::array<WindowTextRow, 9> kWindowTextRows{{
     {WindowText::OutputTitle, "FrmSaida", "Saída de %1 — %2"},
     {WindowText::ProgramRunning, "lblEstadoExecutando", "%1 está em execução."},
     {WindowText::ProgramEnded, "lblEstadoTerminado", "%1 terminou."},
+    {WindowText::ProgramEndedWith, "lblEstadoTerminadoCom", "%1 terminou com %2."},
+    {WindowText::ExitCode, "txtCodigoSaida", "código de saída %1"},
+    {WindowText::Signal, "txtSinal", "sinal %1 (%2)"},
     {WindowText::EndedAtOnce, "msgFimImediato",
-     "%1 terminou logo ao iniciar. O que escreveu por último:"},
+     "%1 terminou logo ao iniciar, com %2. O que escreveu por último:"},
+    {WindowText::EndedAtOnceSilently, "msgFimImediatoMudo",
+     "%1 terminou logo ao iniciar, com %2, sem escrever nada."},
     {WindowText::WholeLog, "msgLogCompleto", "Tudo está em %1"},
+    {WindowText::OutputSkipped, "txtSaidaPulada", "[... %1 bytes pulados; estão no log ...]"},
 }};
 
 QStringList& appliedTexts() {

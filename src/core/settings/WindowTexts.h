@@ -17,9 +17,15 @@ enum class WindowText {
   ShownOfDrivers,  // while the filter hides games: %1 shown, %2 the count's spoken name
   OutputTitle,     // the output window's title; %1 the program, %2 the game
   ProgramRunning,  // %1 the program
-  ProgramEnded,    // %1 the program
-  EndedAtOnce,     // the heading of the box about an emulator that ended at once; %1 the program
-  WholeLog,        // that box's last line; %1 the log with all the emulator wrote
+  ProgramEnded,         // how it ended unknown; %1 the program
+  ProgramEndedWith,     // %1 the program, %2 how it ended (ExitCode or Signal)
+  ExitCode,             // %1 the code
+  Signal,               // %1 the signal's number, %2 its name
+  EndedAtOnce,          // the heading of the box about an emulator that failed at once; %1 the
+                        // program, %2 how it ended
+  EndedAtOnceSilently,  // the same when it wrote nothing
+  WholeLog,             // that box's last line; %1 the log with all the emulator wrote
+  OutputSkipped,        // the output window's line for output it passed over; %1 bytes
 };
 
 struct WindowTextRow {
