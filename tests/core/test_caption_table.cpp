@@ -103,7 +103,7 @@ TEST(WindowTexts, MessagesTakeTheAppliedLanguage) {
                                          "[English]\r\n"
                                          "FrmSaida=Output of %1 \xE2\x80\x94 %2\r\n"
                                          "lblEstadoTerminado=%1 has ended.\r\n"
-                                         "lblEstadoTerminadoCom=%1 has ended with %2.\r\n"
+                                         "lblEstadoFimCom=%1 has ended with %2.\r\n"
                                          "txtCodigoSaida=exit code %1\r\n"
                                          "msgFimImediato=%1 ended at once, %2:\r\n"
                                          "msgLogCompleto=See %1\r\n"));

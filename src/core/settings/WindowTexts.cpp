@@ -13,7 +13,7 @@ constexpr std::array<WindowTextRow, 14> kWindowTextRows{{
     {WindowText::OutputTitle, "FrmSaida", "Saída de %1 — %2"},
     {WindowText::ProgramRunning, "lblEstadoExecutando", "%1 está em execução."},
     {WindowText::ProgramEnded, "lblEstadoTerminado", "%1 terminou."},
-    {WindowText::ProgramEndedWith, "lblEstadoTerminadoCom", "%1 terminou com %2."},
+    {WindowText::ProgramEndedWith, "lblEstadoFimCom", "%1 terminou com %2."},
     {WindowText::ExitCode, "txtCodigoSaida", "código de saída %1"},
     {WindowText::Signal, "txtSinal", "sinal %1 (%2)"},
     {WindowText::EndedAtOnce, "msgFimImediato",
