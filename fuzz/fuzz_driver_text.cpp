@@ -65,6 +65,10 @@ void checkSectionSearch(const QString& memoText, const QString& name) {
   check(caret >= 0 && caret <= memoText.size(), "the section caret lies inside the text");
   check(caret == 0 || memoText.sliced(caret - 1).startsWith(u'[' + name + u']'),
         "the section caret stands behind the header's bracket");
+  const qsizetype body = vorlane::sectionBodyOffset(memoText, name);
+  check(body >= caret && body <= memoText.size(), "the section body lies behind its header");
+  check(body == 0 || body == memoText.size() || memoText.sliced(0, body).endsWith(u"\r\n"),
+        "the section body starts a line");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr char kChooserTitle[] =
     "Vorlane: choose the Tessik emulator's directory (the one that holds tessik.ini)";
 constexpr char kNameFieldLabel[] = "Emulator directory:";
+constexpr char kNoEmulatorConfig[] =
+    "The directory %1 holds no tessik.ini: choose the Tessik emulator's own directory.";
 
 // Qt's file dialog writes its history (recent places, column widths) into QtProject.conf of the
 // user's configuration directory when it closes. A cancelled start must leave nothing behind,
@@ -41,6 +44,20 @@ class DialogHistoryElsewhere {
   QTemporaryDir m_directory;
 };
 
+// Asks, beginning in the remembered directory (or the home directory), until the user chooses a
+// directory that holds tessik.ini; empty when cancelled.
+QString askForEmulatorDirectory(const RememberedBase& remembered) {
+  const QString previous = remembered.directory();
+  QString directory = askForBaseDirectory(previous.isEmpty() ? QDir::homePath() : previous);
+  // A directory without the emulator's configuration would start an empty launcher and be
+  // remembered: the user chooses again, from where the refused choice was.
+  while (!directory.isEmpty() && !holdsEmulatorConfig(directory)) {
+    showErrorBox(QString::fromLatin1(kNoEmulatorConfig).arg(displayPath(directory)));
+    directory = askForBaseDirectory(directory);
+  }
+  return directory;
+}
+
 }  // namespace
 
 QString askForBaseDirectory(const QString& startDirectory) {
@@ -62,8 +79,7 @@ bool enterMenuStartBase(BaseSource source, const RememberedBase& remembered) {
   }
   QString directory = source == BaseSource::Ask ? QString() : remembered.usableDirectory();
   if (directory.isEmpty()) {
-    const QString previous = remembered.directory();
-    directory = askForBaseDirectory(previous.isEmpty() ? QDir::homePath() : previous);
+    directory = askForEmulatorDirectory(remembered);
     if (directory.isEmpty()) {
       return false;
     }

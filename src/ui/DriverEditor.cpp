@@ -2,8 +2,10 @@
 
 #include <QFont>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,6 +17,7 @@
 #include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 #include "ui/Guard.h"
+#include "ui/MessageBoxes.h"
 #include "ui/WindowPlacement.h"
 #include "ui_DriverEditor.h"
 
@@ -23,9 +26,25 @@ namespace {
 
 constexpr char kCaptionPrefix[] = "Vorlane Driver Editor - ";
 constexpr char kNotLoadedSuffix[] = " (could not be loaded)";
+// Where the title shows "*" while the text holds unsaved changes.
+constexpr char kModifiedMark[] = "[*]";
+constexpr char kUnsavedChangesQuestion[] = "Save the changes to %1 before closing?";
 
 QString caption(const QString& path, const char* suffix = "") {
-  return QLatin1String(kCaptionPrefix) + displayPath(path) + QLatin1String(suffix);
+  // A doubled mark shows as the mark itself, so a path that holds one keeps it.
+  const QLatin1String mark(kModifiedMark);
+  return QLatin1String(kCaptionPrefix) + displayPath(path).replace(mark, mark + mark) +
+         QLatin1String(suffix) + mark;
+}
+
+QMessageBox::StandardButton askToSaveChanges(QWidget* editor, const QString& path) {
+  const std::unique_ptr<QMessageBox> box(createMessageBox(
+      QMessageBox::Question, QString::fromLatin1(kUnsavedChangesQuestion).arg(displayPath(path)),
+      editor));
+  box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  box->setDefaultButton(QMessageBox::Save);
+  box->setEscapeButton(QMessageBox::Cancel);
+  return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
 // The layout cannot state a font size in pixels; the text area's font is the design's
@@ -49,6 +68,8 @@ DriverEditor::DriverEditor(QWidget* parent)
                  Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                  Qt::WindowCloseButtonHint);
   m_ui->MemoEditor->setFont(memoFont());
+  // Tab moves on to the section list, as in a dialog; Ctrl+Tab types a tab character.
+  m_ui->MemoEditor->setTabChangesFocus(true);
   m_ui->MemoEditor->installEventFilter(this);
   // The layout's size is the window's outer size, the window manager's frame included.
   new WindowPlacement(this, size());
@@ -61,6 +82,12 @@ void DriverEditor::bindHandlers() {
   connectGuarded(m_ui->tbtnSalvar, &QToolButton::clicked, this, &DriverEditor::tbtnSalvarClick);
   connect(m_ui->tbtnFechar, &QToolButton::clicked, this, &QWidget::close);
   connectGuarded(m_ui->cboSecoes, &QComboBox::activated, this, &DriverEditor::cboSecoesChange);
+  // The button's own click: a disabled Save (a file that could not be loaded) stays off.
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, m_ui->tbtnSalvar,
+          &QAbstractButton::click);
+  // Changes count only where they can be saved.
+  connect(m_ui->MemoEditor->document(), &QTextDocument::modificationChanged, this,
+          [this](bool changed) { setWindowModified(changed && m_ui->tbtnSalvar->isEnabled()); });
   // The dialog ends through done() however it is closed: tool button, close box, Alt+F4.
   connect(this, &QDialog::finished, this, &DriverEditor::runCloseSteps);
 }
@@ -73,30 +100,60 @@ void DriverEditor::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void DriverEditor::keyPressEvent(QKeyEvent* event) {
-  // Closing discards unsaved edits without a question, so a stray Escape must not close.
-  if (event->matches(QKeySequence::Cancel)) {
-    return;
+void DriverEditor::reject() {
+  if (settleUnsavedChanges()) {
+    QDialog::reject();
   }
-  QDialog::keyPressEvent(event);
+}
+
+bool DriverEditor::settleUnsavedChanges() {
+  if (!isWindowModified()) {
+    return true;
+  }
+  switch (askToSaveChanges(this, m_driverFile)) {
+    case QMessageBox::Save: {
+      // A save that fails has shown why; the window stays open with the text.
+      bool saved = false;
+      runGuarded([&] {
+        tbtnSalvarClick();
+        saved = true;
+      });
+      return saved;
+    }
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool DriverEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != m_ui->MemoEditor || event->type() != QEvent::KeyPress) {
+    return QDialog::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
   // Shift+Enter would insert a Unicode line separator, which looks like a line break but is
   // saved as a character inside the line: make it an ordinary line break.
-  if (watched == m_ui->MemoEditor && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->matches(QKeySequence::InsertLineSeparator)) {
+  if (key->matches(QKeySequence::InsertLineSeparator)) {
     m_ui->MemoEditor->insertPlainText(QStringLiteral("\n"));
+    return true;
+  }
+  if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+    m_ui->MemoEditor->insertPlainText(QStringLiteral("\t"));
     return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
 void DriverEditor::runShowSteps() {
+  // The caption first: loading may already mark the text as changed, and the mark must have its
+  // place in the title then.
+  setWindowTitle(caption(m_driverFile));
+  // Each opening is ready to type, first in the focus order.
+  m_ui->MemoEditor->setFocus(Qt::OtherFocusReason);
   m_driverProfile = std::make_unique<ProfileFile>(m_driverFile);
   listSections();
   loadDriverText();
-  setWindowTitle(caption(m_driverFile));
 }
 
 void DriverEditor::runCloseSteps() {
@@ -121,6 +178,8 @@ void DriverEditor::loadDriverText() {
     }
     m_fileBytes = bytes;
     m_ui->tbtnSalvar->setEnabled(true);
+    // Also a text kept because the file holds the same again.
+    markUnchanged();
   } catch (const Error&) {
     showLoadFailure();
     throw;
@@ -132,6 +191,7 @@ void DriverEditor::showLoadFailure() {
   m_fileBytes.clear();
   replaceText(QString());
   m_ui->tbtnSalvar->setEnabled(false);
+  markUnchanged();
   setWindowTitle(caption(m_driverFile, kNotLoadedSuffix));
 }
 
@@ -139,17 +199,26 @@ void DriverEditor::tbtnSalvarClick() {
   const QByteArray bytes = fileBytesToSave(m_fileBytes, widgetText());
   replaceFileAtomically(m_driverFile, bytes);
   m_fileBytes = bytes;
+  markUnchanged();
+}
+
+void DriverEditor::markUnchanged() {
+  m_ui->MemoEditor->document()->setModified(false);
+  // Replacing the whole text may report a change that the document then drops without a word.
+  setWindowModified(false);
 }
 
 void DriverEditor::cboSecoesChange() {
   QPlainTextEdit* memo = m_ui->MemoEditor;
-  memo->setFocus();
   // From the end of the text, bringing the header into view puts its line on the top row.
   moveCaretInView(memo->document()->characterCount() - 1);
   const QString memoText = toMemoText(widgetText());
-  const qsizetype offset = sectionCaretOffset(memoText, m_ui->cboSecoes->currentText());
-  moveCaretInView(static_cast<int>(toWidgetOffset(memoText, offset)));
-  m_ui->cboSecoes->setFocus();
+  const QString section = m_ui->cboSecoes->currentText();
+  moveCaretInView(
+      static_cast<int>(toWidgetOffset(memoText, sectionCaretOffset(memoText, section))));
+  // Ready to type into the section, just below its header.
+  moveCaretInView(static_cast<int>(toWidgetOffset(memoText, sectionBodyOffset(memoText, section))));
+  memo->setFocus(Qt::OtherFocusReason);
 }
 
 QString DriverEditor::widgetText() const {

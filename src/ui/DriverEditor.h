@@ -15,7 +15,9 @@ class DriverEditor;
 namespace vorlane {
 
 // The driver editor: one driver file as plain text, with a list of its sections that moves the
-// caret to a section's header. Created once, hidden; every opening shows the same window.
+// caret into a section. Created once, hidden; every opening shows the same window. Every way of
+// closing it (Escape, the close button, the window's close box) asks first while the text holds
+// changes that are not saved.
 class DriverEditor : public QDialog {
   Q_OBJECT
 
@@ -26,9 +28,11 @@ class DriverEditor : public QDialog {
   // The driver file that the next opening edits and saves.
   void setDriverFile(const QString& path) { m_driverFile = path; }
 
+  // Escape, the close button and the window's close box all end here.
+  void reject() override;
+
  protected:
   void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -37,10 +41,14 @@ class DriverEditor : public QDialog {
   void runCloseSteps();
   void tbtnSalvarClick();
   void cboSecoesChange();
+  // True when the window may close: nothing unsaved, or the user saved or discarded it.
+  bool settleUnsavedChanges();
 
   void listSections();
   void loadDriverText();
   void showLoadFailure();
+  // The text is the file's, as loaded or saved.
+  void markUnchanged();
   QString widgetText() const;
   void replaceText(const QString& widgetText);
   void moveCaretInView(int position);

@@ -1,5 +1,6 @@
 #include "ui/DriverListFilter.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,13 +52,27 @@ DriverListFilter::DriverListFilter(QWidget* page, QListWidget* list, QLabel* cou
 }
 
 bool DriverListFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_field && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-      static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-    m_field->clear();
-    return true;
+  if (watched != m_field || event->type() != QEvent::KeyPress) {
+    return QObject::eventFilter(watched, event);
   }
-  return QObject::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    return QObject::eventFilter(watched, event);
+  }
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      m_field->clear();
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      // As if pressed in the list: it skips hidden rows and its selection runs the handler.
+      QCoreApplication::sendEvent(m_list, event);
+      return true;
+    default:
+      return QObject::eventFilter(watched, event);
+  }
 }
 
 void DriverListFilter::focusField() {
@@ -69,6 +84,19 @@ void DriverListFilter::focusField() {
 
 void DriverListFilter::apply() {
   const NameFilter filter(m_field->text());
+  const int shown = showMatchingRows(filter);
+  const QString total = QString::number(m_list->count());
+  m_countPanel->setText(filter.isActive() ? QString::number(shown) + QLatin1Char('/') + total
+                                          : total);
+  m_countPanel->setAccessibleName(countName(shown, m_list->count(), filter.isActive()));
+  // Without a filter a rescan leaves the list without a selection, as it always has.
+  if (filter.isActive()) {
+    selectFirstShownUnlessOneIs();
+  }
+  Q_EMIT hidesEveryGame(filter.isActive() && shown == 0);
+}
+
+int DriverListFilter::showMatchingRows(const NameFilter& filter) {
   int shown = 0;
   // A game the filter hides is no longer selected: Play must not start a game the user
   // cannot see. The program's own change is no selection by the user.
@@ -83,10 +111,20 @@ void DriverListFilter::apply() {
       item->setSelected(false);
     }
   }
-  const QString total = QString::number(m_list->count());
-  m_countPanel->setText(filter.isActive() ? QString::number(shown) + QLatin1Char('/') + total
-                                          : total);
-  m_countPanel->setAccessibleName(countName(shown, m_list->count(), filter.isActive()));
+  return shown;
+}
+
+void DriverListFilter::selectFirstShownUnlessOneIs() {
+  if (!m_list->selectedItems().isEmpty()) {
+    return;
+  }
+  for (int row = 0; row < m_list->count(); ++row) {
+    if (!m_list->item(row)->isHidden()) {
+      // Unblocked: the selection shows its preview and name as the user's own would.
+      m_list->setCurrentRow(row);
+      return;
+    }
+  }
 }
 
 }  // namespace vorlane

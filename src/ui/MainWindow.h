@@ -82,6 +82,9 @@ class MainWindow : public QWidget {
   // Row of the game selected in lstDrivers, or -1. The current row alone is no selection: the
   // list makes its first row current when it takes the focus, without selecting it.
   int selectedDriverRow() const;
+  // While the filter hides every game, no game shows in the preview and the buttons that act on
+  // the selected game are off.
+  void filterHidesEveryGame(bool hidesAll);
 
   // Option text and launching (MainWindowLaunch.cpp).
   void bindLaunchHandlers();

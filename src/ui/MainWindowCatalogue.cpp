@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -51,6 +52,8 @@ void MainWindow::bindCatalogueHandlers() {
   // Only the user's selections run the handler (see fillDriverList).
   connectGuarded(m_ui->lstDrivers, &QListWidget::itemSelectionChanged, this,
                  &MainWindow::lstDriversClick);
+  connect(m_driverFilter, &DriverListFilter::hidesEveryGame, this,
+          &MainWindow::filterHidesEveryGame);
 }
 
 void MainWindow::loadDrivers() {
@@ -64,9 +67,10 @@ void MainWindow::loadDrivers() {
     m_driverFiles.takeScan(scan);
     m_archiveMarker->takeScan(scan.drivers);
     fillDriverList(m_ui->lstDrivers, scan.drivers);
-    // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
-    m_driverFilter->apply();
   }
+  // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
+  // Outside the busy pointer: the game it may select shows its preview, which can fail.
+  m_driverFilter->apply();
   // After the busy pointer is gone, and as a box rather than a failure: the catalogue is whole
   // and creation goes on with its next step.
   if (!scan.firstUnreadablePath.isEmpty()) {
@@ -98,6 +102,17 @@ void MainWindow::lstDriversClick() {
   }
   m_ui->panNomeDriver->setText(displayPath(name));
   m_ui->panImagem->setCaption(displayPath(name));
+}
+
+void MainWindow::filterHidesEveryGame(bool hidesAll) {
+  for (QPushButton* button : {m_ui->btnExecutar, m_ui->btnChecksum, m_ui->btnEditar}) {
+    button->setEnabled(!hidesAll);
+  }
+  if (hidesAll) {
+    m_ui->imgAmostra->removePicture();
+    m_ui->panNomeDriver->clear();
+    m_ui->panImagem->setCaption(QString());
+  }
 }
 
 }  // namespace vorlane

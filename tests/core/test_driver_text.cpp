@@ -127,6 +127,28 @@ TEST(DriverText, PutsTheCaretBehindTheBracketOfTheFirstExactHeader) {
   }
 }
 
+TEST(DriverText, PutsTheSectionBodyAtTheLineBelowTheFirstExactHeader) {
+  struct Case {
+    const char* text;
+    const char* section;
+    qsizetype expected;
+  };
+  const Case cases[] = {
+      {"GAMENAME x\r\n[Video]\r\nmode=1", "Video", 21},
+      {"[Video]  ; screen\r\n\r\n", "Video", 19},
+      {"; see [Video] below\r\n[Video]\r\n", "Video", 21},
+      {"x\r\n[Video]", "Video", 10},
+      {"x\r\n[Video]\r\n", "Video", 12},
+      {"GAMENAME x\r\n[video]\r\nmode=1", "Video", 0},
+      {"", "Video", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(sectionBodyOffset(QString::fromLatin1(c.text), QString::fromLatin1(c.section)),
+              c.expected)
+        << c.text;
+  }
+}
+
 TEST(DriverText, ConvertsOffsetsBetweenMemoAndWidget) {
   const QString widget = QStringLiteral("ab\ncd\n\nef");
   const QString memo = toMemoText(widget);

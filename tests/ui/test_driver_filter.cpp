@@ -1,3 +1,5 @@
+#include <ostream>
+
 #include <QApplication>
 #include <QBrush>
 #include <QDeadlineTimer>
@@ -15,10 +17,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/JpegEncoder.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
 #include "ui/MissingArchiveMarker.h"
+#include "ui/PreviewImage.h"
+#include "ui/PreviewPanel.h"
 
 namespace vorlane::test {
 namespace {
@@ -97,13 +102,116 @@ TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
 
   // Hiding the selected game unselects it: Play then starts nothing unseen.
   field->setText(QStringLiteral("zeta"));
-  EXPECT_TRUE(list->selectedItems().isEmpty());
+  EXPECT_FALSE(gold->isSelected());
 
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_TRUE(field->text().isEmpty());
   EXPECT_EQ(shownGames(list).size(), 4);
   EXPECT_EQ(count->text(), text("4"));
   EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+// What the Drivers page shows of the selected game.
+struct Shown {
+  QString name;
+  QString caption;
+  bool picture = false;
+  bool operator==(const Shown&) const = default;
+};
+
+Shown shownGame(const WindowOnBase& main) {
+  return {main.child<QLabel>("panNomeDriver")->text(),
+          main.child<PreviewPanel>("panImagem")->caption(),
+          main.child<PreviewImage>("imgAmostra")->hasPicture()};
+}
+
+std::ostream& operator<<(std::ostream& out, const Shown& shown) {
+  return out << shown.name.toStdString() << " / " << shown.caption.toStdString() << " / "
+             << (shown.picture ? "picture" : "no picture");
+}
+
+bool gameButtonsEnabled(const WindowOnBase& main) {
+  const bool play = main.child<QPushButton>("btnExecutar")->isEnabled();
+  EXPECT_EQ(main.child<QPushButton>("btnChecksum")->isEnabled(), play);
+  EXPECT_EQ(main.child<QPushButton>("btnEditar")->isEnabled(), play);
+  return play;
+}
+
+// While filtering, a hidden selection passes to the first shown game, which shows as a user's
+// selection would; with nothing shown, nothing shows and the buttons for a game are off.
+TEST(DriverFilter, KeepsAShownGameSelectedAndShowingWhileFiltering) {
+  TempBase base;
+  layOutGames(base);
+  base.write(QStringLiteral("preview/ete.drv.jpg"),
+             encodeJpeg({.width = 4, .height = 4}, QByteArray(4 * 4 * 3, '\x60')));
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  auto* field = main.child<QLineEdit>("edtFiltro");
+  clickDriver(main, 0);
+  const Shown alpha{QStringLiteral("alpha.drv"), QStringLiteral("alpha.drv"), false};
+  ASSERT_EQ(shownGame(main), alpha);
+
+  const struct {
+    const char* typed;
+    int selected;  // -1: none
+    Shown shown;
+    bool buttons;
+  } steps[] = {
+      {"squad", 0, alpha, true},
+      {"et", 1, {QStringLiteral("ete.drv"), QStringLiteral("ete.drv"), true}, true},
+      {"zeta", 3, {QStringLiteral("zeta.drv"), QStringLiteral("zeta.drv"), false}, true},
+      {"nothing", -1, {}, false},
+      {"a", 0, alpha, true},
+      // Without a filter the selection stays where it is.
+      {"", 0, alpha, true},
+  };
+  for (const auto& step : steps) {
+    field->setText(text(step.typed));
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    EXPECT_EQ(selected.isEmpty() ? -1 : list->row(selected.front()), step.selected) << step.typed;
+    if (step.selected >= 0) {
+      EXPECT_EQ(main.window().driverFiles().itemIndex(), step.selected) << step.typed;
+    }
+    EXPECT_EQ(shownGame(main), step.shown) << step.typed;
+    EXPECT_EQ(gameButtonsEnabled(main), step.buttons) << step.typed;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+// Up, Down, Page Up and Page Down in the field move the list's selection over the shown games;
+// Enter plays the selected one. The field keeps the focus.
+TEST(DriverFilter, KeysInTheFieldMoveTheSelectionAndEnterPlays) {
+  TempBase base;
+  layOutGames(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+  auto* list = main.child<QListWidget>("lstDrivers");
+  auto* field = main.child<QLineEdit>("edtFiltro");
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+  ASSERT_TRUE(field->hasFocus());
+  // Shows ÉTÉ Racer, Pokémon Gold and Zeta.
+  QTest::keyClicks(field, QStringLiteral("e"));
+
+  const struct {
+    Qt::Key key;
+    int row;
+  } steps[] = {{Qt::Key_Down, 2},   {Qt::Key_Down, 3},     {Qt::Key_Down, 3}, {Qt::Key_Up, 2},
+               {Qt::Key_PageUp, 1}, {Qt::Key_PageDown, 3}, {Qt::Key_Up, 2}};
+  for (const auto& step : steps) {
+    QTest::keyClick(field, step.key);
+    EXPECT_EQ(main.window().driverFiles().itemIndex(), step.row) << step.key;
+    EXPECT_TRUE(list->item(step.row)->isSelected()) << step.key;
+    EXPECT_EQ(shownGame(main).name, main.window().driverFiles().entries().at(step.row)) << step.key;
+    EXPECT_TRUE(field->hasFocus()) << step.key;
+  }
+  EXPECT_EQ(field->text(), text("e"));
+
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_TRUE(waitForPlayed(base).endsWith("\npkgold.drv\n"));
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
 
 TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
@@ -123,6 +231,9 @@ TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
   EXPECT_EQ(shownGames(list),
             (QStringList{text("Alpha Squadron"), text("Beta"), text("ÉTÉ Racer"), text("Zeta")}));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("4/5"));
+  // The rescan leaves no game selected; while filtering, the first shown one then is.
+  EXPECT_TRUE(list->item(0)->isSelected());
+  EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text("alpha.drv"));
 
   list->setFocus();
   for (int press = 0; press < 12; ++press) {

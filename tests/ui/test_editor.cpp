@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QMargins>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -73,6 +74,33 @@ void openOn(DriverEditor& editor, const QString& path) {
   editor.show();
 }
 
+// The title as the window shows it, with Qt's mark for unsaved changes resolved.
+QString shownTitle(const DriverEditor& editor) {
+  return editor.windowHandle()->title();
+}
+
+// Answers the question about unsaved changes that the next closing asks.
+void answerUnsavedChanges(QMessageBox::StandardButton answer) {
+  answerNextModal([answer](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr) << "no question about unsaved changes";
+    QTest::mouseClick(box->button(answer), Qt::LeftButton);
+  });
+}
+
+// Fails the test, and answers Cancel, should `close` ask anything.
+void closeWithoutQuestion(const std::function<void()>& close) {
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      ADD_FAILURE() << "asked: " << box->text().toStdString();
+      box->button(QMessageBox::Cancel)->click();
+    }
+  });
+  watch.start(10);
+  close();
+}
+
 // Any character, as a keyboard layout that has it types it (QTest's own typing knows ASCII only).
 void typeAtEnd(QPlainTextEdit* memo, const QString& keys) {
   QTest::keyClick(memo, Qt::Key_End, Qt::ControlModifier);
@@ -120,7 +148,7 @@ TEST(Editor, HasItsLayout) {
   editor.close();
 }
 
-TEST(Editor, IsCentredAtEveryShowingKeepsItsSizeAndEscapeDoesNotClose) {
+TEST(Editor, IsCentredAtEveryShowingAndKeepsItsSize) {
   TempBase base;
   DriverEditor editor;
   const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
@@ -128,8 +156,6 @@ TEST(Editor, IsCentredAtEveryShowingKeepsItsSizeAndEscapeDoesNotClose) {
   EXPECT_LE((editor.frameGeometry().center() - centre).manhattanLength(), 1);
   editor.move(5, 5);
   editor.resize(300, 200);
-  QTest::keyClick(EditorControls(editor).memo, Qt::Key_Escape);
-  EXPECT_TRUE(editor.isVisible());
   editor.close();
   EXPECT_FALSE(editor.isVisible());
   editor.show();
@@ -250,7 +276,138 @@ TEST(Editor, RefusesACharacterTheFilesEncodingCannotHold) {
   EXPECT_EQ(base.read(kDriverName), file);
   EXPECT_TRUE(editor.isVisible());
   EXPECT_TRUE(controls.memo->toPlainText().endsWith(text("\u0141\u00F3d\u017A")));
+  answerUnsavedChanges(QMessageBox::Discard);
   editor.close();
+}
+
+// Tab moves between the text and the section list as in any dialog; Ctrl+Tab types a tab
+// character; Ctrl+S saves as the save button does.
+TEST(Editor, TabMovesTheFocusCtrlTabTypesATabAndCtrlSSaves) {
+  TempBase base;
+  ErrorBoxLog boxes;
+  DriverEditor editor;
+  const EditorControls controls(editor);
+  openOn(editor, base.write(kDriverName, "[Video]\r\nmode=1\r\n"));
+  editor.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+  EXPECT_EQ(QApplication::focusWidget(), controls.memo) << "the text comes first";
+
+  const struct {
+    QWidget* from;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QWidget* to;
+  } moves[] = {
+      {controls.memo, Qt::Key_Tab, Qt::NoModifier, controls.sections},
+      {controls.sections, Qt::Key_Tab, Qt::NoModifier, controls.memo},
+      {controls.memo, Qt::Key_Backtab, Qt::ShiftModifier, controls.sections},
+      {controls.sections, Qt::Key_Backtab, Qt::ShiftModifier, controls.memo},
+  };
+  for (const auto& move : moves) {
+    move.from->setFocus();
+    QTest::keyClick(move.from, move.key, move.modifiers);
+    EXPECT_EQ(QApplication::focusWidget(), move.to)
+        << move.from->objectName().toStdString() << " " << move.key;
+  }
+  EXPECT_EQ(controls.memo->toPlainText(), text("[Video]\nmode=1\n")) << "Tab typed nothing";
+
+  QTest::keyClick(controls.memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(controls.memo, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::focusWidget(), controls.memo);
+  QTest::keyClick(controls.memo, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(base.read(kDriverName), QByteArray("[Video]\r\nmode=1\r\n\t"));
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+  closeWithoutQuestion([&] { editor.close(); });
+}
+
+TEST(Editor, TitleShowsAStarWhileTheTextDiffersFromTheFile) {
+  for (const QString& name : {QStringLiteral("game.drv"), QStringLiteral("odd [*] name.drv")}) {
+    TempBase base;
+    DriverEditor editor;
+    const EditorControls controls(editor);
+    const QString path = base.write(name, "[Video]\r\n");
+    openOn(editor, path);
+    const QString title = QStringLiteral("Vorlane Driver Editor - ") + path;
+    EXPECT_EQ(shownTitle(editor), title);
+    typeAtEnd(controls.memo, QStringLiteral("x"));
+    EXPECT_EQ(shownTitle(editor), title + QLatin1Char('*'));
+    // Undone, the text is the file's again.
+    QTest::keyClick(controls.memo, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(shownTitle(editor), title);
+    typeAtEnd(controls.memo, QStringLiteral("y"));
+    EXPECT_EQ(shownTitle(editor), title + QLatin1Char('*'));
+    QTest::mouseClick(controls.save, Qt::LeftButton);
+    EXPECT_EQ(shownTitle(editor), title);
+    closeWithoutQuestion([&] { editor.close(); });
+    EXPECT_FALSE(editor.isVisible());
+  }
+}
+
+// Escape, the close button and the window's close box all ask the same question while the text
+// holds unsaved changes, and close at once while it holds none.
+TEST(Editor, ClosingWithUnsavedChangesAsksToSaveDiscardOrCancel) {
+  const struct {
+    const char* name;
+    std::function<void(DriverEditor&)> close;
+  } ways[] = {
+      {"Escape",
+       [](DriverEditor& editor) { QTest::keyClick(EditorControls(editor).memo, Qt::Key_Escape); }},
+      {"close button",
+       [](DriverEditor& editor) {
+         QTest::mouseClick(EditorControls(editor).close, Qt::LeftButton);
+       }},
+      {"close box", [](DriverEditor& editor) { editor.windowHandle()->close(); }},
+  };
+  const struct {
+    QMessageBox::StandardButton answer;
+    bool staysOpen;
+    QByteArray file;
+  } answers[] = {
+      {QMessageBox::Save, false, "a\r\nedited"},
+      {QMessageBox::Discard, false, "a\r\n"},
+      {QMessageBox::Cancel, true, "a\r\n"},
+  };
+  ErrorBoxLog boxes;
+  for (const auto& way : ways) {
+    for (const auto& answer : answers) {
+      TempBase base;
+      DriverEditor editor;
+      const EditorControls controls(editor);
+      openOn(editor, base.write(kDriverName, "a\r\n"));
+      closeWithoutQuestion([&] { way.close(editor); });
+      EXPECT_FALSE(editor.isVisible()) << way.name << ": unchanged";
+
+      editor.show();
+      typeAtEnd(controls.memo, QStringLiteral("edited"));
+      answerUnsavedChanges(answer.answer);
+      way.close(editor);
+      EXPECT_EQ(editor.isVisible(), answer.staysOpen) << way.name << " " << answer.answer;
+      EXPECT_EQ(base.read(kDriverName), answer.file) << way.name << " " << answer.answer;
+      if (answer.staysOpen) {
+        EXPECT_TRUE(controls.memo->toPlainText().endsWith(QStringLiteral("edited")));
+        answerUnsavedChanges(QMessageBox::Discard);
+        editor.close();
+      }
+    }
+  }
+
+  // A save that fails keeps the window open with the text.
+  TempBase base;
+  DriverEditor editor;
+  const EditorControls controls(editor);
+  const QString path = base.write(kDriverName, "a\r\n");
+  QFile::setPermissions(path, QFileDevice::ReadOwner);
+  openOn(editor, path);
+  typeAtEnd(controls.memo, QStringLiteral("edited"));
+  answerUnsavedChanges(QMessageBox::Save);
+  editor.close();
+  EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("Cannot create file ") + path + text(".")});
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_TRUE(controls.memo->toPlainText().endsWith(QStringLiteral("edited")));
+  answerUnsavedChanges(QMessageBox::Discard);
+  editor.close();
+  EXPECT_EQ(base.read(kDriverName), QByteArray("a\r\n"));
 }
 
 TEST(Editor, ListsOnlyTheOpenedDriversSectionsWithNoneChosen) {
@@ -267,14 +424,16 @@ TEST(Editor, ListsOnlyTheOpenedDriversSectionsWithNoneChosen) {
                             "deo]\n[Dips]\n"));
   EXPECT_EQ(controls.sectionItems(), (QStringList{text("Vídeo"), text("Dips")}));
   EXPECT_EQ(controls.sections->currentIndex(), -1);
-  EXPECT_EQ(editor.windowTitle(), QStringLiteral("Vorlane Driver Editor - ") +
-                                      base.filePath(QStringLiteral("second.drv")));
+  EXPECT_EQ(shownTitle(editor), QStringLiteral("Vorlane Driver Editor - ") +
+                                    base.filePath(QStringLiteral("second.drv")));
   controls.chooseSection(text("Vídeo"));
-  EXPECT_EQ(controls.memo->textCursor().position(), 5);
+  EXPECT_EQ(controls.memo->textCursor().position(), 12) << "on the line below [Vídeo]";
   editor.close();
 }
 
-TEST(Editor, JumpsToTheFirstExactHeaderWithItsLineOnTop) {
+// The header's line comes to the top row; the caret starts the line below it, in the text, ready
+// to type into the section.
+TEST(Editor, JumpsBelowTheFirstExactHeaderWithItsLineOnTop) {
   const QByteArray file =
       "GAMENAME     Test\r\n"
       "; the [Sound] section comes last\r\n"
@@ -296,29 +455,38 @@ TEST(Editor, JumpsToTheFirstExactHeaderWithItsLineOnTop) {
 
   const struct {
     const char* section;
-    QString caretBefore;  // the header the caret stands in, from its bracket on
-    int block;
+    int headerBlock;  // the line of the header's first occurrence
+    QString caretAt;  // the text from the caret on
     bool onTop;
   } cases[] = {
-      {"Video", QStringLiteral("[Video]"), 2, true},
-      {"Sound", QStringLiteral("[Sound] section comes last"), 1, true},
-      {"Dips", QStringLiteral("[Dips]"), 65, true},
-      {"Last", QStringLiteral("[Last]"), lastBlock, false},
+      {"Video", 2, QStringLiteral("line1=7\n"), true},
+      // The first occurrence stands in a comment; the caret starts the line below it.
+      {"Sound", 1, QStringLiteral("[Video]\n"), true},
+      {"Dips", 65, QStringLiteral("line61=427\n"), true},
+      // No line below the last header: the caret ends the text.
+      {"Last", lastBlock, QString(), false},
   };
   for (const auto& example : cases) {
     controls.chooseSection(QString::fromLatin1(example.section));
     const QTextCursor caret = controls.memo->textCursor();
     EXPECT_FALSE(caret.hasSelection()) << example.section;
-    EXPECT_EQ(caret.blockNumber(), example.block) << example.section;
-    EXPECT_TRUE(shown.mid(caret.position() - 1).startsWith(example.caretBefore)) << example.section;
+    EXPECT_EQ(shown.mid(caret.position()).left(example.caretAt.size()), example.caretAt)
+        << example.section;
+    if (example.caretAt.isEmpty()) {
+      EXPECT_EQ(caret.position(), shown.size()) << example.section;
+    }
     if (example.onTop) {
-      EXPECT_EQ(controls.firstVisibleBlock(), example.block) << example.section;
+      EXPECT_EQ(controls.firstVisibleBlock(), example.headerBlock) << example.section;
     } else {
       EXPECT_GT(controls.firstVisibleBlock(), 0) << example.section;
-      EXPECT_LT(controls.firstVisibleBlock(), example.block) << example.section;
+      EXPECT_LT(controls.firstVisibleBlock(), example.headerBlock) << example.section;
     }
-    EXPECT_EQ(QApplication::focusWidget(), controls.sections) << example.section;
+    EXPECT_EQ(QApplication::focusWidget(), controls.memo) << example.section;
   }
+  // Typing goes into the section.
+  controls.chooseSection(QStringLiteral("Video"));
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("new=1"));
+  EXPECT_TRUE(controls.memo->toPlainText().contains(QStringLiteral("[Video]\nnew=1line1=7\n")));
 
   // The list keeps the names read at opening; a header that now stands only in other letter
   // case leaves the caret at the start.
@@ -328,10 +496,11 @@ TEST(Editor, JumpsToTheFirstExactHeaderWithItsLineOnTop) {
   EXPECT_EQ(controls.memo->textCursor().position(), 0);
   EXPECT_EQ(controls.firstVisibleBlock(), 0);
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
+  answerUnsavedChanges(QMessageBox::Discard);
   editor.close();
 }
 
-TEST(Editor, ClosingDiscardsEditsAndAnUnchangedFileKeepsCaretAndScroll) {
+TEST(Editor, DiscardedEditsAreGoneAndAnUnchangedFileKeepsCaretAndScroll) {
   TempBase base;
   DriverEditor editor;
   const EditorControls controls(editor);
@@ -352,6 +521,7 @@ TEST(Editor, ClosingDiscardsEditsAndAnUnchangedFileKeepsCaretAndScroll) {
 
   // Edits that were not saved are gone at the next opening; the file never saw them.
   typeAtEnd(controls.memo, QStringLiteral("edited"));
+  answerUnsavedChanges(QMessageBox::Discard);
   editor.close();
   EXPECT_EQ(base.read(kDriverName), numberedLines(1, 100).replace("\r\n", "\n"));
   openOn(editor, path);
@@ -377,6 +547,7 @@ TEST(Editor, ReadOnlyFileIsRefusedAndLeftAsItWas) {
   EXPECT_EQ(base.read(kDriverName), QByteArray("[Video]\nmode=1\n"));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_TRUE(controls.memo->toPlainText().endsWith(QStringLiteral("edited")));
+  answerUnsavedChanges(QMessageBox::Discard);
   editor.close();
 }
 
@@ -413,10 +584,14 @@ TEST(Editor, FailedLoadEmptiesTheTextAndDisablesSave) {
     EXPECT_TRUE(editor.isVisible()) << example.name;
     EXPECT_TRUE(controls.memo->toPlainText().isEmpty()) << example.name;
     EXPECT_FALSE(controls.save->isEnabled()) << example.name;
-    EXPECT_EQ(editor.windowTitle(),
+    EXPECT_EQ(shownTitle(editor),
               QStringLiteral("Vorlane Driver Editor - ") + path + text(" (could not be loaded)"));
     EXPECT_EQ(controls.sectionItems(), example.sections) << example.name;
-    editor.close();
+    // Typed text is nothing that could be saved over the file.
+    typeAtEnd(controls.memo, QStringLiteral("typed"));
+    QTest::keyClick(controls.memo, Qt::Key_S, Qt::ControlModifier);
+    closeWithoutQuestion([&] { editor.close(); });
+    EXPECT_EQ(QFile::exists(path), example.create) << example.name;
     if (example.create) {
       EXPECT_EQ(base.read(kDriverName), example.file) << example.name;
     }
@@ -448,7 +623,7 @@ TEST(EditDriver, OpensTheSelectedDriverModallyWithoutRescanning) {
   answerNextModal([&](QWidget* modal) {
     ASSERT_EQ(modal, &main.editor());
     const EditorControls controls(main.editor());
-    EXPECT_EQ(main.editor().windowTitle(), QStringLiteral("Vorlane Driver Editor - ") + beta);
+    EXPECT_EQ(shownTitle(main.editor()), QStringLiteral("Vorlane Driver Editor - ") + beta);
     EXPECT_EQ(controls.sectionItems(), QStringList{QStringLiteral("Sound")});
     EXPECT_EQ(modal->windowModality(), Qt::ApplicationModal);
     controls.memo->document()->find(QStringLiteral("Beta")).insertText(QStringLiteral("Gamma"));

@@ -128,6 +128,43 @@ TEST_F(MenuStart, CancelEndsTheStartWithoutWritingAnything) {
   EXPECT_TRUE(configIsEmpty());
 }
 
+// A chosen directory without tessik.ini is refused with a message naming it, and the chooser
+// opens again there; cancelling then still writes nothing.
+TEST_F(MenuStart, RefusesADirectoryWithoutTessikIniAndAsksAgain) {
+  const QString wrong = m_games.makeDir(QStringLiteral("not the emulator"));
+  // Cancelling first, while nothing has been written yet.
+  for (const bool chooseAgain : {false, true}) {
+    ErrorBoxLog boxes;
+    answerNextModal([&](QWidget* modal) {
+      QFileDialog* chooser = chooserOf(modal);
+      ASSERT_NE(chooser, nullptr);
+      typeIntoChooser(chooser, wrong);
+      answerNextModal([&](QWidget* again) {
+        QFileDialog* second = chooserOf(again);
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(second->directory().absolutePath(), wrong);
+        if (chooseAgain) {
+          typeIntoChooser(second, m_games.path());
+        } else {
+          second->reject();
+        }
+      });
+    });
+    EXPECT_EQ(enterMenuStartBase(BaseSource::Ask), chooseAgain);
+
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().front().contains(wrong + QStringLiteral(" holds no tessik.ini")))
+        << boxes.texts().front().toStdString();
+    if (chooseAgain) {
+      EXPECT_EQ(QDir::currentPath(), m_games.path());
+      EXPECT_EQ(RememberedBase().directory(), m_games.path());
+    } else {
+      EXPECT_EQ(QDir::currentPath(), m_previousDirectory);
+      EXPECT_TRUE(configIsEmpty());
+    }
+  }
+}
+
 TEST_F(MenuStart, AsksAgainWhereTheRememberedDirectoryLostTessikIni) {
   const QString emptied = m_games.makeDir(QStringLiteral("old tessik"));
   const RememberedBase remembered;

@@ -117,6 +117,15 @@ qsizetype sectionCaretOffset(const QString& memoText, const QString& sectionName
   return memoText.indexOf(header, 0, Qt::CaseSensitive) + 1;
 }
 
+qsizetype sectionBodyOffset(const QString& memoText, const QString& sectionName) {
+  const qsizetype header = sectionCaretOffset(memoText, sectionName);
+  if (header == 0) {
+    return 0;
+  }
+  const qsizetype lineBreak = memoText.indexOf(u"\r\n", header);
+  return lineBreak < 0 ? memoText.size() : lineBreak + 2;
+}
+
 qsizetype toWidgetOffset(const QString& memoText, qsizetype memoOffset) {
   const QStringView before = QStringView(memoText).left(memoOffset);
   qsizetype offset = memoOffset - before.count(u"\r\n");

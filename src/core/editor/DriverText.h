@@ -38,6 +38,11 @@ QString toWidgetText(const QString& memoText);
 // occurrence of "[" + name + "]" (letter case respected), or 0 when there is none.
 qsizetype sectionCaretOffset(const QString& memoText, const QString& sectionName);
 
+// Where typing into a section begins: the memo offset of the start of the line below the first
+// occurrence of the header, the end of the text when no line follows it, or 0 when the header
+// does not occur.
+qsizetype sectionBodyOffset(const QString& memoText, const QString& sectionName);
+
 // Offsets between the two forms; an offset inside a CR LF pair maps to the break's start.
 // The editor needs only toWidgetOffset; toMemoOffset is its inverse, kept for the tests and the
 // fuzz target that check the mapping both ways.
