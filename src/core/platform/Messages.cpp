@@ -38,6 +38,10 @@ QString missingArchive(const QString& path) {
   return QStringLiteral("ROM archive not found: %1").arg(displayPath(path));
 }
 
+QString withoutArchive(const QString& driverCount, int missing) {
+  return QStringLiteral("%1, %2 without ROM archive").arg(driverCount).arg(missing);
+}
+
 QString fileAccessDenied() {
   return QStringLiteral("File access denied");
 }
