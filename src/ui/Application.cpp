@@ -6,7 +6,7 @@
 
 #include "core/start/ProgramInfo.h"
 #include "core/start/ProgramVersion.h"
-#include "ui/GroupBoxStyle.h"
+#include "ui/FocusFrameStyle.h"
 
 // The pictures live in this static library; naming them keeps the linker from dropping them.
 static void initResources() {
@@ -21,7 +21,7 @@ void setUpApplication(QApplication& application) {
   application.setApplicationVersion(programVersion());
   // Docks and Wayland find the menu entry, and with it the icon, by this name.
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
-  QApplication::setStyle(new GroupBoxStyle);
+  QApplication::setStyle(new FocusFrameStyle);
   // The layouts name the fonts of the original design; metric-compatible free fonts stand in.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));

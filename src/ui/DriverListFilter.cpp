@@ -9,7 +9,9 @@
 #include <QSignalBlocker>
 
 #include "core/catalogue/NameFilter.h"
+#include "core/platform/Messages.h"
 #include "core/settings/WindowTexts.h"
+#include "ui/MissingArchiveMarker.h"
 
 namespace vorlane {
 namespace {
@@ -28,11 +30,13 @@ QString countName(int shown, int total, bool filtered) {
 
 }  // namespace
 
-DriverListFilter::DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel)
+DriverListFilter::DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel,
+                                   const MissingArchiveMarker* marker)
     : QObject(page),
       m_page(page),
       m_list(list),
       m_countPanel(countPanel),
+      m_marker(marker),
       m_field(new QLineEdit(page)) {
   m_field->setObjectName(QStringLiteral("edtFiltro"));
   m_field->setGeometry(kFieldGeometry);
@@ -89,6 +93,12 @@ void DriverListFilter::apply() {
   m_countPanel->setText(filter.isActive() ? QString::number(shown) + QLatin1Char('/') + total
                                           : total);
   m_countPanel->setAccessibleName(countName(shown, m_list->count(), filter.isActive()));
+  // Also the panel's description for screen readers, which read a tip as one.
+  const int missing = m_marker->missingCount();
+  m_countPanel->setToolTip(
+      missing == 0
+          ? QString()
+          : messages::withoutArchive(countName(m_list->count(), m_list->count(), false), missing));
   // Without a filter a rescan leaves the list without a selection, as it always has.
   if (filter.isActive()) {
     selectFirstShownUnlessOneIs();

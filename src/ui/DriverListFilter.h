@@ -8,6 +8,7 @@ class QListWidget;
 
 namespace vorlane {
 
+class MissingArchiveMarker;
 class NameFilter;
 
 // The name filter of the Drivers page: a caption and a field beside the buttons. Typing hides
@@ -15,12 +16,13 @@ class NameFilter;
 // stays parallel to the file list. While the filter narrows the list, a shown game stays
 // selected, chosen as the user would choose it. The field stays out of the Tab order: Ctrl+F on
 // the page and the mouse reach it, Escape in it clears it, and the keys that move through the
-// list move the list's selection from it.
+// list move the list's selection from it. The count's tip says how many games the marker greys.
 class DriverListFilter : public QObject {
   Q_OBJECT
 
  public:
-  DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel);
+  DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel,
+                   const MissingArchiveMarker* marker);
 
   // Shows the rows that match the field's text and the count: the number of games, or
   // "shown/total" while the filter hides some. While filtering, when no shown game is selected,
@@ -45,6 +47,7 @@ class DriverListFilter : public QObject {
   QWidget* m_page;
   QListWidget* m_list;
   QLabel* m_countPanel;
+  const MissingArchiveMarker* m_marker;
   QLineEdit* m_field;
 };
 

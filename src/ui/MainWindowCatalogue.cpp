@@ -43,10 +43,11 @@ void fillDriverList(QListWidget* list, const QList<DriverRecord>& drivers) {
 }  // namespace
 
 void MainWindow::bindCatalogueHandlers() {
-  m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers);
   // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
   // may keep their ROMs elsewhere.
   m_archiveMarker = new MissingArchiveMarker(m_ui->lstDrivers);
+  m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers,
+                                        m_archiveMarker);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
   // Only the user's selections run the handler (see fillDriverList).

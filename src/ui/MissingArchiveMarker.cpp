@@ -1,24 +1,48 @@
 #include "ui/MissingArchiveMarker.h"
 
 #include <QAbstractItemView>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QToolTip>
 
 #include "core/catalogue/DriverScan.h"
+#include "core/catalogue/MarkerColour.h"
 #include "core/platform/Messages.h"
 
 namespace vorlane {
+namespace {
 
-MissingArchiveMarker::MissingArchiveMarker(QListWidget* list) : QStyledItemDelegate(list) {
+Rgb rgbOf(const QColor& colour) {
+  return {colour.red(), colour.green(), colour.blue()};
+}
+
+// The palette's disabled text, made darker or lighter where it would be hard to read on the
+// list's background of that colour group.
+void greyText(QPalette& palette) {
+  const Rgb faint = rgbOf(palette.color(QPalette::Disabled, QPalette::Text));
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    const Rgb marker = readableMarkerColour(rgbOf(palette.color(group, QPalette::Text)), faint,
+                                            rgbOf(palette.color(group, QPalette::Base)));
+    palette.setColor(group, QPalette::Text, QColor(marker.red, marker.green, marker.blue));
+  }
+}
+
+}  // namespace
+
+MissingArchiveMarker::MissingArchiveMarker(QListWidget* list)
+    : QStyledItemDelegate(list), m_list(list) {
   list->setItemDelegate(this);
+  connect(list, &QListWidget::currentItemChanged, this, &MissingArchiveMarker::explainCurrent);
 }
 
 void MissingArchiveMarker::takeScan(const QList<DriverRecord>& drivers) {
   m_missingArchives.clear();
   m_missingArchives.reserve(drivers.size());
+  m_missingCount = 0;
   for (const DriverRecord& driver : drivers) {
     m_missingArchives.append(driver.missingArchive);
+    m_missingCount += driver.missingArchive.isEmpty() ? 0 : 1;
   }
 }
 
@@ -31,8 +55,7 @@ void MissingArchiveMarker::initStyleOption(QStyleOptionViewItem* option,
   QStyledItemDelegate::initStyleOption(option, index);
   // Only a marker: a selected game keeps the colours of every selection, so it stays readable.
   if (!missingArchive(index.row()).isEmpty()) {
-    option->palette.setBrush(QPalette::Text,
-                             option->palette.brush(QPalette::Disabled, QPalette::Text));
+    greyText(option->palette);
   }
 }
 
@@ -45,6 +68,25 @@ bool MissingArchiveMarker::helpEvent(QHelpEvent* event, QAbstractItemView* view,
   QToolTip::showText(event->globalPos(), messages::missingArchive(missing), view->viewport(),
                      view->visualRect(index));
   return true;
+}
+
+void MissingArchiveMarker::explainCurrent(QListWidgetItem* current, QListWidgetItem* previous) {
+  if (previous != nullptr && previous->data(Qt::AccessibleDescriptionRole).isValid()) {
+    previous->setData(Qt::AccessibleDescriptionRole, QVariant());
+  }
+  const QString missing = current == nullptr ? QString() : missingArchive(m_list->row(current));
+  if (missing.isEmpty()) {
+    return;
+  }
+  const QString reason = messages::missingArchive(missing);
+  current->setData(Qt::AccessibleDescriptionRole, reason);
+  // A game reached with the arrow keys shows the tip that hovering would; a click leaves it to
+  // the hover.
+  if (m_list->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton) {
+    const QRect row = m_list->visualItemRect(current);
+    QToolTip::showText(m_list->viewport()->mapToGlobal(row.bottomLeft()), reason,
+                       m_list->viewport(), row);
+  }
 }
 
 }  // namespace vorlane

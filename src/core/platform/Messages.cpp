@@ -112,6 +112,10 @@ QString missingArchive(const QString& path) {
   return windowText(WindowText::MissingArchive).arg(displayPath(path));
 }
 
+QString withoutArchive(const QString& driverCount, int missing) {
+  return windowText(WindowText::WithoutArchive).arg(driverCount).arg(missing);
+}
+
 QString fileAccessDenied() {
   return QStringLiteral("File access denied");
 }

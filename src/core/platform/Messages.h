@@ -23,6 +23,9 @@ QString jpegError(int code);
 QString fileAccessDenied();
 // The tip of a game whose ROM archive is not where the checksum tool would look for it.
 QString missingArchive(const QString& path);
+// The count panel's tip: the catalogue's size as the panel's name says it, and how many of its
+// games have no ROM archive.
+QString withoutArchive(const QString& driverCount, int missing);
 // An edited driver file read as Windows-1252 is saved as Windows-1252, which has no code for
 // this character.
 QString notInWindows1252(char32_t character);

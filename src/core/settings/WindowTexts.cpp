@@ -5,8 +5,9 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 14> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 15> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
+    {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
     {WindowText::DriverCount, "panTotalVarios", "%1 drivers"},
     {WindowText::ShownOfDrivers, "panTotalFiltrado", "%1 exibidos de %2"},

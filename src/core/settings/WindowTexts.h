@@ -12,6 +12,7 @@ namespace vorlane {
 
 enum class WindowText {
   MissingArchive,  // a game's tip; %1 its ROM archive
+  WithoutArchive,  // the count panel's tip; %1 the count's spoken name, %2 the greyed games
   OneDriver,       // the count panel's spoken name with one game
   DriverCount,     // the same with %1 games
   ShownOfDrivers,  // while the filter hides games: %1 shown, %2 the count's spoken name

@@ -1,0 +1,141 @@
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue/MarkerColour.h"
+#include "support/Looks.h"
+#include "support/TempBase.h"
+#include "support/UiHarness.h"
+#include "ui/MainWindow.h"
+#include "ui/MissingArchiveMarker.h"
+
+namespace vorlane::test {
+namespace {
+
+// Three games; only the second has its archive. Names with long horizontal strokes, which the
+// font sets on whole pixels, so some pixels of the text carry its full colour.
+void layOutGames(const TempBase& base) {
+  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       .\r\n");
+  base.write(QStringLiteral("a.drv"), "GAMENAME     TETE FETE\r\n");
+  base.write(QStringLiteral("b.drv"), "GAMENAME     TETE FETE\r\n");
+  base.write(QStringLiteral("c.drv"), "GAMENAME     ZETA\r\n");
+  base.write(QStringLiteral("roms/b.drv.zip"), "stand-in");
+}
+
+Rgb rgbOf(QRgb pixel) {
+  return {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+}
+
+// The contrast of a row's text as drawn: the pixel that stands out most from the row's
+// background, which is read at the row's right end, past any text.
+double drawnContrast(const QImage& list, const QRect& row) {
+  const Rgb background = rgbOf(list.pixel(row.right() - 2, row.center().y()));
+  double contrast = 1;
+  for (int y = row.top(); y <= row.bottom(); ++y) {
+    for (int x = row.left(); x <= row.right(); ++x) {
+      contrast = std::max(contrast, contrastRatio(rgbOf(list.pixel(x, y)), background));
+    }
+  }
+  return contrast;
+}
+
+TEST(MissingArchiveMarker, GreyedGamesStayReadableInLightAndDarkPalettes) {
+  TempBase base;
+  layOutGames(base);
+  for (const Look& look : kLooks) {
+    LookScope scope(look);
+    WindowOnBase main(base);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+    auto* list = main.child<QListWidget>("lstDrivers");
+    ASSERT_EQ(list->count(), 3);
+    const QImage drawn = list->viewport()->grab().toImage();
+    const double greyed = drawnContrast(drawn, list->visualItemRect(list->item(0)));
+    const double plain = drawnContrast(drawn, list->visualItemRect(list->item(1)));
+    EXPECT_GE(greyed, kReadableTextContrast) << look.name;
+    // And still a mark that shows.
+    EXPECT_LT(greyed, plain * 0.75) << look.name << ", plain text " << plain;
+  }
+}
+
+QString cellDescription(QListWidget* list, int row) {
+  QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
+  return view->tableInterface()->cellAt(row, 0)->text(QAccessible::Description);
+}
+
+TEST(MissingArchiveMarker, TheReasonReachesKeyboardAndScreenReaderUsers) {
+  TempBase base;
+  layOutGames(base);
+  WindowOnBase main(base);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+  auto* list = main.child<QListWidget>("lstDrivers");
+  const auto reasonOf = [&base](const char* archive) {
+    return text("Arquivo de ROM não encontrado: ") +
+           base.filePath(QStringLiteral("roms/") + QLatin1String(archive));
+  };
+
+  list->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(list, Qt::Key_Home);
+  ASSERT_EQ(list->currentRow(), 0);
+  EXPECT_EQ(cellDescription(list, 0), reasonOf("a.drv.zip"));
+
+  // A game with its archive has no reason, and the one left behind keeps none.
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(list->currentRow(), 1);
+  EXPECT_EQ(cellDescription(list, 1), QString());
+  EXPECT_EQ(cellDescription(list, 0), QString());
+  EXPECT_FALSE(QToolTip::isVisible());
+
+  // Reached with the keyboard, a greyed game shows the tip that hovering shows.
+  QTest::keyClick(list, Qt::Key_Down);
+  ASSERT_EQ(list->currentRow(), 2);
+  EXPECT_EQ(cellDescription(list, 2), reasonOf("c.drv.zip"));
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), reasonOf("c.drv.zip"));
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(cellDescription(list, 2), QString());
+  QToolTip::hideText();
+
+  // The count says how many are greyed, for the whole catalogue while the filter hides some.
+  auto* count = main.child<QLabel>("panTotalDrivers");
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(count);
+  const QString tip = text("3 drivers, 2 sem arquivo de ROM");
+  EXPECT_EQ(count->toolTip(), tip);
+  EXPECT_EQ(panel->text(QAccessible::Description), tip);
+  main.child<QLineEdit>("edtFiltro")->setText(QStringLiteral("zeta"));
+  EXPECT_EQ(count->toolTip(), tip);
+
+  // With every archive there, nothing is left to say.
+  base.write(QStringLiteral("roms/a.drv.zip"), "stand-in");
+  base.write(QStringLiteral("roms/c.drv.zip"), "stand-in");
+  WindowOnBase complete(base);
+  EXPECT_EQ(complete.child<QLabel>("panTotalDrivers")->toolTip(), QString());
+}
+
+TEST(MissingArchiveMarker, TheDemoShowsGreyedAndPlainGamesWithStandInsThatAreNoRoms) {
+  const QString demo = QStringLiteral(VORLANE_DEMO_DIR);
+  WindowOnBase main(demo);
+  auto* list = main.child<QListWidget>("lstDrivers");
+  const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
+  ASSERT_NE(marker, nullptr);
+  const QFileInfoList standIns =
+      QDir(demo + QStringLiteral("/roms")).entryInfoList({QStringLiteral("*.zip")}, QDir::Files);
+  EXPECT_GE(marker->missingCount(), list->count() / 3);
+  EXPECT_LE(marker->missingCount(), list->count() * 2 / 3);
+  // Every stand-in belongs to a game: none is named wrong.
+  EXPECT_EQ(marker->missingCount() + standIns.size(), list->count());
+  for (const QFileInfo& standIn : standIns) {
+    EXPECT_LT(standIn.size(), 1024) << standIn.fileName().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace vorlane::test
