@@ -124,20 +124,18 @@ TEST(InstalledLanguages, OfferedWhereTheBaseHasNoneAndAppliedToEveryText) {
   EXPECT_EQ(status->text(),
             shipped.windowText("English", WindowText::ProgramRunning).arg(checksum));
   base.write(QStringLiteral("go"), "");
-  const QString ended = shipped.windowText("English", WindowText::ProgramEndedWith)
-                            .arg(checksum, shipped.windowText("English", WindowText::ExitCode)
-                                               .arg(0));
+  const QString ended =
+      shipped.windowText("English", WindowText::ProgramEndedWith)
+          .arg(checksum, shipped.windowText("English", WindowText::ExitCode).arg(0));
   EXPECT_TRUE(QTest::qWaitFor([&] { return status->text() == ended; }, kWaitMs))
       << status->text().toStdString();
 
   clickButton(main, "btnExecutar");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs));
   const QStringList lines = failures.texts().front().split(u'\n');
-  EXPECT_EQ(
-      lines.front(),
-      shipped.windowText("English", WindowText::EndedAtOnce)
-          .arg(QStringLiteral("tessik.exe"),
-               shipped.windowText("English", WindowText::ExitCode).arg(1)));
+  EXPECT_EQ(lines.front(), shipped.windowText("English", WindowText::EndedAtOnce)
+                               .arg(QStringLiteral("tessik.exe"),
+                                    shipped.windowText("English", WindowText::ExitCode).arg(1)));
   EXPECT_EQ(lines.back(), shipped.windowText("English", WindowText::WholeLog)
                               .arg(base.filePath(QStringLiteral("logs/tessik-output.log"))));
 }

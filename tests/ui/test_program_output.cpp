@@ -464,9 +464,9 @@ TEST(PlayOutput, EmulatorThatFailsAtOnceShowsItsLastLinesAndTheLogOnce) {
     clickButton(main, "btnExecutar");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs))
         << run.constData();
-    QStringList expected = {
-        text("tessik.exe terminou logo ao iniciar, com código de saída 1. O que escreveu por último:"),
-        {}};
+    QStringList expected = {text("tessik.exe terminou logo ao iniciar, com código de saída 1. O "
+                                 "que escreveu por último:"),
+                            {}};
     for (int i = 3; i <= 12; ++i) {
       expected.append(QStringLiteral("%1 line %2").arg(QLatin1String(run)).arg(i));
     }

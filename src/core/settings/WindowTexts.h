@@ -11,13 +11,13 @@
 namespace vorlane {
 
 enum class WindowText {
-  MissingArchive,  // a game's tip; %1 its ROM archive
-  WithoutArchive,  // the count panel's tip; %1 the count's spoken name, %2 the greyed games
-  OneDriver,       // the count panel's spoken name with one game
-  DriverCount,     // the same with %1 games
-  ShownOfDrivers,  // while the filter hides games: %1 shown, %2 the count's spoken name
-  OutputTitle,     // the output window's title; %1 the program, %2 the game
-  ProgramRunning,  // %1 the program
+  MissingArchive,       // a game's tip; %1 its ROM archive
+  WithoutArchive,       // the count panel's tip; %1 the count's spoken name, %2 the greyed games
+  OneDriver,            // the count panel's spoken name with one game
+  DriverCount,          // the same with %1 games
+  ShownOfDrivers,       // while the filter hides games: %1 shown, %2 the count's spoken name
+  OutputTitle,          // the output window's title; %1 the program, %2 the game
+  ProgramRunning,       // %1 the program
   ProgramEnded,         // how it ended unknown; %1 the program
   ProgramEndedWith,     // %1 the program, %2 how it ended (ExitCode or Signal)
   ExitCode,             // %1 the code
