@@ -86,7 +86,8 @@ bool enterMenuStartBase(BaseSource source, const RememberedBase& remembered) {
     // Not remembering only costs a question at the next start: the start goes on.
     runGuarded([&] { remembered.remember(directory); });
   }
-  if (!QDir::setCurrent(directory)) {
+  // Entered by its bytes, so a remembered name that is not UTF-8 is entered too.
+  if (enterBaseDirectory(directory)) {
     showErrorBox(messages::cannotOpenDirectory(directory));
     return false;
   }

@@ -71,11 +71,14 @@ void closeAllBut(const std::array<int, N>& keep, int highest) {
 
 // Nothing this process ignored, caught or blocked reaches the program: every signal is back to
 // its default and none is blocked.
+// Through the system call itself: the C library refuses the signals it keeps for its own threads,
+// yet a caller may have left them ignored. An all-zero kernel action is the default action with
+// no flags and no mask, whatever the order of its fields.
 void resetSignals() {
-  struct sigaction standard {};
-  standard.sa_handler = SIG_DFL;
+  constexpr unsigned long kKernelSignalSetBytes = 8;
+  const std::array<unsigned long, 8> standard{};
   for (int number = 1; number < NSIG; ++number) {
-    ::sigaction(number, &standard, nullptr);
+    ::syscall(SYS_rt_sigaction, number, standard.data(), nullptr, kKernelSignalSetBytes);
   }
   sigset_t none;
   ::sigemptyset(&none);
