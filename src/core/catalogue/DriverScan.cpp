@@ -116,4 +116,17 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   return scan;
 }
 
+QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
+                                       const QLocale& locale) {
+  if (!isDirectory(directory)) {
+    return {};
+  }
+  try {
+    // An absolute directory resolves to itself, never to the base directory given beside it.
+    return scanDrivers(directory, directory, {}, locale, romDirectory).drivers;
+  } catch (const Error&) {
+    return {};
+  }
+}
+
 }  // namespace vorlane
