@@ -1,5 +1,7 @@
 #include "core/catalogue/NameFilter.h"
 
+#include <algorithm>
+
 namespace vorlane {
 namespace {
 
@@ -18,12 +20,25 @@ QString folded(const QString& text) {
   return bare.toCaseFolded();
 }
 
+bool isAscii(const QString& text) {
+  return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
 }  // namespace
 
 NameFilter::NameFilter(const QString& text) : m_folded(folded(text)) {}
 
 bool NameFilter::matches(const QString& name) const {
-  return !isActive() || folded(name).contains(m_folded);
+  if (!isActive()) {
+    return true;
+  }
+  // An ASCII name has no accents to drop, and its letters fold as a search without case
+  // compares them: most names skip the decomposition, which a keystroke on a long catalogue
+  // would otherwise pay for every game.
+  if (isAscii(name)) {
+    return name.contains(m_folded, Qt::CaseInsensitive);
+  }
+  return folded(name).contains(m_folded);
 }
 
 }  // namespace vorlane
