@@ -3,28 +3,12 @@
 #include <QStringList>
 
 #include "core/catalogue/CatalogueDiff.h"
+#include "support/DriverRecords.h"
 
 namespace vorlane {
 namespace {
 
-// "file=name" or "file=name!" for a game whose archive is missing; "file" alone names itself.
-QList<DriverRecord> records(std::initializer_list<const char*> entries) {
-  QList<DriverRecord> list;
-  for (const char* entry : entries) {
-    const QString text = QString::fromUtf8(entry);
-    const qsizetype equals = text.indexOf(QLatin1Char('='));
-    DriverRecord record;
-    record.file = text.left(equals);
-    QString name = equals < 0 ? record.file : text.mid(equals + 1);
-    if (name.endsWith(QLatin1Char('!'))) {
-      name.chop(1);
-      record.missingArchive = record.file + QStringLiteral(".zip");
-    }
-    record.gameName = name.toUtf8();
-    list.append(record);
-  }
-  return list;
-}
+using test::records;
 
 QStringList filesOf(const QList<DriverRecord>& list) {
   QStringList files;
