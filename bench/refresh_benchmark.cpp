@@ -44,11 +44,10 @@ double millisecondsOf(const std::function<void()>& work) {
 // rows are of one height, as in a list of one-line names.
 struct Page {
   vorlane::CatalogueModel model;
-  vorlane::CatalogueFilter filter;
+  vorlane::CatalogueFilter filter{&model};
   QListView view;
 
   Page() {
-    filter.setSourceModel(&model);
     view.setModel(&filter);
     view.setUniformItemSizes(true);
     view.resize(300, 400);

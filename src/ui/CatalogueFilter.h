@@ -6,13 +6,16 @@
 
 namespace vorlane {
 
+class CatalogueModel;
+
 // The games of a catalogue whose names hold the filter's text; the others are left out of the
 // rows, not hidden.
 class CatalogueFilter : public QSortFilterProxyModel {
   Q_OBJECT
 
  public:
-  explicit CatalogueFilter(QObject* parent = nullptr);
+  // Filters the rows of `catalogue`, its one source model.
+  explicit CatalogueFilter(CatalogueModel* catalogue, QObject* parent = nullptr);
 
   void setNameFilter(const QString& text);
   bool isFiltering() const { return m_filter.isActive(); }
@@ -22,6 +25,7 @@ class CatalogueFilter : public QSortFilterProxyModel {
 
  private:
   NameFilter m_filter;
+  const CatalogueModel* m_catalogue;
 };
 
 }  // namespace vorlane

@@ -72,7 +72,7 @@ void CatalogueModel::insertSpans(const CatalogueDiff& diff) {
   }
 }
 
-const DriverRecord& CatalogueModel::recordAt(int row) const {
+const DriverRecord& CatalogueModel::record(int row) const {
   if (!m_steps) {
     return m_drivers.at(row);
   }
@@ -102,7 +102,7 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
     return {};
   }
-  const DriverRecord& driver = recordAt(index.row());
+  const DriverRecord& driver = record(index.row());
   const bool missing = !driver.missingArchive.isEmpty();
   switch (role) {
     case Qt::DisplayRole:

@@ -35,6 +35,8 @@ class CatalogueModel : public QAbstractListModel {
   void applyRefresh(const QList<DriverRecord>& drivers);
 
   const QList<DriverRecord>& drivers() const { return m_drivers; }
+  // The record a row shows, also while a refresh's row changes are told.
+  const DriverRecord& record(int row) const;
   // Row of a driver file, or -1 if it isn't listed.
   int rowOfFile(const QString& file) const;
 
@@ -50,7 +52,6 @@ class CatalogueModel : public QAbstractListModel {
     qsizetype boundary = 0;                  // rows below it are records' own
     qsizetype keptFrom = 0;
   };
-  const DriverRecord& recordAt(int row) const;
   void removeSpans(const CatalogueDiff& diff);
   void insertSpans(const CatalogueDiff& diff);
 

@@ -56,8 +56,7 @@ TEST(CatalogueModel, RefreshesAsRowChangesNeverAReset) {
     CatalogueModel model;
     const QAbstractItemModelTester modelCheck(
         &model, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    CatalogueFilter filter;
-    filter.setSourceModel(&model);
+    CatalogueFilter filter(&model);
     const QAbstractItemModelTester filterCheck(
         &filter, QAbstractItemModelTester::FailureReportingMode::Fatal);
     model.takeScan(c.before);
@@ -116,8 +115,7 @@ TEST(CatalogueModel, ShowsGameNamesDecoded) {
 
 TEST(CatalogueModel, FilterLeavesOutRowsAndFollowsRefreshes) {
   CatalogueModel model;
-  CatalogueFilter filter;
-  filter.setSourceModel(&model);
+  CatalogueFilter filter(&model);
   model.takeScan(records({"a=Pokémon", "b=Galaga", "c=Pac-Man"}));
   filter.setNameFilter(QStringLiteral("POKEMON"));
   EXPECT_EQ(rowsOf(filter), QStringList{QStringLiteral("a=Pokémon")});
@@ -139,8 +137,7 @@ QString selectedFile(const QListView& view) {
 // The user's game stays selected and current through refreshes, filtered or not.
 TEST(CatalogueModel, SelectionByFileSurvivesARefresh) {
   CatalogueModel model;
-  CatalogueFilter filter;
-  filter.setSourceModel(&model);
+  CatalogueFilter filter(&model);
   QListView view;
   view.setModel(&filter);
   model.takeScan(records({"b=Beta", "d=Delta", "f=Foxtrot"}));

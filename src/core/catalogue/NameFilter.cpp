@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/platform/TextCodec.h"
+
 namespace vorlane {
 namespace {
 
@@ -20,8 +22,12 @@ QString folded(const QString& text) {
   return bare.toCaseFolded();
 }
 
-bool isAscii(const QString& text) {
+bool isAscii(QStringView text) {
   return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+bool isAscii(QByteArrayView bytes) {
+  return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
 }
 
 }  // namespace
@@ -39,6 +45,13 @@ bool NameFilter::matches(const QString& name) const {
     return name.contains(m_folded, Qt::CaseInsensitive);
   }
   return folded(name).contains(m_folded);
+}
+
+bool NameFilter::matchesDriverText(const QByteArray& name) const {
+  if (isActive() && isAscii(name)) {
+    return QLatin1StringView(name).contains(m_folded, Qt::CaseInsensitive);
+  }
+  return matches(decodeText(name));
 }
 
 }  // namespace vorlane
