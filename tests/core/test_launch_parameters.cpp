@@ -52,25 +52,6 @@ TEST(LaunchParameters, ProgramsLieUnderTheBaseDirectory) {
             QStringLiteral("/games/tessik/tools/checksum.exe"));
 }
 
-TEST(LaunchParameters, ChecksumPutsTheArchiveInsideTheRomDirectory) {
-  struct Case {
-    const char* romDirectory;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"/base", "/base/pacman.zip"},
-      {"/base/roms/", "/base/roms/pacman.zip"},
-      {"C:\\roms\\", "C:\\roms\\pacman.zip"},
-      {"", "pacman.zip"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(
-        archivePath(QString::fromUtf8(c.romDirectory), QStringLiteral("pacman")).toStdString(),
-        c.expected)
-        << c.romDirectory;
-  }
-}
-
 // The archive path is one argument, blanks and all: the driver's DIRECTORY text named in UTF-8,
 // the driver file's own name in its bytes.
 TEST(LaunchParameters, ChecksumReadsTheDriversArchiveAndResolvesTheRomDirectory) {

@@ -6,9 +6,9 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
+#include "core/catalogue/RomArchive.h"
 #include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
-#include "core/launch/LaunchParameters.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/Messages.h"
@@ -71,7 +71,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
-  const ChecksumArchives archives(romDirectory);
+  const RomArchivePaths archives(romDirectory);
   QList<DriverRecord> records(listed.size());
   // Each reader writes only the entries of its own files.
   DriverRecord* recordOf = records.data();
@@ -114,6 +114,19 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
     scan.drivers.append(std::move(records[i]));
   }
   return scan;
+}
+
+QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
+                                       const QLocale& locale) {
+  if (!isDirectory(directory)) {
+    return {};
+  }
+  try {
+    // An absolute directory resolves to itself, never to the base directory given beside it.
+    return scanDrivers(directory, directory, {}, locale, romDirectory).drivers;
+  } catch (const Error&) {
+    return {};
+  }
 }
 
 }  // namespace vorlane

@@ -53,4 +53,10 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
                              const QLocale& locale = QLocale(),
                              const QString& romDirectory = QString());
 
+// The drivers of a folder scanned before, for a refresh while the program runs: unlike
+// scanDrivers, a folder that is gone, is no folder or may not be read gives no drivers (its part
+// of the catalogue empties) rather than the base directory's or a message.
+QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
+                                       const QLocale& locale = QLocale());
+
 }  // namespace vorlane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace vorlane {
@@ -13,6 +14,9 @@ class NameFilter {
   // An empty text (blanks count as text) filters nothing.
   bool isActive() const { return !m_folded.isEmpty(); }
   bool matches(const QString& name) const;
+  // The same for a name as driver text holds it (decodeText), read without decoding when it is
+  // ASCII, as most names are: a keystroke on a long catalogue reads every name.
+  bool matchesDriverText(const QByteArray& name) const;
 
  private:
   QString m_folded;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+namespace vorlane {
+
+// The driver file's key that names the game's ROM archive.
+inline const QByteArray kArchiveNameKey = QByteArrayLiteral("DIRECTORY");
+
+// The game's ROM archive name in the file system's bytes. The driver's "DIRECTORY" value is text,
+// read as driver text is (UTF-8 where valid, else Windows-1252) and named as the system names
+// files (UTF-8); without the key, the driver file's own name (with its extension), which came
+// from the file system and keeps its bytes.
+QByteArray archiveFileName(const std::optional<QByteArray>& directoryValue,
+                           const QByteArray& driverFileName);
+
+// archiveFileName for a driver file, as path text (decodeNative). Throws Error "Cannot open
+// file %s" when the driver file cannot be read.
+QString archiveName(const QString& driverPath, const QString& fileName);
+
+// The archive's path as the checksum tool receives it (double quotes dropped): the ROM directory,
+// the archive name and ".zip". One "/" goes between a non-empty directory and the name unless the
+// directory already ends in a separator, so the archive lies inside the directory.
+QString archivePath(const QString& romDirectory, const QString& archive);
+
+// The archive paths of one ROM directory (double quotes dropped), in the file system's bytes:
+// the scan makes one for every game, so the directory's part is made once.
+class RomArchivePaths {
+ public:
+  explicit RomArchivePaths(const QString& romDirectory);
+  // The path for an archive name in the file system's bytes (archiveFileName).
+  QByteArray nativePath(QByteArray archive) const;
+
+ private:
+  QByteArray m_directoryPart;
+};
+
+}  // namespace vorlane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <chrono>
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+namespace vorlane {
+
+// Tells when the entries of one folder change, never looking into its subfolders. Changes are
+// gathered until the folder has been quiet for a while and then told once, so a copy of
+// thousands of files ends in one or a few reports. A folder that disappears, is renamed or is
+// replaced by a file is reported too, and so is its return, which is noticed through the
+// folder above it.
+class FolderWatch : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr std::chrono::milliseconds kDefaultQuietTime{300};
+
+  explicit FolderWatch(std::chrono::milliseconds quietTime = kDefaultQuietTime,
+                       QObject* parent = nullptr);
+
+  // Watches `folder` (absolute) from now on, in place of any other; an empty path stops.
+  void watch(const QString& folder);
+  const QString& folder() const { return m_folder; }
+
+ Q_SIGNALS:
+  // The folder's entries changed, or it went or came back.
+  void changed();
+
+ private:
+  // A folder's identity on disk, so that one replaced or renamed into place counts as changed.
+  struct Identity {
+    bool isFolder = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const Identity&, const Identity&) = default;
+  };
+  static Identity identityOf(const QString& path);
+
+  void noteChange(const QString& path);
+  void settle();
+  // Watches the folder itself when it is one, and the nearest folder above it that exists.
+  void rewatch();
+
+  QFileSystemWatcher m_watcher;
+  QTimer m_quiet;
+  QString m_folder;
+  Identity m_identity;
+  bool m_entriesChanged = false;
+};
+
+}  // namespace vorlane

@@ -1,0 +1,131 @@
+#include "ui/CatalogueModel.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QPalette>
+
+#include "core/catalogue/CatalogueDiff.h"
+#include "core/platform/Messages.h"
+#include "core/platform/TextCodec.h"
+
+namespace vorlane {
+
+CatalogueModel::CatalogueModel(QObject* parent)
+    : QAbstractListModel(parent),
+      // As the list greyed such games before: the palette's text colour for a disabled control.
+      m_missingArchiveColour(QApplication::palette().color(QPalette::Disabled, QPalette::Text)) {}
+
+void CatalogueModel::setMissingArchiveColour(const QColor& colour) {
+  m_missingArchiveColour = colour;
+  if (!m_drivers.isEmpty()) {
+    Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::ForegroundRole});
+  }
+}
+
+void CatalogueModel::takeScan(const QList<DriverRecord>& drivers) {
+  beginResetModel();
+  m_drivers = drivers;
+  endResetModel();
+}
+
+void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers) {
+  const CatalogueDiff diff = diffCatalogue(m_drivers, drivers);
+  if (diff.isEmpty()) {
+    return;
+  }
+  // Rows keep their old records while rows are removed and take the new ones as rows are
+  // inserted, looked up through the kept rows: no list is shifted row by row, which would cost
+  // a burst of scattered changes the whole list once per change.
+  m_steps = Steps{&m_drivers, &diff.keptBefore, m_drivers.size(), diff.keptBefore.size()};
+  removeSpans(diff);
+  m_steps = Steps{&drivers, &diff.keptAfter, 0, 0};
+  insertSpans(diff);
+  m_steps.reset();
+  m_drivers = drivers;
+  for (const RowSpan& span : diff.changed) {
+    Q_EMIT dataChanged(index(int(span.first)), index(int(span.first + span.count - 1)));
+  }
+}
+
+void CatalogueModel::removeSpans(const CatalogueDiff& diff) {
+  for (const RowSpan& span : diff.removed) {
+    beginRemoveRows(QModelIndex(), int(span.first), int(span.first + span.count - 1));
+    // Every row from span.first up is a kept one now: the higher spans went first.
+    m_steps->boundary = span.first;
+    m_steps->keptFrom =
+        std::lower_bound(diff.keptBefore.cbegin(), diff.keptBefore.cend(), span.first) -
+        diff.keptBefore.cbegin();
+    endRemoveRows();
+  }
+}
+
+void CatalogueModel::insertSpans(const CatalogueDiff& diff) {
+  for (const RowSpan& span : diff.inserted) {
+    beginInsertRows(QModelIndex(), int(span.first), int(span.first + span.count - 1));
+    // Every row below the span's end is in its final place now: the lower spans went first.
+    m_steps->boundary = span.first + span.count;
+    m_steps->keptFrom =
+        std::lower_bound(diff.keptAfter.cbegin(), diff.keptAfter.cend(), m_steps->boundary) -
+        diff.keptAfter.cbegin();
+    endInsertRows();
+  }
+}
+
+const DriverRecord& CatalogueModel::record(int row) const {
+  if (!m_steps) {
+    return m_drivers.at(row);
+  }
+  const Steps& steps = *m_steps;
+  return row < steps.boundary
+             ? steps.records->at(row)
+             : steps.records->at(steps.kept->at(steps.keptFrom + row - steps.boundary));
+}
+
+int CatalogueModel::rowOfFile(const QString& file) const {
+  const auto found = std::find_if(m_drivers.cbegin(), m_drivers.cend(),
+                                  [&](const DriverRecord& driver) { return driver.file == file; });
+  return found == m_drivers.cend() ? -1 : int(found - m_drivers.cbegin());
+}
+
+int CatalogueModel::rowCount(const QModelIndex& parent) const {
+  if (parent.isValid()) {
+    return 0;
+  }
+  if (!m_steps) {
+    return int(m_drivers.size());
+  }
+  return int(m_steps->boundary + m_steps->kept->size() - m_steps->keptFrom);
+}
+
+QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
+  if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    return {};
+  }
+  const DriverRecord& driver = record(index.row());
+  const bool missing = !driver.missingArchive.isEmpty();
+  switch (role) {
+    case Qt::DisplayRole:
+      return decodeText(driver.gameName);
+    case FileNameRole:
+      return driver.file;
+    case MissingArchiveRole:
+      return driver.missingArchive;
+    case Qt::ForegroundRole:
+      return missing ? QVariant(m_missingArchiveColour) : QVariant();
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+      return missing ? QVariant(messages::missingArchive(driver.missingArchive)) : QVariant();
+    default:
+      return {};
+  }
+}
+
+QHash<int, QByteArray> CatalogueModel::roleNames() const {
+  QHash<int, QByteArray> names = QAbstractListModel::roleNames();
+  names.insert(FileNameRole, QByteArrayLiteral("fileName"));
+  names.insert(MissingArchiveRole, QByteArrayLiteral("missingArchive"));
+  return names;
+}
+
+}  // namespace vorlane

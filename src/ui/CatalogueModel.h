@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include <QAbstractListModel>
+#include <QColor>
+#include <QList>
+
+#include "core/catalogue/DriverScan.h"
+
+namespace vorlane {
+
+struct CatalogueDiff;
+
+// The games of the Drivers page, one row per scanned driver in list order: the one copy of the
+// catalogue that the list, the filter and the missing-archive marker read.
+class CatalogueModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  enum Role {
+    FileNameRole = Qt::UserRole,  // the driver's bare file name
+    MissingArchiveRole,           // the missing ROM archive's path; empty when it is there
+  };
+
+  explicit CatalogueModel(QObject* parent = nullptr);
+
+  // The text colour of a game whose ROM archive is missing.
+  void setMissingArchiveColour(const QColor& colour);
+
+  // A whole scan, as the documented scans show it: every row replaced.
+  void takeScan(const QList<DriverRecord>& drivers);
+  // A later scan of the same folders, taken as row changes so that selections, scroll
+  // positions and filters on the rows stay.
+  void applyRefresh(const QList<DriverRecord>& drivers);
+
+  const QList<DriverRecord>& drivers() const { return m_drivers; }
+  // The record a row shows, also while a refresh's row changes are told.
+  const DriverRecord& record(int row) const;
+  // Row of a driver file, or -1 if it isn't listed.
+  int rowOfFile(const QString& file) const;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QHash<int, QByteArray> roleNames() const override;
+
+ private:
+  // Which record a row shows while the row steps of a refresh are under way.
+  struct Steps {
+    const QList<DriverRecord>* records = nullptr;
+    const QList<qsizetype>* kept = nullptr;  // rows of `records` past `boundary`
+    qsizetype boundary = 0;                  // rows below it are records' own
+    qsizetype keptFrom = 0;
+  };
+  void removeSpans(const CatalogueDiff& diff);
+  void insertSpans(const CatalogueDiff& diff);
+
+  QList<DriverRecord> m_drivers;
+  std::optional<Steps> m_steps;
+  QColor m_missingArchiveColour;
+};
+
+}  // namespace vorlane

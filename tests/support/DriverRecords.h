@@ -1,0 +1,32 @@
+#pragma once
+
+#include <initializer_list>
+
+#include <QList>
+#include <QString>
+
+#include "core/catalogue/DriverScan.h"
+
+namespace vorlane::test {
+
+// Records in a short form: "file=name", "file=name!" for a game whose archive
+// ("/roms/" file ".zip") is missing, or "file" alone for a game named like its file.
+inline QList<DriverRecord> records(std::initializer_list<const char*> entries) {
+  QList<DriverRecord> list;
+  for (const char* entry : entries) {
+    const QString text = QString::fromUtf8(entry);
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    DriverRecord record;
+    record.file = text.left(equals);
+    QString name = equals < 0 ? record.file : text.mid(equals + 1);
+    if (name.endsWith(QLatin1Char('!'))) {
+      name.chop(1);
+      record.missingArchive = QStringLiteral("/roms/") + record.file + QStringLiteral(".zip");
+    }
+    record.gameName = name.toUtf8();
+    list.append(record);
+  }
+  return list;
+}
+
+}  // namespace vorlane::test

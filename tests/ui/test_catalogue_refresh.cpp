@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include "core/platform/FolderWatch.h"
+#include "support/TempBase.h"
+#include "ui/CatalogueModel.h"
+#include "ui/CatalogueRefresh.h"
+
+namespace vorlane {
+namespace {
+
+using test::TempBase;
+
+// How long a refresh may take on a loaded machine, sanitizers and all.
+constexpr int kRefreshWait = 30'000;
+
+QByteArray driverText(const char* gameName) {
+  return QByteArray("GAMENAME     ") + gameName + "\r\nDIRECTORY    rom\r\n";
+}
+
+QStringList gameNames(const CatalogueModel& model) {
+  QStringList names;
+  for (int row = 0; row < model.rowCount(); ++row) {
+    names.append(model.index(row).data().toString());
+  }
+  return names;
+}
+
+// A driver folder scanned once as the window does, and a refresh on the model.
+struct Catalogue {
+  TempBase base;
+  QString drivers = base.makeDir(QStringLiteral("drivers"));
+  QString roms = base.makeDir(QStringLiteral("roms"));
+  CatalogueModel model;
+  CatalogueRefresh refresh{&model};
+  QSignalSpy applied{&refresh, &CatalogueRefresh::applied};
+  QSignalSpy resets{&model, &QAbstractItemModel::modelReset};
+
+  void write(const char* file, const char* gameName) const {
+    base.write(QStringLiteral("drivers/") + QString::fromUtf8(file), driverText(gameName));
+  }
+  void scan() {
+    model.takeScan(scanDrivers(base.path(), drivers, {}, QLocale(), roms).drivers);
+    refresh.setFolders(drivers, roms);
+    resets.clear();
+  }
+  // Waits until no scan runs or waits, each one applied.
+  void settle() {
+    const QDeadlineTimer deadline(kRefreshWait);
+    while (refresh.isBusy() && !deadline.hasExpired()) {
+      applied.wait(int(deadline.remainingTime()));
+    }
+    ASSERT_FALSE(refresh.isBusy());
+  }
+};
+
+TEST(CatalogueRefresh, TakesTheFoldersChangesAsRows) {
+  Catalogue c;
+  c.write("a.drv", "Alpha");
+  c.write("b.drv", "Beta");
+  c.write("c.drv", "Gamma");
+  c.scan();
+  ASSERT_EQ(gameNames(c.model), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta"),
+                                             QStringLiteral("Gamma")}));
+  EXPECT_FALSE(c.model.index(0).data(CatalogueModel::MissingArchiveRole).toString().isEmpty());
+
+  QFile::remove(c.drivers + QStringLiteral("/a.drv"));
+  c.write("b.drv", "Bravo");
+  c.write("d.drv", "Delta");
+  c.base.write(QStringLiteral("roms/rom.zip"), "PK");
+  c.refresh.request();
+  ASSERT_TRUE(c.applied.wait(kRefreshWait));
+  EXPECT_EQ(gameNames(c.model), (QStringList{QStringLiteral("Bravo"), QStringLiteral("Gamma"),
+                                             QStringLiteral("Delta")}));
+  // The archive the drivers name appeared: no game is greyed any longer.
+  for (int row = 0; row < c.model.rowCount(); ++row) {
+    EXPECT_TRUE(c.model.index(row).data(CatalogueModel::MissingArchiveRole).toString().isEmpty());
+  }
+  EXPECT_EQ(c.resets.count(), 0);
+
+  // A folder that is gone empties the list instead of showing the base directory's drivers.
+  c.base.write(QStringLiteral("base.drv"), driverText("In the base"));
+  QDir(c.drivers).removeRecursively();
+  c.refresh.request();
+  ASSERT_TRUE(c.applied.wait(kRefreshWait));
+  EXPECT_EQ(c.model.rowCount(), 0);
+}
+
+TEST(CatalogueRefresh, RequestsDuringAScanBecomeOneMoreScan) {
+  Catalogue c;
+  c.scan();
+  for (int i = 0; i < 500; ++i) {
+    c.base.write(QStringLiteral("drivers/g%1.drv").arg(i), driverText("G"));
+  }
+  for (int i = 0; i < 5; ++i) {
+    c.refresh.request();
+  }
+  c.settle();
+  EXPECT_GE(c.applied.count(), 1);
+  EXPECT_LE(c.applied.count(), 2);
+  EXPECT_EQ(c.model.rowCount(), 500);
+}
+
+// A scan of folders the window no longer shows must not overwrite the new scan's rows.
+TEST(CatalogueRefresh, AScanOfFormerFoldersIsDropped) {
+  Catalogue c;
+  c.write("a.drv", "Alpha");
+  c.scan();
+  c.refresh.request();
+  const QString other = c.base.makeDir(QStringLiteral("other"));
+  c.base.write(QStringLiteral("other/z.drv"), driverText("Zulu"));
+  c.model.takeScan(scanDrivers(c.base.path(), other).drivers);
+  c.refresh.setFolders(other, c.roms);
+  c.settle();
+  EXPECT_EQ(gameNames(c.model), QStringList{QStringLiteral("Zulu")});
+}
+
+// Copied in while the watch and the refresh run, 10,000 drivers end in a few applications.
+TEST(CatalogueRefresh, ABurstOfDriversEndsInFewApplications) {
+  Catalogue c;
+  c.scan();
+  FolderWatch watch;
+  watch.watch(c.drivers);
+  QObject::connect(&watch, &FolderWatch::changed, &c.refresh, &CatalogueRefresh::request);
+  constexpr int kBurst = 10'000;
+  for (int i = 0; i < kBurst; ++i) {
+    c.base.write(QStringLiteral("drivers/burst%1.drv").arg(i), driverText("Burst"));
+  }
+  const QDeadlineTimer deadline(kRefreshWait);
+  while (c.model.rowCount() < kBurst && !deadline.hasExpired()) {
+    c.applied.wait(int(deadline.remainingTime()));
+  }
+  EXPECT_EQ(c.model.rowCount(), kBurst);
+  EXPECT_LE(c.applied.count(), 5);
+  EXPECT_EQ(c.resets.count(), 0);
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+
+#include "core/platform/FolderWatch.h"
+#include "support/TempBase.h"
+
+namespace vorlane {
+namespace {
+
+using namespace std::chrono_literals;
+using test::TempBase;
+
+// Long enough to gather the changes a test makes in one go on a loaded machine.
+constexpr std::chrono::milliseconds kQuietTime = 100ms;
+// How long a report may take: the quiet time and the machine's own delays.
+constexpr int kReportWait = 5000;
+// How long to go on listening for a report that must not come, past the quiet time.
+constexpr int kSilenceWait = int(kQuietTime.count() * 3);
+
+struct Watched {
+  TempBase base;
+  QString folder = base.makeDir(QStringLiteral("emu/drivers"));
+  FolderWatch watch{kQuietTime};
+  QSignalSpy reports{&watch, &FolderWatch::changed};
+
+  Watched() { watch.watch(folder); }
+
+  // Waits for exactly one more report, and then for quiet.
+  void expectOneReport(const char* after) {
+    const qsizetype before = reports.count();
+    EXPECT_TRUE(reports.wait(kReportWait)) << after;
+    EXPECT_FALSE(reports.wait(kSilenceWait)) << after << ": reported again";
+    EXPECT_EQ(reports.count(), before + 1) << after;
+  }
+  void expectNoReport(const char* after) { EXPECT_FALSE(reports.wait(kSilenceWait)) << after; }
+};
+
+TEST(FolderWatch, ABurstOfFilesIsReportedOnce) {
+  Watched w;
+  for (int i = 0; i < 300; ++i) {
+    w.base.write(QStringLiteral("emu/drivers/game%1.drv").arg(i), "GAMENAME x\r\n");
+  }
+  w.expectOneReport("300 files written");
+  QFile::remove(w.folder + QStringLiteral("/game7.drv"));
+  w.expectOneReport("one file removed");
+}
+
+TEST(FolderWatch, SubfoldersAndSiblingsAreNotWatched) {
+  Watched w;
+  w.base.makeDir(QStringLiteral("emu/drivers/sub"));
+  w.expectOneReport("subfolder made");
+  w.base.write(QStringLiteral("emu/drivers/sub/inner.drv"), "x");
+  w.expectNoReport("file written in a subfolder");
+  w.base.write(QStringLiteral("emu/sibling.txt"), "x");
+  w.expectNoReport("file written beside the folder");
+}
+
+TEST(FolderWatch, AFolderThatGoesAndComesBackIsWatchedAgain) {
+  const struct {
+    const char* what;
+    std::function<void(const QString& folder)> takeAway;
+  } cases[] = {
+      {"removed", [](const QString& folder) { QDir(folder).removeRecursively(); }},
+      {"renamed",
+       [](const QString& folder) { QDir().rename(folder, folder + QStringLiteral(".old")); }},
+      {"replaced by a file",
+       [](const QString& folder) {
+         QDir(folder).removeRecursively();
+         QFile file(folder);
+         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+       }},
+  };
+  for (const auto& c : cases) {
+    Watched w;
+    w.base.write(QStringLiteral("emu/drivers/a.drv"), "x");
+    w.expectOneReport(c.what);
+    c.takeAway(w.folder);
+    w.expectOneReport(c.what);
+    // A folder renamed away is no longer this folder.
+    if (QDir(w.folder + QStringLiteral(".old")).exists()) {
+      w.base.write(QStringLiteral("emu/drivers.old/b.drv"), "x");
+      w.expectNoReport(c.what);
+    }
+    QFile::remove(w.folder);
+    w.base.makeDir(QStringLiteral("emu/drivers"));
+    w.expectOneReport(c.what);
+    w.base.write(QStringLiteral("emu/drivers/c.drv"), "x");
+    w.expectOneReport(c.what);
+  }
+}
+
+TEST(FolderWatch, AFolderMadeAfterTheWatchStartedIsNoticed) {
+  TempBase base;
+  FolderWatch watch(kQuietTime);
+  QSignalSpy reports(&watch, &FolderWatch::changed);
+  watch.watch(base.filePath(QStringLiteral("later/drivers")));
+  base.makeDir(QStringLiteral("later/drivers"));
+  EXPECT_TRUE(reports.wait(kReportWait));
+  base.write(QStringLiteral("later/drivers/a.drv"), "x");
+  EXPECT_TRUE(reports.wait(kReportWait));
+}
+
+}  // namespace
+}  // namespace vorlane
