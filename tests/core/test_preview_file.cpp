@@ -1,20 +1,38 @@
 #include "core/catalogue/PreviewFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <thread>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include "core/platform/FileSystem.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
 namespace {
 
 using test::TempBase;
+
+// Returns once the directory's last change lies more than `tick` in the past by the clock.
+void waitUntilUnchangedFor(const QString& directory, std::chrono::nanoseconds tick) {
+  const QDeadlineTimer deadline(10000);
+  for (;;) {
+    const std::optional<DirectoryStamp> stamp = directoryStamp(directory);
+    ASSERT_TRUE(stamp.has_value()) << directory.toStdString();
+    const std::chrono::nanoseconds changed(std::max(stamp->modified, stamp->changed));
+    if (std::chrono::system_clock::now().time_since_epoch() - changed > tick) {
+      return;
+    }
+    ASSERT_FALSE(deadline.hasExpired());
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
 
 TEST(PreviewFile, PathKeepsTheDriverExtension) {
   EXPECT_EQ(previewPath(QStringLiteral("/base"), QStringLiteral("game.drv")),
@@ -77,11 +95,12 @@ TEST(PreviewFile, KeptListingFollowsTheFilesAndTheDirectory) {
   };
   link("a.jpg", "GAME.DRV.JPG");
   link("b.jpg", "Game.Drv.Jpg");  // no such picture yet
-  // The finder keeps the listing only of a directory left unchanged for a moment; after this
-  // wait each step below goes through the kept listing.
-  std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+  // The finder keeps the listing only of a directory left unchanged for a tick; once one has
+  // passed, each step below goes through the kept listing.
+  constexpr std::chrono::milliseconds kTick(50);
+  waitUntilUnchangedFor(base.filePath(QStringLiteral("preview")), kTick);
 
-  PreviewFinder finder;
+  PreviewFinder finder(kTick);
   const struct {
     const char* step;
     std::function<void()> change;

@@ -1,9 +1,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
-#include <chrono>
 #include <memory>
-#include <thread>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -20,6 +18,7 @@
 #include "support/CoreEventLoop.h"
 #include "support/EnvironmentOverride.h"
 #include "support/NativeFiles.h"
+#include "support/StandInProgram.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -30,40 +29,13 @@ using test::text;
 using test::waitForEnd;
 using test::writeNativeFile;
 
-const QByteArray kEndOfRun = QByteArrayLiteral("<end>\n");
-
 const auto* const kEventLoop = ::testing::AddGlobalTestEnvironment(new test::CoreEventLoop);
 
-// A stand-in program: appends its working directory, each argument on its own line and an end
-// mark to `log`. Uses shell built-ins only, so it runs with any PATH.
-QByteArray standInScript(const QString& log) {
-  return QByteArrayLiteral(
-             "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; "
-             "done; printf '<end>\\n'; } >> '") +
-         log.toUtf8() + QByteArrayLiteral("'\n");
-}
-
-QString writeStandIn(const TempBase& base, const QString& name, const QString& log) {
-  const QString path = base.write(name, standInScript(log));
-  QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
-  return path;
-}
-
-// The lines the stand-in logged, once it has finished, each as the path text of its bytes;
-// empty when it never did.
+// The working directory and the arguments of the stand-in's one run; empty when it never ran.
 QStringList waitForRun(const QString& log) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
-    QFile file(log);
-    if (file.open(QIODevice::ReadOnly)) {
-      const QByteArray bytes = file.readAll();
-      if (bytes.endsWith(kEndOfRun)) {
-        return decodeNative(bytes.chopped(kEndOfRun.size())).split(u'\n', Qt::SkipEmptyParts);
-      }
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return {};
+  const QList<test::ProgramRun> runs = test::waitForRuns(log, 1);
+  return runs.isEmpty() ? QStringList()
+                        : QStringList{runs.front().workingDirectory} + runs.front().arguments;
 }
 
 // True when this process has no child at all, finished or not.
@@ -78,7 +50,7 @@ QString canonical(const QString& path) {
 TEST(StartProgram, PassesEachArgumentAndTheWorkingDirectory) {
   const TempBase base;
   const QString log = base.filePath(QStringLiteral("log"));
-  const QString program = writeStandIn(base, QStringLiteral("tessik.exe"), log);
+  const QString program = test::writeRecordingProgram(base, QStringLiteral("tessik.exe"), log);
   const QString workDir = base.makeDir(QStringLiteral("work dir"));
 
   const QStringList arguments =
@@ -95,7 +67,7 @@ TEST(StartProgram, PassesEachArgumentAndTheWorkingDirectory) {
 TEST(StartProgram, HandsShellCharactersOverAsText) {
   const TempBase base;
   const QString log = base.filePath(QStringLiteral("log"));
-  const QString program = writeStandIn(base, QStringLiteral("tessik.exe"), log);
+  const QString program = test::writeRecordingProgram(base, QStringLiteral("tessik.exe"), log);
   const QStringList arguments = {QStringLiteral("$(touch pwned)"),
                                  QStringLiteral("`touch pwned`"),
                                  QStringLiteral("a;touch pwned"),
@@ -118,7 +90,7 @@ TEST(StartProgram, PassesTheBytesOfNamesThatAreNotUtf8) {
   const QString log = base.filePath(QStringLiteral("log"));
   const test::NativeDirectory created(encodeNative(base.path()) + "/caf\xE9 \x93q\x94");
   const QByteArray& folder = created.path();
-  writeNativeFile(folder + "/tessik.exe", standInScript(log), 0755);
+  writeNativeFile(folder + "/tessik.exe", test::shellScript(test::recordingBody(log)), 0755);
   const QString workDir = decodeNative(folder);
 
   const QStringList arguments = {decodeNative("caf\xE9.drv"), text("jos\u00E9.drv")};
@@ -183,7 +155,7 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
     EXPECT_TRUE(failure->contains(program)) << failure->toStdString();
   }
 
-  writeStandIn(base, QStringLiteral("bin/wine"), log);
+  test::writeRecordingProgram(base, QStringLiteral("bin/wine"), log);
   {
     const test::EnvironmentOverride path("PATH", searchDir.toLocal8Bit());
     EXPECT_EQ(startProgram(program, {QStringLiteral("my game.drv")}, base.path()).failure,
@@ -198,13 +170,10 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
 TEST(StartProgram, FeedsTheOutputAndTellsTheEnd) {
   const TempBase base;
   const QString go = base.filePath(QStringLiteral("go"));
-  const QString program = base.write(QStringLiteral("tool.exe"),
-                                     "#!/bin/sh\necho \"out $1\"\necho err >&2\n"
-                                     "while [ ! -e '" +
-                                         go.toUtf8() +
-                                         "' ]; do sleep 0.05; done\n"
-                                         "echo last\nexit 3\n");
-  QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+  const QString program =
+      test::writeProgram(base, QStringLiteral("tool.exe"),
+                         "echo \"out $1\"\necho err >&2\n" + test::waitForFileLine(go.toUtf8()) +
+                             "echo last\nexit 3\n");
   const std::unique_ptr<OutputLog> log =
       OutputLog::create(base.filePath(QStringLiteral("tool.log")));
   ASSERT_NE(log, nullptr);
@@ -222,7 +191,13 @@ TEST(StartProgram, FeedsTheOutputAndTellsTheEnd) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   EXPECT_EQ(output, expected);
-  EXPECT_FALSE(waitForEnd(*start.report, 300)) << "the program is still waiting";
+  // A program started after it, that ends at once, has its end told first: by then an end
+  // told of the process that started the waiting program would have come too.
+  const QString quick = test::writeProgram(base, QStringLiteral("quick.exe"), "exit 0\n");
+  ProgramStart quickStart = startProgram(quick, {}, base.path());
+  ASSERT_NE(quickStart.report, nullptr);
+  EXPECT_TRUE(waitForEnd(*quickStart.report, 10000));
+  EXPECT_FALSE(start.report->hasEnded()) << "the program is still waiting";
 
   QFile(go).open(QIODevice::WriteOnly);
   EXPECT_TRUE(waitForEnd(*start.report, 10000));

@@ -15,6 +15,7 @@
 #include "core/settings/LanguageFile.h"
 #include "core/settings/ProfileFile.h"
 #include "core/settings/WindowTexts.h"
+#include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kWaitMs = 10000;
 
-void writeProgram(const TempBase& base, const QString& name, const QByteArray& body) {
-  const QString path = base.write(name, "#!/bin/sh\n" + body);
-  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-}
-
 // An emulator directory as a user has it: no vorlane.lng, no vorlane.ini; one game whose ROM
 // archive is missing; a checksum tool that ends once `go` exists; an emulator that fails at once.
 void layOut(const TempBase& base) {
@@ -39,7 +35,7 @@ void layOut(const TempBase& base) {
   base.makeDir(QStringLiteral("logs"));
   base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME     Alpha\r\n");
   writeProgram(base, QStringLiteral("tools/checksum.exe"),
-               "while [ ! -e go ]; do sleep 0.05; done\necho checked\n");
+               waitForFileLine("go") + "echo checked\n");
   writeProgram(base, QStringLiteral("tessik.exe"), "echo 'no such game' >&2\nexit 1\n");
 }
 

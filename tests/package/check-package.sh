@@ -110,9 +110,15 @@ fail() { echo "check-package.sh: $*" >&2; exit 1; }
 find_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 stop() { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
+# The main window shows once the start-up is over: the chooser has closed before it, and a box
+# from the start-up comes before it and holds it back.
 main_window_without_error() {
-  find_window "$main_title" >/dev/null || { stop "$1"; fail "$2: no main window"; }
-  sleep 1
+  local deadline=$((SECONDS + 20))
+  until shown "$main_title"; do
+    if shown "$error_box_title"; then stop "$1"; fail "$2: an error box came up"; fi
+    [ "$SECONDS" -lt "$deadline" ] || { stop "$1"; fail "$2: no main window"; }
+    sleep 0.1
+  done
   if shown "$error_box_title"; then stop "$1"; fail "$2: an error box came up"; fi
   if shown "$chooser_title"; then stop "$1"; fail "$2: the chooser is still open"; fi
   stop "$1"

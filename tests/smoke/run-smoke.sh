@@ -80,14 +80,25 @@ expect_centred_soon() {
   done
 }
 
+# Keys reach the focused window in order; each step below waits for what its keys bring about.
 press() {
   xdotool key --clearmodifiers "$@"
-  sleep 0.3
+}
+
+# The window manager frames a window a moment after it shows.
+wait_for_frame() {
+  timeout 20 bash -c "until xprop -id $1 _NET_FRAME_EXTENTS | grep -q =; do sleep 0.1; done" ||
+    fail "no frame on window $1"
+}
+
+wait_until_closed() {
+  timeout 20 bash -c "while xwininfo -id $1 2>/dev/null | grep -q IsViewable; do sleep 0.1; done" ||
+    fail "$2 did not close"
 }
 
 main=$(window_of '^Vorlane Frontend v0\.04$')
 xdotool windowactivate --sync "$main"
-sleep 0.5
+wait_for_frame "$main"
 client=$(client_area "$main")
 outer=$(outer_area "$main")
 echo "main window: client area $client, with its frame $outer"
@@ -101,18 +112,20 @@ box=$(window_of '^Vorlane - Tessik Frontend$') || fail "Alt+E did not click Exec
 echo "Alt+E: the launch failure box came up"
 xdotool windowactivate --sync "$box"
 press Return
+wait_until_closed "$box" "the launch failure box"
 
 # Back in the driver list: Executar, Checksum, Editar Driver.
 xdotool windowactivate --sync "$main"
 press Tab Tab Tab Return
 editor=$(window_of '^Vorlane Driver Editor - ') || fail "Tab did not reach Edit Driver"
-sleep 0.5
+wait_for_frame "$editor"
 outer=$(outer_area "$editor")
 echo "editor: client area $(client_area "$editor"), with its frame $outer"
 [ "${outer%%+*}" = "450x339" ] || fail "unexpected outer size of the editor $outer"
 expect_centred_soon "$editor" "editor"
 xdotool windowactivate --sync "$editor"
 press alt+F4
+wait_until_closed "$editor" "the editor"
 
 xdotool windowactivate --sync "$main"
 press alt+f

@@ -127,4 +127,16 @@ void answerNextModal(std::function<void(QWidget* modal)> action, int timeoutMs) 
   timer->start(10);
 }
 
+void runWithoutModal(const std::function<void()>& action, const char* what) {
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [what] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ADD_FAILURE() << what << " opened";
+      modal->close();
+    }
+  });
+  watch.start(10);
+  action();
+}
+
 }  // namespace vorlane::test

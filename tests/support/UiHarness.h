@@ -98,4 +98,8 @@ void clickCheckBox(QWidget* box);
 // timer, so a test can drive code that blocks in a nested event loop.
 void answerNextModal(std::function<void(QWidget* modal)> action, int timeoutMs = 5000);
 
+// Runs `action`; should a modal widget open meanwhile, fails the test saying `what` opened and
+// closes it, so the action returns.
+void runWithoutModal(const std::function<void()>& action, const char* what);
+
 }  // namespace vorlane::test

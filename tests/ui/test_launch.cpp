@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -11,12 +10,12 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QThread>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include "core/settings/ProfileFile.h"
+#include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
@@ -48,58 +47,13 @@ void layOut(const TempBase& base, const QList<Driver>& drivers, const QByteArray
   }
 }
 
-// A stand-in program that appends one record to `log`: its working directory, then each
-// argument, one a line.
-void writeStandIn(const TempBase& base, const QString& program, const QString& log) {
-  const QString path = base.write(program,
-                                  "#!/bin/sh\n"
-                                  "record=\"cwd=$(pwd -P)\"\n"
-                                  "for argument in \"$@\"; do\n"
-                                  "  record=\"$record\n"
-                                  "arg=$argument\"\n"
-                                  "done\n"
-                                  "printf '%s\\nend\\n' \"$record\" >> '" +
-                                      base.filePath(log).toUtf8() + "'\n");
-  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-}
-
 void writeStandIns(const TempBase& base) {
-  writeStandIn(base, QStringLiteral("tessik.exe"), kEmulatorLog);
-  writeStandIn(base, QStringLiteral("tools/checksum.exe"), kChecksumLog);
+  writeRecordingProgram(base, QStringLiteral("tessik.exe"), base.filePath(kEmulatorLog));
+  writeRecordingProgram(base, QStringLiteral("tools/checksum.exe"), base.filePath(kChecksumLog));
 }
 
-struct ProgramRun {
-  QString workingDirectory;
-  QStringList arguments;
-};
-
-QList<ProgramRun> parseRuns(const QByteArray& log) {
-  QList<ProgramRun> runs;
-  ProgramRun run;
-  for (const QString& line : QString::fromUtf8(log).split(QLatin1Char('\n'))) {
-    if (line.startsWith(QLatin1String("cwd="))) {
-      run = ProgramRun{line.mid(4), {}};
-    } else if (line.startsWith(QLatin1String("arg="))) {
-      run.arguments.append(line.mid(4));
-    } else if (line == QLatin1String("end")) {
-      runs.append(run);
-    }
-  }
-  return runs;
-}
-
-// The programs are started without waiting, so their records come in later.
 QList<ProgramRun> waitForRuns(const TempBase& base, const QString& log, qsizetype count) {
-  const QDeadlineTimer deadline(10000);
-  QList<ProgramRun> runs;
-  while (!deadline.hasExpired()) {
-    QFile file(base.filePath(log));
-    runs = file.open(QIODevice::ReadOnly) ? parseRuns(file.readAll()) : QList<ProgramRun>();
-    if (runs.size() >= count) {
-      break;
-    }
-    QThread::msleep(20);
-  }
+  const QList<ProgramRun> runs = test::waitForRuns(base.filePath(log), count);
   EXPECT_EQ(runs.size(), count) << log.toStdString();
   return runs;
 }

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -70,15 +69,9 @@ void typeIntoChooser(QFileDialog* chooser, const QString& path) {
 
 // Fails the test and closes the chooser when one opens while `start` runs.
 bool startWithoutChooser(BaseSource source) {
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      ADD_FAILURE() << "a chooser opened";
-      modal->close();
-    }
-  });
-  watch.start(10);
-  return enterMenuStartBase(source);
+  bool entered = false;
+  runWithoutModal([&] { entered = enterMenuStartBase(source); }, "a chooser");
+  return entered;
 }
 
 TEST_F(MenuStart, FirstStartAsksInTheHomeDirectoryAndRemembersTheChoice) {

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/OutputLines.h"
+#include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
@@ -49,19 +50,10 @@ void layOut(const TempBase& base, const QByteArray& logDir) {
   base.write(QStringLiteral("drivers/beta.drv"), "GAMENAME     Beta One\r\n");
 }
 
-// A new file each time: a shell still running the old script reads on in its own.
-void writeProgram(const TempBase& base, const QString& name, const QByteArray& body) {
-  QFile::remove(base.filePath(name));
-  const QString path = base.write(name, "#!/bin/sh\n" + body);
-  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-}
-
 // A checksum tool that says what it checks, warns on its error output, and gives its result
 // only once the file `go` exists, when `go` is given.
 void writeChecksumTool(const TempBase& base, const QString& go = QString()) {
-  const QByteArray wait =
-      go.isEmpty() ? QByteArray()
-                   : "while [ ! -e '" + base.filePath(go).toUtf8() + "' ]; do sleep 0.05; done\n";
+  const QByteArray wait = go.isEmpty() ? QByteArray() : waitForFileLine(base.filePath(go).toUtf8());
   writeProgram(base, QStringLiteral("tools/checksum.exe"),
                "printf 'Checking %s\\n' \"${1##*/}\"\necho 'Warning: no parent set' >&2\n" + wait +
                    "printf 'CRC 1234abcd OK\\r\\n'\n");
@@ -87,6 +79,12 @@ QString status(const ProgramOutputWindow* window) {
 
 bool hasEnded(const ProgramOutputWindow* window) {
   return status(window) == text("checksum.exe terminou com código de saída 0.");
+}
+
+// Whether an emulator's first seconds are still watched; once they are not, its early end has
+// been told or never will be.
+bool watchingForAnEarlyEnd(WindowOnBase& main) {
+  return main.window().findChild<QObject*>(QStringLiteral("earlyEndReport")) != nullptr;
 }
 
 // A log's lines between its first line (the command and the time) and its last (the end).
@@ -232,9 +230,8 @@ TEST(ChecksumOutput, ShowsProgressLinesAsTheyComeAndEveryByteVisibly) {
   layOut(base, ".");
   const QByteArray go = base.filePath(QStringLiteral("go")).toUtf8();
   writeProgram(base, QStringLiteral("tools/checksum.exe"),
-               "printf 'Ch\\303\\242teau\\ncaf\\351\\n\\033[1mbold\\000\\n\\r12 %%\\r50 %%'\n"
-               "while [ ! -e '" +
-                   go + "' ]; do sleep 0.05; done\nprintf '\\r100 %%'\n");
+               "printf 'Ch\\303\\242teau\\ncaf\\351\\n\\033[1mbold\\000\\n\\r12 %%\\r50 %%'\n" +
+                   waitForFileLine(go) + "printf '\\r100 %%'\n");
   WindowOnBase main(base);
   clickDriver(main, 0);
   clickButton(main, "btnChecksum");
@@ -472,7 +469,8 @@ TEST(PlayOutput, EmulatorThatFailsAtOnceShowsItsLastLinesAndTheLogOnce) {
     }
     expected << QString() << text("Tudo está em ") + log;
     EXPECT_EQ(failures.texts().front().split(QLatin1Char('\n')), expected) << run.constData();
-    QTest::qWait(200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watchingForAnEarlyEnd(main); }, kWaitMs))
+        << run.constData();
     EXPECT_EQ(failures.texts().size(), 1) << "one box per run";
     EXPECT_TRUE(logBody(base.read(QStringLiteral("logs/tessik-output.log")))
                     .startsWith(run + " line 1\n" + run + " line 2\n"));
@@ -492,11 +490,8 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   LaunchFailureLog failures;
   WindowOnBase main(base);
   clickDriver(main, 0);
-  const auto watching = [&] {
-    return main.window().findChild<QObject*>(QStringLiteral("earlyEndReport")) != nullptr;
-  };
   const struct {
-    const char* body;
+    QByteArray body;
     bool late;        // ends only once the early window has passed
     const char* box;  // nullptr: none; "$" stands for the log
   } cases[] = {
@@ -507,7 +502,7 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
       {"kill -KILL $$\n", false,
        "tessik.exe terminou logo ao iniciar, com sinal 9 (Killed), sem escrever nada.\n\n"
        "Tudo está em $"},
-      {"echo 'Loading alpha...'\nwhile [ ! -e go ]; do sleep 0.05; done\nexit 3\n", true, nullptr},
+      {"echo 'Loading alpha...'\n" + waitForFileLine("go") + "exit 3\n", true, nullptr},
   };
   for (const auto& example : cases) {
     QFile::remove(base.filePath(QStringLiteral("go")));
@@ -515,17 +510,18 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
     writeProgram(base, QStringLiteral("tessik.exe"), example.body);
     clickButton(main, "btnExecutar");
     if (example.late) {
-      ASSERT_TRUE(QTest::qWaitFor([&] { return !watching(); }, kWaitMs));
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !watchingForAnEarlyEnd(main); }, kWaitMs));
       base.write(QStringLiteral("go"), "");
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(log).contains("\nEnded"); }, kWaitMs))
-        << example.body;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !watching(); }, kWaitMs)) << example.body;
+        << example.body.constData();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watchingForAnEarlyEnd(main); }, kWaitMs))
+        << example.body.constData();
     if (example.box == nullptr) {
-      EXPECT_TRUE(failures.texts().isEmpty()) << example.body;
+      EXPECT_TRUE(failures.texts().isEmpty()) << example.body.constData();
     } else {
       EXPECT_EQ(failures.texts(), QStringList{text(example.box).replace(QLatin1Char('$'), log)})
-          << example.body;
+          << example.body.constData();
     }
     failures.clear();
   }
@@ -574,7 +570,8 @@ TEST(LaunchOutput, LogDirectoryThatCannotBeWrittenChangesNothing) {
     clickButton(main, "btnChecksum");
     ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(record) == "play\nchecksum\n"; }, kWaitMs))
         << logDir.constData();
-    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watchingForAnEarlyEnd(main); }, kWaitMs))
+        << logDir.constData();
 
     EXPECT_TRUE(outputWindows(main).isEmpty()) << logDir.constData();
     EXPECT_TRUE(failures.texts().isEmpty()) << logDir.constData();

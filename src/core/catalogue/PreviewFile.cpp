@@ -17,11 +17,6 @@ namespace {
 const QString kPreviewDirectory = QStringLiteral("preview");
 const QString kPreviewExtension = QStringLiteral(".jpg");
 
-// Coarser than the timestamps of every common file system (FAT keeps two seconds): a listing
-// read within this time of the directory's last change may have missed a change made in the
-// same tick, which would leave the directory's times as they were.
-constexpr qint64 kTimestampTick = qint64(2'000'000'000);
-
 QString inPreviewDirectory(const QString& dirBase, const QString& name) {
   return basePath(dirBase, kPreviewDirectory) + QLatin1Char('/') + name;
 }
@@ -74,7 +69,7 @@ void PreviewFinder::refresh(const QString& directory) {
   // nothing in the directory itself.
   forEachName(directory,
               [&](const QString& name) { m_namesByFoldedName.insert(name.toCaseFolded(), name); });
-  if (listedAt - std::max(stamp->modified, stamp->changed) > kTimestampTick) {
+  if (listedAt - std::max(stamp->modified, stamp->changed) > m_timestampTick.count()) {
     m_keptStamp = stamp;
   }
 }

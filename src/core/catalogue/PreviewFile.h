@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <optional>
 
 #include <QMultiHash>
@@ -17,6 +18,15 @@ QString previewPath(const QString& dirBase, const QString& driverFile);
 // directory has changed.
 class PreviewFinder {
  public:
+  // Coarser than the timestamps of every common file system (FAT keeps two seconds): a listing
+  // read within this time of the directory's last change may have missed a change made in the
+  // same tick, which would leave the directory's times as they were.
+  static constexpr std::chrono::nanoseconds kTimestampTick = std::chrono::seconds(2);
+
+  // A listing is kept only when read more than `timestampTick` after the directory's last change.
+  explicit PreviewFinder(std::chrono::nanoseconds timestampTick = kTimestampTick)
+      : m_timestampTick(timestampTick) {}
+
   // The preview file to load for a driver: the preview path when it names a regular file (or a
   // link to one); otherwise a regular file in the preview directory whose name matches without
   // regard to letter case (pictures copied from Windows often differ in case), the first in
@@ -27,6 +37,7 @@ class PreviewFinder {
  private:
   void refresh(const QString& directory);
 
+  std::chrono::nanoseconds m_timestampTick;
   QString m_directory;
   // Set while the names are those of m_directory as long as it keeps this stamp.
   std::optional<DirectoryStamp> m_keptStamp;
