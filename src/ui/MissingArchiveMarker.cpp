@@ -75,14 +75,19 @@ void MissingArchiveMarker::explainCurrent(QListWidgetItem* current, QListWidgetI
     previous->setData(Qt::AccessibleDescriptionRole, QVariant());
   }
   const QString missing = current == nullptr ? QString() : missingArchive(m_list->row(current));
+  const bool byKeyboard = m_list->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton;
   if (missing.isEmpty()) {
+    // The tip of the greyed game the keys left would otherwise stay over this one.
+    if (byKeyboard) {
+      QToolTip::hideText();
+    }
     return;
   }
   const QString reason = messages::missingArchive(missing);
   current->setData(Qt::AccessibleDescriptionRole, reason);
   // A game reached with the arrow keys shows the tip that hovering would; a click leaves it to
   // the hover.
-  if (m_list->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton) {
+  if (byKeyboard) {
     const QRect row = m_list->visualItemRect(current);
     QToolTip::showText(m_list->viewport()->mapToGlobal(row.bottomLeft()), reason,
                        m_list->viewport(), row);

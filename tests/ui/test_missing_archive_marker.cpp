@@ -100,9 +100,10 @@ TEST(MissingArchiveMarker, TheReasonReachesKeyboardAndScreenReaderUsers) {
   EXPECT_EQ(cellDescription(list, 2), reasonOf("c.drv.zip"));
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text(), reasonOf("c.drv.zip"));
+  // Leaving it for a plain game takes the tip away; the arrow keys move no mouse to do it.
   QTest::keyClick(list, Qt::Key_Up);
   EXPECT_EQ(cellDescription(list, 2), QString());
-  QToolTip::hideText();
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
 
   // The count says how many are greyed, for the whole catalogue while the filter hides some.
   auto* count = main.child<QLabel>("panTotalDrivers");
