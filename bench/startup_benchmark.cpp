@@ -27,6 +27,7 @@
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
+#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -104,7 +105,7 @@ bench::Cost startUpCost(const QString& base, int expectedDrivers) {
     window.emplace();
     showAndSettle(*window);
   });
-  if (window->driverFiles().entries().size() != expectedDrivers) {
+  if (window->catalogue().rowCount() != expectedDrivers) {
     bench::fail("the window did not list every driver");
   }
   return cost;

@@ -23,7 +23,7 @@ const QString kPreviewExtension = QStringLiteral(".jpg");
 constexpr qint64 kTimestampTick = qint64(2'000'000'000);
 
 QString inPreviewDirectory(const QString& dirBase, const QString& name) {
-  return basePath(dirBase, kPreviewDirectory) + QLatin1Char('/') + name;
+  return previewDirectory(dirBase) + QLatin1Char('/') + name;
 }
 
 qint64 nanosecondsNow() {
@@ -34,6 +34,10 @@ qint64 nanosecondsNow() {
 
 }  // namespace
 
+QString previewDirectory(const QString& dirBase) {
+  return basePath(dirBase, kPreviewDirectory);
+}
+
 QString previewPath(const QString& dirBase, const QString& driverFile) {
   return inPreviewDirectory(dirBase, driverFile + kPreviewExtension);
 }
@@ -43,7 +47,7 @@ QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
   if (isRegularFile(exact)) {
     return exact;
   }
-  refresh(basePath(dirBase, kPreviewDirectory));
+  refresh(previewDirectory(dirBase));
   const QString wanted = driverFile + kPreviewExtension;
   QStringList names = m_namesByFoldedName.values(wanted.toCaseFolded());
   std::sort(names.begin(), names.end());
@@ -55,6 +59,10 @@ QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
     }
   }
   return QString();
+}
+
+void PreviewFinder::forget() {
+  m_keptStamp.reset();
 }
 
 void PreviewFinder::refresh(const QString& directory) {
