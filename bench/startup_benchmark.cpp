@@ -1,18 +1,24 @@
 // Start-up cost of the main window against its floor: a bare top-level window of the same size
 // plus the file reads that creation does; then start-up with a catalogue of 40,000 drivers
-// against a bare window plus the floors of scanning it, warm and cold. Runs on the offscreen
+// against a bare window plus the floors of scanning it, warm and cold; start-up as the catalogue
+// grows, and the peak resident memory of a window on 200,000 drivers. Runs on the offscreen
 // platform so that figures do not depend on a display server.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -38,6 +44,13 @@ using vorlane::bench::copyTree;
 constexpr int kRounds = 25;
 constexpr int kWarmCatalogueRounds = 5;
 constexpr int kColdCatalogueRounds = 3;
+constexpr int kGrowthRounds = 3;
+constexpr int kGrowthSizes[] = {10'000, 40'000, 200'000};
+constexpr int kMemoryCatalogueSize = 200'000;
+constexpr double kPeakMemoryTargetMb = 90;
+// Start-up per driver at the largest catalogue against the smallest: linear growth keeps it near 1.
+constexpr double kLinearGrowthTarget = 1.2;
+const char* const kPeakMemoryOption = "--peak-memory-on";
 
 double medianMilliseconds(const std::function<void()>& action) {
   std::vector<double> times;
@@ -182,12 +195,90 @@ void benchmarkCatalogueStartUp() {
   QDir::setCurrent(previous);
 }
 
+// Start-up of a window on catalogues of growing size, warm: the time each driver costs stays the
+// same when start-up grows linearly.
+void benchmarkCatalogueGrowth() {
+  const QString previous = QDir::currentPath();
+  QTemporaryDir withoutDrivers;
+  layOutCatalogueBase(withoutDrivers.path(), 0);
+  bench::Cost none;
+  for (int i = 0; i < kGrowthRounds; ++i) {
+    none.keepBest(startUpCost(withoutDrivers.path(), 0));
+  }
+  std::printf("start-up as the catalogue grows (warm, best of %d; no drivers %.1f ms)\n",
+              kGrowthRounds, none.wall);
+  double firstPerDriver = 0;
+  double lastPerDriver = 0;
+  for (const int size : kGrowthSizes) {
+    QTemporaryDir base;
+    layOutCatalogueBase(base.path(), size);
+    startUpCost(base.path(), size);  // warms the page cache
+    bench::Cost best;
+    for (int i = 0; i < kGrowthRounds; ++i) {
+      best.keepBest(startUpCost(base.path(), size));
+    }
+    const double perThousand = (best.wall - none.wall) * 1000 / size;
+    firstPerDriver = firstPerDriver == 0 ? perThousand : firstPerDriver;
+    lastPerDriver = perThousand;
+    std::printf("  %7d drivers %8.1f ms (CPU %8.1f): %.2f ms per 1,000 drivers\n", size, best.wall,
+                best.cpu, perThousand);
+  }
+  std::printf("  per driver at %d against %d: ratio %.2f (linear: 1.00; target <= %.2f)\n",
+              kGrowthSizes[std::size(kGrowthSizes) - 1], kGrowthSizes[0],
+              lastPerDriver / firstPerDriver, kLinearGrowthTarget);
+  QDir::setCurrent(previous);
+}
+
+// The peak resident memory of a fresh process that shows the main window on `base`, in MB.
+double peakMemoryOfWindowOn(const QString& program, const QString& base) {
+  QProcess child;
+  child.start(program, {QString::fromLatin1(kPeakMemoryOption), base});
+  if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+    bench::fail("the window for the memory figure did not start");
+  }
+  return child.readAllStandardOutput().trimmed().toDouble() / 1024;
+}
+
+void benchmarkPeakMemory(const QString& program) {
+  QTemporaryDir withDrivers;
+  QTemporaryDir withoutDrivers;
+  layOutCatalogueBase(withDrivers.path(), kMemoryCatalogueSize);
+  layOutCatalogueBase(withoutDrivers.path(), 0);
+  const double none = peakMemoryOfWindowOn(program, withoutDrivers.path());
+  const double full = peakMemoryOfWindowOn(program, withDrivers.path());
+  std::printf("peak resident memory of the program showing its window\n");
+  std::printf("  no drivers %.1f MB; %d drivers %.1f MB (target <= %.0f MB), %.0f bytes a driver\n",
+              none, kMemoryCatalogueSize, full, kPeakMemoryTargetMb,
+              (full - none) * 1024 * 1024 / kMemoryCatalogueSize);
+}
+
+// The child of benchmarkPeakMemory: shows the window on `base` and prints its peak in KB.
+int showWindowAndPrintPeakMemory(QApplication& application, const QString& base) {
+  vorlane::setUpApplication(application);
+  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
+  QDir::setCurrent(base);
+  vorlane::MainWindow window;
+  showAndSettle(window);
+  if (window.catalogue().rowCount() == 0 && !QDir(base + QStringLiteral("/drivers")).isEmpty()) {
+    return 1;
+  }
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  std::printf("%ld\n", usage.ru_maxrss);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool peakMemoryChild = argc == 3 && std::strcmp(argv[1], kPeakMemoryOption) == 0;
+  const QString peakMemoryBase = peakMemoryChild ? QString::fromLocal8Bit(argv[2]) : QString();
   const auto launch = std::chrono::steady_clock::now();
   QApplication application(argc, argv);
+  if (peakMemoryChild) {
+    return showWindowAndPrintPeakMemory(application, peakMemoryBase);
+  }
   vorlane::setUpApplication(application);
   const double applicationStart =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - launch).count();
@@ -235,5 +326,7 @@ int main(int argc, char** argv) {
   bench::printMachine();
   bench::useTypicalLocale();
   benchmarkCatalogueStartUp();
+  benchmarkCatalogueGrowth();
+  benchmarkPeakMemory(QCoreApplication::applicationFilePath());
   return 0;
 }
