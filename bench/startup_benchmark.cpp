@@ -12,8 +12,6 @@
 #include <optional>
 #include <vector>
 
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -252,20 +250,26 @@ void benchmarkPeakMemory(const QString& program) {
               (full - none) * 1024 * 1024 / kMemoryCatalogueSize);
 }
 
-// The child of benchmarkPeakMemory: shows the window on `base` and prints its peak in KB.
+// The child of benchmarkPeakMemory: shows the window on `base` and prints its peak in KB. The
+// peak is the memory's own high-water mark, which starts afresh with the program; the resource
+// usage's maximum would carry over the parent's from before the program was started.
 int showWindowAndPrintPeakMemory(QApplication& application, const QString& base) {
   vorlane::setUpApplication(application);
   vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
   QDir::setCurrent(base);
   vorlane::MainWindow window;
   showAndSettle(window);
-  if (window.catalogue().rowCount() == 0 && !QDir(base + QStringLiteral("/drivers")).isEmpty()) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) {
     return 1;
   }
-  rusage usage{};
-  ::getrusage(RUSAGE_SELF, &usage);
-  std::printf("%ld\n", usage.ru_maxrss);
-  return 0;
+  for (QByteArray line; !(line = status.readLine()).isEmpty();) {
+    if (line.startsWith("VmHWM:")) {
+      std::printf("%s\n", line.mid(6).trimmed().split(' ').front().constData());
+      return 0;
+    }
+  }
+  return 1;
 }
 
 }  // namespace
