@@ -6,7 +6,6 @@
 #include "core/platform/Paths.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
-#include "ui/PreviewImage.h"
 
 namespace vorlane {
 
