@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
@@ -57,12 +57,12 @@ SelectionCost selectionCost(const QString& base) {
   window.emplace();
   window->show();
   QApplication::processEvents();
-  auto* list = window->findChild<QListWidget*>(QStringLiteral("lstDrivers"));
-  if (list == nullptr || list->count() != 2) {
+  auto* list = window->findChild<QListView*>(QStringLiteral("lstDrivers"));
+  if (list == nullptr || list->model()->rowCount() != 2) {
     bench::fail("the window did not list the two drivers");
   }
   const auto select = [&](int row) {
-    list->setCurrentRow(row);
+    list->setCurrentIndex(list->model()->index(row, 0));
     QApplication::processEvents();
   };
   SelectionCost cost;
@@ -74,7 +74,7 @@ SelectionCost selectionCost(const QString& base) {
     select(i % 2);
   }
   cost.next = bench::cpuMilliseconds() - start;
-  if (window->driverFiles().itemIndex() != 0) {
+  if (window->currentDriverRow() != 0) {
     bench::fail("the selections did not reach the handler");
   }
   return cost;

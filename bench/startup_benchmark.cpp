@@ -1,11 +1,14 @@
 // Start-up cost of the main window against its floor: a bare top-level window of the same size
 // plus the file reads that creation does; then start-up with a catalogue of 40,000 drivers
-// against a bare window plus the floors of scanning it, warm and cold. Runs on the offscreen
+// against a bare window plus the floors of scanning it, warm and cold; start-up as the catalogue
+// grows, and the peak resident memory of a window on 200,000 drivers. Runs on the offscreen
 // platform so that figures do not depend on a display server.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -27,6 +31,7 @@
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
+#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -37,6 +42,13 @@ using vorlane::bench::copyTree;
 constexpr int kRounds = 25;
 constexpr int kWarmCatalogueRounds = 5;
 constexpr int kColdCatalogueRounds = 3;
+constexpr int kGrowthRounds = 3;
+constexpr int kGrowthSizes[] = {10'000, 40'000, 200'000};
+constexpr int kMemoryCatalogueSize = 200'000;
+constexpr double kPeakMemoryTargetMb = 90;
+// Start-up per driver at the largest catalogue against the smallest: linear growth keeps it near 1.
+constexpr double kLinearGrowthTarget = 1.2;
+const char* const kPeakMemoryOption = "--peak-memory-on";
 
 double medianMilliseconds(const std::function<void()>& action) {
   std::vector<double> times;
@@ -104,7 +116,7 @@ bench::Cost startUpCost(const QString& base, int expectedDrivers) {
     window.emplace();
     showAndSettle(*window);
   });
-  if (window->driverFiles().entries().size() != expectedDrivers) {
+  if (window->catalogue().rowCount() != expectedDrivers) {
     bench::fail("the window did not list every driver");
   }
   return cost;
@@ -181,12 +193,96 @@ void benchmarkCatalogueStartUp() {
   QDir::setCurrent(previous);
 }
 
+// Start-up of a window on catalogues of growing size, warm: the time each driver costs stays the
+// same when start-up grows linearly.
+void benchmarkCatalogueGrowth() {
+  const QString previous = QDir::currentPath();
+  QTemporaryDir withoutDrivers;
+  layOutCatalogueBase(withoutDrivers.path(), 0);
+  bench::Cost none;
+  for (int i = 0; i < kGrowthRounds; ++i) {
+    none.keepBest(startUpCost(withoutDrivers.path(), 0));
+  }
+  std::printf("start-up as the catalogue grows (warm, best of %d; no drivers %.1f ms)\n",
+              kGrowthRounds, none.wall);
+  double firstPerDriver = 0;
+  double lastPerDriver = 0;
+  for (const int size : kGrowthSizes) {
+    QTemporaryDir base;
+    layOutCatalogueBase(base.path(), size);
+    startUpCost(base.path(), size);  // warms the page cache
+    bench::Cost best;
+    for (int i = 0; i < kGrowthRounds; ++i) {
+      best.keepBest(startUpCost(base.path(), size));
+    }
+    const double perThousand = (best.wall - none.wall) * 1000 / size;
+    firstPerDriver = firstPerDriver == 0 ? perThousand : firstPerDriver;
+    lastPerDriver = perThousand;
+    std::printf("  %7d drivers %8.1f ms (CPU %8.1f): %.2f ms per 1,000 drivers\n", size, best.wall,
+                best.cpu, perThousand);
+  }
+  std::printf("  per driver at %d against %d: ratio %.2f (linear: 1.00; target <= %.2f)\n",
+              kGrowthSizes[std::size(kGrowthSizes) - 1], kGrowthSizes[0],
+              lastPerDriver / firstPerDriver, kLinearGrowthTarget);
+  QDir::setCurrent(previous);
+}
+
+// The peak resident memory of a fresh process that shows the main window on `base`, in MB.
+double peakMemoryOfWindowOn(const QString& program, const QString& base) {
+  QProcess child;
+  child.start(program, {QString::fromLatin1(kPeakMemoryOption), base});
+  if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+    bench::fail("the window for the memory figure did not start");
+  }
+  return child.readAllStandardOutput().trimmed().toDouble() / 1024;
+}
+
+void benchmarkPeakMemory(const QString& program) {
+  QTemporaryDir withDrivers;
+  QTemporaryDir withoutDrivers;
+  layOutCatalogueBase(withDrivers.path(), kMemoryCatalogueSize);
+  layOutCatalogueBase(withoutDrivers.path(), 0);
+  const double none = peakMemoryOfWindowOn(program, withoutDrivers.path());
+  const double full = peakMemoryOfWindowOn(program, withDrivers.path());
+  std::printf("peak resident memory of the program showing its window\n");
+  std::printf("  no drivers %.1f MB; %d drivers %.1f MB (target <= %.0f MB), %.0f bytes a driver\n",
+              none, kMemoryCatalogueSize, full, kPeakMemoryTargetMb,
+              (full - none) * 1024 * 1024 / kMemoryCatalogueSize);
+}
+
+// The child of benchmarkPeakMemory: shows the window on `base` and prints its peak in KB. The
+// peak is the memory's own high-water mark, which starts afresh with the program; the resource
+// usage's maximum would carry over the parent's from before the program was started.
+int showWindowAndPrintPeakMemory(QApplication& application, const QString& base) {
+  vorlane::setUpApplication(application);
+  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
+  QDir::setCurrent(base);
+  vorlane::MainWindow window;
+  showAndSettle(window);
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) {
+    return 1;
+  }
+  for (QByteArray line; !(line = status.readLine()).isEmpty();) {
+    if (line.startsWith("VmHWM:")) {
+      std::printf("%s\n", line.mid(6).trimmed().split(' ').front().constData());
+      return 0;
+    }
+  }
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  const bool peakMemoryChild = argc == 3 && std::strcmp(argv[1], kPeakMemoryOption) == 0;
+  const QString peakMemoryBase = peakMemoryChild ? QString::fromLocal8Bit(argv[2]) : QString();
   const auto launch = std::chrono::steady_clock::now();
   QApplication application(argc, argv);
+  if (peakMemoryChild) {
+    return showWindowAndPrintPeakMemory(application, peakMemoryBase);
+  }
   vorlane::setUpApplication(application);
   const double applicationStart =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - launch).count();
@@ -234,5 +330,7 @@ int main(int argc, char** argv) {
   bench::printMachine();
   bench::useTypicalLocale();
   benchmarkCatalogueStartUp();
+  benchmarkCatalogueGrowth();
+  benchmarkPeakMemory(QCoreApplication::applicationFilePath());
   return 0;
 }

@@ -26,6 +26,7 @@ void CatalogueModel::setMissingArchiveColour(const QColor& colour) {
 void CatalogueModel::takeScan(const QList<DriverRecord>& drivers) {
   beginResetModel();
   m_drivers = drivers;
+  countMissingArchives();
   endResetModel();
 }
 
@@ -43,6 +44,7 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers) {
   insertSpans(diff);
   m_steps.reset();
   m_drivers = drivers;
+  countMissingArchives();
   for (const RowSpan& span : diff.changed) {
     Q_EMIT dataChanged(index(int(span.first)), index(int(span.first + span.count - 1)));
   }
@@ -70,6 +72,13 @@ void CatalogueModel::insertSpans(const CatalogueDiff& diff) {
         diff.keptAfter.cbegin();
     endInsertRows();
   }
+}
+
+void CatalogueModel::countMissingArchives() {
+  m_missingArchiveCount =
+      int(std::count_if(m_drivers.cbegin(), m_drivers.cend(), [](const DriverRecord& driver) {
+        return !driver.missingArchive.isEmpty();
+      }));
 }
 
 const DriverRecord& CatalogueModel::record(int row) const {

@@ -35,6 +35,8 @@ class CatalogueModel : public QAbstractListModel {
   void applyRefresh(const QList<DriverRecord>& drivers);
 
   const QList<DriverRecord>& drivers() const { return m_drivers; }
+  // How many games are missing their ROM archive.
+  int missingArchiveCount() const { return m_missingArchiveCount; }
   // The record a row shows, also while a refresh's row changes are told.
   const DriverRecord& record(int row) const;
   // Row of a driver file, or -1 if it isn't listed.
@@ -54,10 +56,12 @@ class CatalogueModel : public QAbstractListModel {
   };
   void removeSpans(const CatalogueDiff& diff);
   void insertSpans(const CatalogueDiff& diff);
+  void countMissingArchives();
 
   QList<DriverRecord> m_drivers;
   std::optional<Steps> m_steps;
   QColor m_missingArchiveColour;
+  int m_missingArchiveCount = 0;
 };
 
 }  // namespace vorlane

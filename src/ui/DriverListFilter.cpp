@@ -4,14 +4,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QShortcut>
-#include <QSignalBlocker>
 
-#include "core/catalogue/NameFilter.h"
 #include "core/platform/Messages.h"
 #include "core/settings/WindowTexts.h"
-#include "ui/MissingArchiveMarker.h"
+#include "ui/CatalogueFilter.h"
+#include "ui/CatalogueModel.h"
 
 namespace vorlane {
 namespace {
@@ -30,13 +29,14 @@ QString countName(int shown, int total, bool filtered) {
 
 }  // namespace
 
-DriverListFilter::DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel,
-                                   const MissingArchiveMarker* marker)
+DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLabel* countPanel,
+                                   CatalogueFilter* filter, const CatalogueModel* catalogue)
     : QObject(page),
       m_page(page),
       m_list(list),
       m_countPanel(countPanel),
-      m_marker(marker),
+      m_filter(filter),
+      m_catalogue(catalogue),
       m_field(new QLineEdit(page)) {
   m_field->setObjectName(QStringLiteral("edtFiltro"));
   m_field->setGeometry(kFieldGeometry);
@@ -87,54 +87,37 @@ void DriverListFilter::focusField() {
 }
 
 void DriverListFilter::apply() {
-  const NameFilter filter(m_field->text());
-  const int shown = showMatchingRows(filter);
-  const QString total = QString::number(m_list->count());
-  m_countPanel->setText(filter.isActive() ? QString::number(shown) + QLatin1Char('/') + total
-                                          : total);
-  m_countPanel->setAccessibleName(countName(shown, m_list->count(), filter.isActive()));
-  // Also the panel's description for screen readers, which read a tip as one.
-  const int missing = m_marker->missingCount();
-  m_countPanel->setToolTip(
-      missing == 0
-          ? QString()
-          : messages::withoutArchive(countName(m_list->count(), m_list->count(), false), missing));
+  // A game the filter leaves out is no longer selected: Play must not start a game the user
+  // cannot see.
+  m_filter->setNameFilter(m_field->text());
   // Without a filter a rescan leaves the list without a selection, as it always has.
-  if (filter.isActive()) {
+  if (m_filter->isFiltering()) {
     selectFirstShownUnlessOneIs();
   }
-  Q_EMIT hidesEveryGame(filter.isActive() && shown == 0);
+  showCount();
 }
 
-int DriverListFilter::showMatchingRows(const NameFilter& filter) {
-  int shown = 0;
-  // A game the filter hides is no longer selected: Play must not start a game the user
-  // cannot see. The program's own change is no selection by the user.
-  const QSignalBlocker programChanges(m_list);
-  for (int row = 0; row < m_list->count(); ++row) {
-    QListWidgetItem* item = m_list->item(row);
-    const bool visible = filter.matches(item->text());
-    item->setHidden(!visible);
-    if (visible) {
-      ++shown;
-    } else if (item->isSelected()) {
-      item->setSelected(false);
-    }
-  }
-  return shown;
+void DriverListFilter::showCount() {
+  const int shown = m_filter->rowCount();
+  const int total = m_catalogue->rowCount();
+  const bool filtering = m_filter->isFiltering();
+  m_countPanel->setText(filtering
+                            ? QString::number(shown) + QLatin1Char('/') + QString::number(total)
+                            : QString::number(total));
+  m_countPanel->setAccessibleName(countName(shown, total, filtering));
+  // Also the panel's description for screen readers, which read a tip as one.
+  const int missing = m_catalogue->missingArchiveCount();
+  m_countPanel->setToolTip(
+      missing == 0 ? QString() : messages::withoutArchive(countName(total, total, false), missing));
+  Q_EMIT hidesEveryGame(filtering && shown == 0);
 }
 
 void DriverListFilter::selectFirstShownUnlessOneIs() {
-  if (!m_list->selectedItems().isEmpty()) {
+  if (m_list->selectionModel()->hasSelection() || m_filter->rowCount() == 0) {
     return;
   }
-  for (int row = 0; row < m_list->count(); ++row) {
-    if (!m_list->item(row)->isHidden()) {
-      // Unblocked: the selection shows its preview and name as the user's own would.
-      m_list->setCurrentRow(row);
-      return;
-    }
-  }
+  // The selection shows its preview and name as the user's own would.
+  m_list->setCurrentIndex(m_filter->index(0, 0));
 }
 
 }  // namespace vorlane

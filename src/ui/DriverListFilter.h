@@ -4,34 +4,38 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 
 namespace vorlane {
 
-class MissingArchiveMarker;
-class NameFilter;
+class CatalogueFilter;
+class CatalogueModel;
 
-// The name filter of the Drivers page: a caption and a field beside the buttons. Typing hides
-// the games whose names do not hold the text; rows are hidden, never removed, so the game list
-// stays parallel to the file list. While the filter narrows the list, a shown game stays
-// selected, chosen as the user would choose it. The field stays out of the Tab order: Ctrl+F on
+// The name filter of the Drivers page: a caption and a field beside the buttons. Typing leaves
+// the games whose names do not hold the text out of the list's rows (the catalogue keeps them).
+// While the filter narrows the list, a shown game stays selected, chosen as the user would
+// choose it. The field stays out of the Tab order: Ctrl+F on
 // the page and the mouse reach it, Escape in it clears it, and the keys that move through the
 // list move the list's selection from it. The count's tip says how many games the marker greys.
 class DriverListFilter : public QObject {
   Q_OBJECT
 
  public:
-  DriverListFilter(QWidget* page, QListWidget* list, QLabel* countPanel,
-                   const MissingArchiveMarker* marker);
+  // `list` shows `filter`, whose source is `catalogue`.
+  DriverListFilter(QWidget* page, QListView* list, QLabel* countPanel, CatalogueFilter* filter,
+                   const CatalogueModel* catalogue);
 
   // Shows the rows that match the field's text and the count: the number of games, or
   // "shown/total" while the filter hides some. While filtering, when no shown game is selected,
   // the first shown one is, through the list's own selection signal. Every scan calls it after
   // filling the list.
   void apply();
+  // Shows the count and the marked games' tip as the catalogue and the filter now are, and tells
+  // whether the filter hides every game.
+  void showCount();
 
  Q_SIGNALS:
-  // After every apply(): true while the filter hides every game, false otherwise.
+  // After every apply() and showCount(): true while the filter hides every game, false otherwise.
   void hidesEveryGame(bool hidesAll);
 
  protected:
@@ -40,14 +44,13 @@ class DriverListFilter : public QObject {
 
  private:
   void focusField();
-  // Returns the number of rows shown.
-  int showMatchingRows(const NameFilter& filter);
   void selectFirstShownUnlessOneIs();
 
   QWidget* m_page;
-  QListWidget* m_list;
+  QListView* m_list;
   QLabel* m_countPanel;
-  const MissingArchiveMarker* m_marker;
+  CatalogueFilter* m_filter;
+  const CatalogueModel* m_catalogue;
   QLineEdit* m_field;
 };
 

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include "core/catalogue/DriverFileList.h"
 #include "core/catalogue/PreviewFile.h"
 #include "core/settings/ProfileFile.h"
 
@@ -21,9 +20,13 @@ class MainWindow;
 
 namespace vorlane {
 
-class DriverListFilter;
-class MissingArchiveMarker;
+class CatalogueFilter;
+class CatalogueModel;
+class CatalogueRefresh;
 class DriverEditor;
+class DriverListFilter;
+class FolderWatch;
+struct DriverRecord;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
 // Its handlers are split by concern over MainWindow*.cpp.
@@ -34,7 +37,12 @@ class MainWindow : public QWidget {
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  const DriverFileList& driverFiles() const { return m_driverFiles; }
+  // The games of the Drivers page, one row per driver file in list order.
+  const CatalogueModel& catalogue() const { return *m_catalogue; }
+  // The driver directory of the last scan: absolute, without a trailing "/".
+  const QString& driverDirectory() const { return m_driverDirectory; }
+  // Catalogue row of the current driver file (the one the selection handler copied last), or -1.
+  int currentDriverRow() const;
 
   // False when creation could not take the base directory: the program must end then, since
   // every file it would write lies there.
@@ -79,12 +87,30 @@ class MainWindow : public QWidget {
   void bindCatalogueHandlers();
   void loadDrivers();
   void lstDriversClick();
-  // Row of the game selected in lstDrivers, or -1. The current row alone is no selection: the
-  // list makes its first row current when it takes the focus, without selecting it.
-  int selectedDriverRow() const;
+  // Shows the preview and the file name of a driver; a picture that fails to load ends it with
+  // the old picture and captions kept.
+  void showDriver(const QString& file);
+  // The record of the game selected in lstDrivers, or none. The current row alone is no
+  // selection: the list makes its first row current when it takes the focus, without selecting
+  // it. Valid until the catalogue changes.
+  const DriverRecord* selectedDriver() const;
+  // The record of the current driver file while a game is selected, or none: Checksum and the
+  // editor act on it.
+  const DriverRecord* currentDriver() const;
+  QString driverFilePath(const DriverRecord& driver) const;
+  // The ROM and log directories as their fields now name them.
+  QString romDirectory() const;
+  QString logDirectoryOfField() const;
   // While the filter hides every game, no game shows in the preview and the buttons that act on
   // the selected game are off.
   void filterHidesEveryGame(bool hidesAll);
+
+  // Live refresh while the program runs (MainWindowRefresh.cpp): no busy pointer and no box.
+  void bindRefreshHandlers();
+  // Points the watches and the refresh at the folders of the last scan.
+  void followScannedFolders();
+  void catalogueRefreshed();
+  void previewFolderChanged();
 
   // Option text and launching (MainWindowLaunch.cpp).
   void bindLaunchHandlers();
@@ -103,11 +129,19 @@ class MainWindow : public QWidget {
   QString m_baseDirectory;
   std::unique_ptr<ProfileFile> m_settingsFile;
   std::unique_ptr<ProfileFile> m_languageFile;
-  DriverFileList m_driverFiles;
   PreviewFinder m_previews;
   DriverEditor* m_editor = nullptr;
-  DriverListFilter* m_driverFilter = nullptr;       // owned by the Drivers page
-  MissingArchiveMarker* m_archiveMarker = nullptr;  // owned by lstDrivers
+  // The catalogue and the filter over it live as long as the window; the list shows the filter.
+  CatalogueModel* m_catalogue = nullptr;
+  CatalogueFilter* m_catalogueFilter = nullptr;
+  QString m_driverDirectory;
+  // The copied selection: file name of the current driver, empty for none.
+  QString m_currentDriverFile;
+  DriverListFilter* m_driverFilter = nullptr;  // owned by the Drivers page
+  CatalogueRefresh* m_refresh = nullptr;
+  FolderWatch* m_driverWatch = nullptr;
+  FolderWatch* m_romWatch = nullptr;
+  FolderWatch* m_previewWatch = nullptr;
 };
 
 }  // namespace vorlane

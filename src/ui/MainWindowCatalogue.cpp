@@ -1,10 +1,9 @@
 #include "ui/MainWindow.h"
 
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QStringList>
 
 #include "core/catalogue/DriverScan.h"
 #include "core/catalogue/JpegPicture.h"
@@ -12,8 +11,9 @@
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
-#include "core/platform/TextCodec.h"
 #include "ui/BusyCursor.h"
+#include "ui/CatalogueFilter.h"
+#include "ui/CatalogueModel.h"
 #include "ui/DriverListFilter.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
@@ -25,50 +25,39 @@
 
 namespace vorlane {
 
-namespace {
-
-// Replaces the items in one go (a long catalogue stays quick to fill), with the list's signals
-// blocked: a change the program makes is no selection by the user.
-void fillDriverList(QListWidget* list, const QList<DriverRecord>& drivers) {
-  QStringList texts;
-  texts.reserve(drivers.size());
-  for (const DriverRecord& driver : drivers) {
-    texts.append(decodeText(driver.gameName));
-  }
-  const QSignalBlocker programChanges(list);
-  list->clear();
-  list->addItems(texts);
-}
-
-}  // namespace
-
 void MainWindow::bindCatalogueHandlers() {
+  m_catalogue = new CatalogueModel(this);
+  m_catalogueFilter = new CatalogueFilter(m_catalogue, this);
+  m_ui->lstDrivers->setModel(m_catalogueFilter);
   // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
   // may keep their ROMs elsewhere.
-  m_archiveMarker = new MissingArchiveMarker(m_ui->lstDrivers);
+  new MissingArchiveMarker(m_ui->lstDrivers);
   m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers,
-                                        m_archiveMarker);
+                                        m_catalogueFilter, m_catalogue);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
-  // Only the user's selections run the handler (see fillDriverList).
-  connectGuarded(m_ui->lstDrivers, &QListWidget::itemSelectionChanged, this,
+  // A scan replaces the rows without telling the selection's end: only the user's selections,
+  // and those the filter makes as the user would, run the handler.
+  connectGuarded(m_ui->lstDrivers->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                  &MainWindow::lstDriversClick);
   connect(m_driverFilter, &DriverListFilter::hidesEveryGame, this,
           &MainWindow::filterHidesEveryGame);
+  bindRefreshHandlers();
 }
 
 void MainWindow::loadDrivers() {
   DriverScanResult scan;
   {
     BusyCursor busy;
-    // A failing listing ends here, before either list is touched.
+    // A failing listing ends here, before the catalogue is touched.
     scan = scanDrivers(
         m_baseDirectory, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); },
-        QLocale(), resolveDirectoryText(m_baseDirectory, decodeNative(fileText(m_ui->edtRomDir))));
-    m_driverFiles.takeScan(scan);
-    m_archiveMarker->takeScan(scan.drivers);
-    fillDriverList(m_ui->lstDrivers, scan.drivers);
+        QLocale(), romDirectory());
+    m_driverDirectory = scan.directory;
+    m_currentDriverFile.clear();
+    m_catalogue->takeScan(scan.drivers);
   }
+  followScannedFolders();
   // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
   // Outside the busy pointer: the game it may select shows its preview, which can fail.
   m_driverFilter->apply();
@@ -79,30 +68,49 @@ void MainWindow::loadDrivers() {
   }
 }
 
-int MainWindow::selectedDriverRow() const {
-  const QList<QListWidgetItem*> selected = m_ui->lstDrivers->selectedItems();
-  return selected.isEmpty() ? -1 : m_ui->lstDrivers->row(selected.front());
+QString MainWindow::romDirectory() const {
+  return resolveDirectoryText(m_baseDirectory, decodeNative(fileText(m_ui->edtRomDir)));
+}
+
+const DriverRecord* MainWindow::selectedDriver() const {
+  const QModelIndexList selected = m_ui->lstDrivers->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) {
+    return nullptr;
+  }
+  return &m_catalogue->record(m_catalogueFilter->mapToSource(selected.front()).row());
+}
+
+int MainWindow::currentDriverRow() const {
+  return m_currentDriverFile.isEmpty() ? -1 : m_catalogue->rowOfFile(m_currentDriverFile);
+}
+
+const DriverRecord* MainWindow::currentDriver() const {
+  const int row = currentDriverRow();
+  return selectedDriver() == nullptr || row < 0 ? nullptr : &m_catalogue->record(row);
+}
+
+QString MainWindow::driverFilePath(const DriverRecord& driver) const {
+  return basePath(m_driverDirectory, driver.file);
 }
 
 void MainWindow::lstDriversClick() {
-  const int row = selectedDriverRow();
-  if (row < 0) {
+  const DriverRecord* selected = selectedDriver();
+  if (selected == nullptr) {
     return;
   }
-  if (m_driverFiles.itemIndex() != row) {
-    m_driverFiles.setItemIndex(row);
-  }
-  const QString name = m_driverFiles.entries().at(m_driverFiles.itemIndex());
+  m_currentDriverFile = selected->file;
+  showDriver(m_currentDriverFile);
+}
 
-  // A picture that fails to load ends the handler here: the old picture and captions stay.
-  const QString preview = m_previews.find(m_baseDirectory, name);
+void MainWindow::showDriver(const QString& file) {
+  const QString preview = m_previews.find(m_baseDirectory, file);
   if (preview.isEmpty()) {
     m_ui->imgAmostra->removePicture();
   } else {
     m_ui->imgAmostra->setPicture(JpegPicture::load(preview));
   }
-  m_ui->panNomeDriver->setText(displayPath(name));
-  m_ui->panImagem->setCaption(displayPath(name));
+  m_ui->panNomeDriver->setText(displayPath(file));
+  m_ui->panImagem->setCaption(displayPath(file));
 }
 
 void MainWindow::filterHidesEveryGame(bool hidesAll) {

@@ -1,8 +1,8 @@
 #include "ui/MainWindow.h"
 
-#include <QListWidget>
 #include <QPushButton>
 
+#include "core/catalogue/DriverScan.h"
 #include "ui/DriverEditor.h"
 #include "ui/Guard.h"
 #include "ui_MainWindow.h"
@@ -14,12 +14,13 @@ void MainWindow::bindEditorHandlers() {
 }
 
 void MainWindow::btnEditarClick() {
-  // The file list's index follows the driver list's; without it there is no file to name.
-  if (selectedDriverRow() < 0 || m_driverFiles.itemIndex() < 0 || m_editor == nullptr) {
+  const DriverRecord* driver = currentDriver();
+  if (driver == nullptr || m_editor == nullptr) {
     return;
   }
-  m_editor->setDriverFile(m_driverFiles.filePath(m_driverFiles.itemIndex()));
-  // The result is not used, and nothing follows the closing: the driver list is not rescanned.
+  m_editor->setDriverFile(driverFilePath(*driver));
+  // The result is not used, and nothing follows the closing: a saved game name reaches the list
+  // through the driver folder's watch, not a rescan.
   m_editor->exec();
 }
 

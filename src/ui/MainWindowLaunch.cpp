@@ -3,12 +3,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 
+#include "core/catalogue/DriverScan.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/Paths.h"
+#include "core/platform/TextCodec.h"
 #include "core/settings/EmulatorConfig.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
@@ -48,7 +51,7 @@ void MainWindow::bindLaunchHandlers() {
                  &MainWindow::chkLinhaComandoClick);
   connectGuarded(m_ui->btnExecutar, &QPushButton::clicked, this, &MainWindow::btnExecutarClick);
   // The press before the double-click has already selected the game.
-  connectGuarded(m_ui->lstDrivers, &QListWidget::itemDoubleClicked, this,
+  connectGuarded(m_ui->lstDrivers, &QAbstractItemView::doubleClicked, this,
                  &MainWindow::btnExecutarClick);
   connectGuarded(m_ui->btnChecksum, &QPushButton::clicked, this, &MainWindow::btnChecksumClick);
 }
@@ -68,30 +71,32 @@ void MainWindow::chkLinhaComandoClick() {
   composeCommandLine();
 }
 
+QString MainWindow::logDirectoryOfField() const {
+  // An empty text gives none: the launch then keeps no log, which is no failure of the launch.
+  return resolveDirectoryText(m_baseDirectory, decodeNative(fileText(m_ui->edtLogDir)));
+}
+
 void MainWindow::btnExecutarClick() {
-  const int row = selectedDriverRow();
-  if (row < 0 || row >= m_driverFiles.entries().size()) {
+  const DriverRecord* selected = selectedDriver();
+  if (selected == nullptr) {
     return;
   }
   const QString options = composeCommandLine();
-  launchEmulator(this, emulatorProgram(m_baseDirectory),
-                 playArguments(options, m_driverFiles.entries().at(row)), m_baseDirectory,
-                 logDirectory(m_baseDirectory));
+  launchEmulator(this, emulatorProgram(m_baseDirectory), playArguments(options, selected->file),
+                 m_baseDirectory, logDirectoryOfField());
 }
 
 void MainWindow::btnChecksumClick() {
-  // The driver file is the file list's own current one, which the selection keeps in step.
-  const int fileIndex = m_driverFiles.itemIndex();
-  const int row = selectedDriverRow();
-  if (row < 0 || fileIndex < 0) {
+  // The driver file is the copied current one, which the selection keeps in step.
+  const DriverRecord* driver = currentDriver();
+  if (driver == nullptr) {
     return;
   }
-  const QString& fileName = m_driverFiles.entries().at(fileIndex);
   const QStringList arguments =
       checksumArguments(m_baseDirectory, decodeNative(fileText(m_ui->edtRomDir)),
-                        m_driverFiles.filePath(fileIndex), fileName);
+                        driverFilePath(*driver), driver->file);
   launchChecksum(this, checksumProgram(m_baseDirectory), arguments, m_baseDirectory,
-                 logDirectory(m_baseDirectory), fileName, m_ui->lstDrivers->item(row)->text());
+                 logDirectoryOfField(), driver->file, decodeText(driver->gameName));
 }
 
 }  // namespace vorlane

@@ -1,14 +1,12 @@
 #include "ui/MissingArchiveMarker.h"
 
-#include <QAbstractItemView>
 #include <QGuiApplication>
-#include <QHelpEvent>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QToolTip>
 
-#include "core/catalogue/DriverScan.h"
 #include "core/catalogue/MarkerColour.h"
-#include "core/platform/Messages.h"
+#include "ui/CatalogueModel.h"
 
 namespace vorlane {
 namespace {
@@ -28,70 +26,45 @@ void greyText(QPalette& palette) {
   }
 }
 
+bool isMissingArchive(const QModelIndex& index) {
+  return !index.data(CatalogueModel::MissingArchiveRole).toString().isEmpty();
+}
+
 }  // namespace
 
-MissingArchiveMarker::MissingArchiveMarker(QListWidget* list)
+MissingArchiveMarker::MissingArchiveMarker(QListView* list)
     : QStyledItemDelegate(list), m_list(list) {
   list->setItemDelegate(this);
-  connect(list, &QListWidget::currentItemChanged, this, &MissingArchiveMarker::explainCurrent);
-}
-
-void MissingArchiveMarker::takeScan(const QList<DriverRecord>& drivers) {
-  m_missingArchives.clear();
-  m_missingArchives.reserve(drivers.size());
-  m_missingCount = 0;
-  for (const DriverRecord& driver : drivers) {
-    m_missingArchives.append(driver.missingArchive);
-    m_missingCount += driver.missingArchive.isEmpty() ? 0 : 1;
-  }
-}
-
-QString MissingArchiveMarker::missingArchive(int row) const {
-  return m_missingArchives.value(row);
+  connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &MissingArchiveMarker::explainCurrent);
 }
 
 void MissingArchiveMarker::initStyleOption(QStyleOptionViewItem* option,
                                            const QModelIndex& index) const {
+  // The model's single foreground colour cannot suit each colour group of the list's palette.
+  const QPalette listPalette = option->palette;
   QStyledItemDelegate::initStyleOption(option, index);
   // Only a marker: a selected game keeps the colours of every selection, so it stays readable.
-  if (!missingArchive(index.row()).isEmpty()) {
+  if (isMissingArchive(index)) {
+    option->palette = listPalette;
     greyText(option->palette);
   }
 }
 
-bool MissingArchiveMarker::helpEvent(QHelpEvent* event, QAbstractItemView* view,
-                                     const QStyleOptionViewItem& option, const QModelIndex& index) {
-  const QString missing = missingArchive(index.row());
-  if (event->type() != QEvent::ToolTip || missing.isEmpty()) {
-    return QStyledItemDelegate::helpEvent(event, view, option, index);
-  }
-  QToolTip::showText(event->globalPos(), messages::missingArchive(missing), view->viewport(),
-                     view->visualRect(index));
-  return true;
-}
-
-void MissingArchiveMarker::explainCurrent(QListWidgetItem* current, QListWidgetItem* previous) {
-  if (previous != nullptr && previous->data(Qt::AccessibleDescriptionRole).isValid()) {
-    previous->setData(Qt::AccessibleDescriptionRole, QVariant());
-  }
-  const QString missing = current == nullptr ? QString() : missingArchive(m_list->row(current));
-  const bool byKeyboard = m_list->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton;
-  if (missing.isEmpty()) {
-    // The tip of the greyed game the keys left would otherwise stay over this one.
-    if (byKeyboard) {
-      QToolTip::hideText();
-    }
+void MissingArchiveMarker::explainCurrent(const QModelIndex& current) {
+  if (!m_list->hasFocus() || QGuiApplication::mouseButtons() != Qt::NoButton) {
     return;
   }
-  const QString reason = messages::missingArchive(missing);
-  current->setData(Qt::AccessibleDescriptionRole, reason);
+  // The tip of the greyed game the keys left would otherwise stay over a game with its archive.
+  if (!current.isValid() || !isMissingArchive(current)) {
+    QToolTip::hideText();
+    return;
+  }
   // A game reached with the arrow keys shows the tip that hovering would; a click leaves it to
   // the hover.
-  if (byKeyboard) {
-    const QRect row = m_list->visualItemRect(current);
-    QToolTip::showText(m_list->viewport()->mapToGlobal(row.bottomLeft()), reason,
-                       m_list->viewport(), row);
-  }
+  const QRect row = m_list->visualRect(current);
+  QToolTip::showText(m_list->viewport()->mapToGlobal(row.bottomLeft()),
+                     current.data(Qt::ToolTipRole).toString(), m_list->viewport(), row);
 }
 
 }  // namespace vorlane

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/catalogue/DriverFileList.h"
 #include "core/catalogue/FileNameOrder.h"
 #include "core/platform/Error.h"
 #include "core/platform/NativeText.h"
@@ -438,28 +437,6 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
     }
     EXPECT_EQ(names, c.sorted);
   }
-}
-
-TEST(DriverFileList, TakesAScanWithoutSelection) {
-  DriverFileList list(QStringLiteral("/base"));
-  EXPECT_EQ(list.directory(), QStringLiteral("/base"));
-  EXPECT_EQ(list.itemIndex(), -1);
-
-  list.takeScan({QStringLiteral("/d"),
-                 {{QStringLiteral("a.drv"), "A", {}}, {QStringLiteral("b.drv"), "B", {}}},
-                 QString()});
-  EXPECT_EQ(list.entries(), strings({"a.drv", "b.drv"}));
-  list.setItemIndex(1);
-  EXPECT_EQ(list.itemIndex(), 1);
-  EXPECT_EQ(list.filePath(list.itemIndex()), QStringLiteral("/d/b.drv"));
-  for (const int outside : {2, -5}) {
-    list.setItemIndex(1);
-    list.setItemIndex(outside);
-    EXPECT_EQ(list.itemIndex(), -1);
-  }
-  list.setItemIndex(0);
-  list.takeScan({QStringLiteral("/d"), {{QStringLiteral("a.drv"), "A", {}}}, QString()});
-  EXPECT_EQ(list.itemIndex(), -1);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "core/launch/ProgramLogs.h"
 #include "core/platform/OutputLog.h"
-#include "core/settings/EmulatorConfig.h"
 #include "support/ChildProcess.h"
 #include "support/TempBase.h"
 
@@ -22,28 +21,6 @@ QStringList fileNames(const TempBase& base) {
 void append(const OutputLog& log, const QByteArray& bytes) {
   ASSERT_EQ(::write(log.descriptor(), bytes.constData(), static_cast<size_t>(bytes.size())),
             bytes.size());
-}
-
-TEST(ProgramLogs, LogDirectoryIsTheStoredValueResolvedOrNone) {
-  const struct {
-    const char* config;    // nullptr: no tessik.ini
-    const char* expected;  // "$" stands for the base directory
-  } cases[] = {
-      {"Romdir       .\r\nLogdir       .\\logs\\\r\n", "$/logs/"},
-      {"Romdir       .\r\n", "$"},
-      {"Logdir       /var/log/tessik\r\n", "/var/log/tessik"},
-      {"Logdir       \r\n", ""},
-      {nullptr, ""},
-  };
-  for (const auto& example : cases) {
-    TempBase base;
-    if (example.config != nullptr) {
-      base.write(QStringLiteral("tessik.ini"), example.config);
-    }
-    EXPECT_EQ(logDirectory(base.path()),
-              text(example.expected).replace(QLatin1Char('$'), base.path()))
-        << (example.config != nullptr ? example.config : "<none>");
-  }
 }
 
 TEST(ProgramLogs, NamesSayWhoseLogItIs) {

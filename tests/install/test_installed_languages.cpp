@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QToolTip>
 
@@ -66,8 +66,8 @@ void expectCaptionsOf(const WindowOnBase& main, const Shipped& shipped,
 }
 
 QString tipOfFirstGame(WindowOnBase& main) {
-  auto* list = main.child<QListWidget>("lstDrivers");
-  const QPoint inRow = list->visualItemRect(list->item(0)).center();
+  QListView* list = driverList(main);
+  const QPoint inRow = catalogueRowRect(list, 0).center();
   QHelpEvent hover(QEvent::ToolTip, inRow, list->viewport()->mapToGlobal(inRow));
   QApplication::sendEvent(list->viewport(), &hover);
   const QString tip = QToolTip::text();

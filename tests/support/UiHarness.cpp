@@ -5,18 +5,21 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/CatalogueModel.h"
 #include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
@@ -91,12 +94,52 @@ void showPage(WindowOnBase& main, Page page) {
   main.child<QTabWidget>("PageControl1")->setCurrentIndex(page);
 }
 
+QListView* driverList(const WindowOnBase& main) {
+  return main.child<QListView>("lstDrivers");
+}
+
+QStringList shownGames(const QListView* list) {
+  QStringList shown;
+  for (int row = 0; row < list->model()->rowCount(); ++row) {
+    shown.append(list->model()->index(row, 0).data().toString());
+  }
+  return shown;
+}
+
+QModelIndex shownIndex(const QListView* list, int catalogueRow) {
+  const auto* filter = qobject_cast<const QAbstractProxyModel*>(list->model());
+  EXPECT_NE(filter, nullptr) << "the list shows no filter over the catalogue";
+  return filter == nullptr ? QModelIndex()
+                           : filter->mapFromSource(filter->sourceModel()->index(catalogueRow, 0));
+}
+
+QRect catalogueRowRect(const QListView* list, int catalogueRow) {
+  return list->visualRect(shownIndex(list, catalogueRow));
+}
+
+int selectedCatalogueRow(const QListView* list) {
+  const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) {
+    return -1;
+  }
+  const auto* filter = qobject_cast<const QAbstractProxyModel*>(list->model());
+  return filter->mapToSource(selected.front()).row();
+}
+
+QStringList catalogueFiles(const MainWindow& window) {
+  QStringList files;
+  for (const DriverRecord& driver : window.catalogue().drivers()) {
+    files.append(driver.file);
+  }
+  return files;
+}
+
 void clickDriver(WindowOnBase& main, int row) {
   showPage(main, kDrivers);
-  auto* list = main.child<QListWidget>("lstDrivers");
-  ASSERT_LT(row, list->count()) << "the driver list is not filled";
+  QListView* list = driverList(main);
+  ASSERT_TRUE(shownIndex(list, row).isValid()) << "the driver list does not show row " << row;
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    list->visualItemRect(list->item(row)).center());
+                    catalogueRowRect(list, row).center());
 }
 
 void clickButton(WindowOnBase& main, const char* name) {

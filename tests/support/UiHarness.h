@@ -4,6 +4,8 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QModelIndex>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -12,6 +14,8 @@
 
 #include "support/TempBase.h"
 #include "ui/MessageBoxes.h"
+
+class QListView;
 
 namespace vorlane {
 class DriverEditor;
@@ -86,7 +90,20 @@ QString captionOf(const WindowOnBase& main, const char* control);
 enum Page { kDrivers = 0, kConfiguration = 1, kDip = 2 };
 void showPage(WindowOnBase& main, Page page);
 
-// Selects a game the way a user does: a click on its row of the Drivers page.
+// The Drivers page's game list; it shows the catalogue's rows that the filter lets through.
+QListView* driverList(const WindowOnBase& main);
+// The texts of the rows the list shows, in order.
+QStringList shownGames(const QListView* list);
+// Where the list shows a catalogue row (invalid when the filter leaves it out), and where it
+// draws it.
+QModelIndex shownIndex(const QListView* list, int catalogueRow);
+QRect catalogueRowRect(const QListView* list, int catalogueRow);
+// The catalogue row of the game selected in the list, or -1.
+int selectedCatalogueRow(const QListView* list);
+// The driver file names of the window's catalogue, in list order.
+QStringList catalogueFiles(const MainWindow& window);
+
+// Selects a game the way a user does: a click on its catalogue row of the Drivers page.
 void clickDriver(WindowOnBase& main, int row);
 // Clicks a button of the Drivers page.
 void clickButton(WindowOnBase& main, const char* name);

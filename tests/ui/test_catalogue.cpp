@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -68,14 +69,6 @@ void addPreview(const TempBase& base, const QString& file, const QByteArray& con
   base.write(QStringLiteral("preview/") + file, content);
 }
 
-QStringList listTexts(const QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) {
-    texts.append(list->item(i)->text());
-  }
-  return texts;
-}
-
 bool isNear(QRgb actual, QRgb expected, int tolerance = 40) {
   return std::abs(qRed(actual) - qRed(expected)) <= tolerance &&
          std::abs(qGreen(actual) - qGreen(expected)) <= tolerance &&
@@ -86,7 +79,7 @@ bool isNear(QRgb actual, QRgb expected, int tolerance = 40) {
 struct DriversPage {
   explicit DriversPage(WindowOnBase& main)
       : window(main.window()),
-        list(main.child<QListWidget>("lstDrivers")),
+        list(driverList(main)),
         image(main.child<PreviewImage>("imgAmostra")),
         panel(main.child<PreviewPanel>("panImagem")),
         name(main.child<QLabel>("panNomeDriver")),
@@ -97,9 +90,9 @@ struct DriversPage {
   // A click on the row, as a user selects a game.
   void click(int row) {
     pages->setCurrentIndex(0);
-    ASSERT_LT(row, list->count());
+    ASSERT_TRUE(shownIndex(list, row).isValid());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualItemRect(list->item(row)).center());
+                      catalogueRowRect(list, row).center());
   }
 
   void clickApply() {
@@ -132,7 +125,7 @@ struct DriversPage {
   }
 
   MainWindow& window;
-  QListWidget* list;
+  QListView* list;
   PreviewImage* image;
   PreviewPanel* panel;
   QLabel* name;
@@ -143,8 +136,8 @@ struct DriversPage {
 
 // No selection and no current row that would look selected.
 void expectNoSelection(const DriversPage& page) {
-  EXPECT_TRUE(page.list->selectedItems().isEmpty());
-  EXPECT_EQ(page.list->currentRow(), -1);
+  EXPECT_FALSE(page.list->selectionModel()->hasSelection());
+  EXPECT_FALSE(page.list->currentIndex().isValid());
 }
 
 TEST(Catalogue, ListsGameNamesInFileOrderWithTheirCount) {
@@ -164,13 +157,13 @@ TEST(Catalogue, ListsGameNamesInFileOrderWithTheirCount) {
   const QStringList files = {QStringLiteral("A.drv"), QStringLiteral("b.drv"),
                              QStringLiteral("d.DRV"), QStringLiteral("e.drv"),
                              QStringLiteral("f.drv")};
-  EXPECT_EQ(main.window().driverFiles().entries(), files);
-  EXPECT_EQ(main.window().driverFiles().directory(), base.filePath(QStringLiteral("drivers")));
-  EXPECT_EQ(listTexts(page.list), QStringList({QStringLiteral("A.drv"), QStringLiteral("Bravo"),
-                                               QStringLiteral("Delta"), QString(), text("Café")}));
+  EXPECT_EQ(catalogueFiles(main.window()), files);
+  EXPECT_EQ(main.window().driverDirectory(), base.filePath(QStringLiteral("drivers")));
+  EXPECT_EQ(shownGames(page.list), QStringList({QStringLiteral("A.drv"), QStringLiteral("Bravo"),
+                                                QStringLiteral("Delta"), QString(), text("Café")}));
   EXPECT_EQ(page.count->text(), QStringLiteral("5"));
   expectNoSelection(page);
-  EXPECT_EQ(main.window().driverFiles().itemIndex(), -1);
+  EXPECT_EQ(main.window().currentDriverRow(), -1);
   page.expectShowing(QString());
   EXPECT_FALSE(page.image->hasPicture());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -204,8 +197,8 @@ TEST(Catalogue, UnreadableDriverIsNamedOnceAfterTheScanAndTheRestIsListed) {
   EXPECT_EQ(boxes, QStringList({messages::cannotOpenFile(first) + QLatin1Char('.')}));
   EXPECT_EQ(busyDuringBox, QList<bool>({false}));
   EXPECT_EQ(page.count->text(), QStringLiteral("122"));
-  EXPECT_EQ(page.list->item(120)->text(), QStringLiteral("m1.drv"));
-  EXPECT_EQ(page.list->item(121)->text(), QStringLiteral("m2.drv"));
+  EXPECT_EQ(shownGames(page.list).mid(120),
+            QStringList({QStringLiteral("m1.drv"), QStringLiteral("m2.drv")}));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -226,15 +219,15 @@ TEST(Catalogue, RescansStayParallelAndLeaveThePreviewAndNameAlone) {
   for (int scan = 0; scan < 2; ++scan) {
     SCOPED_TRACE(scan);
     page.clickApply();
-    const QStringList& files = main.window().driverFiles().entries();
+    const QStringList files = catalogueFiles(main.window());
     ASSERT_EQ(files.size(), 3);
-    ASSERT_EQ(page.list->count(), 3);
+    ASSERT_EQ(shownGames(page.list).size(), 3);
     for (int i = 0; i < 3; ++i) {
-      EXPECT_EQ(page.list->item(i)->text(), QStringLiteral("Game ") + files[i].chopped(4));
+      EXPECT_EQ(shownGames(page.list).at(i), QStringLiteral("Game ") + files[i].chopped(4));
     }
     EXPECT_EQ(page.count->text(), QStringLiteral("3"));
     expectNoSelection(page);
-    EXPECT_EQ(main.window().driverFiles().itemIndex(), -1);
+    EXPECT_EQ(main.window().currentDriverRow(), -1);
     page.expectShowing(QStringLiteral("m.drv"));
     EXPECT_TRUE(page.image->hasPicture());
   }
@@ -273,7 +266,7 @@ TEST(Catalogue, SelectionShowsThePreviewFileOfTheDriverOrEmptiesTheArea) {
     page.click(0);
     ASSERT_TRUE(page.image->hasPicture());
     page.click(i + 1);
-    EXPECT_EQ(main.window().driverFiles().itemIndex(), i + 1);
+    EXPECT_EQ(main.window().currentDriverRow(), i + 1);
     page.expectShowing(text(cases[i].driver));
     EXPECT_EQ(page.image->hasPicture(), cases[i].picture);
     if (!cases[i].picture) {
@@ -347,8 +340,8 @@ TEST(Catalogue, PictureThatCannotBeReadKeepsThePreviousPictureAndNames) {
 
   page.click(1);
   EXPECT_EQ(boxes.texts(), QStringList({messages::jpegError(JERR_NO_SOI) + QLatin1Char('.')}));
-  EXPECT_EQ(page.list->currentRow(), 1);
-  EXPECT_EQ(main.window().driverFiles().itemIndex(), 1);
+  EXPECT_EQ(page.list->currentIndex().row(), 1);
+  EXPECT_EQ(main.window().currentDriverRow(), 1);
   page.expectShowing(QStringLiteral("a.drv"));
   EXPECT_TRUE(isNear(page.drawnImage().pixel(130, 10), kRed));
 }
@@ -406,8 +399,8 @@ TEST(Catalogue, KeyboardSelectionRunsTheHandler) {
   } steps[] = {{Qt::Key_Down, 1, true}, {Qt::Key_Down, 2, false}, {Qt::Key_Up, 1, true}};
   for (const auto& step : steps) {
     QTest::keyClick(page.list, step.key);
-    EXPECT_EQ(main.window().driverFiles().itemIndex(), step.row);
-    page.expectShowing(main.window().driverFiles().entries().at(step.row));
+    EXPECT_EQ(main.window().currentDriverRow(), step.row);
+    page.expectShowing(catalogueFiles(main.window()).at(step.row));
     EXPECT_EQ(page.image->hasPicture(), step.picture);
   }
   EXPECT_TRUE(boxes.texts().isEmpty());

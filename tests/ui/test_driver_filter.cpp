@@ -5,9 +5,10 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
@@ -20,6 +21,7 @@
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
 #include "ui/MissingArchiveMarker.h"
 #include "ui/PreviewImage.h"
@@ -42,16 +44,6 @@ void layOutGames(const TempBase& base) {
   QFile::setPermissions(emulator, QFile::permissions(emulator) | QFileDevice::ExeOwner);
 }
 
-QStringList shownGames(QListWidget* list) {
-  QStringList shown;
-  for (int row = 0; row < list->count(); ++row) {
-    if (!list->item(row)->isHidden()) {
-      shown.append(list->item(row)->text());
-    }
-  }
-  return shown;
-}
-
 QByteArray waitForPlayed(const TempBase& base) {
   const QDeadlineTimer deadline(10000);
   QFile played(base.filePath(QStringLiteral("played.txt")));
@@ -67,7 +59,7 @@ TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
   ErrorBoxLog boxes;
   WindowOnBase main(base);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  auto* list = main.child<QListWidget>("lstDrivers");
+  QListView* list = driverList(main);
   auto* field = main.child<QLineEdit>("edtFiltro");
   auto* count = main.child<QLabel>("panTotalDrivers");
   EXPECT_EQ(main.child<QLabel>("lblFiltro")->text(), text("Filtrar (Ctrl+F):"));
@@ -90,19 +82,18 @@ TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
     QTest::keyClicks(field, text(filter.typed));
     EXPECT_EQ(shownGames(list), filter.shown) << filter.typed;
     EXPECT_EQ(count->text(), text(filter.count)) << filter.typed;
-    EXPECT_EQ(list->count(), 4) << filter.typed;
+    EXPECT_EQ(main.window().catalogue().rowCount(), 4) << filter.typed;
   }
 
   field->setText(QStringLiteral("gold"));
-  QListWidgetItem* gold = list->item(2);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(gold).center());
-  ASSERT_TRUE(gold->isSelected());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, catalogueRowRect(list, 2).center());
+  ASSERT_EQ(selectedCatalogueRow(list), 2);
   QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
   EXPECT_TRUE(waitForPlayed(base).endsWith("\npkgold.drv\n"));
 
   // Hiding the selected game unselects it: Play then starts nothing unseen.
   field->setText(QStringLiteral("zeta"));
-  EXPECT_FALSE(gold->isSelected());
+  EXPECT_NE(selectedCatalogueRow(list), 2);
 
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_TRUE(field->text().isEmpty());
@@ -146,7 +137,7 @@ TEST(DriverFilter, KeepsAShownGameSelectedAndShowingWhileFiltering) {
              encodeJpeg({.width = 4, .height = 4}, QByteArray(4 * 4 * 3, '\x60')));
   ErrorBoxLog boxes;
   WindowOnBase main(base);
-  auto* list = main.child<QListWidget>("lstDrivers");
+  QListView* list = driverList(main);
   auto* field = main.child<QLineEdit>("edtFiltro");
   clickDriver(main, 0);
   const Shown alpha{QStringLiteral("alpha.drv"), QStringLiteral("alpha.drv"), false};
@@ -168,10 +159,9 @@ TEST(DriverFilter, KeepsAShownGameSelectedAndShowingWhileFiltering) {
   };
   for (const auto& step : steps) {
     field->setText(text(step.typed));
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    EXPECT_EQ(selected.isEmpty() ? -1 : list->row(selected.front()), step.selected) << step.typed;
+    EXPECT_EQ(selectedCatalogueRow(list), step.selected) << step.typed;
     if (step.selected >= 0) {
-      EXPECT_EQ(main.window().driverFiles().itemIndex(), step.selected) << step.typed;
+      EXPECT_EQ(main.window().currentDriverRow(), step.selected) << step.typed;
     }
     EXPECT_EQ(shownGame(main), step.shown) << step.typed;
     EXPECT_EQ(gameButtonsEnabled(main), step.buttons) << step.typed;
@@ -187,7 +177,7 @@ TEST(DriverFilter, KeysInTheFieldMoveTheSelectionAndEnterPlays) {
   ErrorBoxLog boxes;
   WindowOnBase main(base);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  auto* list = main.child<QListWidget>("lstDrivers");
+  QListView* list = driverList(main);
   auto* field = main.child<QLineEdit>("edtFiltro");
   list->setFocus();
   QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
@@ -202,9 +192,9 @@ TEST(DriverFilter, KeysInTheFieldMoveTheSelectionAndEnterPlays) {
                {Qt::Key_PageUp, 1}, {Qt::Key_PageDown, 3}, {Qt::Key_Up, 2}};
   for (const auto& step : steps) {
     QTest::keyClick(field, step.key);
-    EXPECT_EQ(main.window().driverFiles().itemIndex(), step.row) << step.key;
-    EXPECT_TRUE(list->item(step.row)->isSelected()) << step.key;
-    EXPECT_EQ(shownGame(main).name, main.window().driverFiles().entries().at(step.row)) << step.key;
+    EXPECT_EQ(main.window().currentDriverRow(), step.row) << step.key;
+    EXPECT_EQ(selectedCatalogueRow(list), step.row) << step.key;
+    EXPECT_EQ(shownGame(main).name, catalogueFiles(main.window()).at(step.row)) << step.key;
     EXPECT_TRUE(field->hasFocus()) << step.key;
   }
   EXPECT_EQ(field->text(), text("e"));
@@ -218,7 +208,7 @@ TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
   TempBase base;
   layOutGames(base);
   WindowOnBase main(base);
-  auto* list = main.child<QListWidget>("lstDrivers");
+  QListView* list = driverList(main);
   auto* field = main.child<QLineEdit>("edtFiltro");
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
   field->setText(QStringLiteral("a"));
@@ -232,7 +222,7 @@ TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
             (QStringList{text("Alpha Squadron"), text("Beta"), text("ÉTÉ Racer"), text("Zeta")}));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("4/5"));
   // The rescan leaves no game selected; while filtering, the first shown one then is.
-  EXPECT_TRUE(list->item(0)->isSelected());
+  EXPECT_EQ(selectedCatalogueRow(list), 0);
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text("alpha.drv"));
 
   list->setFocus();
@@ -250,9 +240,12 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   base.write(QStringLiteral("roms/zeta.drv.zip"), "zip");
   ErrorBoxLog boxes;
   WindowOnBase main(base);
-  auto* list = main.child<QListWidget>("lstDrivers");
-  ASSERT_EQ(list->count(), 4);
+  QListView* list = driverList(main);
+  ASSERT_EQ(shownGames(list).size(), 4);
   const QColor plain = list->palette().color(QPalette::Text);
+  const auto missingArchive = [&](int row) {
+    return shownIndex(list, row).data(CatalogueModel::MissingArchiveRole).toString();
+  };
   const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
   ASSERT_NE(marker, nullptr);
   const auto isGreyed = [&](int row) {
@@ -263,14 +256,14 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   };
   for (const int present : {0, 3}) {
     EXPECT_FALSE(isGreyed(present)) << present;
-    EXPECT_TRUE(marker->missingArchive(present).isEmpty()) << present;
+    EXPECT_TRUE(missingArchive(present).isEmpty()) << present;
   }
   EXPECT_TRUE(isGreyed(1));
   EXPECT_TRUE(isGreyed(2));
-  EXPECT_EQ(marker->missingArchive(2), base.filePath(QStringLiteral("roms/pkgold.drv.zip")));
+  EXPECT_EQ(missingArchive(2), base.filePath(QStringLiteral("roms/pkgold.drv.zip")));
 
   // Hovering a greyed game names the missing path.
-  const QPoint inEte = list->visualItemRect(list->item(1)).center();
+  const QPoint inEte = catalogueRowRect(list, 1).center();
   QHelpEvent hover(QEvent::ToolTip, inEte, list->viewport()->mapToGlobal(inEte));
   QApplication::sendEvent(list->viewport(), &hover);
   EXPECT_EQ(QToolTip::text(), text("Arquivo de ROM não encontrado: ") +
@@ -278,9 +271,8 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   QToolTip::hideText();
 
   // A marked game can still be played.
-  QListWidgetItem* ete = list->item(1);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(ete).center());
-  ASSERT_TRUE(ete->isSelected());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, catalogueRowRect(list, 1).center());
+  ASSERT_EQ(selectedCatalogueRow(list), 1);
   QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
   EXPECT_TRUE(waitForPlayed(base).endsWith("\nete.drv\n"));
 
@@ -288,9 +280,9 @@ TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) 
   main.child<QTabWidget>("PageControl1")->setCurrentIndex(1);
   main.child<QLineEdit>("edtRomDir")->setText(QStringLiteral("nowhere"));
   QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
-  for (int row = 0; row < list->count(); ++row) {
+  for (int row = 0; row < main.window().catalogue().rowCount(); ++row) {
     EXPECT_FALSE(isGreyed(row)) << row;
-    EXPECT_TRUE(marker->missingArchive(row).isEmpty()) << row;
+    EXPECT_TRUE(missingArchive(row).isEmpty()) << row;
   }
   EXPECT_TRUE(boxes.texts().isEmpty());
 }

@@ -6,7 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -21,9 +21,9 @@
 #include "support/NativeFiles.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "ui/CatalogueModel.h"
 #include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
-#include "ui/MissingArchiveMarker.h"
 
 namespace vorlane::test {
 namespace {
@@ -92,15 +92,14 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   main.child<QTabWidget>("PageControl1")->setCurrentIndex(0);
 
   // Listed, counted and shown as Windows-1252.
-  auto* list = main.child<QListWidget>("lstDrivers");
-  ASSERT_EQ(list->count(), 2);
-  EXPECT_EQ(list->item(0)->text(), text("caf\u00E9.drv"));
-  EXPECT_EQ(list->item(1)->text(), text("Pebble Picnic"));
+  EXPECT_EQ(shownGames(driverList(main)),
+            QStringList({text("caf\u00E9.drv"), text("Pebble Picnic")}));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("2"));
-  const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
-  ASSERT_NE(marker, nullptr);
-  EXPECT_TRUE(marker->missingArchive(0).isEmpty()) << marker->missingArchive(0).toStdString();
-  EXPECT_FALSE(marker->missingArchive(1).isEmpty());
+  const auto missingArchive = [&main](int row) {
+    return main.window().catalogue().record(row).missingArchive;
+  };
+  EXPECT_TRUE(missingArchive(0).isEmpty()) << missingArchive(0).toStdString();
+  EXPECT_FALSE(missingArchive(1).isEmpty());
   clickDriver(main, 0);
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text("caf\u00E9.drv"));
 

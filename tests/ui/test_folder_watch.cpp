@@ -48,6 +48,22 @@ TEST(FolderWatch, ABurstOfFilesIsReportedOnce) {
   w.expectOneReport("one file removed");
 }
 
+// The folder's entries stay the same when a file is rewritten in place, as some editors save.
+TEST(FolderWatch, AFileRewrittenInPlaceIsReported) {
+  Watched w;
+  const QString driver = w.base.write(QStringLiteral("emu/drivers/game.drv"), "GAMENAME x\r\n");
+  w.expectOneReport("file made");
+  QFile file(driver);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.write("GAMENAME y");
+  file.close();
+  w.expectOneReport("file rewritten in place");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  file.readAll();
+  file.close();
+  w.expectNoReport("file read");
+}
+
 TEST(FolderWatch, SubfoldersAndSiblingsAreNotWatched) {
   Watched w;
   w.base.makeDir(QStringLiteral("emu/drivers/sub"));

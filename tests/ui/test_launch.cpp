@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -244,7 +243,7 @@ TEST(Play, StartsTheEmulatorByButtonEnterAndDoubleClick) {
   ErrorBoxLog boxes;
   LaunchFailureLog failures;
   WindowOnBase main(base);
-  auto* list = main.child<QListWidget>("lstDrivers");
+  QListView* list = driverList(main);
 
   clickDriver(main, 0);
   clickButton(main, "btnExecutar");
@@ -258,10 +257,9 @@ TEST(Play, StartsTheEmulatorByButtonEnterAndDoubleClick) {
 
   showPage(main, kDrivers);
   // Through the window system, so the press that selects comes before the double-click.
-  QTest::mouseDClick(
-      main.window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
-      list->viewport()->mapTo(&main.window(), list->visualItemRect(list->item(2)).center()));
-  EXPECT_EQ(main.window().driverFiles().itemIndex(), 2) << "the double-click first selects";
+  QTest::mouseDClick(main.window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                     list->viewport()->mapTo(&main.window(), catalogueRowRect(list, 2).center()));
+  EXPECT_EQ(main.window().currentDriverRow(), 2) << "the double-click first selects";
   runs.append(waitForRun(base, kEmulatorLog, 4));
 
   const char* const expectedFiles[] = {"alpha.drv", "alpha.drv", "Beta.drv", "gamma.drv"};
@@ -380,7 +378,7 @@ TEST(Launch, MissingProgramIsToldOnceAndTheWindowStaysAsItWas) {
   EXPECT_TRUE(failures.texts()[1].contains(base.filePath(QStringLiteral("tools/checksum.exe"))));
   EXPECT_TRUE(boxes.texts().isEmpty());
   EXPECT_EQ(optionLine(main), optionsBefore);
-  EXPECT_EQ(main.child<QListWidget>("lstDrivers")->currentRow(), 1);
+  EXPECT_EQ(selectedCatalogueRow(driverList(main)), 1);
   EXPECT_TRUE(main.window().isVisible());
 }
 

@@ -9,7 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -52,7 +52,7 @@ TEST(MainWindow, StartsWithoutEmulatorConfigShowingOneBoxAndTheLayout) {
   EXPECT_EQ(main.child<QCheckBox>("chkVerificarRoms")->text(), text("Não verficar as ROMs"));
   EXPECT_TRUE(main.child<QLineEdit>("edtRomDir")->text().isEmpty());
   EXPECT_FALSE(main.child<QCheckBox>("chkContinueMode")->isChecked());
-  EXPECT_EQ(main.child<QListWidget>("lstDrivers")->count(), 0);
+  EXPECT_TRUE(shownGames(driverList(main)).isEmpty());
   EXPECT_EQ(main.child<QTabWidget>("PageControl1")->currentWidget()->objectName(),
             text("tabDrivers"));
 }
@@ -208,7 +208,7 @@ TEST(MainWindow, EscapeDoesNothingAndCloseButtonCloses) {
   TempBase base;
   base.write(QStringLiteral("tessik.ini"), kTessikIni);
   WindowOnBase main(base);
-  QTest::keyClick(main.child<QListWidget>("lstDrivers"), Qt::Key_Escape);
+  QTest::keyClick(driverList(main), Qt::Key_Escape);
   EXPECT_TRUE(main.window().isVisible());
   QTest::mouseClick(main.child<QPushButton>("btnFechar"), Qt::LeftButton);
   EXPECT_FALSE(main.window().isVisible());
@@ -381,10 +381,8 @@ TEST(MessageBoxes, ShowTheirTextAsPlainText) {
   base.write(QStringLiteral("<u>/tessik.ini"), "Drvdir       .\r\n");
   base.write(QStringLiteral("<u>/game.drv"), "GAMENAME     Game\r\n");
   WindowOnBase main(markup);
-  auto* list = main.child<QListWidget>("lstDrivers");
-  ASSERT_EQ(list->count(), 1);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                    list->visualItemRect(list->item(0)).center());
+  ASSERT_EQ(shownGames(driverList(main)).size(), 1);
+  clickDriver(main, 0);
   expectPlainBox(QStringLiteral("Cannot start ") + markup + QStringLiteral("/tessik.exe"));
   QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
   EXPECT_EQ(answered, 2);

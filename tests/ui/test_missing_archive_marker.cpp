@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QToolTip>
 
@@ -15,8 +15,8 @@
 #include "support/Looks.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
-#include "ui/MissingArchiveMarker.h"
 
 namespace vorlane::test {
 namespace {
@@ -55,18 +55,18 @@ TEST(MissingArchiveMarker, GreyedGamesStayReadableInLightAndDarkPalettes) {
     LookScope scope(look);
     WindowOnBase main(base);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-    auto* list = main.child<QListWidget>("lstDrivers");
-    ASSERT_EQ(list->count(), 3);
+    QListView* list = driverList(main);
+    ASSERT_EQ(shownGames(list).size(), 3);
     const QImage drawn = list->viewport()->grab().toImage();
-    const double greyed = drawnContrast(drawn, list->visualItemRect(list->item(0)));
-    const double plain = drawnContrast(drawn, list->visualItemRect(list->item(1)));
+    const double greyed = drawnContrast(drawn, catalogueRowRect(list, 0));
+    const double plain = drawnContrast(drawn, catalogueRowRect(list, 1));
     EXPECT_GE(greyed, kReadableTextContrast) << look.name;
     // And still a mark that shows.
     EXPECT_LT(greyed, plain * 0.75) << look.name << ", plain text " << plain;
   }
 }
 
-QString cellDescription(QListWidget* list, int row) {
+QString cellDescription(QListView* list, int row) {
   QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
   return view->tableInterface()->cellAt(row, 0)->text(QAccessible::Description);
 }
@@ -76,7 +76,7 @@ TEST(MissingArchiveMarker, TheReasonReachesKeyboardAndScreenReaderUsers) {
   layOutGames(base);
   WindowOnBase main(base);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  auto* list = main.child<QListWidget>("lstDrivers");
+  QListView* list = driverList(main);
   const auto reasonOf = [&base](const char* archive) {
     return text("Arquivo de ROM não encontrado: ") +
            base.filePath(QStringLiteral("roms/") + QLatin1String(archive));
@@ -84,25 +84,25 @@ TEST(MissingArchiveMarker, TheReasonReachesKeyboardAndScreenReaderUsers) {
 
   list->setFocus(Qt::TabFocusReason);
   QTest::keyClick(list, Qt::Key_Home);
-  ASSERT_EQ(list->currentRow(), 0);
+  ASSERT_EQ(list->currentIndex().row(), 0);
   EXPECT_EQ(cellDescription(list, 0), reasonOf("a.drv.zip"));
 
-  // A game with its archive has no reason, and the one left behind keeps none.
+  // A game with its archive has no reason; each greyed game keeps its own.
   QTest::keyClick(list, Qt::Key_Down);
-  ASSERT_EQ(list->currentRow(), 1);
+  ASSERT_EQ(list->currentIndex().row(), 1);
   EXPECT_EQ(cellDescription(list, 1), QString());
-  EXPECT_EQ(cellDescription(list, 0), QString());
+  EXPECT_EQ(cellDescription(list, 0), reasonOf("a.drv.zip"));
   EXPECT_FALSE(QToolTip::isVisible());
 
   // Reached with the keyboard, a greyed game shows the tip that hovering shows.
   QTest::keyClick(list, Qt::Key_Down);
-  ASSERT_EQ(list->currentRow(), 2);
+  ASSERT_EQ(list->currentIndex().row(), 2);
   EXPECT_EQ(cellDescription(list, 2), reasonOf("c.drv.zip"));
   EXPECT_TRUE(QToolTip::isVisible());
   EXPECT_EQ(QToolTip::text(), reasonOf("c.drv.zip"));
   // Leaving it for a plain game takes the tip away; the arrow keys move no mouse to do it.
   QTest::keyClick(list, Qt::Key_Up);
-  EXPECT_EQ(cellDescription(list, 2), QString());
+  EXPECT_EQ(cellDescription(list, 2), reasonOf("c.drv.zip"));
   EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
 
   // The count says how many are greyed, for the whole catalogue while the filter hides some.
@@ -124,15 +124,13 @@ TEST(MissingArchiveMarker, TheReasonReachesKeyboardAndScreenReaderUsers) {
 TEST(MissingArchiveMarker, TheDemoShowsGreyedAndPlainGamesWithStandInsThatAreNoRoms) {
   const QString demo = QStringLiteral(VORLANE_DEMO_DIR);
   WindowOnBase main(demo);
-  auto* list = main.child<QListWidget>("lstDrivers");
-  const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
-  ASSERT_NE(marker, nullptr);
+  const CatalogueModel& catalogue = main.window().catalogue();
   const QFileInfoList standIns =
       QDir(demo + QStringLiteral("/roms")).entryInfoList({QStringLiteral("*.zip")}, QDir::Files);
-  EXPECT_GE(marker->missingCount(), list->count() / 3);
-  EXPECT_LE(marker->missingCount(), list->count() * 2 / 3);
+  EXPECT_GE(catalogue.missingArchiveCount(), catalogue.rowCount() / 3);
+  EXPECT_LE(catalogue.missingArchiveCount(), catalogue.rowCount() * 2 / 3);
   // Every stand-in belongs to a game: none is named wrong.
-  EXPECT_EQ(marker->missingCount() + standIns.size(), list->count());
+  EXPECT_EQ(catalogue.missingArchiveCount() + standIns.size(), catalogue.rowCount());
   for (const QFileInfo& standIn : standIns) {
     EXPECT_LT(standIn.size(), 1024) << standIn.fileName().toStdString();
   }

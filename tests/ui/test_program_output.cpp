@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRegularExpression>
@@ -122,7 +122,7 @@ TEST(ChecksumOutput, ShowsTheLinesAsTheyArriveAndTheEnd) {
   EXPECT_EQ(status(window), text("checksum.exe está em execução."));
 
   clickDriver(main, 1);
-  EXPECT_EQ(main.child<QListWidget>("lstDrivers")->currentRow(), 1) << "the main window is in use";
+  EXPECT_EQ(selectedCatalogueRow(driverList(main)), 1) << "the main window is in use";
 
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
@@ -346,8 +346,7 @@ bool runUntil(const std::function<bool()>& done, int timeoutMs) {
 // whatever the windows are doing, and the answer includes repainting the main window.
 class KeyAnswerClock : public QObject {
  public:
-  explicit KeyAnswerClock(WindowOnBase& main)
-      : m_window(&main.window()), m_list(main.child<QListWidget>("lstDrivers")) {
+  explicit KeyAnswerClock(WindowOnBase& main) : m_window(&main.window()), m_list(driverList(main)) {
     m_list->installEventFilter(this);
   }
 
@@ -380,7 +379,7 @@ class KeyAnswerClock : public QObject {
 
  private:
   QWidget* m_window;
-  QListWidget* m_list;
+  QListView* m_list;
   QElapsedTimer m_clock;
   qint64 m_answeredAfter = -1;
 };

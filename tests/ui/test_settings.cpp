@@ -400,5 +400,39 @@ TEST(FrontEndSettings, ApplyWritesBothFilesKeepingEverythingElse) {
   EXPECT_EQ(captionOf(main, "btnAplicarDIP"), text("&Apply"));
 }
 
+// Play keeps its log where the Log field names now, applied or not, resolved like the other
+// directories; an emptied field keeps none.
+TEST(Settings, PlayLogsWhereTheLogFieldNamesNow) {
+  const struct {
+    const char* field;
+    const char* log;  // nullptr: none anywhere
+  } cases[] = {
+      {"typed-logs", "typed-logs/tessik-output.log"},
+      {".\\typed-logs\\", "typed-logs/tessik-output.log"},
+      {"", nullptr},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    base.write(QStringLiteral("tessik.ini"), "Logdir       stored-logs\r\nDrvdir       .\r\n");
+    base.write(QStringLiteral("game.drv"), "GAMENAME     Game\r\n");
+    base.makeDir(QStringLiteral("stored-logs"));
+    base.makeDir(QStringLiteral("typed-logs"));
+    const QString emulator = base.write(QStringLiteral("tessik.exe"), "#!/bin/sh\necho played\n");
+    QFile::setPermissions(emulator, QFile::permissions(emulator) | QFileDevice::ExeOwner);
+    LaunchFailureLog failures;
+    WindowOnBase main(base);
+    main.child<QLineEdit>("edtLogDir")->setText(QString::fromUtf8(example.field));
+    clickDriver(main, 0);
+    clickButton(main, "btnExecutar");
+    const QString typed = base.filePath(QStringLiteral("typed-logs/tessik-output.log"));
+    const QString stored = base.filePath(QStringLiteral("stored-logs/tessik-output.log"));
+    if (example.log != nullptr) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(typed); })) << example.field;
+    }
+    EXPECT_FALSE(QFile::exists(stored)) << example.field;
+    EXPECT_EQ(QFile::exists(typed), example.log != nullptr) << example.field;
+  }
+}
+
 }  // namespace
 }  // namespace vorlane::test

@@ -18,7 +18,7 @@ const QString kPreviewDirectory = QStringLiteral("preview");
 const QString kPreviewExtension = QStringLiteral(".jpg");
 
 QString inPreviewDirectory(const QString& dirBase, const QString& name) {
-  return basePath(dirBase, kPreviewDirectory) + QLatin1Char('/') + name;
+  return previewDirectory(dirBase) + QLatin1Char('/') + name;
 }
 
 qint64 nanosecondsNow() {
@@ -29,6 +29,10 @@ qint64 nanosecondsNow() {
 
 }  // namespace
 
+QString previewDirectory(const QString& dirBase) {
+  return basePath(dirBase, kPreviewDirectory);
+}
+
 QString previewPath(const QString& dirBase, const QString& driverFile) {
   return inPreviewDirectory(dirBase, driverFile + kPreviewExtension);
 }
@@ -38,7 +42,7 @@ QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
   if (isRegularFile(exact)) {
     return exact;
   }
-  refresh(basePath(dirBase, kPreviewDirectory));
+  refresh(previewDirectory(dirBase));
   const QString wanted = driverFile + kPreviewExtension;
   QStringList names = m_namesByFoldedName.values(wanted.toCaseFolded());
   std::sort(names.begin(), names.end());
@@ -50,6 +54,10 @@ QString PreviewFinder::find(const QString& dirBase, const QString& driverFile) {
     }
   }
   return QString();
+}
+
+void PreviewFinder::forget() {
+  m_keptStamp.reset();
 }
 
 void PreviewFinder::refresh(const QString& directory) {

@@ -10,6 +10,8 @@
 
 namespace vorlane {
 
+// dirBase + "/preview".
+QString previewDirectory(const QString& dirBase);
 // dirBase + "/preview/" + the driver's file name, extension included, + ".jpg".
 QString previewPath(const QString& dirBase, const QString& driverFile);
 
@@ -33,6 +35,9 @@ class PreviewFinder {
   // code-point order when several do; an empty text when there is none. A directory, a broken
   // link or a device never counts.
   QString find(const QString& dirBase, const QString& driverFile);
+  // Drops the kept listing, for when the directory is known to have changed: a change within
+  // the timestamp's tick of the listing leaves the directory's stamp as it was.
+  void forget();
 
  private:
   void refresh(const QString& directory);

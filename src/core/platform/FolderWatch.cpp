@@ -1,9 +1,12 @@
 #include "core/platform/FolderWatch.h"
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 
 #include "core/platform/NativeText.h"
 
@@ -14,6 +17,18 @@ FolderWatch::FolderWatch(std::chrono::milliseconds quietTime, QObject* parent) :
   m_quiet.setInterval(quietTime);
   connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noteChange);
   connect(&m_quiet, &QTimer::timeout, this, &FolderWatch::settle);
+  m_writes = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (m_writes >= 0) {
+    m_writesNotifier = new QSocketNotifier(m_writes, QSocketNotifier::Read, this);
+    connect(m_writesNotifier, &QSocketNotifier::activated, this, &FolderWatch::takeWrites);
+  }
+}
+
+FolderWatch::~FolderWatch() {
+  if (m_writes >= 0) {
+    delete m_writesNotifier;
+    ::close(m_writes);
+  }
 }
 
 void FolderWatch::watch(const QString& folder) {
@@ -60,6 +75,7 @@ void FolderWatch::rewatch() {
   if (!watched.isEmpty()) {
     m_watcher.removePaths(watched);
   }
+  watchWrites();
   if (m_folder.isEmpty()) {
     return;
   }
@@ -78,6 +94,35 @@ void FolderWatch::rewatch() {
     }
   }
   m_watcher.addPaths(paths);
+}
+
+void FolderWatch::watchWrites() {
+  if (m_writes < 0) {
+    return;
+  }
+  if (m_writesWatch >= 0) {
+    ::inotify_rm_watch(m_writes, m_writesWatch);
+    m_writesWatch = -1;
+  }
+  if (m_identity.isFolder) {
+    m_writesWatch = ::inotify_add_watch(m_writes, encodeNative(m_folder).constData(),
+                                        IN_CLOSE_WRITE | IN_ONLYDIR);
+  }
+}
+
+void FolderWatch::takeWrites() {
+  alignas(struct inotify_event) char buffer[4096];
+  bool written = false;
+  for (ssize_t size; (size = ::read(m_writes, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t at = 0; at < size;) {
+      const auto* event = reinterpret_cast<const struct inotify_event*>(buffer + at);
+      written = written || (event->wd == m_writesWatch && (event->mask & IN_CLOSE_WRITE));
+      at += ssize_t(sizeof(struct inotify_event) + event->len);
+    }
+  }
+  if (written) {
+    noteChange(m_folder);
+  }
 }
 
 }  // namespace vorlane

@@ -7,9 +7,12 @@
 #include <QString>
 #include <QTimer>
 
+class QSocketNotifier;
+
 namespace vorlane {
 
-// Tells when the entries of one folder change, never looking into its subfolders. Changes are
+// Tells when the entries of one folder change, or a file in it is written in place, never looking
+// into its subfolders. Changes are
 // gathered until the folder has been quiet for a while and then told once, so a copy of
 // thousands of files ends in one or a few reports. A folder that disappears, is renamed or is
 // replaced by a file is reported too, and so is its return, which is noticed through the
@@ -22,13 +25,16 @@ class FolderWatch : public QObject {
 
   explicit FolderWatch(std::chrono::milliseconds quietTime = kDefaultQuietTime,
                        QObject* parent = nullptr);
+  ~FolderWatch() override;
+  FolderWatch(const FolderWatch&) = delete;
+  FolderWatch& operator=(const FolderWatch&) = delete;
 
   // Watches `folder` (absolute) from now on, in place of any other; an empty path stops.
   void watch(const QString& folder);
   const QString& folder() const { return m_folder; }
 
  Q_SIGNALS:
-  // The folder's entries changed, or it went or came back.
+  // The folder's entries or a file's content changed, or the folder went or came back.
   void changed();
 
  private:
@@ -45,9 +51,16 @@ class FolderWatch : public QObject {
   void settle();
   // Watches the folder itself when it is one, and the nearest folder above it that exists.
   void rewatch();
+  // The toolkit's watch tells a folder's entries only: a file rewritten in place (an editor
+  // saving over a driver) is told by the files written and closed in the folder.
+  void watchWrites();
+  void takeWrites();
 
   QFileSystemWatcher m_watcher;
   QTimer m_quiet;
+  int m_writes = -1;  // inotify descriptor, or -1 when the system gave none
+  int m_writesWatch = -1;
+  QSocketNotifier* m_writesNotifier = nullptr;
   QString m_folder;
   Identity m_identity;
   bool m_entriesChanged = false;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLatin1String>
-#include <QString>
 
 // The keys of the emulator's own configuration file that the front-end reads and writes.
 namespace vorlane {
@@ -25,10 +24,5 @@ inline constexpr EmulatorSetting kDemoSoundsSetting{"demoSounds", "no"};
 inline constexpr EmulatorSetting kVideoFlipSetting{"videoFlip", "no"};
 inline constexpr EmulatorSetting kFreezeScreenSetting{"freezeScreen", "no"};
 inline constexpr EmulatorSetting kFreePlaySetting{"freePlay", "no"};
-
-// The emulator's log directory: the "Logdir" value stored in tessik.ini, resolved like the other
-// directory texts. Empty when there is none to use: tessik.ini cannot be read or the value is
-// empty. A launch then keeps no log, which is no failure of the launch.
-QString logDirectory(const QString& dirBase);
 
 }  // namespace vorlane

@@ -1,0 +1,51 @@
+#include "ui/MainWindow.h"
+
+#include "core/catalogue/DriverScan.h"
+#include "core/platform/Error.h"
+#include "core/platform/FolderWatch.h"
+#include "core/platform/Paths.h"
+#include "ui/CatalogueRefresh.h"
+#include "ui/DriverListFilter.h"
+
+namespace vorlane {
+
+void MainWindow::bindRefreshHandlers() {
+  m_refresh = new CatalogueRefresh(m_catalogue, this);
+  m_driverWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
+  m_romWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
+  m_previewWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
+  for (FolderWatch* watch : {m_driverWatch, m_romWatch}) {
+    connect(watch, &FolderWatch::changed, m_refresh, &CatalogueRefresh::request);
+  }
+  connect(m_refresh, &CatalogueRefresh::applied, this, &MainWindow::catalogueRefreshed);
+  connect(m_previewWatch, &FolderWatch::changed, this, &MainWindow::previewFolderChanged);
+}
+
+void MainWindow::followScannedFolders() {
+  const QString roms = romDirectory();
+  m_refresh->setFolders(m_driverDirectory, roms);
+  m_driverWatch->watch(m_driverDirectory);
+  m_romWatch->watch(roms);
+  m_previewWatch->watch(previewDirectory(m_baseDirectory));
+}
+
+void MainWindow::catalogueRefreshed() {
+  // The rows changed in place: the selection, the filter's text and the focus stay as they are.
+  m_driverFilter->showCount();
+}
+
+void MainWindow::previewFolderChanged() {
+  m_previews.forget();
+  const DriverRecord* selected = selectedDriver();
+  if (selected == nullptr) {
+    return;
+  }
+  try {
+    showDriver(selected->file);
+  } catch (const Error&) {
+    // A picture still being written fails to load now; the next change shows it. A refresh
+    // shows no box.
+  }
+}
+
+}  // namespace vorlane

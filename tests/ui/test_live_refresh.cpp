@@ -1,0 +1,198 @@
+#include <functional>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "support/JpegEncoder.h"
+#include "support/TempBase.h"
+#include "support/UiHarness.h"
+#include "ui/CatalogueModel.h"
+#include "ui/CatalogueRefresh.h"
+#include "ui/MainWindow.h"
+#include "ui/PreviewImage.h"
+
+namespace vorlane::test {
+namespace {
+
+// How long a change may take to show on a loaded machine, sanitizers and all; a test waits for
+// the state it expects, never for this long unless it fails.
+constexpr int kShowWait = 30'000;
+
+QByteArray driverText(const char* gameName) {
+  return QByteArray("GAMENAME     ") + gameName + "\r\n";
+}
+
+void layOut(const TempBase& base) {
+  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       drivers\r\n");
+  base.write(QStringLiteral("drivers/alpha.drv"), driverText("Alpha"));
+  base.write(QStringLiteral("drivers/beta.drv"), driverText("Beta"));
+  base.write(QStringLiteral("drivers/gamma.drv"), driverText("Gamma"));
+  base.write(QStringLiteral("drivers/zed.drv"), driverText("Zed"));
+  base.makeDir(QStringLiteral("roms"));
+}
+
+QString selectedFile(WindowOnBase& main) {
+  const int row = selectedCatalogueRow(driverList(main));
+  return row < 0 ? QString() : catalogueFiles(main.window()).at(row);
+}
+
+// Waits until the list shows `games`; false when it never does.
+bool showsGames(WindowOnBase& main, const QStringList& games) {
+  return QTest::qWaitFor([&] { return shownGames(driverList(main)) == games; }, kShowWait);
+}
+
+// Changes on disk while the window runs: the rows follow, the selected driver file, the filter's
+// text and the focus stay, the count follows; no box and no busy pointer.
+TEST(LiveRefresh, RowsFollowTheDriverFolderWithSelectionAndFilterKept) {
+  TempBase base;
+  layOut(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+  QListView* list = driverList(main);
+  auto* field = main.child<QLineEdit>("edtFiltro");
+  auto* count = main.child<QLabel>("panTotalDrivers");
+  field->setText(QStringLiteral("a"));
+  clickDriver(main, 1);
+  ASSERT_EQ(selectedFile(main), QStringLiteral("beta.drv"));
+  list->setFocus();
+
+  const QString drivers = base.filePath(QStringLiteral("drivers/"));
+  const struct {
+    const char* change;
+    std::function<void()> onDisk;
+    QStringList shown;
+    const char* count;
+  } steps[] = {
+      {"added before the selection",
+       [&] { base.write(QStringLiteral("drivers/aardvark.drv"), driverText("Aardvark")); },
+       {text("Aardvark"), text("Alpha"), text("Beta"), text("Gamma")},
+       "4/5"},
+      {"removed",
+       [&] { QFile::remove(drivers + QStringLiteral("gamma.drv")); },
+       {text("Aardvark"), text("Alpha"), text("Beta")},
+       "3/4"},
+      {"renamed past the selection",
+       [&] {
+         QFile::rename(drivers + QStringLiteral("alpha.drv"),
+                       drivers + QStringLiteral("delta.drv"));
+       },
+       {text("Aardvark"), text("Beta"), text("Alpha")},
+       "3/4"},
+      {"the selected game re-titled",
+       [&] { base.write(QStringLiteral("drivers/beta.drv"), driverText("Bravo")); },
+       {text("Aardvark"), text("Bravo"), text("Alpha")},
+       "3/4"},
+      {"a filtered-out game re-titled into the filter",
+       [&] { base.write(QStringLiteral("drivers/zed.drv"), driverText("Zap")); },
+       {text("Aardvark"), text("Bravo"), text("Alpha"), text("Zap")},
+       "4/4"},
+  };
+  for (const auto& step : steps) {
+    step.onDisk();
+    ASSERT_TRUE(showsGames(main, step.shown))
+        << step.change << ": " << shownGames(list).join(u'|').toStdString();
+    EXPECT_EQ(count->text(), text(step.count)) << step.change;
+    EXPECT_EQ(selectedFile(main), QStringLiteral("beta.drv")) << step.change;
+    EXPECT_EQ(main.window().currentDriverRow(), selectedCatalogueRow(list)) << step.change;
+    EXPECT_EQ(field->text(), QStringLiteral("a")) << step.change;
+    EXPECT_EQ(QApplication::focusWidget(), list) << step.change;
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << step.change;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+TEST(LiveRefresh, AnArchiveAppearingUnmarksItsGame) {
+  TempBase base;
+  layOut(base);
+  WindowOnBase main(base);
+  const CatalogueModel& catalogue = main.window().catalogue();
+  auto* count = main.child<QLabel>("panTotalDrivers");
+  ASSERT_EQ(catalogue.missingArchiveCount(), 4);
+  ASSERT_FALSE(catalogue.record(0).missingArchive.isEmpty());
+
+  base.write(QStringLiteral("roms/alpha.drv.zip"), "stand-in");
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return catalogue.record(0).missingArchive.isEmpty(); }, kShowWait));
+  EXPECT_EQ(catalogue.missingArchiveCount(), 3);
+  EXPECT_EQ(count->toolTip(), text("4 drivers, 3 sem arquivo de ROM"));
+  EXPECT_TRUE(shownIndex(driverList(main), 0).data(Qt::ForegroundRole).isNull());
+}
+
+// A preview added, replaced or removed shows at once for the selected game, also when the
+// preview folder itself comes only later.
+TEST(LiveRefresh, APreviewOfTheSelectedGameShowsAsItChanges) {
+  TempBase base;
+  layOut(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  auto* image = main.child<PreviewImage>("imgAmostra");
+  clickDriver(main, 1);
+  ASSERT_FALSE(image->hasPicture());
+
+  const QByteArray picture = encodeJpeg({.width = 4, .height = 4}, QByteArray(4 * 4 * 3, '\x60'));
+  // Written beside the folder and moved in, as a copy that is complete when it appears.
+  const QString whole = base.write(QStringLiteral("beta.jpg"), picture);
+  QDir().mkpath(base.filePath(QStringLiteral("preview")));
+  ASSERT_TRUE(QFile::rename(whole, base.filePath(QStringLiteral("preview/beta.drv.jpg"))));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return image->hasPicture(); }, kShowWait));
+
+  QFile::remove(base.filePath(QStringLiteral("preview/beta.drv.jpg")));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !image->hasPicture(); }, kShowWait));
+  EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), QStringLiteral("beta.drv"));
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+// Ten thousand drivers copied in end in a few updates of the list, not one per file.
+TEST(LiveRefresh, ABurstOfDriversEndsInFewUpdates) {
+  TempBase base;
+  layOut(base);
+  WindowOnBase main(base);
+  auto* refresh = main.window().findChild<CatalogueRefresh*>();
+  ASSERT_NE(refresh, nullptr);
+  QSignalSpy applied(refresh, &CatalogueRefresh::applied);
+  constexpr int kBurst = 10'000;
+  for (int i = 0; i < kBurst; ++i) {
+    QFile file(
+        base.filePath(QStringLiteral("drivers/burst%1.drv").arg(i, 5, 10, QLatin1Char('0'))));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(driverText("Burst"));
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return main.window().catalogue().rowCount() == kBurst + 4; },
+                              kShowWait));
+  EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), QString::number(kBurst + 4));
+  EXPECT_LE(applied.count(), 5);
+}
+
+// A driver folder that goes empties the list without a box; when it comes back it is watched
+// again, and so are the changes in it.
+TEST(LiveRefresh, AWatchedFolderRemovedAndRecreated) {
+  TempBase base;
+  layOut(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  const QString drivers = base.filePath(QStringLiteral("drivers"));
+  ASSERT_EQ(shownGames(driverList(main)).size(), 4);
+
+  ASSERT_TRUE(QDir(drivers).removeRecursively());
+  EXPECT_TRUE(showsGames(main, {}));
+  EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), QStringLiteral("0"));
+
+  base.write(QStringLiteral("drivers/omega.drv"), driverText("Omega"));
+  EXPECT_TRUE(showsGames(main, {text("Omega")}));
+  base.write(QStringLiteral("drivers/psi.drv"), driverText("Psi"));
+  EXPECT_TRUE(showsGames(main, {text("Omega"), text("Psi")}));
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+}  // namespace
+}  // namespace vorlane::test
