@@ -24,6 +24,8 @@ namespace vorlane {
 class DriverListFilter;
 class MissingArchiveMarker;
 class DriverEditor;
+class GamepadNavigation;
+struct GamepadTiming;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
 // Its handlers are split by concern over MainWindow*.cpp.
@@ -42,6 +44,14 @@ class MainWindow : public QWidget {
 
   // The editor window that Edit Driver shows; it is created after this window.
   void setDriverEditor(DriverEditor* editor) { m_editor = editor; }
+
+  // Lets game controllers drive the window from now on.
+  void takeGamepads(const GamepadTiming& timing);
+
+ Q_SIGNALS:
+  // Play started the emulator; it has ended (the window is then raised and active again).
+  void gameStarted();
+  void gameEnded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,6 +104,7 @@ class MainWindow : public QWidget {
   void chkLinhaComandoClick();
   void btnExecutarClick();
   void btnChecksumClick();
+  void gameHasEnded();
 
   // Driver editor (MainWindowEditor.cpp).
   void bindEditorHandlers();
@@ -108,6 +119,7 @@ class MainWindow : public QWidget {
   DriverEditor* m_editor = nullptr;
   DriverListFilter* m_driverFilter = nullptr;       // owned by the Drivers page
   MissingArchiveMarker* m_archiveMarker = nullptr;  // owned by lstDrivers
+  GamepadNavigation* m_gamepads = nullptr;          // owned by this window; none unless taken
 };
 
 }  // namespace vorlane

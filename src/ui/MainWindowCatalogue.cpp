@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -21,6 +22,7 @@
 #include "ui/MissingArchiveMarker.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
+#include "ui/RandomGame.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {
@@ -55,6 +57,12 @@ void MainWindow::bindCatalogueHandlers() {
                  &MainWindow::lstDriversClick);
   connect(m_driverFilter, &DriverListFilter::hidesEveryGame, this,
           &MainWindow::filterHidesEveryGame);
+  auto* randomGame = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+  connect(randomGame, &QShortcut::activated, this, [this] {
+    if (m_ui->tabDrivers->isVisible()) {
+      selectRandomShownGame(m_ui->lstDrivers);
+    }
+  });
 }
 
 void MainWindow::loadDrivers() {

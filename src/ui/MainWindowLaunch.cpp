@@ -9,6 +9,7 @@
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/ProgramReport.h"
 #include "core/settings/EmulatorConfig.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
@@ -74,9 +75,21 @@ void MainWindow::btnExecutarClick() {
     return;
   }
   const QString options = composeCommandLine();
-  launchEmulator(this, emulatorProgram(m_baseDirectory),
-                 playArguments(options, m_driverFiles.entries().at(row)), m_baseDirectory,
-                 logDirectory(m_baseDirectory));
+  const ProgramReport* game =
+      launchEmulator(this, emulatorProgram(m_baseDirectory),
+                     playArguments(options, m_driverFiles.entries().at(row)), m_baseDirectory,
+                     logDirectory(m_baseDirectory));
+  if (game != nullptr) {
+    Q_EMIT gameStarted();
+    connect(game, &ProgramReport::ended, this, &MainWindow::gameHasEnded);
+  }
+}
+
+void MainWindow::gameHasEnded() {
+  // The player comes back to the list: the pad and the keyboard act at once.
+  raise();
+  activateWindow();
+  Q_EMIT gameEnded();
 }
 
 void MainWindow::btnChecksumClick() {
