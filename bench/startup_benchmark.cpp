@@ -27,6 +27,7 @@
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
+#include "ui/GamepadTiming.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
