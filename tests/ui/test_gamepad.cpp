@@ -41,10 +41,12 @@ void layOut(const TempBase& base) {
     const QString path = base.write(name, "#!/bin/sh\n" + body);
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
   };
+  // It also ends once the test's base is gone, so a failed test leaves no program behind.
   const QByteArray quit = base.filePath(QStringLiteral("quit")).toUtf8();
   standIn(QStringLiteral("tessik.exe"),
           "printf '%s\\n' \"$@\" >> '" + base.filePath(QStringLiteral("played")).toUtf8() +
-              "'\nwhile [ ! -e '" + quit + "' ]; do sleep 0.02; done\n");
+              "'\nwhile [ -d '" + base.path().toUtf8() + "' ] && [ ! -e '" + quit +
+              "' ]; do sleep 0.02; done\n");
   standIn(QStringLiteral("tools/checksum.exe"),
           "printf '%s\\n' \"$@\" >> '" + base.filePath(QStringLiteral("checked")).toUtf8() + "'\n");
 }
@@ -250,7 +252,9 @@ TEST(GamepadWindow, PlayStartsTheGameAndThePadRestsWhileItRuns) {
   window.tap(pad, SDL_CONTROLLER_BUTTON_Y);
   EXPECT_EQ(window.selectedRow(), 7);
 
+  QSignalSpy ended(&window.main().window(), &MainWindow::gameEnded);
   base.write(QStringLiteral("quit"), "");
+  ASSERT_TRUE(ended.wait(kWaitMs));
   pad.setButton(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
   EXPECT_TRUE(waitForRow(window, 8));
   EXPECT_EQ(QApplication::activeWindow(), &window.main().window());
