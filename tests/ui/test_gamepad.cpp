@@ -14,6 +14,7 @@
 
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "support/VirtualPadDesc.h"
 #include "ui/GamepadReader.h"
 #include "ui/MainWindow.h"
 
@@ -60,20 +61,13 @@ class VirtualPad {
 
   explicit VirtualPad(Kind kind) {
     EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    if (kind == Kind::Controller) {
-      desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-      desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-      desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-      desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-      desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-      desc.name = "Test pad";
-    } else {
+    SDL_VirtualJoystickDesc desc = virtualControllerDesc("Test pad");
+    if (kind == Kind::JoystickOnly) {
       desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
       desc.naxes = 2;
       desc.nbuttons = 4;
       desc.nhats = 1;
+      desc.button_mask = desc.axis_mask = 0;
       desc.name = "Test arcade stick";
     }
     const int index = SDL_JoystickAttachVirtualEx(&desc);
@@ -165,13 +159,19 @@ bool waitForRow(PadWindow& window, int row) {
   return QTest::qWaitFor([&] { return window.selectedRow() == row; }, kWaitMs);
 }
 
-// Moves act as the list's own keys: the same rows, hidden rows skipped alike.
-TEST(GamepadWindow, MovesPagesAndEndsAsTheKeyboardDoes) {
+// The window, then a game controller plugged in after start-up.
+class PadPluggedIn : public ::testing::Test {
+ protected:
+  void SetUp() override { window.waitForDevices(1); }
+
   TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);  // plugged in after start-up
-  window.waitForDevices(1);
+  bool laidOut = (layOut(base), true);
+  PadWindow window{base};
+  VirtualPad pad{VirtualPad::Kind::Controller};
+};
+
+// Moves act as the list's own keys: the same rows, hidden rows skipped alike.
+TEST_F(PadPluggedIn, MovesPagesAndEndsAsTheKeyboardDoes) {
   clickDriver(window.main(), 5);
   const struct {
     int button;
@@ -217,12 +217,7 @@ TEST(GamepadWindow, AHeldDirectionRepeatsAndStopsWhenLetGo) {
   EXPECT_EQ(window.selectedRow(), stopped);
 }
 
-TEST(GamepadWindow, ARestingStickNeverMovesTheList) {
-  TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);
-  window.waitForDevices(1);
+TEST_F(PadPluggedIn, ARestingStickNeverMovesTheList) {
   clickDriver(window.main(), 3);
   for (const int drift : {3000, -7000, 7900, 0}) {
     pad.setAxis(SDL_CONTROLLER_AXIS_LEFTY, drift);
@@ -238,12 +233,7 @@ TEST(GamepadWindow, ARestingStickNeverMovesTheList) {
 }
 
 // Play starts the selected game; until it ends the pad does nothing, then acts at once again.
-TEST(GamepadWindow, PlayStartsTheGameAndThePadRestsWhileItRuns) {
-  TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);
-  window.waitForDevices(1);
+TEST_F(PadPluggedIn, PlayStartsTheGameAndThePadRestsWhileItRuns) {
   clickDriver(window.main(), 7);
   window.tap(pad, SDL_CONTROLLER_BUTTON_A);
   ASSERT_TRUE(waitForArgument(base, "played", gameFile(7)));
@@ -263,12 +253,7 @@ TEST(GamepadWindow, PlayStartsTheGameAndThePadRestsWhileItRuns) {
   EXPECT_EQ(base.read(QStringLiteral("played")).count(gameFile(7).toUtf8()), 1);
 }
 
-TEST(GamepadWindow, WestRunsTheChecksumOfTheSelectedGame) {
-  TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);
-  window.waitForDevices(1);
+TEST_F(PadPluggedIn, WestRunsTheChecksumOfTheSelectedGame) {
   clickDriver(window.main(), 11);
   window.tap(pad, SDL_CONTROLLER_BUTTON_X);
   EXPECT_TRUE(QTest::qWaitFor(
@@ -279,12 +264,7 @@ TEST(GamepadWindow, WestRunsTheChecksumOfTheSelectedGame) {
 
 // North and Ctrl+R draw a game the filter shows, never the selected one, and show it as a
 // user's selection does.
-TEST(GamepadWindow, TheRandomGameIsAnotherShownOne) {
-  TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);
-  window.waitForDevices(1);
+TEST_F(PadPluggedIn, TheRandomGameIsAnotherShownOne) {
   auto* filter = window.main().child<QLineEdit>("edtFiltro");
   filter->setText(QStringLiteral("Game 1"));  // Game 01, Game 10 to Game 19
   const QList<int> shown = {1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
@@ -310,12 +290,7 @@ TEST(GamepadWindow, TheRandomGameIsAnotherShownOne) {
 }
 
 // Off the Drivers page only page switching acts, with Back held on the shoulders.
-TEST(GamepadWindow, OtherPagesOnlySwitchPages) {
-  TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);
-  window.waitForDevices(1);
+TEST_F(PadPluggedIn, OtherPagesOnlySwitchPages) {
   auto* pages = window.main().child<QTabWidget>("PageControl1");
   clickDriver(window.main(), 2);
   pad.setButton(SDL_CONTROLLER_BUTTON_BACK, true);
@@ -335,12 +310,7 @@ TEST(GamepadWindow, OtherPagesOnlySwitchPages) {
   EXPECT_EQ(pages->currentIndex(), pages->count() - 1) << "wraps round";
 }
 
-TEST(GamepadWindow, ThePadRestsWhileABoxIsOpen) {
-  TempBase base;
-  layOut(base);
-  PadWindow window(base);
-  VirtualPad pad(VirtualPad::Kind::Controller);
-  window.waitForDevices(1);
+TEST_F(PadPluggedIn, ThePadRestsWhileABoxIsOpen) {
   clickDriver(window.main(), 4);
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Box"), QStringLiteral("Open"),
                   QMessageBox::Ok, &window.main().window());

@@ -17,6 +17,7 @@
 
 #include <SDL.h>
 
+#include "support/VirtualPadDesc.h"
 #include "ui/Application.h"
 #include "ui/DriverEditor.h"
 #include "ui/GamepadReader.h"
@@ -54,14 +55,7 @@ int main(int argc, char** argv) {
   }
 
   SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-  desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-  desc.name = "Drive pad";
+  const SDL_VirtualJoystickDesc desc = vorlane::test::virtualControllerDesc("Drive pad");
   SDL_Joystick* pad = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
   const auto* reader = window.findChild<vorlane::GamepadReader*>();
 
