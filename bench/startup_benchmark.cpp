@@ -32,6 +32,7 @@
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
 #include "ui/CatalogueModel.h"
+#include "ui/GamepadTiming.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxes.h"
 
@@ -303,15 +304,20 @@ int main(int argc, char** argv) {
     showAndSettle(window);
   });
   const double reads = medianMilliseconds([&] { readLikeCreation(demo.path()); });
-  auto startOn = [&](const QString& base) {
+  auto startOn = [&](const QString& base, bool gamepads = false) {
     QDir::setCurrent(base);
-    return medianMilliseconds([] {
+    return medianMilliseconds([gamepads] {
       vorlane::MainWindow window;
+      if (gamepads) {
+        window.takeGamepads({});
+      }
       showAndSettle(window);
     });
   };
   const double layoutOnly = startOn(empty.path());  // creation stops at the first read
   const double full = startOn(demo.path());
+  // Each window starts and ends SDL's controller subsystems, as one program run does.
+  const double withGamepads = startOn(demo.path(), true);
   QDir::setCurrent(previous);
 
   std::printf("start-up on the demo base directory (median of %d, offscreen)\n", kRounds);
@@ -326,6 +332,11 @@ int main(int argc, char** argv) {
       "  with the application's own start (%.2f ms, once): %.2f ms against %.2f ms, ratio %.2f\n",
       applicationStart, applicationStart + full, applicationStart + bare + reads,
       (applicationStart + full) / (applicationStart + bare + reads));
+
+  std::printf(
+      "  with game controllers read %.2f ms, without %.2f ms (--no-gamepad): %.2f ms more, "
+      "target at most 10 ms\n",
+      withGamepads, full, withGamepads - full);
 
   bench::printMachine();
   bench::useTypicalLocale();

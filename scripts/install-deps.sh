@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg62-turbo-dev libjpeg-turbo-progs
+  libjpeg62-turbo-dev libjpeg-turbo-progs libsdl2-dev
   libgtest-dev clang-format
   xvfb xauth xdotool wmctrl x11-utils imagemagick openbox
   fonts-liberation fonts-dejavu-core

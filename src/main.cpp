@@ -10,6 +10,7 @@
 #include "ui/Application.h"
 #include "ui/BaseDirectoryChooser.h"
 #include "ui/DriverEditor.h"
+#include "ui/GamepadTiming.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -52,6 +53,9 @@ int main(int argc, char** argv) {
   }
   vorlane::DriverEditor driverEditor;
   mainWindow.setDriverEditor(&driverEditor);
+  if (options.gamepads) {
+    mainWindow.takeGamepads({});
+  }
   mainWindow.show();
   return application.exec();
 }

@@ -14,6 +14,7 @@
 #include "core/start/ProgramInfo.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
+#include "ui/GamepadNavigation.h"
 #include "ui/Guard.h"
 #include "ui/WindowPlacement.h"
 #include "ui_MainWindow.h"
@@ -43,6 +44,18 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::takeGamepads(const GamepadTiming& timing) {
+  if (m_gamepads != nullptr) {
+    return;
+  }
+  m_gamepads = new GamepadNavigation(
+      {this, m_ui->PageControl1, m_ui->tabDrivers, m_ui->lstDrivers, m_ui->btnExecutar,
+       m_ui->btnChecksum, m_ui->tabDrivers->findChild<QLineEdit*>(QStringLiteral("edtFiltro"))},
+      timing);
+  connect(this, &MainWindow::gameStarted, m_gamepads, &GamepadNavigation::gameStarted);
+  connect(this, &MainWindow::gameEnded, m_gamepads, &GamepadNavigation::gameEnded);
+}
 
 void MainWindow::bindHandlers() {
   connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);

@@ -27,6 +27,8 @@ class DriverEditor;
 class DriverListFilter;
 class FolderWatch;
 struct DriverRecord;
+class GamepadNavigation;
+struct GamepadTiming;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
 // Its handlers are split by concern over MainWindow*.cpp.
@@ -50,6 +52,14 @@ class MainWindow : public QWidget {
 
   // The editor window that Edit Driver shows; it is created after this window.
   void setDriverEditor(DriverEditor* editor) { m_editor = editor; }
+
+  // Lets game controllers drive the window from now on.
+  void takeGamepads(const GamepadTiming& timing);
+
+ Q_SIGNALS:
+  // Play started the emulator; it has ended (the window is then raised and active again).
+  void gameStarted();
+  void gameEnded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,6 +130,7 @@ class MainWindow : public QWidget {
   void chkLinhaComandoClick();
   void btnExecutarClick();
   void btnChecksumClick();
+  void gameHasEnded();
 
   // Driver editor (MainWindowEditor.cpp).
   void bindEditorHandlers();
@@ -142,6 +153,7 @@ class MainWindow : public QWidget {
   FolderWatch* m_driverWatch = nullptr;
   FolderWatch* m_romWatch = nullptr;
   FolderWatch* m_previewWatch = nullptr;
+  GamepadNavigation* m_gamepads = nullptr;  // owned by this window; none unless taken
 };
 
 }  // namespace vorlane

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "core/catalogue/DriverScan.h"
 #include "core/catalogue/JpegPicture.h"
@@ -21,6 +22,7 @@
 #include "ui/MissingArchiveMarker.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
+#include "ui/RandomGame.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {
@@ -43,6 +45,12 @@ void MainWindow::bindCatalogueHandlers() {
   connect(m_driverFilter, &DriverListFilter::hidesEveryGame, this,
           &MainWindow::filterHidesEveryGame);
   bindRefreshHandlers();
+  auto* randomGame = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+  connect(randomGame, &QShortcut::activated, this, [this] {
+    if (m_ui->tabDrivers->isVisible()) {
+      selectRandomShownGame(m_ui->lstDrivers);
+    }
+  });
 }
 
 void MainWindow::loadDrivers() {

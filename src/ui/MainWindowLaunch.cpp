@@ -12,6 +12,7 @@
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
 #include "core/platform/TextCodec.h"
+#include "core/platform/ProgramReport.h"
 #include "core/settings/EmulatorConfig.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
@@ -82,8 +83,20 @@ void MainWindow::btnExecutarClick() {
     return;
   }
   const QString options = composeCommandLine();
-  launchEmulator(this, emulatorProgram(m_baseDirectory), playArguments(options, selected->file),
-                 m_baseDirectory, logDirectoryOfField());
+  const ProgramReport* game =
+      launchEmulator(this, emulatorProgram(m_baseDirectory), playArguments(options, selected->file),
+                     m_baseDirectory, logDirectoryOfField());
+  if (game != nullptr) {
+    Q_EMIT gameStarted();
+    connect(game, &ProgramReport::ended, this, &MainWindow::gameHasEnded);
+  }
+}
+
+void MainWindow::gameHasEnded() {
+  // The player comes back to the list: the pad and the keyboard act at once.
+  raise();
+  activateWindow();
+  Q_EMIT gameEnded();
 }
 
 void MainWindow::btnChecksumClick() {

@@ -53,19 +53,15 @@ ProgramStart startTelling(QWidget* owner, const QString& program, const QStringL
 // Watches the emulator through its first seconds, keeping the end of what it writes, then goes.
 class EarlyEndReport : public QObject {
  public:
-  EarlyEndReport(QWidget* owner, QString programName, QString logPath,
-                 std::unique_ptr<ProgramReport> report)
-      : QObject(owner),
-        m_programName(std::move(programName)),
-        m_logPath(std::move(logPath)),
-        m_report(std::move(report)) {
+  EarlyEndReport(QWidget* owner, QString programName, QString logPath, const ProgramReport* report)
+      : QObject(owner), m_programName(std::move(programName)), m_logPath(std::move(logPath)) {
     setObjectName(QStringLiteral("earlyEndReport"));
     QTimer::singleShot(g_earlyEndMs, this, &QObject::deleteLater);
-    connect(m_report.get(), &ProgramReport::output, this, [this](const QByteArray& bytes) {
+    connect(report, &ProgramReport::output, this, [this](const QByteArray& bytes) {
       m_recent.append(bytes);
       m_recent.remove(0, std::max<qsizetype>(0, m_recent.size() - kEarlyEndTailBytes));
     });
-    connect(m_report.get(), &ProgramReport::ended, this, [this, owner](ProgramEnd end) {
+    connect(report, &ProgramReport::ended, this, [this, owner](ProgramEnd end) {
       deleteLater();
       if (end.failed()) {
         openWarningBox(owner, messages::programEndedAtOnce(
@@ -78,8 +74,21 @@ class EarlyEndReport : public QObject {
  private:
   QString m_programName;
   QString m_logPath;
-  std::unique_ptr<ProgramReport> m_report;
   QByteArray m_recent;
+};
+
+// Keeps the report of a started emulator until its end has come.
+class EmulatorRun : public QObject {
+ public:
+  EmulatorRun(QObject* owner, std::unique_ptr<ProgramReport> report)
+      : QObject(owner), m_report(std::move(report)) {
+    connect(m_report.get(), &ProgramReport::ended, this, &QObject::deleteLater);
+  }
+
+  const ProgramReport* report() const { return m_report.get(); }
+
+ private:
+  std::unique_ptr<ProgramReport> m_report;
 };
 
 }  // namespace
@@ -88,14 +97,20 @@ void setEarlyEndWindow(int ms) {
   g_earlyEndMs = ms;
 }
 
-void launchEmulator(QWidget* owner, const QString& program, const QStringList& arguments,
-                    const QString& workingDirectory, const QString& logDirectory) {
+const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
+                                    const QStringList& arguments, const QString& workingDirectory,
+                                    const QString& logDirectory) {
   std::unique_ptr<OutputLog> log = createLog(logDirectory, emulatorLogPath(logDirectory));
   ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.get(),
                                     previousEmulatorLogPath(logDirectory));
-  if (log && start.report) {
-    new EarlyEndReport(owner, programName(program), log->path(), std::move(start.report));
+  if (!start.report) {
+    return nullptr;
   }
+  const ProgramReport* report = (new EmulatorRun(owner, std::move(start.report)))->report();
+  if (log) {
+    new EarlyEndReport(owner, programName(program), log->path(), report);
+  }
+  return report;
 }
 
 void launchChecksum(QWidget* owner, const QString& program, const QStringList& arguments,

@@ -7,6 +7,8 @@ class QWidget;
 
 namespace vorlane {
 
+class ProgramReport;
+
 // Both start `program` with the arguments in `workingDirectory` and return without waiting.
 // When the program cannot be started the user is told in one warning box over `owner`, as the
 // system shell would tell them; the caller learns nothing and goes on. What the program writes
@@ -15,9 +17,11 @@ namespace vorlane {
 
 // Play: the emulator's log is kept for the latest run and the one before. When the emulator
 // fails (a non-zero exit code or a signal) within its first seconds, one box over `owner` says
-// how it ended, shows the last lines it wrote and where the log is.
-void launchEmulator(QWidget* owner, const QString& program, const QStringList& arguments,
-                    const QString& workingDirectory, const QString& logDirectory);
+// how it ended, shows the last lines it wrote and where the log is. Returns the report of the
+// started emulator, which lives until its end has been reported, or null when it did not start.
+const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
+                                    const QStringList& arguments, const QString& workingDirectory,
+                                    const QString& logDirectory);
 
 // How long after its start an emulator's end counts as early; 5 seconds unless set.
 void setEarlyEndWindow(int ms);

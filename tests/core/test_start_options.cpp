@@ -32,6 +32,7 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
     std::initializer_list<const char*> arguments;
     BaseSource source;
     const char* directory;
+    bool gamepads = true;
   } cases[] = {
       {{}, BaseSource::CurrentDirectory, ""},
       {{"--base", "/games/tessik"}, BaseSource::Given, "/games/tessik"},
@@ -44,6 +45,8 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
        BaseSource::CurrentDirectory,
        ""},
       {{"--remembered-base", "-platform", "xcb"}, BaseSource::RememberedOrAsk, ""},
+      {{"--no-gamepad"}, BaseSource::CurrentDirectory, "", false},
+      {{"-no-gamepad", "--base", "/g"}, BaseSource::Given, "/g", false},
   };
   for (const auto& example : cases) {
     const QStringList arguments = commandLine(example.arguments);
@@ -52,6 +55,7 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
     const auto& options = std::get<StartOptions>(parsed);
     EXPECT_EQ(options.baseSource, example.source) << arguments.join(u' ').toStdString();
     EXPECT_EQ(options.baseDirectory, text(example.directory)) << arguments.join(u' ').toStdString();
+    EXPECT_EQ(options.gamepads, example.gamepads) << arguments.join(u' ').toStdString();
   }
 }
 
@@ -63,6 +67,7 @@ TEST(StartOptions, HelpVersionAndMistakesEndTheProgramWithTheirText) {
   } cases[] = {
       {{"--help"}, 0, "Usage: vorlane [options]"},
       {{"-h"}, 0, "--remembered-base"},
+      {{"--help"}, 0, "--no-gamepad"},
       {{"--help-all"}, 0, "-platform <value>"},
       {{"--version"}, 0, "vorlane 0.4\n"},
       {{"-v", "--base", "/x"}, 0, "vorlane 0.4\n"},

@@ -52,7 +52,7 @@ dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/vorlane/vorlane.lng |
 
 depends=$(dpkg-deb -f "$deb" Depends)
 depended_names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
-for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo \
+for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libjpeg62-turbo libsdl2-2.0-0 \
   qt6-qpa-plugins fonts-liberation; do
   grep -qxF "$needed" <<<"$depended_names" || fail "Depends lacks $needed: $depends"
 done

@@ -87,7 +87,10 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
   const QCommandLineOption choose(
       QStringLiteral("choose-base"),
       QStringLiteral("Ask for the emulator's directory and remember the choice."));
-  parser.addOptions({base, remembered, choose});
+  const QCommandLineOption noGamepad(
+      QStringLiteral("no-gamepad"),
+      QStringLiteral("Do not read game controllers or arcade sticks."));
+  parser.addOptions({base, remembered, choose, noGamepad});
   addQtOptions(parser);
 
   if (!parser.parse(arguments)) {
@@ -111,6 +114,7 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
   }
 
   StartOptions options;
+  options.gamepads = !parser.isSet(noGamepad);
   if (parser.isSet(base)) {
     options.baseSource = BaseSource::Given;
     options.baseDirectory = parser.value(base);

@@ -19,6 +19,7 @@ enum class BaseSource {
 struct StartOptions {
   BaseSource baseSource = BaseSource::CurrentDirectory;
   QString baseDirectory;  // with BaseSource::Given, as typed
+  bool gamepads = true;   // false with --no-gamepad
 };
 
 // The program ends before any window opens: help and version go to standard output with code 0,
