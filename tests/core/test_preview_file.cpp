@@ -30,7 +30,11 @@ void waitUntilUnchangedFor(const QString& directory, std::chrono::nanoseconds ti
       return;
     }
     ASSERT_FALSE(deadline.hasExpired());
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // Until the moment the tick has passed; a later change of the directory moves it on.
+    std::this_thread::sleep_until(
+        std::chrono::system_clock::time_point(
+            std::chrono::duration_cast<std::chrono::system_clock::duration>(changed + tick)) +
+        std::chrono::milliseconds(1));
   }
 }
 

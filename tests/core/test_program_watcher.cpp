@@ -17,6 +17,7 @@
 #include "core/platform/ProgramStarter.h"
 #include "support/ChildProcess.h"
 #include "support/CoreEventLoop.h"
+#include "support/StandInProgram.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -131,13 +132,18 @@ TEST(ProgramWatcher, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
   const QString done = base.filePath(QStringLiteral("done"));
   const QString flooded = base.filePath(QStringLiteral("flooded"));
   constexpr qint64 kFlood = 200 * kMiB;
-  const QString command =
-      QStringLiteral(
-          "echo $PPID > '%1'; while [ ! -e '%2' ]; do sleep 0.05; done; echo FIRST; "
-          "head -c %5 /dev/zero | tr '\\000' x; echo; echo LAST; echo flooded > '%4'; "
-          "while [ ! -e '%3' ]; do sleep 0.05; done")
-          .arg(watcherFile, go, done, flooded)
-          .arg(kFlood);
+  // The waits give up after their deadline, so a failed test leaves no script behind. One line,
+  // so the log's header stays one line.
+  const auto waitFor = [](const QString& file) {
+    return QString::fromUtf8(waitForFileLine(file.toUtf8()).trimmed()) + QStringLiteral("; ");
+  };
+  const QString command = QStringLiteral("echo $PPID > '%1'; ").arg(watcherFile) + waitFor(go) +
+                          QStringLiteral(
+                              "echo FIRST; head -c %2 /dev/zero | tr '\\000' x; echo; echo LAST; "
+                              "echo flooded > '%1'; ")
+                              .arg(flooded)
+                              .arg(kFlood) +
+                          waitFor(done);
   const std::unique_ptr<OutputLog> log =
       OutputLog::create(base.filePath(QStringLiteral("flood.log")));
   ASSERT_NE(log, nullptr);
