@@ -112,6 +112,6 @@ echo "No display found: running Vorlane on a virtual display (Xvfb) and saving a
 for tool in xvfb-run openbox wmctrl xdotool import; do
   command -v "$tool" >/dev/null || fail "$tool is missing (run scripts/install-deps.sh)."
 done
-xvfb-run -a -s "-screen 0 1024x768x24" \
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
   "$repo_root/scripts/run-demo.sh" --capture-on-virtual-display \
   "$program" "$build_dir/vorlane-screenshot.png"

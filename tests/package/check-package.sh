@@ -151,7 +151,7 @@ INNER
 runtime="$work/runtime"
 mkdir -m 700 "$runtime"
 env -u XDG_CONFIG_HOME HOME="$home" PATH="$root/usr/bin:$PATH" XDG_RUNTIME_DIR="$runtime" \
-  xvfb-run -a -s "-screen 0 1024x768x24" \
+  xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
   bash -c "$inner" menu-start "$menu_exec" "$choose_exec" "$demo" "$main_title" \
   "$chooser_title" "$error_box_title"
 

@@ -137,4 +137,4 @@ echo "exit code $status"
 exit "$status"
 INNER
 )
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$inner" smoke "$base" "$binary"
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" smoke "$base" "$binary"

@@ -21,5 +21,5 @@ timeout 20 bash -c "until [ -e $1/wm-ready ]; do sleep 0.1; done"
 timeout 120 "$2" -platform xcb "$1/base" "$3"
 INNER
 )
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$inner" inner "$work" "$program" "$shots"
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" inner "$work" "$program" "$shots"
 echo "screenshots in $shots"
