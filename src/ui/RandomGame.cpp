@@ -12,9 +12,9 @@ void selectRandomShownGame(QListView* list) {
   const QAbstractItemModel* model = list->model();
   QItemSelectionModel* selection = list->selectionModel();
   const QModelIndexList selected = selection->selectedIndexes();
-  const int row = randomOtherRow(
-      model->rowCount(), selected.isEmpty() ? -1 : selected.front().row(),
-      [list](int candidate) { return !list->isRowHidden(candidate); }, *QRandomGenerator::global());
+  const int row =
+      randomOtherRow(model->rowCount(), selected.isEmpty() ? -1 : selected.front().row(),
+                     *QRandomGenerator::global());
   if (row < 0) {
     return;
   }
