@@ -1,25 +1,186 @@
 #!/usr/bin/env bash
-# Runs pad_drive on a virtual display with a window manager, on a copy of the demo base
-# directory. The screenshots stay in $PAD_DRIVE_SHOTS when it is set, else beside the copy.
+# Installs the built tree into a fresh prefix and drives the installed program on a virtual
+# display with a window manager, with a virtual pad that the preload library attaches inside it,
+# on a copy of the demo base directory. What the pad brings about is checked from outside: the
+# driver that the stand-in emulator was started with, and which window is active. The stand-in
+# opens a window of its own, as a game does, and runs until the script ends it. A screenshot of
+# the screen is taken after each step into $PAD_DRIVE_SHOTS when it is set.
+#
+# Usage: run-pad-drive.sh BUILD_DIR PRELOAD_LIBRARY DEMO_DIR
 set -euo pipefail
-program=$1
-demo=$2
+build=$1
+preload=$(realpath "$2")
+demo=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >"$work/install.log" ||
+  { cat "$work/install.log"; exit 1; }
+binary=$work/prefix/bin/vorlane
+[ -x "$binary" ] || { echo "no bin/vorlane in the prefix"; exit 1; }
+
 cp -r "$demo" "$work/base"
-shots=${PAD_DRIVE_SHOTS:-$work/shots}
-mkdir -p "$shots"
+# One line per start: the driver, the last argument. It runs until the file `quit` exists (the
+# script removes it before each start) and leaves its window open behind it, so that only the
+# program itself can take the focus back.
+cat >"$work/base/tessik.exe" <<'STANDIN'
+#!/usr/bin/env bash
+base=$(cd "$(dirname "$0")" && pwd)
+printf '%s\n' "${!#}" >>"$base/played"
+xmessage -name game -title "Game ${!#}" "Playing ${!#}" &
+echo $! >"$base/game-window"
+until [ -e "$base/quit" ] || ! [ -d "$base" ]; do sleep 0.05; done
+STANDIN
+chmod +x "$work/base/tessik.exe"
+mkfifo "$work/pad"
 
 inner=$(cat <<'INNER'
 set -euo pipefail
-export XDG_RUNTIME_DIR="$1/runtime"
+work=$1 binary=$2 preload=$3 shots=$4
+# How long the first press may take to start a game before it is tried again.
+first_play_wait=2
+base=$work/base
+cd "$base"
+export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-openbox --startup "touch $1/wm-ready" >"$1/openbox.log" 2>&1 &
+openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
 wm=$!
-trap 'kill $wm 2>/dev/null || true' EXIT
-timeout 20 bash -c "until [ -e $1/wm-ready ]; do sleep 0.1; done"
-timeout 120 "$2" -platform xcb "$1/base" "$3"
+pid=
+stop() {
+  touch "$base/quit"
+  [ -f "$base/game-window" ] && kill "$(cat "$base/game-window")" 2>/dev/null || true
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    echo "ending the program (pid $pid), which is still running"
+    kill "$pid" 2>/dev/null || true
+    timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
+  fi
+  [ -f "$work/stdout.log" ] && cat "$work/stdout.log"
+  [ -f "$work/acks" ] && { echo "pad log:"; cat "$work/acks"; }
+  kill "$wm" 2>/dev/null || true
+}
+trap stop EXIT
+fail() {
+  echo "FAILED: $*" >&2
+  [ -z "$shots" ] || import -window root "$shots/failure.png"
+  exit 1
+}
+timeout 20 bash -c "until [ -e $work/wm-ready ]; do sleep 0.1; done"
+
+# The sanitizers' runtime must come first among the libraries loaded.
+asan=$(ldd "$binary" | awk '/libasan/ {print $3}')
+PAD_DRIVE_FIFO=$work/pad PAD_DRIVE_ACKS=$work/acks LD_PRELOAD="${asan:+$asan }$preload" \
+  "$binary" >"$work/stdout.log" 2>&1 &
+pid=$!
+
+# Waits until CONDITION (a shell command) holds, for at most 20 seconds.
+wait_until() {
+  local condition=$1 what=$2
+  timeout 20 bash -c "until $condition; do sleep 0.05; done" || fail "$what"
+}
+lines() {
+  if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi
+}
+shot() {
+  if [ -n "$shots" ]; then
+    import -window root "$shots/$1.png"
+  fi
+  echo "step $1: done"
+}
+
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlane Frontend v0\.04$' | head -n 1)
+xdotool windowactivate --sync "$main"
+wait_until "grep -qx attached $work/acks" "the pad was not attached"
+exec 3>"$work/pad"
+# Sends the pad a command and waits until it has been carried out.
+pad() {
+  local before
+  before=$(lines "$work/acks")
+  echo "$*" >&3
+  wait_until "[ \$(cat $work/acks | wc -l) -gt $before ]" "the pad did not carry out: $*"
+  tail -n 1 "$work/acks" | grep -q '^ok ' || fail "the pad refused: $(tail -n 1 "$work/acks")"
+}
+# Starts the selected game with A and prints the driver the stand-in was started with.
+play() {
+  local before
+  before=$(lines "$base/played")
+  rm -f "$base/quit"
+  pad a
+  wait_until "[ \$(cat $base/played 2>/dev/null | wc -l) -gt $before ]" "A did not start a game"
+  tail -n 1 "$base/played"
+}
+end_game() {
+  touch "$base/quit"
+  wait_until "[ \$(xdotool getactivewindow) = $main ]" "the window was not active after the game"
+  kill "$(cat "$base/game-window")"
+}
+# The drivers in the list's order, the first row 0.
+driver_at() {
+  ls "$base/drivers" | LC_ALL=C sort -f | sed -n "$(($1 + 1))p"
+}
+row_of() {
+  ls "$base/drivers" | LC_ALL=C sort -f | grep -nxF "$1" | awk -F: '{print $1 - 1}'
+}
+shot pad-attached
+
+# The window manager tells of the activation before the program has taken it in, and a press
+# before that is not for the program. The last game and A are tried until a game starts: a
+# press while it starts is ignored, as it runs.
+rm -f "$base/quit"
+for try in 1 2 3 4 5; do
+  pad rt
+  pad a
+  timeout "$first_play_wait" bash -c "until [ -s $base/played ]; do sleep 0.05; done" && break
+done
+[ "$(cat "$base/played" 2>/dev/null)" = "$(driver_at 12)" ] || fail "the last game did not start"
+shot last-game
+end_game
+
+# First game, then each move goes one row on.
+pad lt
+pad down
+pad down
+shot down-twice
+first=$(play)
+[ "$first" = "$(driver_at 2)" ] || fail "played $first after two moves, not $(driver_at 2)"
+# The game's window takes the focus; the pad rests until the game ends.
+wait_until "[ \$(xdotool getactivewindow) != $main ]" "the game's window did not take the focus"
+pad down
+shot game-running
+end_game
+shot game-ended
+again=$(play)
+[ "$again" = "$first" ] || fail "the pad moved the list while a game ran: played $again"
+end_game
+
+pad hold down 700
+shot held-down
+held=$(play)
+end_game
+# Held from row 2, down moves at once and repeats at least once.
+[ "$(row_of "$held")" -ge 4 ] || fail "holding down did not repeat: played $held"
+
+pad y
+shot random-game
+random=$(play)
+[ "$random" != "$held" ] || fail "Y did not pick another game"
+end_game
+shot random-game-ended
+
+pad press back
+pad rb
+pad release back
+shot settings-page
+
+xdotool key --clearmodifiers alt+F4
+status=0
+timeout 20 tail --pid="$pid" -f /dev/null || fail "did not end when closed"
+wait "$pid" || status=$?
+pid=
+echo "played: $first, $again, $held, $random; exit code $status"
+exit "$status"
 INNER
 )
-xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" inner "$work" "$program" "$shots"
-echo "screenshots in $shots"
+shots=${PAD_DRIVE_SHOTS:-}
+[ -z "$shots" ] || mkdir -p "$shots"
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" pad-drive "$work" "$binary" \
+  "$preload" "$shots"
