@@ -17,6 +17,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -50,6 +51,10 @@ constexpr double kPeakMemoryTargetMb = 90;
 // Start-up per driver at the largest catalogue against the smallest: linear growth keeps it near 1.
 constexpr double kLinearGrowthTarget = 1.2;
 const char* const kPeakMemoryOption = "--peak-memory-on";
+// A fresh process pays for loading SDL's device access and mapping database at its first start.
+const char* const kFirstStartOption = "--first-start-on";
+const char* const kWithGamepads = "gamepads";
+constexpr int kFirstStartRuns = 7;
 
 // `untimedAfter` runs after each timed action, outside the time.
 double medianMilliseconds(
@@ -276,16 +281,74 @@ int showWindowAndPrintPeakMemory(QApplication& application, const QString& base)
   return 1;
 }
 
+// The child of benchmarkFirstStart: prints the milliseconds from the window's creation to its
+// showing on `base`, reading game controllers or not, as the program's first window.
+int showFirstWindowAndPrintTime(QApplication& application, const QString& base, bool gamepads) {
+  vorlane::setUpApplication(application);
+  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
+  QDir::setCurrent(base);
+  const auto start = std::chrono::steady_clock::now();
+  vorlane::MainWindow window;
+  if (gamepads) {
+    window.takeGamepads({});
+  }
+  showAndSettle(window);
+  std::printf(
+      "%f\n",
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  return 0;
+}
+
+double firstStartOn(const QString& program, const QString& base, bool gamepads) {
+  QStringList arguments = {QString::fromLatin1(kFirstStartOption), base};
+  if (gamepads) {
+    arguments.append(QString::fromLatin1(kWithGamepads));
+  }
+  QProcess child;
+  child.start(program, arguments);
+  if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+    bench::fail("the window for the first-start figure did not start");
+  }
+  return child.readAllStandardOutput().trimmed().toDouble();
+}
+
+// Runs alternate, so a machine that slows down part way weighs on both figures alike.
+void benchmarkFirstStart(const QString& program, const QString& base) {
+  std::vector<double> with;
+  std::vector<double> without;
+  for (int run = 0; run < kFirstStartRuns; ++run) {
+    with.push_back(firstStartOn(program, base, true));
+    without.push_back(firstStartOn(program, base, false));
+  }
+  const auto median = [](std::vector<double>& times) {
+    std::nth_element(times.begin(), times.begin() + std::ssize(times) / 2, times.end());
+    return times[times.size() / 2];
+  };
+  const double withMs = median(with);
+  const double withoutMs = median(without);
+  std::printf(
+      "  first window of a fresh process (median of %d processes each): with game controllers "
+      "read %.2f ms, without %.2f ms: %.2f ms more, target at most 10 ms\n",
+      kFirstStartRuns, withMs, withoutMs, withMs - withoutMs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   const bool peakMemoryChild = argc == 3 && std::strcmp(argv[1], kPeakMemoryOption) == 0;
-  const QString peakMemoryBase = peakMemoryChild ? QString::fromLocal8Bit(argv[2]) : QString();
+  const bool firstStartChild = argc >= 3 && std::strcmp(argv[1], kFirstStartOption) == 0;
+  const QString childBase =
+      peakMemoryChild || firstStartChild ? QString::fromLocal8Bit(argv[2]) : QString();
+  const bool childGamepads =
+      firstStartChild && argc == 4 && std::strcmp(argv[3], kWithGamepads) == 0;
   const auto launch = std::chrono::steady_clock::now();
   QApplication application(argc, argv);
   if (peakMemoryChild) {
-    return showWindowAndPrintPeakMemory(application, peakMemoryBase);
+    return showWindowAndPrintPeakMemory(application, childBase);
+  }
+  if (firstStartChild) {
+    return showFirstWindowAndPrintTime(application, childBase, childGamepads);
   }
   vorlane::setUpApplication(application);
   const double applicationStart =
@@ -345,6 +408,7 @@ int main(int argc, char** argv) {
       "  with game controllers read %.2f ms, without %.2f ms (--no-gamepad): %.2f ms more, "
       "target at most 10 ms\n",
       withGamepads, full, withGamepads - full);
+  benchmarkFirstStart(QCoreApplication::applicationFilePath(), demo.path());
 
   bench::printMachine();
   bench::useTypicalLocale();
