@@ -75,8 +75,7 @@ void GamepadNavigation::switchPage(int step) {
 }
 
 void GamepadNavigation::moveInList(int key) {
-  // The key the keyboard would send: the list skips rows the filter hides, and its selection
-  // runs the same handler.
+  // The key the keyboard would send: the list's selection runs the same handler.
   m_targets.games->setFocus(Qt::OtherFocusReason);
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
   QCoreApplication::sendEvent(m_targets.games, &press);
