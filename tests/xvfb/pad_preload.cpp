@@ -6,9 +6,10 @@
 //   hold NAME MS     pressed for MS milliseconds, then released
 //   press NAME       pressed until released
 //   release NAME
-// NAME is up, down, a, b, x, y, back, start, lb, rb (buttons) or lt, rt (triggers). After the
-// attachment ("attached") and each command ("ok LINE" or "error LINE") a line is appended to
-// the file named by PAD_DRIVE_ACKS, so the script waits for the pad, never for a while.
+// NAME is up, down, a, b, x, y, back, start, lb, rb (buttons) or lt, rt (triggers). Once the
+// program has taken up the pad ("attached") and after each command ("ok LINE" or "error LINE")
+// a line is appended to the file named by PAD_DRIVE_ACKS, so the script waits for the pad,
+// never for a while.
 #include <dlfcn.h>
 
 #include <chrono>
@@ -137,6 +138,12 @@ void acknowledge(const std::string& text) {
 }
 
 void readCommands(std::string fifoPath) {
+  // The program takes up the pad in its first reading: a state set before is not a press.
+  if (!waitForReadings(0)) {
+    acknowledge("error the program never read the pad");
+    return;
+  }
+  acknowledge("attached");
   FILE* fifo = std::fopen(fifoPath.c_str(), "r");
   if (fifo == nullptr) {
     acknowledge("error cannot open " + fifoPath);
@@ -167,7 +174,6 @@ void attachPad() {
     acknowledge(std::string("error attaching: ") + SDL_GetError());
     return;
   }
-  acknowledge("attached");
   std::thread(readCommands, std::string(fifo)).detach();
 }
 
