@@ -13,8 +13,8 @@
 namespace vorlane {
 
 GamepadNavigation::GamepadNavigation(const PadTargets& targets, const GamepadTiming& timing)
-    : QObject(targets.window), m_targets(targets), m_reader(new GamepadReader(this, timing)) {
-  connect(m_reader, &GamepadReader::action, this, &GamepadNavigation::act);
+    : QObject(targets.window), m_targets(targets) {
+  connect(new GamepadReader(this, timing), &GamepadReader::action, this, &GamepadNavigation::act);
 }
 
 void GamepadNavigation::gameStarted() {

@@ -12,7 +12,6 @@ class QWidget;
 
 namespace vorlane {
 
-class GamepadReader;
 struct GamepadTiming;
 
 // The controls of the main window that a pad drives.
@@ -36,8 +35,6 @@ class GamepadNavigation : public QObject {
  public:
   GamepadNavigation(const PadTargets& targets, const GamepadTiming& timing);
 
-  const GamepadReader& reader() const { return *m_reader; }
-
   void gameStarted();
   void gameEnded();
 
@@ -48,7 +45,6 @@ class GamepadNavigation : public QObject {
   void moveInList(int key);
 
   PadTargets m_targets;
-  GamepadReader* m_reader;
   int m_gamesRunning = 0;
 };
 
