@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -436,6 +440,36 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
       names.append(c.names.at(index));
     }
     EXPECT_EQ(names, c.sorted);
+  }
+}
+
+// Long listings are keyed in shares by several threads: every name must come out once, in the
+// order the collator gives, whichever share it was keyed in.
+TEST(FileNameOrder, LongListingsSortAsOneAcrossTheirShares) {
+  const QLocale english(QLocale::English, QLocale::UnitedStates);
+  QCollator collator(english);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const char* const stems[] = {"Game", "game", "GAME", "g\xC3\xA9me", "G\xC3\xA9me"};
+  for (const qsizetype size :
+       {kNamesPerKeyTask - 1, kNamesPerKeyTask, kNamesPerKeyTask + 1, 2 * kNamesPerKeyTask + 3}) {
+    SCOPED_TRACE(size);
+    QStringList names;
+    for (qsizetype i = 0; i < size; ++i) {
+      // Numbers scattered, so the listing is far from its order.
+      const qsizetype number = (i * 7919) % size;
+      names.append(QString::fromUtf8(stems[number % std::size(stems)]) + QString::number(number) +
+                   QStringLiteral(".drv"));
+    }
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+      const int order = collator.compare(a, b);
+      return order != 0 ? order < 0 : a < b;
+    });
+    QStringList sorted;
+    for (const qsizetype index : sortedOrder(names, english)) {
+      sorted.append(names.at(index));
+    }
+    EXPECT_EQ(sorted, expected);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
 #include "core/platform/Error.h"
+#include "core/platform/FileAccess.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/FreedMemory.h"
 #include "core/platform/Messages.h"
@@ -92,6 +93,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
   const RomArchivePaths archives(romDirectory);
+  const OpenDirectory folder(directory);
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
   std::atomic<qsizetype> firstUnreadable{drivers.size()};
@@ -99,13 +101,12 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
     DriverRecord& record = recordOf[i];
     const QByteArray fileName = encodeNative(record.file);
     try {
-      const QList<std::optional<QByteArray>> values =
-          readFoundFlatValues(basePath(directory, record.file), keys);
+      RegularFile file(folder, fileName);
+      const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
       record.gameName = cleanGameName(values.front().value_or(fileName));
       if (checkArchives) {
         const QByteArray archive = archives.nativePath(archiveFileName(values.back(), fileName));
-        // A FIFO, a folder or a device named like an archive is no archive to check.
-        if (!isNativeRegularFile(archive)) {
+        if (!archives.isArchiveFile(archive)) {
           record.missingArchive = archive;
         }
       }
