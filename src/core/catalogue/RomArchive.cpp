@@ -43,7 +43,12 @@ RomArchivePaths::RomArchivePaths(const QString& romDirectory)
 
 QByteArray RomArchivePaths::nativePath(QByteArray archive) const {
   // The name's bytes stand for themselves: a double quote is one byte in every reading.
-  return m_directoryPart + archive.replace('"', QByteArray()) + kArchiveExtension;
+  archive.replace('"', QByteArray());
+  // Made at its exact size: the scan keeps the path of every missing archive, and joining the
+  // parts with "+" leaves each with room to grow, which on a large catalogue costs megabytes.
+  QByteArray path;
+  path.reserve(m_directoryPart.size() + archive.size() + qsizetype(sizeof kArchiveExtension) - 1);
+  return path.append(m_directoryPart).append(archive).append(kArchiveExtension);
 }
 
 bool RomArchivePaths::isArchiveFile(const QByteArray& path) const {
