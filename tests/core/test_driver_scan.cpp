@@ -324,6 +324,7 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   base.write(QStringLiteral("roms/present.zip"), "zip");
   base.write(QStringLiteral("roms/byname.drv.zip"), "zip");
   base.write(QStringLiteral("roms/quoted.zip"), "zip");
+  base.write(QStringLiteral("roms/inner/game.zip"), "zip");
   // Named like archives, but nothing the checksum tool could read as one.
   base.makeDir(QStringLiteral("roms/folder.zip"));
   ASSERT_EQ(::mkfifo(encodeNative(roms + QStringLiteral("/fifo.zip")).constData(), 0644), 0);
@@ -345,6 +346,11 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
       {"fifo.drv", "DIRECTORY    fifo\r\n", "fifo.zip"},
       {"zero.drv", "DIRECTORY    zero\r\n", "zero.zip"},
       {"linked.drv", "DIRECTORY    linked\r\n", ""},
+      // Looked up from the ROM directory as the whole path would be: a leading "/" only joins.
+      {"h.drv", "DIRECTORY    /present\r\n", ""},
+      {"i.drv", "DIRECTORY    inner/game\r\n", ""},
+      {"j.drv", "DIRECTORY    ../roms/present\r\n", ""},
+      {"k.drv", "DIRECTORY    /inner/absent\r\n", "/inner/absent.zip"},
   };
   for (const auto& c : cases) {
     base.write(QStringLiteral("drivers/") + QString::fromUtf8(c.file), c.text);
