@@ -236,14 +236,25 @@ void benchmarkCatalogueGrowth() {
   QDir::setCurrent(previous);
 }
 
-// The peak resident memory of a fresh process that shows the main window on `base`, in MB.
-double peakMemoryOfWindowOn(const QString& program, const QString& base) {
+// The peak resident memory of a fresh process that shows the main window on `base`, and the
+// parts of its memory at the end, anonymous (the heap) and mapped from files (code, data), in MB.
+struct PeakMemory {
+  double peak = 0;
+  double anonymous = 0;
+  double files = 0;
+};
+
+PeakMemory peakMemoryOfWindowOn(const QString& program, const QString& base) {
   QProcess child;
   child.start(program, {QString::fromLatin1(kPeakMemoryOption), base});
   if (!child.waitForFinished(-1) || child.exitCode() != 0) {
     bench::fail("the window for the memory figure did not start");
   }
-  return child.readAllStandardOutput().trimmed().toDouble() / 1024;
+  const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+  if (figures.size() != 3) {
+    bench::fail("the window for the memory figure gave no figures");
+  }
+  return {figures[0].toDouble() / 1024, figures[1].toDouble() / 1024, figures[2].toDouble() / 1024};
 }
 
 void benchmarkPeakMemory(const QString& program) {
@@ -251,17 +262,22 @@ void benchmarkPeakMemory(const QString& program) {
   QTemporaryDir withoutDrivers;
   layOutCatalogueBase(withDrivers.path(), kMemoryCatalogueSize);
   layOutCatalogueBase(withoutDrivers.path(), 0);
-  const double none = peakMemoryOfWindowOn(program, withoutDrivers.path());
-  const double full = peakMemoryOfWindowOn(program, withDrivers.path());
+  const PeakMemory none = peakMemoryOfWindowOn(program, withoutDrivers.path());
+  const PeakMemory full = peakMemoryOfWindowOn(program, withDrivers.path());
   std::printf("peak resident memory of the program showing its window\n");
   std::printf("  no drivers %.1f MB; %d drivers %.1f MB (target <= %.0f MB), %.0f bytes a driver\n",
-              none, kMemoryCatalogueSize, full, kPeakMemoryTargetMb,
-              (full - none) * 1024 * 1024 / kMemoryCatalogueSize);
+              none.peak, kMemoryCatalogueSize, full.peak, kPeakMemoryTargetMb,
+              (full.peak - none.peak) * 1024 * 1024 / kMemoryCatalogueSize);
+  std::printf(
+      "  resident once shown: no drivers %.1f MB heap, %.1f MB files; %d drivers %.1f MB "
+      "heap, %.1f MB files\n",
+      none.anonymous, none.files, kMemoryCatalogueSize, full.anonymous, full.files);
 }
 
-// The child of benchmarkPeakMemory: shows the window on `base` and prints its peak in KB. The
-// peak is the memory's own high-water mark, which starts afresh with the program; the resource
-// usage's maximum would carry over the parent's from before the program was started.
+// The child of benchmarkPeakMemory: shows the window on `base` and prints its peak, then its
+// anonymous and file-mapped resident memory, in KB. The peak is the memory's own high-water mark,
+// which starts afresh with the program; the resource usage's maximum would carry over the
+// parent's from before the program was started.
 int showWindowAndPrintPeakMemory(QApplication& application, const QString& base) {
   vorlane::setUpApplication(application);
   vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
@@ -272,13 +288,20 @@ int showWindowAndPrintPeakMemory(QApplication& application, const QString& base)
   if (!status.open(QIODevice::ReadOnly)) {
     return 1;
   }
+  const QList<QByteArray> fields = {"VmHWM:", "RssAnon:", "RssFile:"};
+  QList<QByteArray> figures(fields.size());
   for (QByteArray line; !(line = status.readLine()).isEmpty();) {
-    if (line.startsWith("VmHWM:")) {
-      std::printf("%s\n", line.mid(6).trimmed().split(' ').front().constData());
-      return 0;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+      if (line.startsWith(fields[i])) {
+        figures[i] = line.mid(fields[i].size()).trimmed().split(' ').front();
+      }
     }
   }
-  return 1;
+  if (figures.contains(QByteArray())) {
+    return 1;
+  }
+  std::printf("%s\n", figures.join(' ').constData());
+  return 0;
 }
 
 // The child of benchmarkFirstStart: prints the milliseconds from the window's creation to its

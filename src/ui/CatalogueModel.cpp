@@ -7,6 +7,7 @@
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/platform/Messages.h"
+#include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 
 namespace vorlane {
@@ -119,12 +120,13 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
     case FileNameRole:
       return driver.file;
     case MissingArchiveRole:
-      return driver.missingArchive;
+      return decodeNative(driver.missingArchive);
     case Qt::ForegroundRole:
       return missing ? QVariant(m_missingArchiveColour) : QVariant();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-      return missing ? QVariant(messages::missingArchive(driver.missingArchive)) : QVariant();
+      return missing ? QVariant(messages::missingArchive(decodeNative(driver.missingArchive)))
+                     : QVariant();
     default:
       return {};
   }

@@ -2,6 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <iterator>
+
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -320,6 +324,7 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   base.write(QStringLiteral("roms/present.zip"), "zip");
   base.write(QStringLiteral("roms/byname.drv.zip"), "zip");
   base.write(QStringLiteral("roms/quoted.zip"), "zip");
+  base.write(QStringLiteral("roms/inner/game.zip"), "zip");
   // Named like archives, but nothing the checksum tool could read as one.
   base.makeDir(QStringLiteral("roms/folder.zip"));
   ASSERT_EQ(::mkfifo(encodeNative(roms + QStringLiteral("/fifo.zip")).constData(), 0644), 0);
@@ -341,6 +346,11 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
       {"fifo.drv", "DIRECTORY    fifo\r\n", "fifo.zip"},
       {"zero.drv", "DIRECTORY    zero\r\n", "zero.zip"},
       {"linked.drv", "DIRECTORY    linked\r\n", ""},
+      // Looked up from the ROM directory as the whole path would be: a leading "/" only joins.
+      {"h.drv", "DIRECTORY    /present\r\n", ""},
+      {"i.drv", "DIRECTORY    inner/game\r\n", ""},
+      {"j.drv", "DIRECTORY    ../roms/present\r\n", ""},
+      {"k.drv", "DIRECTORY    /inner/absent\r\n", "/inner/absent.zip"},
   };
   for (const auto& c : cases) {
     base.write(QStringLiteral("drivers/") + QString::fromUtf8(c.file), c.text);
@@ -354,12 +364,12 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const QString missing = QString::fromUtf8(c.missing);
-    EXPECT_EQ(recordOf(marked, c.file).missingArchive,
+    EXPECT_EQ(decodeNative(recordOf(marked, c.file).missingArchive),
               missing.isEmpty() ? QString() : roms + QLatin1Char('/') + missing);
   }
   // Only when the file could be read (as root it can: then its archive is missing).
   const bool readable = QFile(unreadable).open(QIODevice::ReadOnly);
-  EXPECT_EQ(recordOf(marked, "g.drv").missingArchive,
+  EXPECT_EQ(decodeNative(recordOf(marked, "g.drv").missingArchive),
             readable ? roms + QStringLiteral("/none.zip") : QString());
 
   for (const QString& absent : {QString(), base.filePath(QStringLiteral("gone"))}) {
@@ -401,7 +411,7 @@ TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
       scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c(), decodeNative(roms));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file.toStdString());
-    EXPECT_EQ(encodeNative(recordOf(scan, c.file).missingArchive),
+    EXPECT_EQ(recordOf(scan, c.file).missingArchive,
               c.missing.isEmpty() ? QByteArray() : roms + '/' + c.missing);
   }
 }
@@ -436,6 +446,36 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
       names.append(c.names.at(index));
     }
     EXPECT_EQ(names, c.sorted);
+  }
+}
+
+// Long listings are keyed in shares by several threads: every name must come out once, in the
+// order the collator gives, whichever share it was keyed in.
+TEST(FileNameOrder, LongListingsSortAsOneAcrossTheirShares) {
+  const QLocale english(QLocale::English, QLocale::UnitedStates);
+  QCollator collator(english);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const char* const stems[] = {"Game", "game", "GAME", "g\xC3\xA9me", "G\xC3\xA9me"};
+  for (const qsizetype size :
+       {kNamesPerKeyTask - 1, kNamesPerKeyTask, kNamesPerKeyTask + 1, 2 * kNamesPerKeyTask + 3}) {
+    SCOPED_TRACE(size);
+    QStringList names;
+    for (qsizetype i = 0; i < size; ++i) {
+      // Numbers scattered, so the listing is far from its order.
+      const qsizetype number = (i * 7919) % size;
+      names.append(QString::fromUtf8(stems[number % std::size(stems)]) + QString::number(number) +
+                   QStringLiteral(".drv"));
+    }
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+      const int order = collator.compare(a, b);
+      return order != 0 ? order < 0 : a < b;
+    });
+    QStringList sorted;
+    for (const qsizetype index : sortedOrder(names, english)) {
+      sorted.append(names.at(index));
+    }
+    EXPECT_EQ(sorted, expected);
   }
 }
 

@@ -1,8 +1,8 @@
 #include "core/catalogue/DriverScan.h"
 
+#include <atomic>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
@@ -10,7 +10,9 @@
 #include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
 #include "core/platform/Error.h"
+#include "core/platform/FileAccess.h"
 #include "core/platform/FileSystem.h"
+#include "core/platform/FreedMemory.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
@@ -42,6 +44,22 @@ QStringList listUnsorted(const QString& directory, const LongListingNotice& onLo
   return names;
 }
 
+// One record for each name, in list order, with only its file name set.
+QList<DriverRecord> inListOrder(QStringList names, const QLocale& locale) {
+  const QList<qsizetype> order = sortedOrder(names, locale);
+  QList<DriverRecord> records(names.size());
+  for (qsizetype row = 0; row < order.size(); ++row) {
+    records[row].file = std::move(names[order.at(row)]);
+  }
+  return records;
+}
+
+void keepLowest(std::atomic<qsizetype>& lowest, qsizetype candidate) {
+  qsizetype current = lowest.load();
+  while (candidate < current && !lowest.compare_exchange_weak(current, candidate)) {
+  }
+}
+
 }  // namespace
 
 QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
@@ -66,53 +84,43 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
   const QString& directory = scan.directory;
-  const QStringList listed = listUnsorted(directory, onLongListing);
+  // Sorted before any file is read: the sort keys of a large catalogue are freed before the
+  // records take their memory, rather than both being held at once.
+  QList<DriverRecord> drivers = inListOrder(listUnsorted(directory, onLongListing), locale);
+  releaseFreedMemory();
   // Without a ROM directory the archives are not looked for: nothing would be marked.
   const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
   const RomArchivePaths archives(romDirectory);
-  QList<DriverRecord> records(listed.size());
-  // Each reader writes only the entries of its own files.
-  DriverRecord* recordOf = records.data();
-  std::vector<char> unreadable(listed.size(), 0);
-  QList<qsizetype> order;
-  // The files are read in the order listed while this thread sorts their names: on a cold cache
-  // the sort costs no time at all.
-  runInParallel(
-      listed.size(), kReaderThreads,
-      [&](qsizetype i) {
-        DriverRecord& record = recordOf[i];
-        record.file = listed.at(i);
-        const QByteArray fileName = encodeNative(record.file);
-        try {
-          const QList<std::optional<QByteArray>> values =
-              readFoundFlatValues(basePath(directory, record.file), keys);
-          record.gameName = cleanGameName(values.front().value_or(fileName));
-          if (checkArchives) {
-            const QByteArray archive =
-                archives.nativePath(archiveFileName(values.back(), fileName));
-            // A FIFO, a folder or a device named like an archive is no archive to check.
-            if (!isNativeRegularFile(archive)) {
-              record.missingArchive = decodeNative(archive);
-            }
-          }
-        } catch (const Error&) {
-          // One unreadable file (removed after the listing, no permission) must not cost the
-          // user the rest of the catalogue.
-          record.gameName = cleanGameName(fileName);
-          unreadable[i] = 1;
+  const OpenDirectory folder(directory);
+  // Each reader writes only the records of its own files.
+  DriverRecord* recordOf = drivers.data();
+  std::atomic<qsizetype> firstUnreadable{drivers.size()};
+  runInParallel(drivers.size(), kReaderThreads, [&](qsizetype i) {
+    DriverRecord& record = recordOf[i];
+    const QByteArray fileName = encodeNative(record.file);
+    try {
+      RegularFile file(folder, fileName);
+      const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
+      record.gameName = cleanGameName(values.front().value_or(fileName));
+      if (checkArchives) {
+        const QByteArray archive = archives.nativePath(archiveFileName(values.back(), fileName));
+        if (!archives.isArchiveFile(archive)) {
+          record.missingArchive = archive;
         }
-      },
-      [&] { order = sortedOrder(listed, locale); });
-
-  scan.drivers.reserve(listed.size());
-  for (const qsizetype i : std::as_const(order)) {
-    if (unreadable[i] && scan.firstUnreadablePath.isEmpty()) {
-      scan.firstUnreadablePath = basePath(directory, listed.at(i));
+      }
+    } catch (const Error&) {
+      // One unreadable file (removed after the listing, no permission) must not cost the user
+      // the rest of the catalogue.
+      record.gameName = cleanGameName(fileName);
+      keepLowest(firstUnreadable, i);
     }
-    scan.drivers.append(std::move(records[i]));
+  });
+  if (firstUnreadable < drivers.size()) {
+    scan.firstUnreadablePath = basePath(directory, drivers.at(firstUnreadable).file);
   }
+  scan.drivers = std::move(drivers);
   return scan;
 }
 

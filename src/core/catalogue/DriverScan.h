@@ -12,9 +12,11 @@ namespace vorlane {
 
 // One driver file as the scan found it.
 struct DriverRecord {
-  QString file;            // the bare file name
-  QByteArray gameName;     // as the list shows it
-  QString missingArchive;  // the game's ROM archive when it was looked for and is missing
+  QString file;         // the bare file name
+  QByteArray gameName;  // as the list shows it
+  // The path of the game's ROM archive, in the file system's bytes, when it was looked for and
+  // is missing: bytes rather than text, since a large catalogue may hold one for every game.
+  QByteArray missingArchive;
 };
 
 // Everything one scan of the driver directory found.

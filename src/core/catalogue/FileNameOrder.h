@@ -6,6 +6,9 @@
 
 namespace vorlane {
 
+// How many names one thread turns into sort keys at a time.
+inline constexpr qsizetype kNamesPerKeyTask = 2048;
+
 // The order of file names as a sorted system list shows them: by the collation of the locale (the
 // root collation for the C locale, which has none), letter case ignored. Names that differ only in
 // case (a case-sensitive file system can hold both) follow in binary order, capitals first, so the

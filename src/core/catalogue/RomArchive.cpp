@@ -1,6 +1,7 @@
 #include "core/catalogue/RomArchive.h"
 
 #include "core/files/FlatFile.h"
+#include "core/platform/FileSystem.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 
@@ -34,11 +35,33 @@ QString archivePath(const QString& romDirectory, const QString& archive) {
 
 RomArchivePaths::RomArchivePaths(const QString& romDirectory)
     // The tool's one argument carries no quotes, so a quoted directory loses them.
-    : m_directoryPart(encodeNative(archiveDirectoryPart(romDirectory).remove(QLatin1Char('"')))) {}
+    : m_directoryPart(encodeNative(archiveDirectoryPart(romDirectory).remove(QLatin1Char('"')))) {
+  if (m_directoryPart.endsWith('/')) {
+    m_directory = std::make_shared<const OpenDirectory>(decodeNative(m_directoryPart));
+  }
+}
 
 QByteArray RomArchivePaths::nativePath(QByteArray archive) const {
   // The name's bytes stand for themselves: a double quote is one byte in every reading.
-  return m_directoryPart + archive.replace('"', QByteArray()) + kArchiveExtension;
+  archive.replace('"', QByteArray());
+  // Made at its exact size: the scan keeps the path of every missing archive, and joining the
+  // parts with "+" leaves each with room to grow, which on a large catalogue costs megabytes.
+  QByteArray path;
+  path.reserve(m_directoryPart.size() + archive.size() + qsizetype(sizeof kArchiveExtension) - 1);
+  return path.append(m_directoryPart).append(archive).append(kArchiveExtension);
+}
+
+bool RomArchivePaths::isArchiveFile(const QByteArray& path) const {
+  if (!m_directory || !path.startsWith(m_directoryPart)) {
+    return isNativeRegularFile(path);
+  }
+  // Taken from the directory, a name that begins with "/" must not be read as a path of its
+  // own: in the whole path its slashes only join the directory's.
+  qsizetype start = m_directoryPart.size();
+  while (start < path.size() && path.at(start) == '/') {
+    ++start;
+  }
+  return m_directory->holdsRegularFile(path.sliced(start));
 }
 
 }  // namespace vorlane

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QByteArray>
 #include <QString>
+
+#include "core/platform/FileAccess.h"
 
 namespace vorlane {
 
@@ -33,9 +36,15 @@ class RomArchivePaths {
   explicit RomArchivePaths(const QString& romDirectory);
   // The path for an archive name in the file system's bytes (archiveFileName).
   QByteArray nativePath(QByteArray archive) const;
+  // Whether a path that nativePath gave names a regular file, or a link to one: a FIFO, a folder
+  // or a device named like an archive is no archive.
+  bool isArchiveFile(const QByteArray& path) const;
 
  private:
   QByteArray m_directoryPart;
+  // The directory held open when the directory part is a folder's path and "/": its archives
+  // are then looked up by name, without walking the whole path again for each game.
+  std::shared_ptr<const OpenDirectory> m_directory;
 };
 
 }  // namespace vorlane

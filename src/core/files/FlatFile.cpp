@@ -43,24 +43,22 @@ char foldAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Compared in place: the scan reads every driver file, so no line is copied or folded whole.
-bool startsWithFolded(QByteArrayView line, QByteArrayView foldedPrefix) {
-  return line.size() >= foldedPrefix.size() &&
-         std::equal(foldedPrefix.begin(), foldedPrefix.end(), line.begin(),
-                    [](char prefix, char c) { return prefix == foldAscii(c); });
+// Compared in place, both sides folded: the scan reads every driver file, so neither a line nor
+// a key is copied or folded whole.
+bool startsWithFolded(QByteArrayView line, QByteArrayView prefix) {
+  return line.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), line.begin(),
+                    [](char p, char c) { return foldAscii(p) == foldAscii(c); });
 }
 
-// The keys one read looks for, folded, with what each has found so far.
+// The keys one read looks for, with what each has found so far.
 struct WantedValues {
-  QList<QByteArray> foldedKeys;
+  QList<QByteArray> keys;
   QList<std::optional<QByteArray>> values;
   qsizetype missing;
 
-  explicit WantedValues(const QList<QByteArray>& keys) : values(keys.size()), missing(keys.size()) {
-    for (const QByteArray& key : keys) {
-      foldedKeys.append(key.toLower());
-    }
-  }
+  explicit WantedValues(const QList<QByteArray>& wantedKeys)
+      : keys(wantedKeys), values(wantedKeys.size()), missing(wantedKeys.size()) {}
 };
 
 // Each key's value, or its default when no line held the key.
@@ -85,10 +83,10 @@ bool findValues(QByteArrayView text, qsizetype& start, WantedValues& wanted, boo
       return false;
     }
     const QByteArrayView line = text.sliced(start, end - start);
-    for (qsizetype k = 0; k < wanted.foldedKeys.size(); ++k) {
-      const QByteArray& foldedKey = wanted.foldedKeys.at(k);
-      if (!wanted.values[k] && startsWithFolded(line, foldedKey)) {
-        wanted.values[k] = trimBytes(line.sliced(foldedKey.size()), isBlankOrControl);
+    for (qsizetype k = 0; k < wanted.keys.size(); ++k) {
+      const QByteArray& key = wanted.keys.at(k);
+      if (!wanted.values[k] && startsWithFolded(line, key)) {
+        wanted.values[k] = trimBytes(line.sliced(key.size()), isBlankOrControl);
         --wanted.missing;
       }
     }
@@ -112,9 +110,14 @@ QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& k
 QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
                                                      const QList<QByteArray>& keys) {
   RegularFile file(path);
+  return readFoundFlatValues(file, keys);
+}
+
+QList<std::optional<QByteArray>> readFoundFlatValues(RegularFile& file,
+                                                     const QList<QByteArray>& keys) {
   // As a whole-file read does, whether or not the keys stand in the first block.
   if (file.size() > kTextFileLimit) {
-    throw Error(messages::cannotOpenFile(path));
+    throw Error(messages::cannotOpenFile(file.path()));
   }
   WantedValues wanted(keys);
   QByteArray text;  // what has been read, up to the first NUL
@@ -126,7 +129,7 @@ QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
     const QByteArray bytes = file.read(block);
     readSoFar += bytes.size();
     if (readSoFar > kTextFileLimit) {
-      throw Error(messages::cannotOpenFile(path));
+      throw Error(messages::cannotOpenFile(file.path()));
     }
     const qsizetype nul = bytes.indexOf('\0');
     text += nul < 0 ? bytes : bytes.first(nul);
@@ -153,9 +156,8 @@ QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArra
 void writeFlatValue(const QString& path, const QByteArray& key, const QByteArray& value) {
   FlatFileLines file = readFlatFile(path);
   const QByteArray keyField = key.leftJustified(kKeyFieldWidth, ' ');
-  const QByteArray foldedKeyField = keyField.toLower();
   for (QByteArray& line : file.lines) {
-    if (startsWithFolded(line, foldedKeyField)) {
+    if (startsWithFolded(line, keyField)) {
       line = keyField + value;
       break;
     }

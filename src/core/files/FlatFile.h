@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/platform/FileAccess.h"
+
 // The flat configuration file: lines that begin in column 1 with a key and carry the value
 // behind it (tessik.ini, and the driver files' own keys). Every call reads the file afresh;
 // nothing is cached.
@@ -31,6 +33,9 @@ QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& k
 
 // readFlatValues without defaults: entry k is empty when no line holds keys[k].
 QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
+                                                     const QList<QByteArray>& keys);
+// The same from a file already open.
+QList<std::optional<QByteArray>> readFoundFlatValues(RegularFile& file,
                                                      const QList<QByteArray>& keys);
 
 // The text that readFlatValue searches: the whole file up to its first NUL byte, for reading

@@ -15,11 +15,14 @@
 #include "core/platform/Error.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/Paths.h"
 
 namespace vorlane {
 namespace {
 
 constexpr qint64 kReadChunk = qint64(64) << 10;
+// A read never waits: a FIFO put in a file's place would block the open until a writer came.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
 
 // Not writable by this user, or marked writable for nobody: the superuser may write anywhere,
 // but a file without any write permission is still one the user meant to keep as it is.
@@ -125,17 +128,46 @@ void syncDirectoryOf(const QByteArray& path) {
 
 }  // namespace
 
+OpenDirectory::OpenDirectory(const QString& path)
+    : m_path(path),
+      // Only for looking up names, which needs no more permission than walking the path would.
+      m_descriptor(::open(encodeNative(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+
+OpenDirectory::~OpenDirectory() {
+  if (m_descriptor >= 0) {
+    ::close(m_descriptor);
+  }
+}
+
+bool OpenDirectory::holdsRegularFile(const QByteArray& relativePath) const {
+  struct stat status {};
+  return ::fstatat(m_descriptor, relativePath.constData(), &status, 0) == 0 &&
+         S_ISREG(status.st_mode);
+}
+
 RegularFile::RegularFile(const QString& path) : m_path(path) {
-  m_descriptor =
-      ::open(encodeNative(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  takeDescriptor(::open(encodeNative(path).constData(), kReadFlags));
+}
+
+RegularFile::RegularFile(const OpenDirectory& directory, const QByteArray& name)
+    : m_directory(&directory), m_name(name) {
+  takeDescriptor(::openat(directory.m_descriptor, name.constData(), kReadFlags));
+}
+
+void RegularFile::takeDescriptor(int descriptor) {
+  m_descriptor = descriptor;
   struct stat status {};
   if (m_descriptor < 0 || ::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     if (m_descriptor >= 0) {
       ::close(m_descriptor);
     }
-    throw Error(messages::cannotOpenFile(path));
+    throw Error(messages::cannotOpenFile(path()));
   }
   m_size = status.st_size;
+}
+
+QString RegularFile::path() const {
+  return m_directory != nullptr ? basePath(m_directory->path(), decodeNative(m_name)) : m_path;
 }
 
 RegularFile::~RegularFile() {
@@ -155,7 +187,7 @@ QByteArray RegularFile::read(qint64 count) {
       continue;
     }
     if (got < 0) {
-      throw Error(messages::cannotOpenFile(m_path));
+      throw Error(messages::cannotOpenFile(path()));
     }
     filled += got;
     if (got == 0) {

@@ -12,12 +12,34 @@ inline constexpr qint64 kTextFileLimit = qint64(64) << 20;
 // Preview pictures are larger than text files, but a real preview is still far below this.
 inline constexpr qint64 kPictureFileLimit = qint64(256) << 20;
 
+// A directory held open, so that the files of a long listing are opened by their names alone
+// instead of the system walking the directory's whole path again for each.
+class OpenDirectory {
+ public:
+  // A directory that cannot be opened opens no file in it.
+  explicit OpenDirectory(const QString& path);
+  ~OpenDirectory();
+  OpenDirectory(const OpenDirectory&) = delete;
+  OpenDirectory& operator=(const OpenDirectory&) = delete;
+
+  const QString& path() const { return m_path; }
+  // Whether the path, taken from this directory, names a regular file or a link to one.
+  bool holdsRegularFile(const QByteArray& relativePath) const;
+
+ private:
+  friend class RegularFile;
+  QString m_path;
+  int m_descriptor = -1;
+};
+
 // A regular file open for reading. The open never blocks (a FIFO put in a file's place would
 // otherwise wait for a writer forever), and whatever was opened is checked, not the name.
 // Throws Error "Cannot open file %s" when the path is missing, unreadable or not a regular file.
 class RegularFile {
  public:
   explicit RegularFile(const QString& path);
+  // The file of that name (bare, in the file system's bytes) in the directory.
+  RegularFile(const OpenDirectory& directory, const QByteArray& name);
   ~RegularFile();
   RegularFile(const RegularFile&) = delete;
   RegularFile& operator=(const RegularFile&) = delete;
@@ -27,9 +49,17 @@ class RegularFile {
   // Up to `count` bytes from the current position, fewer only at the end of the file.
   // Throws Error "Cannot open file %s" when the read fails.
   QByteArray read(qint64 count);
+  // The path the messages name.
+  QString path() const;
 
  private:
+  // Checks what `open` gave; throws for anything but a regular file.
+  void takeDescriptor(int descriptor);
+
   QString m_path;
+  // Opened by name: the path is made only for a message.
+  const OpenDirectory* m_directory = nullptr;
+  QByteArray m_name;
   int m_descriptor = -1;
   qint64 m_size = 0;
 };
