@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitArray>
 #include <QSortFilterProxyModel>
 
 #include "core/catalogue/NameFilter.h"
@@ -24,7 +25,12 @@ class CatalogueFilter : public QSortFilterProxyModel {
   bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
  private:
+  // The catalogue rows shown before, while a text typed on from theirs maps the rows: only they
+  // can still match. Empty otherwise.
+  QBitArray shownCatalogueRows() const;
+
   NameFilter m_filter;
+  QBitArray m_candidates;
   const CatalogueModel* m_catalogue;
 };
 
