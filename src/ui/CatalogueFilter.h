@@ -25,11 +25,11 @@ class CatalogueFilter : public QSortFilterProxyModel {
   bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
  private:
-  // The catalogue rows shown before, while a text typed on from theirs maps the rows: only they
-  // can still match. Empty otherwise.
   QBitArray shownCatalogueRows() const;
 
   NameFilter m_filter;
+  // While a text typed on from the last one maps the rows: the catalogue rows the last text
+  // showed, the only ones that can still match. Empty otherwise.
   QBitArray m_candidates;
   const CatalogueModel* m_catalogue;
 };
