@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitArray>
 #include <QSortFilterProxyModel>
 
 #include "core/catalogue/NameFilter.h"
@@ -24,7 +25,12 @@ class CatalogueFilter : public QSortFilterProxyModel {
   bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
  private:
+  QBitArray shownCatalogueRows() const;
+
   NameFilter m_filter;
+  // While a text typed on from the last one maps the rows: the catalogue rows the last text
+  // showed, the only ones that can still match. Empty otherwise.
+  QBitArray m_candidates;
   const CatalogueModel* m_catalogue;
 };
 

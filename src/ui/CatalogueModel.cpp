@@ -32,7 +32,10 @@ void CatalogueModel::takeScan(const QList<DriverRecord>& drivers) {
 }
 
 void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers) {
-  const CatalogueDiff diff = diffCatalogue(m_drivers, drivers);
+  applyRefresh(drivers, diffCatalogue(m_drivers, drivers));
+}
+
+void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const CatalogueDiff& diff) {
   if (diff.isEmpty()) {
     return;
   }

@@ -33,6 +33,8 @@ class CatalogueModel : public QAbstractListModel {
   // A later scan of the same folders, taken as row changes so that selections, scroll
   // positions and filters on the rows stay.
   void applyRefresh(const QList<DriverRecord>& drivers);
+  // The same with `diff`, from drivers() to `drivers`, made beforehand: off the window's thread.
+  void applyRefresh(const QList<DriverRecord>& drivers, const CatalogueDiff& diff);
 
   const QList<DriverRecord>& drivers() const { return m_drivers; }
   // How many games are missing their ROM archive.

@@ -1,5 +1,7 @@
 #include "ui/CatalogueRefresh.h"
 
+#include <utility>
+
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "ui/CatalogueModel.h"
@@ -8,8 +10,7 @@ namespace vorlane {
 
 CatalogueRefresh::CatalogueRefresh(CatalogueModel* model, QObject* parent)
     : QObject(parent), m_model(model) {
-  connect(&m_watcher, &QFutureWatcher<QList<DriverRecord>>::finished, this,
-          &CatalogueRefresh::takeResult);
+  connect(&m_watcher, &QFutureWatcher<void>::finished, this, &CatalogueRefresh::takeResult);
 }
 
 CatalogueRefresh::~CatalogueRefresh() {
@@ -35,15 +36,32 @@ void CatalogueRefresh::request() {
 void CatalogueRefresh::start() {
   m_pending = false;
   m_runningGeneration = m_folderGeneration;
+  // Shared, not copied: the model replaces its list, never changes it.
+  m_scannedFrom = m_model->drivers();
   m_watcher.setFuture(
-      QtConcurrent::run(rescanDriverFolder, m_driverDirectory, m_romDirectory, m_locale));
+      QtConcurrent::run([this, before = m_scannedFrom, driverDirectory = m_driverDirectory,
+                         romDirectory = m_romDirectory, locale = m_locale] {
+        QList<DriverRecord> drivers = rescanDriverFolder(driverDirectory, romDirectory, locale);
+        CatalogueDiff diff = diffCatalogue(before, drivers);
+        m_rescan = Rescan{std::move(drivers), std::move(diff)};
+      }));
 }
 
 void CatalogueRefresh::takeResult() {
+  // Rethrows what the scan threw.
+  m_watcher.waitForFinished();
+  const Rescan rescan = *std::exchange(m_rescan, std::nullopt);
   const bool current = m_runningGeneration == m_folderGeneration;
   if (current) {
-    m_model->applyRefresh(m_watcher.result());
+    if (m_scannedFrom.isSharedWith(m_model->drivers())) {
+      m_model->applyRefresh(rescan.drivers, rescan.diff);
+    } else {
+      // The model took other rows meanwhile: they are compared afresh.
+      m_model->applyRefresh(rescan.drivers);
+    }
   }
+  // The rows of before the scan are freed as soon as the model lets them go.
+  m_scannedFrom.clear();
   if (m_pending) {
     start();
   }

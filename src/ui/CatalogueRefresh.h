@@ -1,11 +1,14 @@
 #pragma once
 
+#include <optional>
+
 #include <QFutureWatcher>
 #include <QList>
 #include <QLocale>
 #include <QObject>
 #include <QString>
 
+#include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
 
 namespace vorlane {
@@ -13,8 +16,9 @@ namespace vorlane {
 class CatalogueModel;
 
 // Brings a catalogue model up to date with its folders while the program runs: the driver scan
-// runs off the window's thread, and its result reaches the model as row changes on the window's
-// thread. Requests that come while a scan runs are gathered into one scan after it.
+// and its comparison with the model's rows run off the window's thread, and the result reaches
+// the model as row changes on the window's thread. Requests that come while a scan runs are
+// gathered into one scan after it.
 class CatalogueRefresh : public QObject {
   Q_OBJECT
 
@@ -37,11 +41,23 @@ class CatalogueRefresh : public QObject {
   void applied();
 
  private:
+  // A scan's drivers and how the model's rows, as they were when it started, become them.
+  struct Rescan {
+    QList<DriverRecord> drivers;
+    CatalogueDiff diff;
+  };
+
   void start();
   void takeResult();
 
   CatalogueModel* m_model;
-  QFutureWatcher<QList<DriverRecord>> m_watcher;
+  QFutureWatcher<void> m_watcher;
+  // The running scan's result, written by it; the window's thread reads it once the scan ended,
+  // and lets it go at once: the diff is as long as the catalogue.
+  std::optional<Rescan> m_rescan;
+  // The model's rows the running scan is compared with, shared with the model while it keeps
+  // them.
+  QList<DriverRecord> m_scannedFrom;
   QString m_driverDirectory;
   QString m_romDirectory;
   QLocale m_locale;

@@ -49,6 +49,13 @@ DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLabel* count
   caption->setTextFormat(Qt::PlainText);
   caption->setBuddy(m_field);
 
+  // Before the list takes the model, so that this runs before the list moves the selection to a
+  // neighbour of the rows that go.
+  connect(
+      m_filter, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+      [this](const QModelIndex&, int first, int last) { dropSelectionLeavingRows(first, last); });
+  m_list->setModel(m_filter);
+
   m_field->installEventFilter(this);
   auto* find = new QShortcut(QKeySequence::Find, page->window());
   connect(find, &QShortcut::activated, this, &DriverListFilter::focusField);
@@ -97,6 +104,13 @@ void DriverListFilter::apply() {
   showCount();
 }
 
+void DriverListFilter::followCatalogueChange() {
+  if (m_filter->isFiltering()) {
+    selectFirstShownUnlessOneIs();
+  }
+  showCount();
+}
+
 void DriverListFilter::showCount() {
   const int shown = m_filter->rowCount();
   const int total = m_catalogue->rowCount();
@@ -110,6 +124,14 @@ void DriverListFilter::showCount() {
   m_countPanel->setToolTip(
       missing == 0 ? QString() : messages::withoutArchive(countName(total, total, false), missing));
   Q_EMIT hidesEveryGame(filtering && shown == 0);
+}
+
+void DriverListFilter::dropSelectionLeavingRows(int first, int last) {
+  // Without a filter the list keeps its own rule for a game that goes: it moves to a neighbour.
+  const int selected = m_list->currentIndex().row();
+  if (m_filter->isFiltering() && selected >= first && selected <= last) {
+    m_list->selectionModel()->clear();
+  }
 }
 
 void DriverListFilter::selectFirstShownUnlessOneIs() {

@@ -21,7 +21,7 @@ class DriverListFilter : public QObject {
   Q_OBJECT
 
  public:
-  // `list` shows `filter`, whose source is `catalogue`.
+  // Sets `filter`, whose source is `catalogue`, as the model of `list`.
   DriverListFilter(QWidget* page, QListView* list, QLabel* countPanel, CatalogueFilter* filter,
                    const CatalogueModel* catalogue);
 
@@ -30,6 +30,9 @@ class DriverListFilter : public QObject {
   // the first shown one is, through the list's own selection signal. Every scan calls it after
   // filling the list.
   void apply();
+  // After the catalogue's rows changed in place: while filtering, a selected game the change
+  // hid has given way to the first shown one, as typing would have it; then the count.
+  void followCatalogueChange();
   // Shows the count and the marked games' tip as the catalogue and the filter now are, and tells
   // whether the filter hides every game.
   void showCount();
@@ -45,6 +48,7 @@ class DriverListFilter : public QObject {
  private:
   void focusField();
   void selectFirstShownUnlessOneIs();
+  void dropSelectionLeavingRows(int first, int last);
 
   QWidget* m_page;
   QListView* m_list;

@@ -30,12 +30,11 @@ namespace vorlane {
 void MainWindow::bindCatalogueHandlers() {
   m_catalogue = new CatalogueModel(this);
   m_catalogueFilter = new CatalogueFilter(m_catalogue, this);
-  m_ui->lstDrivers->setModel(m_catalogueFilter);
+  m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers,
+                                        m_catalogueFilter, m_catalogue);
   // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
   // may keep their ROMs elsewhere.
   new MissingArchiveMarker(m_ui->lstDrivers);
-  m_driverFilter = new DriverListFilter(m_ui->tabDrivers, m_ui->lstDrivers, m_ui->panTotalDrivers,
-                                        m_catalogueFilter, m_catalogue);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
   // A scan replaces the rows without telling the selection's end: only the user's selections,

@@ -30,8 +30,9 @@ void MainWindow::followScannedFolders() {
 }
 
 void MainWindow::catalogueRefreshed() {
-  // The rows changed in place: the selection, the filter's text and the focus stay as they are.
-  m_driverFilter->showCount();
+  // The rows changed in place: the selection, the filter's text and the focus stay as they are,
+  // unless the filter now hides the selected game.
+  m_driverFilter->followCatalogueChange();
 }
 
 void MainWindow::previewFolderChanged() {

@@ -128,6 +128,36 @@ TEST(CatalogueModel, FilterLeavesOutRowsAndFollowsRefreshes) {
   EXPECT_EQ(filter.rowCount(), 4);
 }
 
+// Typing on tests only the games shown; every step shows what the same text shows on its own,
+// also when the text grows at its start or the catalogue changed since the last keystroke.
+TEST(CatalogueModel, TypingOnShowsWhatTheTextShowsAlone) {
+  const QList<DriverRecord> before = records(
+      {"a=Galaga", "b=Galaxian", "c=Gálaxy Force", "d=Pac-Man", "e=Mega Gal", "f=Dragon's Lair"});
+  const QList<DriverRecord> after =
+      records({"a=Galaga", "b=Galaxian", "c=Gálaxy Force", "d=Pacgal", "g=Gallop Racer"});
+  const struct {
+    const char* typed;
+    bool refreshedBefore;  // the catalogue changed from `before` to `after` first
+  } steps[] = {
+      {"a", false},  {"ga", false},  {"gal", false},  {"gala", true},    {"gal", false},
+      {"ga", false}, {"ega", false}, {"mega", false}, {"mega g", false}, {"", false},
+  };
+  CatalogueModel model;
+  CatalogueFilter filter(&model);
+  model.takeScan(before);
+  for (const auto& step : steps) {
+    if (step.refreshedBefore) {
+      model.applyRefresh(after);
+    }
+    filter.setNameFilter(QString::fromUtf8(step.typed));
+    CatalogueModel alone;
+    CatalogueFilter aloneFilter(&alone);
+    alone.takeScan(model.drivers());
+    aloneFilter.setNameFilter(QString::fromUtf8(step.typed));
+    EXPECT_EQ(rowsOf(filter), rowsOf(aloneFilter)) << step.typed;
+  }
+}
+
 QString selectedFile(const QListView& view) {
   const QModelIndexList selected = view.selectionModel()->selectedIndexes();
   return selected.size() == 1 ? selected.front().data(CatalogueModel::FileNameRole).toString()

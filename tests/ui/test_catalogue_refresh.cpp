@@ -7,6 +7,7 @@
 
 #include "core/platform/FolderWatch.h"
 #include "support/TempBase.h"
+#include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"
 #include "ui/CatalogueRefresh.h"
 
@@ -117,6 +118,25 @@ TEST(CatalogueRefresh, AScanOfFormerFoldersIsDropped) {
   c.refresh.setFolders(other, c.roms);
   c.settle();
   EXPECT_EQ(gameNames(c.model), QStringList{QStringLiteral("Zulu")});
+}
+
+// The rows are compared off the window's thread with the model's rows of when the scan began; a
+// model that took other rows of the same folders meanwhile still ends with the folder's rows.
+TEST(CatalogueRefresh, AModelChangedDuringTheScanEndsWithTheFoldersRows) {
+  Catalogue c;
+  c.write("a.drv", "Alpha");
+  c.write("c.drv", "Charlie");
+  c.scan();
+  c.write("b.drv", "Bravo");
+  c.refresh.request();
+  c.model.takeScan({c.model.drivers().at(1)});
+  // Follows the model by its row changes alone, as the list does.
+  CatalogueFilter shown(&c.model);
+  ASSERT_EQ(shown.rowCount(), 1);
+  c.settle();
+  EXPECT_EQ(gameNames(c.model), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Bravo"),
+                                             QStringLiteral("Charlie")}));
+  EXPECT_EQ(shown.rowCount(), 3);
 }
 
 // Copied in while the watch and the refresh run, 10,000 drivers end in a few applications.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -107,6 +108,43 @@ TEST(LiveRefresh, RowsFollowTheDriverFolderWithSelectionAndFilterKept) {
     EXPECT_EQ(field->text(), QStringLiteral("a")) << step.change;
     EXPECT_EQ(QApplication::focusWidget(), list) << step.change;
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << step.change;
+  }
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+// A refresh that re-titles the selected game out of the filter moves the selection as typing
+// does: to the first shown game, or, with none shown, to nothing that Play could start.
+TEST(LiveRefresh, ASelectedGameRetitledOutOfTheFilterGivesWayToTheFirstShown) {
+  TempBase base;
+  layOut(base);
+  ErrorBoxLog boxes;
+  WindowOnBase main(base);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
+  main.child<QLineEdit>("edtFiltro")->setText(QStringLiteral("a"));
+  clickDriver(main, 2);
+  ASSERT_EQ(selectedFile(main), QStringLiteral("gamma.drv"));
+
+  const struct {
+    const char* driver;
+    const char* newTitle;
+    QStringList shown;
+    const char* selected;  // also the name panel's text; empty: nothing selected or shown
+  } steps[] = {
+      {"drivers/gamma.drv", "Kilo", {text("Alpha"), text("Beta")}, "alpha.drv"},
+      {"drivers/alpha.drv", "Echo", {text("Beta")}, "beta.drv"},
+      {"drivers/beta.drv", "Romeo", {}, ""},
+  };
+  for (const auto& step : steps) {
+    base.write(text(step.driver), driverText(step.newTitle));
+    ASSERT_TRUE(showsGames(main, step.shown))
+        << step.driver << ": " << shownGames(driverList(main)).join(u'|').toStdString();
+    const bool shown = step.selected[0] != '\0';
+    EXPECT_EQ(selectedFile(main), text(step.selected)) << step.driver;
+    EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text(step.selected)) << step.driver;
+    for (const char* button : {"btnExecutar", "btnChecksum", "btnEditar"}) {
+      EXPECT_EQ(main.child<QPushButton>(button)->isEnabled(), shown)
+          << step.driver << " " << button;
+    }
   }
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }

@@ -41,8 +41,12 @@ std::optional<char> cp1252Code(QChar c) {
   return static_cast<char>(0x80 + (high - kCp1252High.begin()));
 }
 
+QStringDecoder utf8Decoder() {
+  return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+}
+
 std::optional<QString> decodeUtf8(const QByteArray& bytes) {
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QStringDecoder utf8 = utf8Decoder();
   QString text = utf8.decode(bytes);
   if (utf8.hasError()) {
     return std::nullopt;
@@ -55,6 +59,18 @@ std::optional<QString> decodeUtf8(const QByteArray& bytes) {
 QString decodeText(const QByteArray& bytes) {
   std::optional<QString> text = decodeUtf8(bytes);
   return text ? std::move(*text) : decodeCp1252(bytes);
+}
+
+QStringView decodeText(const QByteArray& bytes, QString& buffer) {
+  // UTF-8 never takes fewer bytes than UTF-16 takes code units.
+  buffer.resize(bytes.size());
+  QStringDecoder utf8 = utf8Decoder();
+  const QChar* end = utf8.appendToBuffer(buffer.data(), bytes);
+  if (!utf8.hasError()) {
+    return QStringView(buffer.constData(), end);
+  }
+  buffer = decodeCp1252(bytes);
+  return buffer;
 }
 
 bool isUtf8Text(const QByteArray& bytes) {

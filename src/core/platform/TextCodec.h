@@ -9,6 +9,10 @@ namespace vorlane {
 // Bytes from a file as text: valid UTF-8 is read as UTF-8, anything else as Windows-1252,
 // so files written on either system show correctly.
 QString decodeText(const QByteArray& bytes);
+// The same, decoded into `buffer`, whose storage is reused: decoding many texts in a row
+// allocates only for one longer than those before. The text lives as long as the buffer is
+// left alone.
+QStringView decodeText(const QByteArray& bytes, QString& buffer);
 
 // True when decodeText reads the bytes as UTF-8, false when it reads them as Windows-1252.
 bool isUtf8Text(const QByteArray& bytes);
