@@ -26,7 +26,7 @@ void CatalogueRefresh::setFolders(const QString& driverDirectory, const QString&
 }
 
 void CatalogueRefresh::request() {
-  if (m_watcher.isRunning()) {
+  if (m_scanning) {
     m_pending = true;
   } else {
     start();
@@ -35,6 +35,7 @@ void CatalogueRefresh::request() {
 
 void CatalogueRefresh::start() {
   m_pending = false;
+  m_scanning = true;
   m_runningGeneration = m_folderGeneration;
   // Shared, not copied: the model replaces its list, never changes it.
   m_scannedFrom = m_model->drivers();
@@ -48,6 +49,7 @@ void CatalogueRefresh::start() {
 }
 
 void CatalogueRefresh::takeResult() {
+  m_scanning = false;
   // Rethrows what the scan threw.
   m_watcher.waitForFinished();
   const Rescan rescan = *std::exchange(m_rescan, std::nullopt);

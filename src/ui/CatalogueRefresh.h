@@ -33,8 +33,8 @@ class CatalogueRefresh : public QObject {
                   const QLocale& locale = QLocale());
   // Scans again: now, or after the scan that runs.
   void request();
-  // A scan runs or is waiting to.
-  bool isBusy() const { return m_watcher.isRunning() || m_pending; }
+  // A scan runs, waits to, or has ended and its result is not taken yet.
+  bool isBusy() const { return m_scanning || m_pending; }
 
  Q_SIGNALS:
   // The model took a scan's result (the rows may be the same as before).
@@ -64,6 +64,9 @@ class CatalogueRefresh : public QObject {
   // Counts the changes of folders, so a scan of folders no longer shown is dropped.
   quint64 m_folderGeneration = 0;
   quint64 m_runningGeneration = 0;
+  // From a scan's start until its result is taken: the watcher stops running as the scan ends,
+  // before its end is told to this thread.
+  bool m_scanning = false;
   bool m_pending = false;
 };
 
