@@ -105,9 +105,10 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
       const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
       record.gameName = cleanGameName(values.front().value_or(fileName));
       if (checkArchives) {
-        const QByteArray archive = archives.nativePath(archiveFileName(values.back(), fileName));
+        QByteArray archive =
+            RomArchivePaths::fileInDirectory(archiveFileName(values.back(), fileName));
         if (!archives.isArchiveFile(archive)) {
-          record.missingArchive = archive;
+          record.missingArchive = std::move(archive);
         }
       }
     } catch (const Error&) {

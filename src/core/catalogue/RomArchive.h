@@ -29,16 +29,23 @@ QString archiveName(const QString& driverPath, const QString& fileName);
 // directory already ends in a separator, so the archive lies inside the directory.
 QString archivePath(const QString& romDirectory, const QString& archive);
 
+// What every archive path of a ROM directory begins with, in the file system's bytes: the
+// directory (double quotes dropped) and the "/" that archivePath puts after it.
+QByteArray archiveDirectoryPart(const QString& romDirectory);
+
 // The archive paths of one ROM directory (double quotes dropped), in the file system's bytes:
 // the scan makes one for every game, so the directory's part is made once.
 class RomArchivePaths {
  public:
   explicit RomArchivePaths(const QString& romDirectory);
+  // The archive's file within the directory for an archive name in the file system's bytes
+  // (archiveFileName): its path without archiveDirectoryPart.
+  static QByteArray fileInDirectory(QByteArray archive);
   // The path for an archive name in the file system's bytes (archiveFileName).
-  QByteArray nativePath(QByteArray archive) const;
-  // Whether a path that nativePath gave names a regular file, or a link to one: a FIFO, a folder
-  // or a device named like an archive is no archive.
-  bool isArchiveFile(const QByteArray& path) const;
+  QByteArray nativePath(const QByteArray& archive) const;
+  // Whether a file that fileInDirectory gave is a regular file, or a link to one, in the
+  // directory: a FIFO, a folder or a device named like an archive is no archive.
+  bool isArchiveFile(const QByteArray& file) const;
 
  private:
   QByteArray m_directoryPart;
