@@ -325,6 +325,7 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   base.write(QStringLiteral("roms/byname.drv.zip"), "zip");
   base.write(QStringLiteral("roms/quoted.zip"), "zip");
   base.write(QStringLiteral("roms/inner/game.zip"), "zip");
+  base.write(QStringLiteral("roms/.hidden.zip"), "zip");
   // Named like archives, but nothing the checksum tool could read as one.
   base.makeDir(QStringLiteral("roms/folder.zip"));
   ASSERT_EQ(::mkfifo(encodeNative(roms + QStringLiteral("/fifo.zip")).constData(), 0644), 0);
@@ -351,6 +352,9 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
       {"i.drv", "DIRECTORY    inner/game\r\n", ""},
       {"j.drv", "DIRECTORY    ../roms/present\r\n", ""},
       {"k.drv", "DIRECTORY    /inner/absent\r\n", "/inner/absent.zip"},
+      // A name the folder's listing leaves out is there all the same.
+      {"l.drv", "DIRECTORY    .hidden\r\n", ""},
+      {"m.drv", "DIRECTORY    .gone\r\n", ".gone.zip"},
   };
   for (const auto& c : cases) {
     base.write(QStringLiteral("drivers/") + QString::fromUtf8(c.file), c.text);

@@ -15,7 +15,7 @@ struct DriverRecord {
   QString file;         // the bare file name
   QByteArray gameName;  // as the list shows it
   // The game's ROM archive, when it was looked for and is missing: its file within the ROM
-  // directory (RomArchivePaths::fileInDirectory), without the directory that every game shares
+  // directory (archiveFileInDirectory), without the directory that every game shares
   // and in the file system's bytes, since a large catalogue may hold one for every game.
   QByteArray missingArchive;
 };

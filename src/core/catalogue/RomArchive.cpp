@@ -32,17 +32,11 @@ QString archiveName(const QString& driverPath, const QString& fileName) {
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {
-  return decodeNative(RomArchivePaths(romDirectory).nativePath(encodeNative(archive)));
+  return decodeNative(archiveDirectoryPart(romDirectory) +
+                      archiveFileInDirectory(encodeNative(archive)));
 }
 
-RomArchivePaths::RomArchivePaths(const QString& romDirectory)
-    : m_directoryPart(archiveDirectoryPart(romDirectory)) {
-  if (m_directoryPart.endsWith('/')) {
-    m_directory = std::make_shared<const OpenDirectory>(decodeNative(m_directoryPart));
-  }
-}
-
-QByteArray RomArchivePaths::fileInDirectory(QByteArray archive) {
+QByteArray archiveFileInDirectory(QByteArray archive) {
   // The name's bytes stand for themselves: a double quote is one byte in every reading.
   archive.replace('"', QByteArray());
   // Made at its exact size: the scan keeps the file of every missing archive, and joining the
@@ -52,11 +46,20 @@ QByteArray RomArchivePaths::fileInDirectory(QByteArray archive) {
   return file.append(archive).append(kArchiveExtension);
 }
 
-QByteArray RomArchivePaths::nativePath(const QByteArray& archive) const {
-  return m_directoryPart + fileInDirectory(archive);
+RomFolder::RomFolder(const QString& romDirectory)
+    : m_directoryPart(archiveDirectoryPart(romDirectory)) {
+  if (!m_directoryPart.endsWith('/')) {
+    return;
+  }
+  const QString directory = decodeNative(m_directoryPart);
+  m_directory.emplace(directory);
+  QSet<QByteArray> listed;
+  if (forEachRegularNativeFile(directory, [&](const char* name) { listed.insert(name); })) {
+    m_listed = std::move(listed);
+  }
 }
 
-bool RomArchivePaths::isArchiveFile(const QByteArray& file) const {
+bool RomFolder::holdsArchive(const QByteArray& file) const {
   if (!m_directory) {
     return isNativeRegularFile(m_directoryPart + file);
   }
@@ -66,7 +69,12 @@ bool RomArchivePaths::isArchiveFile(const QByteArray& file) const {
   while (start < file.size() && file.at(start) == '/') {
     ++start;
   }
-  return m_directory->holdsRegularFile(file.sliced(start));
+  const QByteArray name = file.sliced(start);
+  // The listing holds bare names and leaves out those that begin with ".".
+  if (m_listed && !name.contains('/') && !name.startsWith('.')) {
+    return m_listed->contains(name);
+  }
+  return m_directory->holdsRegularFile(name);
 }
 
 }  // namespace vorlane
