@@ -6,6 +6,7 @@
 #include <QPalette>
 
 #include "core/catalogue/CatalogueDiff.h"
+#include "core/catalogue/RomArchive.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
@@ -24,9 +25,10 @@ void CatalogueModel::setMissingArchiveColour(const QColor& colour) {
   }
 }
 
-void CatalogueModel::takeScan(const QList<DriverRecord>& drivers) {
+void CatalogueModel::takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory) {
   beginResetModel();
   m_drivers = drivers;
+  m_archiveDirectoryPart = archiveDirectoryPart(romDirectory);
   countMissingArchives();
   endResetModel();
 }
@@ -117,19 +119,21 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
   }
   const DriverRecord& driver = record(index.row());
   const bool missing = !driver.missingArchive.isEmpty();
+  const auto missingPath = [&] {
+    return missing ? decodeNative(m_archiveDirectoryPart + driver.missingArchive) : QString();
+  };
   switch (role) {
     case Qt::DisplayRole:
       return decodeText(driver.gameName);
     case FileNameRole:
       return driver.file;
     case MissingArchiveRole:
-      return decodeNative(driver.missingArchive);
+      return missingPath();
     case Qt::ForegroundRole:
       return missing ? QVariant(m_missingArchiveColour) : QVariant();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
-      return missing ? QVariant(messages::missingArchive(decodeNative(driver.missingArchive)))
-                     : QVariant();
+      return missing ? QVariant(messages::missingArchive(missingPath())) : QVariant();
     default:
       return {};
   }

@@ -28,8 +28,9 @@ class CatalogueModel : public QAbstractListModel {
   // The text colour of a game whose ROM archive is missing.
   void setMissingArchiveColour(const QColor& colour);
 
-  // A whole scan, as the documented scans show it: every row replaced.
-  void takeScan(const QList<DriverRecord>& drivers);
+  // A whole scan, as the documented scans show it: every row replaced. `romDirectory` is the one
+  // that the records' missing archives lie in, as the scan was given it.
+  void takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory = QString());
   // A later scan of the same folders, taken as row changes so that selections, scroll
   // positions and filters on the rows stay.
   void applyRefresh(const QList<DriverRecord>& drivers);
@@ -61,6 +62,7 @@ class CatalogueModel : public QAbstractListModel {
   void countMissingArchives();
 
   QList<DriverRecord> m_drivers;
+  QByteArray m_archiveDirectoryPart;
   std::optional<Steps> m_steps;
   QColor m_missingArchiveColour;
   int m_missingArchiveCount = 0;

@@ -57,12 +57,13 @@ void MainWindow::loadDrivers() {
   {
     BusyCursor busy;
     // A failing listing ends here, before the catalogue is touched.
+    const QString roms = romDirectory();
     scan = scanDrivers(
         m_baseDirectory, decodeNative(fileText(m_ui->edtDrvDir)), [&busy] { busy.show(); },
-        QLocale(), romDirectory());
+        QLocale(), roms);
     m_driverDirectory = scan.directory;
     m_currentDriverFile.clear();
-    m_catalogue->takeScan(scan.drivers);
+    m_catalogue->takeScan(scan.drivers, roms);
   }
   followScannedFolders();
   // A rescan keeps the filter's text and applies it to the new list; it also shows the count.

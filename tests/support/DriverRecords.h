@@ -22,8 +22,7 @@ inline QList<DriverRecord> records(std::initializer_list<const char*> entries) {
     QString name = equals < 0 ? record.file : text.mid(equals + 1);
     if (name.endsWith(QLatin1Char('!'))) {
       name.chop(1);
-      record.missingArchive =
-          encodeNative(QStringLiteral("/roms/") + record.file + QStringLiteral(".zip"));
+      record.missingArchive = encodeNative(record.file + QStringLiteral(".zip"));
     }
     record.gameName = name.toUtf8();
     list.append(record);

@@ -88,7 +88,7 @@ TEST(CatalogueModel, MissingArchiveIsGreyedAndExplained) {
   CatalogueModel model;
   const QColor grey(0x70, 0x70, 0x70);
   model.setMissingArchiveColour(grey);
-  model.takeScan(records({"a=Alpha!", "b=Beta"}));
+  model.takeScan(records({"a=Alpha!", "b=Beta"}), QStringLiteral("/roms"));
   const QModelIndex missing = model.index(0);
   const QModelIndex present = model.index(1);
   const QString tip = messages::missingArchive(QStringLiteral("/roms/a.zip"));

@@ -92,7 +92,8 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
-  const RomArchivePaths archives(romDirectory);
+  const std::optional<RomFolder> roms =
+      checkArchives ? std::make_optional<RomFolder>(romDirectory) : std::nullopt;
   const OpenDirectory folder(directory);
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
@@ -105,9 +106,9 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
       const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
       record.gameName = cleanGameName(values.front().value_or(fileName));
       if (checkArchives) {
-        const QByteArray archive = archives.nativePath(archiveFileName(values.back(), fileName));
-        if (!archives.isArchiveFile(archive)) {
-          record.missingArchive = archive;
+        QByteArray archive = archiveFileInDirectory(archiveFileName(values.back(), fileName));
+        if (!roms->holdsArchive(archive)) {
+          record.missingArchive = std::move(archive);
         }
       }
     } catch (const Error&) {

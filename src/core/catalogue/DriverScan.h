@@ -14,8 +14,9 @@ namespace vorlane {
 struct DriverRecord {
   QString file;         // the bare file name
   QByteArray gameName;  // as the list shows it
-  // The path of the game's ROM archive, in the file system's bytes, when it was looked for and
-  // is missing: bytes rather than text, since a large catalogue may hold one for every game.
+  // The game's ROM archive, when it was looked for and is missing: its file within the ROM
+  // directory (archiveFileInDirectory), without the directory that every game shares
+  // and in the file system's bytes, since a large catalogue may hold one for every game.
   QByteArray missingArchive;
 };
 

@@ -10,14 +10,16 @@ namespace {
 
 constexpr char kArchiveExtension[] = ".zip";
 
-// The ROM directory and, unless it is empty or already ends in a separator, one "/".
-QString archiveDirectoryPart(const QString& romDirectory) {
+}  // namespace
+
+QByteArray archiveDirectoryPart(const QString& romDirectory) {
+  // Unless it is empty or already ends in a separator, one "/" follows the directory. The tool's
+  // one argument carries no quotes, so a quoted directory loses them.
   const bool needsSeparator = !romDirectory.isEmpty() && !romDirectory.endsWith(QLatin1Char('/')) &&
                               !romDirectory.endsWith(QLatin1Char('\\'));
-  return needsSeparator ? romDirectory + QLatin1Char('/') : romDirectory;
+  QString part = needsSeparator ? romDirectory + QLatin1Char('/') : romDirectory;
+  return encodeNative(part.remove(QLatin1Char('"')));
 }
-
-}  // namespace
 
 QByteArray archiveFileName(const std::optional<QByteArray>& directoryValue,
                            const QByteArray& driverFileName) {
@@ -30,38 +32,49 @@ QString archiveName(const QString& driverPath, const QString& fileName) {
 }
 
 QString archivePath(const QString& romDirectory, const QString& archive) {
-  return decodeNative(RomArchivePaths(romDirectory).nativePath(encodeNative(archive)));
+  return decodeNative(archiveDirectoryPart(romDirectory) +
+                      archiveFileInDirectory(encodeNative(archive)));
 }
 
-RomArchivePaths::RomArchivePaths(const QString& romDirectory)
-    // The tool's one argument carries no quotes, so a quoted directory loses them.
-    : m_directoryPart(encodeNative(archiveDirectoryPart(romDirectory).remove(QLatin1Char('"')))) {
-  if (m_directoryPart.endsWith('/')) {
-    m_directory = std::make_shared<const OpenDirectory>(decodeNative(m_directoryPart));
+QByteArray archiveFileInDirectory(QByteArray archive) {
+  // The name's bytes stand for themselves: a double quote is one byte in every reading.
+  archive.replace('"', QByteArray());
+  // Made at its exact size: the scan keeps the file of every missing archive, and joining the
+  // parts with "+" leaves each with room to grow, which on a large catalogue costs megabytes.
+  QByteArray file;
+  file.reserve(archive.size() + qsizetype(sizeof kArchiveExtension) - 1);
+  return file.append(archive).append(kArchiveExtension);
+}
+
+RomFolder::RomFolder(const QString& romDirectory)
+    : m_directoryPart(archiveDirectoryPart(romDirectory)) {
+  if (!m_directoryPart.endsWith('/')) {
+    return;
+  }
+  const QString directory = decodeNative(m_directoryPart);
+  m_directory.emplace(directory);
+  QSet<QByteArray> listed;
+  if (forEachRegularNativeFile(directory, [&](const char* name) { listed.insert(name); })) {
+    m_listed = std::move(listed);
   }
 }
 
-QByteArray RomArchivePaths::nativePath(QByteArray archive) const {
-  // The name's bytes stand for themselves: a double quote is one byte in every reading.
-  archive.replace('"', QByteArray());
-  // Made at its exact size: the scan keeps the path of every missing archive, and joining the
-  // parts with "+" leaves each with room to grow, which on a large catalogue costs megabytes.
-  QByteArray path;
-  path.reserve(m_directoryPart.size() + archive.size() + qsizetype(sizeof kArchiveExtension) - 1);
-  return path.append(m_directoryPart).append(archive).append(kArchiveExtension);
-}
-
-bool RomArchivePaths::isArchiveFile(const QByteArray& path) const {
-  if (!m_directory || !path.startsWith(m_directoryPart)) {
-    return isNativeRegularFile(path);
+bool RomFolder::holdsArchive(const QByteArray& file) const {
+  if (!m_directory) {
+    return isNativeRegularFile(m_directoryPart + file);
   }
   // Taken from the directory, a name that begins with "/" must not be read as a path of its
   // own: in the whole path its slashes only join the directory's.
-  qsizetype start = m_directoryPart.size();
-  while (start < path.size() && path.at(start) == '/') {
+  qsizetype start = 0;
+  while (start < file.size() && file.at(start) == '/') {
     ++start;
   }
-  return m_directory->holdsRegularFile(path.sliced(start));
+  const QByteArray name = file.sliced(start);
+  // The listing holds bare names and leaves out those that begin with ".".
+  if (m_listed && !name.contains('/') && !name.startsWith('.')) {
+    return m_listed->contains(name);
+  }
+  return m_directory->holdsRegularFile(name);
 }
 
 }  // namespace vorlane

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include "core/platform/FileAccess.h"
@@ -29,22 +29,31 @@ QString archiveName(const QString& driverPath, const QString& fileName);
 // directory already ends in a separator, so the archive lies inside the directory.
 QString archivePath(const QString& romDirectory, const QString& archive);
 
-// The archive paths of one ROM directory (double quotes dropped), in the file system's bytes:
-// the scan makes one for every game, so the directory's part is made once.
-class RomArchivePaths {
+// What every archive path of a ROM directory begins with, in the file system's bytes: the
+// directory (double quotes dropped) and the "/" that archivePath puts after it.
+QByteArray archiveDirectoryPart(const QString& romDirectory);
+
+// The archive's file within the ROM directory for an archive name in the file system's bytes
+// (archiveFileName): its path without archiveDirectoryPart.
+QByteArray archiveFileInDirectory(QByteArray archive);
+
+// The archives that lie in one ROM directory, for the scan to look up every game's: the
+// directory is listed once, where looking at each archive in turn would cost a call each.
+class RomFolder {
  public:
-  explicit RomArchivePaths(const QString& romDirectory);
-  // The path for an archive name in the file system's bytes (archiveFileName).
-  QByteArray nativePath(QByteArray archive) const;
-  // Whether a path that nativePath gave names a regular file, or a link to one: a FIFO, a folder
-  // or a device named like an archive is no archive.
-  bool isArchiveFile(const QByteArray& path) const;
+  explicit RomFolder(const QString& romDirectory);
+
+  // Whether a file that archiveFileInDirectory gave is a regular file, or a link to one, in the
+  // directory: a FIFO, a folder or a device named like an archive is no archive.
+  bool holdsArchive(const QByteArray& file) const;
 
  private:
   QByteArray m_directoryPart;
   // The directory held open when the directory part is a folder's path and "/": its archives
   // are then looked up by name, without walking the whole path again for each game.
-  std::shared_ptr<const OpenDirectory> m_directory;
+  std::optional<OpenDirectory> m_directory;
+  // The names of the regular files listed there; none when it could not be listed.
+  std::optional<QSet<QByteArray>> m_listed;
 };
 
 }  // namespace vorlane

@@ -99,9 +99,14 @@ std::optional<DirectoryStamp> directoryStamp(const QString& path) {
 }
 
 bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit) {
+  return forEachRegularNativeFile(directory, [&](const char* name) { visit(decodeNative(name)); });
+}
+
+bool forEachRegularNativeFile(const QString& directory,
+                              const std::function<void(const char* name)>& visit) {
   return forEachVisibleEntry(directory, [&](int descriptor, const dirent& entry) {
     if (isRegularEntry(descriptor, entry)) {
-      visit(decodeNative(entry.d_name));
+      visit(entry.d_name);
     }
   });
 }

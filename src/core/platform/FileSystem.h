@@ -32,6 +32,9 @@ std::optional<DirectoryStamp> directoryStamp(const QString& path);
 // listing is read, in the system's order; names that begin with "." are left out. Returns false,
 // without a call, when the directory cannot be read or entered.
 bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit);
+// The same with each name in the file system's bytes.
+bool forEachRegularNativeFile(const QString& directory,
+                              const std::function<void(const char* name)>& visit);
 
 // The same for every name, whatever it belongs to (broken links too).
 bool forEachName(const QString& directory, const std::function<void(QString name)>& visit);
