@@ -15,26 +15,21 @@ printf 'GAMENAME     Beta\r\n[Video]\r\n' >"$base/beta.drv"
 
 inner=$(cat <<'INNER'
 set -euo pipefail
+source "$3"
 cd "$1"
 export XDG_RUNTIME_DIR="$1/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-# Openbox runs its start-up command once it manages windows.
-openbox --startup "touch $1/wm-ready" >"$1/openbox.log" 2>&1 &
-wm=$!
 pid=
+wm=
 # Whatever fails, a program still running is ended, then what it printed is shown (a sanitizer
 # report at exit among it).
 stop() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    echo "ending the program (pid $pid), which is still running"
-    kill "$pid" 2>/dev/null || true
-    timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
-  fi
+  end_program "$pid"
   [ -f "$1/stdout.log" ] && cat "$1/stdout.log"
   kill "$wm" 2>/dev/null || true
 }
 trap 'stop "$1"' EXIT
-timeout 20 bash -c "until [ -e $1/wm-ready ]; do sleep 0.1; done"
+start_window_manager "$1" || { echo "the window manager did not start"; exit 1; }
 
 "$2" >"$1/stdout.log" 2>&1 &
 pid=$!
@@ -70,14 +65,10 @@ expect_centred() {
 }
 
 # The window manager may place a window a moment after it shows (longer on a busy machine): the
-# frame is looked at again until it is centred or five seconds have passed.
+# frame is looked at again until it is centred or the wait's limit has passed.
 expect_centred_soon() {
-  local window=$1 name=$2 tries=50
-  until expect_centred "$(outer_area "$window")" "$name" >/dev/null; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || { expect_centred "$(outer_area "$window")" "$name"; exit 1; }
-    sleep 0.1
-  done
+  wait_until "expect_centred \"\$(outer_area $1)\" '$2' >/dev/null" ||
+    { expect_centred "$(outer_area "$1")" "$2"; exit 1; }
 }
 
 # Keys reach the focused window in order; each step below waits for what its keys bring about.
@@ -86,19 +77,20 @@ press() {
 }
 
 # The window manager frames a window a moment after it shows.
-wait_for_frame() {
-  timeout 20 bash -c "until xprop -id $1 _NET_FRAME_EXTENTS | grep -q =; do sleep 0.1; done" ||
-    fail "no frame on window $1"
+expect_frame() {
+  wait_for_frame "$1" || fail "no frame on window $1"
 }
 
+viewable() {
+  xwininfo -id "$1" 2>/dev/null | grep -q IsViewable
+}
 wait_until_closed() {
-  timeout 20 bash -c "while xwininfo -id $1 2>/dev/null | grep -q IsViewable; do sleep 0.1; done" ||
-    fail "$2 did not close"
+  wait_until "! viewable $1" || fail "$2 did not close"
 }
 
 main=$(window_of '^Vorlane Frontend v0\.04$')
 xdotool windowactivate --sync "$main"
-wait_for_frame "$main"
+expect_frame "$main"
 client=$(client_area "$main")
 outer=$(outer_area "$main")
 echo "main window: client area $client, with its frame $outer"
@@ -118,7 +110,7 @@ wait_until_closed "$box" "the launch failure box"
 xdotool windowactivate --sync "$main"
 press Tab Tab Tab Return
 editor=$(window_of '^Vorlane Driver Editor - ') || fail "Tab did not reach Edit Driver"
-wait_for_frame "$editor"
+expect_frame "$editor"
 outer=$(outer_area "$editor")
 echo "editor: client area $(client_area "$editor"), with its frame $outer"
 [ "${outer%%+*}" = "450x339" ] || fail "unexpected outer size of the editor $outer"
@@ -137,4 +129,5 @@ echo "exit code $status"
 exit "$status"
 INNER
 )
-xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" smoke "$base" "$binary"
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" smoke "$base" "$binary" \
+  "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/display-session.sh"

@@ -20,38 +20,36 @@ binary=$work/prefix/bin/vorlane
 [ -x "$binary" ] || { echo "no bin/vorlane in the prefix"; exit 1; }
 
 cp -r "$demo" "$work/base"
-# One line per start: the driver, the last argument. It runs until the file `quit` exists (the
-# script removes it before each start) and leaves its window open behind it, so that only the
-# program itself can take the focus back.
+# One line per start: the driver, the last argument. It runs until a line comes through the FIFO
+# `quit` and leaves its window open behind it, so that only the program itself can take the
+# focus back.
 cat >"$work/base/tessik.exe" <<'STANDIN'
 #!/usr/bin/env bash
 base=$(cd "$(dirname "$0")" && pwd)
+echo $$ >"$base/game-pid"
 printf '%s\n' "${!#}" >>"$base/played"
 xmessage -name game -title "Game ${!#}" "Playing ${!#}" &
 echo $! >"$base/game-window"
-until [ -e "$base/quit" ] || ! [ -d "$base" ]; do sleep 0.05; done
+read -r _ <"$base/quit"
 STANDIN
 chmod +x "$work/base/tessik.exe"
-mkfifo "$work/pad"
+mkfifo "$work/pad" "$work/base/quit"
 
 inner=$(cat <<'INNER'
 set -euo pipefail
 work=$1 binary=$2 preload=$3 shots=$4
+source "$5"
 base=$work/base
 cd "$base"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-openbox --startup "touch $work/wm-ready" >"$work/openbox.log" 2>&1 &
-wm=$!
 pid=
+wm=
 stop() {
-  touch "$base/quit"
-  [ -f "$base/game-window" ] && kill "$(cat "$base/game-window")" 2>/dev/null || true
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-    echo "ending the program (pid $pid), which is still running"
-    kill "$pid" 2>/dev/null || true
-    timeout 5 tail --pid="$pid" -f /dev/null || kill -KILL "$pid" 2>/dev/null || true
-  fi
+  for started in game-pid game-window; do
+    [ -f "$base/$started" ] && kill "$(cat "$base/$started")" 2>/dev/null || true
+  done
+  end_program "$pid"
   [ -f "$work/stdout.log" ] && cat "$work/stdout.log"
   [ -f "$work/acks" ] && { echo "pad log:"; cat "$work/acks"; }
   kill "$wm" 2>/dev/null || true
@@ -62,7 +60,7 @@ fail() {
   [ -z "$shots" ] || import -window root "$shots/failure.png"
   exit 1
 }
-timeout 20 bash -c "until [ -e $work/wm-ready ]; do sleep 0.1; done"
+start_window_manager "$work" || fail "the window manager did not start"
 
 # The sanitizers' runtime must come first among the libraries loaded.
 asan=$(ldd "$binary" | awk '/libasan/ {print $3}')
@@ -70,10 +68,9 @@ PAD_DRIVE_FIFO=$work/pad PAD_DRIVE_ACKS=$work/acks LD_PRELOAD="${asan:+$asan }$p
   "$binary" >"$work/stdout.log" 2>&1 &
 pid=$!
 
-# Waits until CONDITION (a shell command) holds, for at most 20 seconds.
-wait_until() {
-  local condition=$1 what=$2
-  timeout 20 bash -c "until $condition; do sleep 0.05; done" || fail "$what"
+# Waits until CONDITION (a shell command) holds; fails the drive with WHAT when it does not.
+expect_soon() {
+  wait_until "$1" || fail "$2"
 }
 lines() {
   if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi
@@ -87,28 +84,27 @@ shot() {
 
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlane Frontend v0\.04$' | head -n 1)
 xdotool windowactivate --sync "$main"
-wait_until "grep -qx attached $work/acks" "the pad was not attached"
+expect_soon "grep -qx attached $work/acks" "the pad was not attached"
 exec 3>"$work/pad"
 # Sends the pad a command and waits until it has been carried out.
 pad() {
   local before
   before=$(lines "$work/acks")
   echo "$*" >&3
-  wait_until "[ \$(cat $work/acks | wc -l) -gt $before ]" "the pad did not carry out: $*"
+  expect_soon "[ \$(cat $work/acks | wc -l) -gt $before ]" "the pad did not carry out: $*"
   tail -n 1 "$work/acks" | grep -q '^ok ' || fail "the pad refused: $(tail -n 1 "$work/acks")"
 }
 # Starts the selected game with A and prints the driver the stand-in was started with.
 play() {
   local before
   before=$(lines "$base/played")
-  rm -f "$base/quit"
   pad a
-  wait_until "[ \$(cat $base/played 2>/dev/null | wc -l) -gt $before ]" "A did not start a game"
+  expect_soon "[ \$(cat $base/played 2>/dev/null | wc -l) -gt $before ]" "A did not start a game"
   tail -n 1 "$base/played"
 }
 end_game() {
-  touch "$base/quit"
-  wait_until "[ \$(xdotool getactivewindow) = $main ]" "the window was not active after the game"
+  echo quit >"$base/quit"
+  expect_soon "[ \$(xdotool getactivewindow) = $main ]" "the window was not active after the game"
   kill "$(cat "$base/game-window")"
 }
 # The drivers in the list's order, the first row 0 (the demo's game names sort as its file names).
@@ -135,7 +131,7 @@ shot down-twice
 first=$(play)
 [ "$first" = "$(driver_at 2)" ] || fail "played $first after two moves, not $(driver_at 2)"
 # The game's window takes the focus; the pad rests until the game ends.
-wait_until "[ \$(xdotool getactivewindow) != $main ]" "the game's window did not take the focus"
+expect_soon "[ \$(xdotool getactivewindow) != $main ]" "the game's window did not take the focus"
 pad down
 shot game-running
 end_game
@@ -175,4 +171,4 @@ INNER
 shots=${PAD_DRIVE_SHOTS:-}
 [ -z "$shots" ] || mkdir -p "$shots"
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" pad-drive "$work" "$binary" \
-  "$preload" "$shots"
+  "$preload" "$shots" "$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/display-session.sh"

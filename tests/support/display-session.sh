@@ -1,0 +1,39 @@
+# Sourced by the scripts that drive the program on a virtual display: the window manager's start,
+# the end of a program left running, and the waits for what an action brings about.
+
+# How long a wait may take, and how often a condition that no event tells is looked at again.
+wait_limit_seconds=${WAIT_LIMIT_SECONDS:-20}
+wait_poll_seconds=${WAIT_POLL_SECONDS:-0.05}
+
+# Waits until the shell condition CONDITION holds; false once the limit has passed.
+wait_until() {
+  local deadline=$((SECONDS + wait_limit_seconds))
+  until eval "$1"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep "$wait_poll_seconds"
+  done
+}
+
+# Starts openbox (its pid in `wm`, its output in DIR/openbox.log) and returns once it manages
+# windows: its start-up command says so through a FIFO.
+start_window_manager() {
+  local ready="$1/wm-ready"
+  mkfifo "$ready"
+  openbox --startup "sh -c 'echo ready >$ready'" >"$1/openbox.log" 2>&1 &
+  wm=$!
+  timeout "$wait_limit_seconds" head -n 1 "$ready" >/dev/null
+}
+
+# Ends the program PID if it still runs: politely, then by force after five seconds.
+end_program() {
+  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then
+    echo "ending the program (pid $1), which is still running"
+    kill "$1" 2>/dev/null || true
+    timeout 5 tail --pid="$1" -f /dev/null || kill -KILL "$1" 2>/dev/null || true
+  fi
+}
+
+# Waits until the window manager has framed WINDOW.
+wait_for_frame() {
+  wait_until "xprop -id $1 _NET_FRAME_EXTENTS | grep -q ="
+}
