@@ -106,6 +106,7 @@ cp -a "$repo_root/examples/demo" "$demo"
 inner=$(cat <<'INNER'
 set -euo pipefail
 menu_exec=$1 choose_exec=$2 demo=$3 main_title=$4 chooser_title=$5 error_box_title=$6
+source "$7"
 fail() { echo "check-package.sh: $*" >&2; exit 1; }
 find_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
@@ -113,12 +114,7 @@ stop() { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
 # The main window shows once the start-up is over: the chooser has closed before it, and a box
 # from the start-up comes before it and holds it back.
 main_window_without_error() {
-  local deadline=$((SECONDS + 20))
-  until shown "$main_title"; do
-    if shown "$error_box_title"; then stop "$1"; fail "$2: an error box came up"; fi
-    [ "$SECONDS" -lt "$deadline" ] || { stop "$1"; fail "$2: no main window"; }
-    sleep 0.1
-  done
+  wait_until "shown '$main_title' || shown '$error_box_title'" || { stop "$1"; fail "$2: no main window"; }
   if shown "$error_box_title"; then stop "$1"; fail "$2: an error box came up"; fi
   if shown "$chooser_title"; then stop "$1"; fail "$2: the chooser is still open"; fi
   stop "$1"
@@ -153,7 +149,7 @@ mkdir -m 700 "$runtime"
 env -u XDG_CONFIG_HOME HOME="$home" PATH="$root/usr/bin:$PATH" XDG_RUNTIME_DIR="$runtime" \
   xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
   bash -c "$inner" menu-start "$menu_exec" "$choose_exec" "$demo" "$main_title" \
-  "$chooser_title" "$error_box_title"
+  "$chooser_title" "$error_box_title" "$repo_root/tests/support/display-session.sh"
 
 # Only the remembered choice was written, in the configuration directory; the demo is untouched.
 written=$(cd "$home" && find . -type f | sort)
