@@ -13,7 +13,7 @@ const QByteArray kDirectoryMark = "cwd=";
 const QByteArray kArgumentMark = "arg=";
 const QByteArray kEndMark = "end";
 constexpr int kPollMs = 20;
-// How often a script looks for the file it waits for: "sleep 0.05".
+// How often a script looks again for the file it waits for.
 constexpr int kScriptPollMs = 50;
 
 // The complete records of a log; a record still being written is left for the next read.
@@ -47,8 +47,9 @@ QString writeProgram(const TempBase& base, const QString& name, const QByteArray
 
 QByteArray waitForFileLine(const QByteArray& path, int timeoutMs) {
   const int tries = timeoutMs / kScriptPollMs;
+  const QByteArray interval = QByteArray::number(kScriptPollMs / 1000.0);
   return "i=0; while [ ! -e '" + path + "' ] && [ $i -lt " + QByteArray::number(tries) +
-         " ]; do sleep 0.05; i=$((i + 1)); done\n";
+         " ]; do sleep " + interval + "; i=$((i + 1)); done\n";
 }
 
 QByteArray recordingBody(const QString& logPath) {

@@ -12,6 +12,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "support/VirtualPadDesc.h"
@@ -38,18 +39,13 @@ void layOut(const TempBase& base) {
     base.write(QStringLiteral("drivers/") + gameFile(row),
                "GAMENAME     Game " + gameFile(row).mid(4, 2).toUtf8() + "\r\n");
   }
-  const auto standIn = [&base](const QString& name, const QByteArray& body) {
-    const QString path = base.write(name, "#!/bin/sh\n" + body);
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
-  };
-  // It also ends once the test's base is gone, so a failed test leaves no program behind.
-  const QByteArray quit = base.filePath(QStringLiteral("quit")).toUtf8();
-  standIn(QStringLiteral("tessik.exe"),
-          "printf '%s\\n' \"$@\" >> '" + base.filePath(QStringLiteral("played")).toUtf8() +
-              "'\nwhile [ -d '" + base.path().toUtf8() + "' ] && [ ! -e '" + quit +
-              "' ]; do sleep 0.02; done\n");
-  standIn(QStringLiteral("tools/checksum.exe"),
-          "printf '%s\\n' \"$@\" >> '" + base.filePath(QStringLiteral("checked")).toUtf8() + "'\n");
+  // Its wait is bounded, so a failed test leaves no program behind for long.
+  writeProgram(base, QStringLiteral("tessik.exe"),
+               "printf '%s\\n' \"$@\" >> '" + base.filePath(QStringLiteral("played")).toUtf8() +
+                   "'\n" + waitForFileLine(base.filePath(QStringLiteral("quit")).toUtf8()));
+  writeProgram(
+      base, QStringLiteral("tools/checksum.exe"),
+      "printf '%s\\n' \"$@\" >> '" + base.filePath(QStringLiteral("checked")).toUtf8() + "'\n");
 }
 
 // One SDL virtual device: a game controller with every button and axis, or a joystick-only
