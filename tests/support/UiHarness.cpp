@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -96,6 +97,16 @@ void showPage(WindowOnBase& main, Page page) {
 
 QListView* driverList(const WindowOnBase& main) {
   return main.child<QListView>("lstDrivers");
+}
+
+DriversWindow::DriversWindow(const TempBase& base)
+    : main(base),
+      list(driverList(main)),
+      field(main.child<QLineEdit>("edtFiltro")),
+      count(main.child<QLabel>("panTotalDrivers")) {}
+
+bool DriversWindow::becomesActive() {
+  return QTest::qWaitForWindowActive(&main.window());
 }
 
 QStringList shownGames(const QListView* list) {

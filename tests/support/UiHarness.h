@@ -15,6 +15,8 @@
 #include "support/TempBase.h"
 #include "ui/MessageBoxes.h"
 
+class QLabel;
+class QLineEdit;
 class QListView;
 
 namespace vorlane {
@@ -92,6 +94,20 @@ void showPage(WindowOnBase& main, Page page);
 
 // The Drivers page's game list; it shows the catalogue's rows that the filter lets through.
 QListView* driverList(const WindowOnBase& main);
+
+// A main window on a base with its error boxes recorded, and the Drivers page's list, filter
+// field and count. Taken apart in a test: auto& [boxes, main, list, field, count] = page.
+struct DriversWindow {
+  explicit DriversWindow(const TempBase& base);
+  // Waits until the window is the active one, as keys to it need.
+  bool becomesActive();
+
+  ErrorBoxLog boxes;
+  WindowOnBase main;
+  QListView* list;
+  QLineEdit* field;
+  QLabel* count;
+};
 // The texts of the rows the list shows, in order.
 QStringList shownGames(const QListView* list);
 // Where the list shows a catalogue row (invalid when the filter leaves it out), and where it

@@ -56,12 +56,9 @@ QByteArray waitForPlayed(const TempBase& base) {
 TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
   TempBase base;
   layOutGames(base);
-  ErrorBoxLog boxes;
-  WindowOnBase main(base);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  QListView* list = driverList(main);
-  auto* field = main.child<QLineEdit>("edtFiltro");
-  auto* count = main.child<QLabel>("panTotalDrivers");
+  DriversWindow page(base);
+  ASSERT_TRUE(page.becomesActive());
+  auto& [boxes, main, list, field, count] = page;
   EXPECT_EQ(main.child<QLabel>("lblFiltro")->text(), text("Filtrar (Ctrl+F):"));
   EXPECT_EQ(count->text(), text("4"));
 
@@ -174,11 +171,9 @@ TEST(DriverFilter, KeepsAShownGameSelectedAndShowingWhileFiltering) {
 TEST(DriverFilter, KeysInTheFieldMoveTheSelectionAndEnterPlays) {
   TempBase base;
   layOutGames(base);
-  ErrorBoxLog boxes;
-  WindowOnBase main(base);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  QListView* list = driverList(main);
-  auto* field = main.child<QLineEdit>("edtFiltro");
+  DriversWindow page(base);
+  ASSERT_TRUE(page.becomesActive());
+  auto& [boxes, main, list, field, count] = page;
   list->setFocus();
   QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
   ASSERT_TRUE(field->hasFocus());

@@ -56,12 +56,9 @@ bool showsGames(WindowOnBase& main, const QStringList& games) {
 TEST(LiveRefresh, RowsFollowTheDriverFolderWithSelectionAndFilterKept) {
   TempBase base;
   layOut(base);
-  ErrorBoxLog boxes;
-  WindowOnBase main(base);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  QListView* list = driverList(main);
-  auto* field = main.child<QLineEdit>("edtFiltro");
-  auto* count = main.child<QLabel>("panTotalDrivers");
+  DriversWindow page(base);
+  ASSERT_TRUE(page.becomesActive());
+  auto& [boxes, main, list, field, count] = page;
   field->setText(QStringLiteral("a"));
   clickDriver(main, 1);
   ASSERT_EQ(selectedFile(main), QStringLiteral("beta.drv"));
@@ -117,10 +114,10 @@ TEST(LiveRefresh, RowsFollowTheDriverFolderWithSelectionAndFilterKept) {
 TEST(LiveRefresh, ASelectedGameRetitledOutOfTheFilterGivesWayToTheFirstShown) {
   TempBase base;
   layOut(base);
-  ErrorBoxLog boxes;
-  WindowOnBase main(base);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
-  main.child<QLineEdit>("edtFiltro")->setText(QStringLiteral("a"));
+  DriversWindow page(base);
+  ASSERT_TRUE(page.becomesActive());
+  auto& [boxes, main, list, field, count] = page;
+  field->setText(QStringLiteral("a"));
   clickDriver(main, 2);
   ASSERT_EQ(selectedFile(main), QStringLiteral("gamma.drv"));
 
