@@ -11,6 +11,11 @@ CatalogueFilter::CatalogueFilter(CatalogueModel* catalogue, QObject* parent)
 
 void CatalogueFilter::setNameFilter(const QString& text) {
   NameFilter typed(text);
+  // The same text again (a rescan applies the field's text): the proxy filtered the new rows
+  // already, as they came.
+  if (typed.sameTextAs(m_filter)) {
+    return;
+  }
   // A name without the text before cannot hold one that contains it: typing on tests only the
   // games shown.
   if (m_filter.isActive() && typed.narrows(m_filter)) {

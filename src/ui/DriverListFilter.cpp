@@ -97,14 +97,11 @@ void DriverListFilter::apply() {
   // A game the filter leaves out is no longer selected: Play must not start a game the user
   // cannot see.
   m_filter->setNameFilter(m_field->text());
-  // Without a filter a rescan leaves the list without a selection, as it always has.
-  if (m_filter->isFiltering()) {
-    selectFirstShownUnlessOneIs();
-  }
-  showCount();
+  followCatalogueChange();
 }
 
 void DriverListFilter::followCatalogueChange() {
+  // Without a filter a rescan leaves the list without a selection, as it always has.
   if (m_filter->isFiltering()) {
     selectFirstShownUnlessOneIs();
   }

@@ -78,7 +78,11 @@ void GamepadReader::poll() {
     actions += handle(event, now);
   }
   actions += m_mapper.advance(now);
-  m_poll.setInterval(m_devices.empty() ? m_timing.idlePollMs : m_timing.activePollMs);
+  // Setting a running timer's interval restarts it: only when a device came or went.
+  const int interval = m_devices.empty() ? m_timing.idlePollMs : m_timing.activePollMs;
+  if (m_poll.interval() != interval) {
+    m_poll.setInterval(interval);
+  }
   for (PadAction taken : actions) {
     Q_EMIT action(taken);
   }

@@ -13,7 +13,6 @@
 #include "core/platform/Paths.h"
 #include "core/platform/ProgramReport.h"
 #include "core/platform/TextCodec.h"
-#include "core/settings/EmulatorConfig.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"

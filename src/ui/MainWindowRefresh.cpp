@@ -3,7 +3,6 @@
 #include "core/catalogue/DriverScan.h"
 #include "core/platform/Error.h"
 #include "core/platform/FolderWatch.h"
-#include "core/platform/Paths.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
 

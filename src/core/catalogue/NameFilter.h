@@ -25,6 +25,8 @@ class NameFilter {
   bool matchesDriverText(const QByteArray& name) const;
   // Every name this filter lets through, `wider` lets through too: the text was typed on.
   bool narrows(const NameFilter& wider) const;
+  // Whether both find the same names, being the same text once folded.
+  bool sameTextAs(const NameFilter& other) const { return m_folded == other.m_folded; }
 
  private:
   bool foldedNameMatches() const;

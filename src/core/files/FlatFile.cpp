@@ -61,16 +61,6 @@ struct WantedValues {
       : keys(wantedKeys), values(wantedKeys.size()), missing(wantedKeys.size()) {}
 };
 
-// Each key's value, or its default when no line held the key.
-QList<QByteArray> orDefaults(const QList<std::optional<QByteArray>>& values,
-                             const QList<QByteArray>& defaultValues) {
-  QList<QByteArray> result;
-  for (qsizetype k = 0; k < values.size(); ++k) {
-    result.append(values[k].value_or(defaultValues.at(k)));
-  }
-  return result;
-}
-
 // Scans the lines of `text` from `start` and gives each key still missing the value of the
 // first line that begins with it; returns whether every key has one. Unless the text is
 // `complete`, it is only the file's beginning: its last line may go on, and a CR at its very
@@ -99,12 +89,7 @@ bool findValues(QByteArrayView text, qsizetype& start, WantedValues& wanted, boo
 
 QByteArray readFlatValue(const QString& path, const QByteArray& key,
                          const QByteArray& defaultValue) {
-  return readFlatValues(path, {key}, {defaultValue}).front();
-}
-
-QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
-                                 const QList<QByteArray>& defaultValues) {
-  return orDefaults(readFoundFlatValues(path, keys), defaultValues);
+  return readFoundFlatValues(path, {key}).front().value_or(defaultValue);
 }
 
 QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,

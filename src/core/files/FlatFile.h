@@ -26,12 +26,8 @@ inline constexpr qint64 kFlatFileFirstBlock = 4 << 10;
 QByteArray readFlatValue(const QString& path, const QByteArray& key,
                          const QByteArray& defaultValue);
 
-// readFlatValue for several keys at once: entry k is the value of keys[k], or defaultValues[k] (the
-// two lists are as long). The file is read once, and only as far as the last key found needs.
-QList<QByteArray> readFlatValues(const QString& path, const QList<QByteArray>& keys,
-                                 const QList<QByteArray>& defaultValues);
-
-// readFlatValues without defaults: entry k is empty when no line holds keys[k].
+// readFlatValue for several keys at once, without defaults: entry k is the value of keys[k], empty
+// when no line holds it. The file is read once, and only as far as the last key found needs.
 QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
                                                      const QList<QByteArray>& keys);
 // The same from a file already open.
