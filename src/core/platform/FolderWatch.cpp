@@ -1,13 +1,13 @@
 #include "core/platform/FolderWatch.h"
 
 #include <sys/inotify.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSocketNotifier>
 
+#include "core/platform/FileSystem.h"
 #include "core/platform/NativeText.h"
 
 namespace vorlane {
@@ -40,12 +40,8 @@ void FolderWatch::watch(const QString& folder) {
 }
 
 FolderWatch::Identity FolderWatch::identityOf(const QString& path) {
-  struct stat status {};
-  if (path.isEmpty() || ::stat(encodeNative(path).constData(), &status) != 0 ||
-      !S_ISDIR(status.st_mode)) {
-    return {};
-  }
-  return {true, quint64(status.st_dev), quint64(status.st_ino)};
+  const std::optional<DirectoryStamp> stamp = path.isEmpty() ? std::nullopt : directoryStamp(path);
+  return stamp ? Identity{true, quint64(stamp->device), quint64(stamp->inode)} : Identity{};
 }
 
 void FolderWatch::noteChange(const QString& path) {
@@ -85,7 +81,7 @@ void FolderWatch::rewatch() {
   }
   for (QString above = QFileInfo(m_folder).absolutePath(); !above.isEmpty();
        above = QFileInfo(above).absolutePath()) {
-    if (identityOf(above).isFolder) {
+    if (isDirectory(above)) {
       paths.append(above);
       break;
     }
