@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <random>
 
 #include <QCollator>
 #include <QDir>
@@ -436,6 +437,9 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
       {QLocale::c(),
        strings({"Zz.drv", "\xC3\xA9t\xC3\xA9.drv", "eta.drv", "Ez.drv", "\xC3\x84rger.drv"}),
        strings({"\xC3\x84rger.drv", "eta.drv", "\xC3\xA9t\xC3\xA9.drv", "Ez.drv", "Zz.drv"})},
+      // Where the language joins letters, plain ASCII names follow its rules too.
+      {QLocale(QLocale::Danish), strings({"aa.drv", "z.drv", "ab.drv"}),
+       strings({"ab.drv", "z.drv", "aa.drv"})},
       // A name that is not UTF-8 sorts as it shows, read as Windows-1252.
       {QLocale::c(),
        {decodeNative("cafz.drv"), decodeNative("caf\xE9.drv"), decodeNative("cafe.drv")},
@@ -448,6 +452,46 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
       names.append(c.names.at(index));
     }
     EXPECT_EQ(names, c.sorted);
+  }
+}
+
+// Names of printable ASCII are ordered without the collator's keys where the language leaves
+// ASCII alone: every character, in every position and letter case, must still fall where the
+// collator puts it.
+TEST(FileNameOrder, PlainAsciiNamesSortAsTheCollatorSortsThem) {
+  QStringList names;
+  for (char16_t c = 0x20; c <= 0x7E; ++c) {
+    names.append(QString(QChar(c)));
+    names.append(QString(QChar(c)) + QStringLiteral(".drv"));
+    names.append(QStringLiteral("Game") + QChar(c) + QStringLiteral("1.DRV"));
+  }
+  std::mt19937 random(20261207);
+  std::uniform_int_distribution<int> length(1, 12);
+  std::uniform_int_distribution<int> character(0x20, 0x7E);
+  for (int i = 0; i < 3000; ++i) {
+    QString name;
+    for (int n = length(random); n > 0; --n) {
+      name.append(QChar(char16_t(character(random))));
+    }
+    names.append(name);
+  }
+  for (const QLocale::Language language :
+       {QLocale::C, QLocale::English, QLocale::Portuguese, QLocale::Spanish, QLocale::French,
+        QLocale::German, QLocale::Italian}) {
+    const QLocale locale(language);
+    SCOPED_TRACE(locale.name().toStdString());
+    QCollator collator(language == QLocale::C ? QLocale(QLocale::English) : locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+      const int order = collator.compare(a, b);
+      return order != 0 ? order < 0 : a < b;
+    });
+    QStringList sorted;
+    for (const qsizetype index : sortedOrder(names, locale)) {
+      sorted.append(names.at(index));
+    }
+    EXPECT_EQ(sorted, expected);
   }
 }
 

@@ -74,7 +74,7 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
 }
 
 QByteArray cleanGameName(QByteArray value) {
-  value.replace('"', QByteArray());
+  value.removeIf([](char c) { return c == '"'; });
   return trimBytes(value, isBlankOrControl);
 }
 

@@ -8,10 +8,6 @@
 namespace vorlane {
 namespace {
 
-bool isAscii(QByteArrayView bytes) {
-  return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
-}
-
 // Whether an ASCII name holds a folded text, compared in place: an ASCII name folds to its lower
 // case, and a folded text with any other character cannot be in it.
 bool asciiNameHolds(QByteArrayView name, std::u16string_view folded) {

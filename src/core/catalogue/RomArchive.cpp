@@ -23,7 +23,11 @@ QByteArray archiveDirectoryPart(const QString& romDirectory) {
 
 QByteArray archiveFileName(const std::optional<QByteArray>& directoryValue,
                            const QByteArray& driverFileName) {
-  return directoryValue ? encodeNative(decodeText(*directoryValue)) : driverFileName;
+  if (!directoryValue) {
+    return driverFileName;
+  }
+  // ASCII reads and names itself alike; the scan names every game's archive.
+  return isAscii(*directoryValue) ? *directoryValue : encodeNative(decodeText(*directoryValue));
 }
 
 QString archiveName(const QString& driverPath, const QString& fileName) {
@@ -38,7 +42,7 @@ QString archivePath(const QString& romDirectory, const QString& archive) {
 
 QByteArray archiveFileInDirectory(QByteArray archive) {
   // The name's bytes stand for themselves: a double quote is one byte in every reading.
-  archive.replace('"', QByteArray());
+  archive.removeIf([](char c) { return c == '"'; });
   // Made at its exact size: the scan keeps the file of every missing archive, and joining the
   // parts with "+" leaves each with room to grow, which on a large catalogue costs megabytes.
   QByteArray file;
@@ -69,7 +73,7 @@ bool RomFolder::holdsArchive(const QByteArray& file) const {
   while (start < file.size() && file.at(start) == '/') {
     ++start;
   }
-  const QByteArray name = file.sliced(start);
+  const QByteArray name = start == 0 ? file : file.sliced(start);
   // The listing holds bare names and leaves out those that begin with ".".
   if (m_listed && !name.contains('/') && !name.startsWith('.')) {
     return m_listed->contains(name);

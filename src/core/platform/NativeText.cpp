@@ -80,6 +80,10 @@ QString decodeUtf8(QByteArrayView bytes) {
 }  // namespace
 
 QString decodeNative(QByteArrayView bytes) {
+  // Most names are plain ASCII, which needs no decoder: a listing decodes every name.
+  if (isAscii(bytes)) {
+    return QString::fromLatin1(bytes);
+  }
   if (bytes.isValidUtf8()) {
     return decodeUtf8(bytes);
   }

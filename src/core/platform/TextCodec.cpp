@@ -73,6 +73,10 @@ QStringView decodeText(const QByteArray& bytes, QString& buffer) {
   return buffer;
 }
 
+bool isAscii(QByteArrayView bytes) {
+  return std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x80; });
+}
+
 bool isUtf8Text(const QByteArray& bytes) {
   return decodeUtf8(bytes).has_value();
 }

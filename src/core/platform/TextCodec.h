@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -13,6 +14,9 @@ QString decodeText(const QByteArray& bytes);
 // allocates only for one longer than those before. The text lives as long as the buffer is
 // left alone.
 QStringView decodeText(const QByteArray& bytes, QString& buffer);
+
+// True when every byte is below 0x80: such bytes read alike in UTF-8, Windows-1252 and Latin-1.
+bool isAscii(QByteArrayView bytes);
 
 // True when decodeText reads the bytes as UTF-8, false when it reads them as Windows-1252.
 bool isUtf8Text(const QByteArray& bytes);

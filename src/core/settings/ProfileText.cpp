@@ -22,10 +22,6 @@ QByteArray trimBlanks(QByteArrayView text) {
   return trimBytes(text, isBlank);
 }
 
-bool isAscii(QByteArrayView text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
-}
-
 bool isQuoted(const QByteArray& value) {
   return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
          value.back() == value.front();
