@@ -1,6 +1,7 @@
 #include "core/catalogue/DriverScan.h"
 
 #include <atomic>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -83,17 +84,28 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
                              const QString& romDirectory) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
+  QList<DriverRecord> drivers;
   const QString& directory = scan.directory;
-  // Sorted before any file is read: the sort keys of a large catalogue are freed before the
-  // records take their memory, rather than both being held at once.
-  QList<DriverRecord> drivers = inListOrder(listUnsorted(directory, onLongListing), locale);
-  releaseFreedMemory();
   // Without a ROM directory the archives are not looked for: nothing would be marked.
   const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
+  std::optional<RomFolder> roms;
+  {
+    // The ROM folder is listed on another core while this one lists and sorts the drivers.
+    std::future<void> romListing;
+    if (checkArchives) {
+      romListing = std::async(std::launch::async | std::launch::deferred,
+                              [&] { roms.emplace(romDirectory); });
+    }
+    // Sorted before any file is read: the sort keys of a large catalogue are freed before the
+    // records take their memory, rather than both being held at once.
+    drivers = inListOrder(listUnsorted(directory, onLongListing), locale);
+    if (romListing.valid()) {
+      romListing.get();
+    }
+  }
+  releaseFreedMemory();
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
-  const std::optional<RomFolder> roms =
-      checkArchives ? std::make_optional<RomFolder>(romDirectory) : std::nullopt;
   const OpenDirectory folder(directory);
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
