@@ -10,8 +10,7 @@
 
 namespace vorlane {
 
-void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work,
-                   const std::function<void()>& alongside) {
+void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work) {
   std::atomic<qsizetype> next{0};
   std::mutex failureLock;
   std::exception_ptr failure;
@@ -40,13 +39,6 @@ void runInParallel(qsizetype count, int threads, const std::function<void(qsizet
     }
   } catch (const std::system_error&) {
     // Fewer threads only make the work slower.
-  }
-  if (alongside) {
-    try {
-      alongside();
-    } catch (...) {
-      keepFirstFailure();
-    }
   }
   takeTurns();
   // Joining also makes every result the helpers wrote visible to this thread.

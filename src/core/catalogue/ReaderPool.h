@@ -11,12 +11,10 @@ namespace vorlane {
 inline constexpr int kReaderThreads = 16;
 
 // Runs work(i) for every i from 0 to count - 1 on up to `threads` threads, the calling thread
-// among them, each taking the next index in turn, and returns when every call has ended. The
-// calling thread first runs `alongside`, if given, while the others start on the work. A thread
-// the system refuses leaves its share to the others. The first exception that leaves `work` or
-// `alongside` stops the handing out of indices and is rethrown here once every thread is done.
+// among them, each taking the next index in turn, and returns when every call has ended. A thread
+// the system refuses leaves its share to the others. The first exception that leaves `work` stops
+// the handing out of indices and is rethrown here once every thread is done.
 // `work` runs on several threads at once: calls for different indices must not share data.
-void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work,
-                   const std::function<void()>& alongside = {});
+void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work);
 
 }  // namespace vorlane
