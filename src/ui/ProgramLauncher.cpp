@@ -37,9 +37,9 @@ QString programName(const QString& program) {
 // started; tells the user when it cannot start, and where the log is when it could not take its
 // name.
 ProgramStart startTelling(QWidget* owner, const QString& program, const QStringList& arguments,
-                          const QString& workingDirectory, OutputLog* log,
+                          const QString& workingDirectory, OutputLog* log, LiveOutput live,
                           const QString& previousLogPath = QString()) {
-  ProgramStart start = startProgram(program, arguments, workingDirectory, log, LiveOutput::Fed);
+  ProgramStart start = startProgram(program, arguments, workingDirectory, log, live);
   if (start.failure) {
     showWarningBox(owner, *start.failure);
   } else if (log != nullptr) {
@@ -101,8 +101,10 @@ const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
                                     const QStringList& arguments, const QString& workingDirectory,
                                     const QString& logDirectory) {
   std::unique_ptr<OutputLog> log = createLog(logDirectory, emulatorLogPath(logDirectory));
-  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.get(),
-                                    previousEmulatorLogPath(logDirectory));
+  // Only the output of the first seconds can go into the box.
+  ProgramStart start =
+      startTelling(owner, program, arguments, workingDirectory, log.get(),
+                   LiveOutput{true, g_earlyEndMs}, previousEmulatorLogPath(logDirectory));
   if (!start.report) {
     return nullptr;
   }
@@ -118,7 +120,8 @@ void launchChecksum(QWidget* owner, const QString& program, const QStringList& a
                     const QString& driverFileName, const QString& gameName) {
   std::unique_ptr<OutputLog> log =
       createLog(logDirectory, checksumLogPath(logDirectory, driverFileName));
-  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.get());
+  ProgramStart start =
+      startTelling(owner, program, arguments, workingDirectory, log.get(), kWholeLiveOutput);
   if (log && start.report) {
     auto* window =
         new ProgramOutputWindow(owner, programName(program), gameName, std::move(start.report));

@@ -179,7 +179,7 @@ TEST(StartProgram, FeedsTheOutputAndTellsTheEnd) {
   ASSERT_NE(log, nullptr);
 
   ProgramStart start =
-      startProgram(program, {QStringLiteral("a b")}, base.path(), log.get(), LiveOutput::Fed);
+      startProgram(program, {QStringLiteral("a b")}, base.path(), log.get(), kWholeLiveOutput);
   ASSERT_EQ(start.failure, std::nullopt);
   ASSERT_NE(start.report, nullptr);
   QByteArray output;

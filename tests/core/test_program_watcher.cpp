@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -29,7 +30,7 @@ constexpr qint64 kMiB = qint64(1) << 20;
 
 // The program is a command line for sh -c, so that no script file holds a descriptor open.
 ProgramStart startShell(const QString& command, const TempBase& base, const OutputLog* log,
-                        LiveOutput live = LiveOutput::None) {
+                        LiveOutput live = kNoLiveOutput) {
   return startProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}, base.path(), log,
                       live);
 }
@@ -105,6 +106,45 @@ TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
   }
 }
 
+// A feed asked for the first moments only stops then; what the program writes later goes to the
+// log alone. The window is a parameter, long enough for the first line to come within it.
+TEST(ProgramWatcher, LiveFeedLastsAsLongAsAskedWhileTheLogKeepsEverything) {
+  constexpr int kFeedMs = 1000;
+  const struct {
+    LiveOutput live;
+    QByteArray fed;
+  } cases[] = {{kWholeLiveOutput, "early\nlate\n"}, {LiveOutput{true, kFeedMs}, "early\n"}};
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.fed.constData());
+    const TempBase base;
+    const QString go = base.filePath(QStringLiteral("go"));
+    const std::unique_ptr<OutputLog> log =
+        OutputLog::create(base.filePath(QStringLiteral("run.log")));
+    ASSERT_NE(log, nullptr);
+    const QString command = QStringLiteral("echo early; ") +
+                            QString::fromUtf8(waitForFileLine(go.toUtf8()).trimmed()) +
+                            QStringLiteral("; echo late");
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    ProgramStart start = startShell(command, base, log.get(), example.live);
+    ASSERT_NE(start.report, nullptr);
+    QByteArray fed;
+    QObject::connect(start.report.get(), &ProgramReport::output,
+                     [&](const QByteArray& bytes) { fed += bytes; });
+    for (const QDeadlineTimer deadline(kWaitMs); fed.isEmpty() && !deadline.hasExpired();) {
+      turnEventLoop(20);
+    }
+    ASSERT_EQ(fed, "early\n");
+    while (!sinceStart.hasExpired(kFeedMs)) {
+      turnEventLoop(20);
+    }
+    QFile(go).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
+    EXPECT_EQ(fed, example.fed);
+    EXPECT_TRUE(contentOf(log->path()).endsWith("\nearly\nlate\nEnded with exit code 0\n"));
+  }
+}
+
 // Blanks, empty arguments, quotes and backslashes stay visible in the log's first line.
 TEST(ProgramWatcher, LogHeaderQuotesEachArgument) {
   const TempBase base;
@@ -147,7 +187,7 @@ TEST(ProgramWatcher, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
   const std::unique_ptr<OutputLog> log =
       OutputLog::create(base.filePath(QStringLiteral("flood.log")));
   ASSERT_NE(log, nullptr);
-  ProgramStart start = startShell(command, base, log.get(), LiveOutput::Fed);
+  ProgramStart start = startShell(command, base, log.get(), kWholeLiveOutput);
   ASSERT_NE(start.report, nullptr);
   qint64 fed = 0;
   qint64 skipped = 0;

@@ -1,6 +1,7 @@
 #include "core/platform/OutputRelay.h"
 
 #include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,6 +41,12 @@ void setBlocking(int descriptor, bool blocking) {
 
 }  // namespace
 
+std::int64_t monotonicNanoseconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return std::int64_t(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
 OutputRelay::OutputRelay(const Setup& setup) : m_setup(setup), m_channelOpen(setup.channel >= 0) {
   if (m_channelOpen && m_setup.liveFeed) {
     setBlocking(m_setup.channel, false);
@@ -52,9 +59,18 @@ void OutputRelay::writeHeader(const char* line, std::size_t length) {
 
 void OutputRelay::take(const char* data, std::size_t length) {
   writeLog(data, length);
-  if (m_setup.liveFeed && m_channelOpen) {
+  if (stillFeeding()) {
     feed(data, length);
   }
+}
+
+bool OutputRelay::stillFeeding() {
+  if (m_setup.liveFeed && m_setup.liveFeedEnd >= 0 &&
+      monotonicNanoseconds() >= m_setup.liveFeedEnd) {
+    // Whoever asked for the program's first seconds no longer reads the rest.
+    m_setup.liveFeed = false;
+  }
+  return m_setup.liveFeed && m_channelOpen;
 }
 
 void OutputRelay::writeLog(const char* data, std::size_t length) {

@@ -7,6 +7,9 @@
 
 namespace vorlane {
 
+// The monotonic clock in nanoseconds, read with an async-signal-safe call.
+std::int64_t monotonicNanoseconds();
+
 // Copies what a started program writes into its log, bounded, and into the report channel when
 // a live feed is asked for. It runs in the forked watcher of the program, so it allocates
 // nothing and makes only async-signal-safe calls, on memory it is given.
@@ -16,6 +19,8 @@ class OutputRelay {
     int log = -1;      // the log file, or -1 for none
     int channel = -1;  // the report channel's write end
     bool liveFeed = false;
+    // When the live feed stops, on monotonicNanoseconds()'s clock; -1: it lasts the whole run.
+    std::int64_t liveFeedEnd = -1;
     // The log's first part is written as it comes, up to `headBytes`; past it the latest
     // `ringBytes` are kept in `ring` and written at the end.
     std::size_t headBytes = 0;
@@ -38,6 +43,7 @@ class OutputRelay {
  private:
   void writeLog(const char* data, std::size_t length);
   void keepInRing(const char* data, std::size_t length);
+  bool stillFeeding();
   void feed(const char* data, std::size_t length);
   bool sendSkipped();
 

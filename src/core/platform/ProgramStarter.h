@@ -21,8 +21,16 @@ struct ProgramStart {
   std::unique_ptr<ProgramReport> report;
 };
 
-// Whether a program's output, besides going to its log, is also fed to the report as it comes.
-enum class LiveOutput { None, Fed };
+// Whether a program's output, besides going to its log, is also fed to the report as it comes,
+// and for how long after its start: a caller that reads only the first seconds of a long run is
+// then not woken for the rest.
+struct LiveOutput {
+  static constexpr int kWholeRun = -1;
+  bool fed = false;
+  int forMs = kWholeRun;
+};
+inline constexpr LiveOutput kNoLiveOutput{};
+inline constexpr LiveOutput kWholeLiveOutput{true};
 
 // Starts the program with the given arguments and working directory and returns at once; no
 // shell ever sees the arguments, nothing is waited for, and no zombie is left. Paths and
@@ -33,6 +41,6 @@ enum class LiveOutput { None, Fed };
 // otherwise.
 ProgramStart startProgram(const QString& program, const QStringList& arguments,
                           const QString& workingDirectory, const OutputLog* output = nullptr,
-                          LiveOutput live = LiveOutput::None);
+                          LiveOutput live = kNoLiveOutput);
 
 }  // namespace vorlane
