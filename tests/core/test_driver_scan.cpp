@@ -419,6 +419,26 @@ TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
   }
 }
 
+// The names as sortedOrder puts them.
+QStringList inSortedOrder(const QStringList& names, const QLocale& locale) {
+  QStringList sorted;
+  for (const qsizetype index : sortedOrder(names, locale)) {
+    sorted.append(names.at(index));
+  }
+  return sorted;
+}
+
+// The names as the locale's collator alone puts them, letter case ignored, ties in binary order.
+QStringList collatorOrder(QStringList names, const QLocale& locale) {
+  QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+    const int order = collator.compare(a, b);
+    return order != 0 ? order < 0 : a < b;
+  });
+  return names;
+}
+
 TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
   const struct {
     QLocale locale;
@@ -447,11 +467,7 @@ TEST(FileNameOrder, CaseIgnoredByTheLocaleAndTiesInBinaryOrder) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.locale.name().toStdString());
-    QStringList names;
-    for (const qsizetype index : sortedOrder(c.names, c.locale)) {
-      names.append(c.names.at(index));
-    }
-    EXPECT_EQ(names, c.sorted);
+    EXPECT_EQ(inSortedOrder(c.names, c.locale), c.sorted);
   }
 }
 
@@ -480,18 +496,7 @@ TEST(FileNameOrder, PlainAsciiNamesSortAsTheCollatorSortsThem) {
         QLocale::German, QLocale::Italian}) {
     const QLocale locale(language);
     SCOPED_TRACE(locale.name().toStdString());
-    QCollator collator(language == QLocale::C ? QLocale(QLocale::English) : locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    QStringList expected = names;
-    std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
-      const int order = collator.compare(a, b);
-      return order != 0 ? order < 0 : a < b;
-    });
-    QStringList sorted;
-    for (const qsizetype index : sortedOrder(names, locale)) {
-      sorted.append(names.at(index));
-    }
-    EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(inSortedOrder(names, locale), collatorOrder(names, locale));
   }
 }
 
@@ -499,8 +504,6 @@ TEST(FileNameOrder, PlainAsciiNamesSortAsTheCollatorSortsThem) {
 // order the collator gives, whichever share it was keyed in.
 TEST(FileNameOrder, LongListingsSortAsOneAcrossTheirShares) {
   const QLocale english(QLocale::English, QLocale::UnitedStates);
-  QCollator collator(english);
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
   const char* const stems[] = {"Game", "game", "GAME", "g\xC3\xA9me", "G\xC3\xA9me"};
   for (const qsizetype size :
        {kNamesPerKeyTask - 1, kNamesPerKeyTask, kNamesPerKeyTask + 1, 2 * kNamesPerKeyTask + 3}) {
@@ -512,16 +515,7 @@ TEST(FileNameOrder, LongListingsSortAsOneAcrossTheirShares) {
       names.append(QString::fromUtf8(stems[number % std::size(stems)]) + QString::number(number) +
                    QStringLiteral(".drv"));
     }
-    QStringList expected = names;
-    std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
-      const int order = collator.compare(a, b);
-      return order != 0 ? order < 0 : a < b;
-    });
-    QStringList sorted;
-    for (const qsizetype index : sortedOrder(names, english)) {
-      sorted.append(names.at(index));
-    }
-    EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(inSortedOrder(names, english), collatorOrder(names, english));
   }
 }
 
