@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
-#include <numeric>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -62,7 +62,7 @@ bool isPrintableAscii(const QString& name) {
 // first level, so names of them compare character by character, a shorter name before the names
 // it begins. Empty when the collator does not show that: a character it ignores, or two that
 // differ only at a finer level (their names would then compare by the rest first).
-using AsciiRanks = std::array<uchar, kLastPrintable + 1>;
+using AsciiRanks = std::array<char, kLastPrintable + 1>;
 
 std::optional<AsciiRanks> asciiRanks(const QCollator& collator) {
   std::vector<QString> characters;
@@ -73,7 +73,7 @@ std::optional<AsciiRanks> asciiRanks(const QCollator& collator) {
                    [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
   AsciiRanks ranks{};
   const QString& highest = characters.back();
-  uchar rank = 0;
+  char rank = 0;
   for (std::size_t i = 0; i < characters.size(); ++i) {
     const QString& character = characters[i];
     if (collator.compare(character, QString()) == 0) {
@@ -99,7 +99,7 @@ QList<qsizetype> orderByRanks(const QStringList& names, const AsciiRanks& ranks)
     qsizetype index;
   };
   constexpr qsizetype kHeadLength = sizeof(quint64);
-  std::vector<uchar> keys;
+  std::string keys;
   std::vector<qsizetype> starts;
   std::vector<Ranked> ranked;
   starts.reserve(names.size() + 1);
@@ -109,17 +109,17 @@ QList<qsizetype> orderByRanks(const QStringList& names, const AsciiRanks& ranks)
     quint64 head = 0;
     qsizetype at = 0;
     for (const QChar c : names.at(i)) {
-      const uchar rank = ranks[c.unicode()];
+      const char rank = ranks[c.unicode()];
       keys.push_back(rank);
       if (at++ < kHeadLength) {
-        head |= quint64(rank) << (8 * (kHeadLength - at));
+        head |= quint64(uchar(rank)) << (8 * (kHeadLength - at));
       }
     }
     ranked.push_back({head, i});
   }
   starts.push_back(qsizetype(keys.size()));
   const auto keyOf = [&](qsizetype i) {
-    return std::basic_string_view<uchar>(keys.data() + starts[i], starts[i + 1] - starts[i]);
+    return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]);
   };
   std::sort(ranked.begin(), ranked.end(), [&](const Ranked& a, const Ranked& b) {
     if (a.head != b.head) {
