@@ -18,13 +18,6 @@ CatalogueModel::CatalogueModel(QObject* parent)
       // As the list greyed such games before: the palette's text colour for a disabled control.
       m_missingArchiveColour(QApplication::palette().color(QPalette::Disabled, QPalette::Text)) {}
 
-void CatalogueModel::setMissingArchiveColour(const QColor& colour) {
-  m_missingArchiveColour = colour;
-  if (!m_drivers.isEmpty()) {
-    Q_EMIT dataChanged(index(0), index(rowCount() - 1), {Qt::ForegroundRole});
-  }
-}
-
 void CatalogueModel::takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory) {
   beginResetModel();
   m_drivers = drivers;

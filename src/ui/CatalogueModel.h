@@ -25,9 +25,6 @@ class CatalogueModel : public QAbstractListModel {
 
   explicit CatalogueModel(QObject* parent = nullptr);
 
-  // The text colour of a game whose ROM archive is missing.
-  void setMissingArchiveColour(const QColor& colour);
-
   // A whole scan, as the documented scans show it: every row replaced. `romDirectory` is the one
   // that the records' missing archives lie in, as the scan was given it.
   void takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory = QString());
@@ -64,7 +61,7 @@ class CatalogueModel : public QAbstractListModel {
   QList<DriverRecord> m_drivers;
   QByteArray m_archiveDirectoryPart;
   std::optional<Steps> m_steps;
-  QColor m_missingArchiveColour;
+  const QColor m_missingArchiveColour;
   int m_missingArchiveCount = 0;
 };
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QColor>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QPalette>
 #include <QSignalSpy>
 
 #include "core/platform/Messages.h"
@@ -86,8 +88,7 @@ TEST(CatalogueModel, RefreshesAsRowChangesNeverAReset) {
 
 TEST(CatalogueModel, MissingArchiveIsGreyedAndExplained) {
   CatalogueModel model;
-  const QColor grey(0x70, 0x70, 0x70);
-  model.setMissingArchiveColour(grey);
+  const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::Text);
   model.takeScan(records({"a=Alpha!", "b=Beta"}), QStringLiteral("/roms"));
   const QModelIndex missing = model.index(0);
   const QModelIndex present = model.index(1);
