@@ -18,6 +18,7 @@
 #include "core/platform/ProgramStarter.h"
 #include "support/ChildProcess.h"
 #include "support/CoreEventLoop.h"
+#include "support/Polling.h"
 #include "support/StandInProgram.h"
 #include "support/TempBase.h"
 
@@ -43,7 +44,7 @@ QByteArray contentOf(const QString& path) {
 // Waits for a file the program writes when it gets there, until it ends with `ending`; its
 // content, trimmed.
 QByteArray waitForFile(const QString& path, const QByteArray& ending = "\n") {
-  for (const QDeadlineTimer deadline(kWaitMs); !deadline.hasExpired(); turnEventLoop(20)) {
+  for (const QDeadlineTimer deadline(kWaitMs); !deadline.hasExpired(); turnEventLoop(kPollMs)) {
     const QByteArray content = contentOf(path);
     if (content.endsWith(ending)) {
       return content.trimmed();
@@ -132,11 +133,11 @@ TEST(ProgramWatcher, LiveFeedLastsAsLongAsAskedWhileTheLogKeepsEverything) {
     QObject::connect(start.report.get(), &ProgramReport::output,
                      [&](const QByteArray& bytes) { fed += bytes; });
     for (const QDeadlineTimer deadline(kWaitMs); fed.isEmpty() && !deadline.hasExpired();) {
-      turnEventLoop(20);
+      turnEventLoop(kPollMs);
     }
     ASSERT_EQ(fed, "early\n");
     while (!sinceStart.hasExpired(kFeedMs)) {
-      turnEventLoop(20);
+      turnEventLoop(kPollMs);
     }
     QFile(go).open(QIODevice::WriteOnly);
     ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));

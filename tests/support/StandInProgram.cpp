@@ -1,10 +1,9 @@
 #include "support/StandInProgram.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
 
 #include "core/platform/NativeText.h"
+#include "support/Polling.h"
 
 namespace vorlane::test {
 namespace {
@@ -12,7 +11,6 @@ namespace {
 const QByteArray kDirectoryMark = "cwd=";
 const QByteArray kArgumentMark = "arg=";
 const QByteArray kEndMark = "end";
-constexpr int kPollMs = 20;
 // How often a script looks again for the file it waits for.
 constexpr int kScriptPollMs = 50;
 
@@ -69,16 +67,15 @@ QString writeRecordingProgram(const TempBase& base, const QString& name, const Q
 }
 
 QList<ProgramRun> waitForRuns(const QString& logPath, qsizetype count, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
   QList<ProgramRun> runs;
-  for (;;) {
-    QFile file(logPath);
-    runs = file.open(QIODevice::ReadOnly) ? parseRuns(file.readAll()) : QList<ProgramRun>();
-    if (runs.size() >= count || deadline.hasExpired()) {
-      return runs;
-    }
-    QThread::msleep(kPollMs);
-  }
+  pollUntil(
+      [&] {
+        QFile file(logPath);
+        runs = file.open(QIODevice::ReadOnly) ? parseRuns(file.readAll()) : QList<ProgramRun>();
+        return runs.size() >= count;
+      },
+      timeoutMs);
+  return runs;
 }
 
 }  // namespace vorlane::test

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QColor>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -13,12 +12,12 @@
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTest>
-#include <QThread>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
 #include "support/JpegEncoder.h"
+#include "support/Polling.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/CatalogueModel.h"
@@ -45,11 +44,8 @@ void layOutGames(const TempBase& base) {
 }
 
 QByteArray waitForPlayed(const TempBase& base) {
-  const QDeadlineTimer deadline(10000);
   QFile played(base.filePath(QStringLiteral("played.txt")));
-  while (!played.exists() && !deadline.hasExpired()) {
-    QThread::msleep(20);
-  }
+  pollUntil([&] { return played.exists(); }, 10000);
   return played.open(QIODevice::ReadOnly) ? played.readAll() : QByteArray("<not played>");
 }
 

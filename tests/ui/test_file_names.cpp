@@ -4,14 +4,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QThread>
 #include <QToolButton>
 #include <QWindow>
 
@@ -19,6 +17,7 @@
 
 #include "core/platform/NativeText.h"
 #include "support/NativeFiles.h"
+#include "support/Polling.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/CatalogueModel.h"
@@ -37,26 +36,30 @@ QByteArray standInScript(const QByteArray& log) {
          log + "'\n";
 }
 
-// The lines of the `count`th record in `log`, "end" left out, once it is there.
-QList<QByteArray> waitForRecord(const QByteArray& log, int count) {
-  const QDeadlineTimer deadline(10000);
-  while (!deadline.hasExpired()) {
-    const QList<QByteArray> records = readNativeFile(log).split('\n');
-    QList<QByteArray> record;
-    int found = 0;
-    for (const QByteArray& line : records) {
-      if (line != "end") {
-        record.append(line);
-      } else if (++found == count) {
-        return record;
-      } else {
-        record.clear();
-      }
+// The lines of the `count`th complete record of a log, "end" left out; none while it is not there.
+QList<QByteArray> recordOf(const QByteArray& text, int count) {
+  QList<QByteArray> record;
+  int found = 0;
+  for (const QByteArray& line : text.split('\n')) {
+    if (line != "end") {
+      record.append(line);
+    } else if (++found == count) {
+      return record;
+    } else {
+      record.clear();
     }
-    QThread::msleep(20);
   }
-  ADD_FAILURE() << "no record " << count << " in " << log.toStdString();
   return {};
+}
+
+// The lines of the `count`th record in `log`, once it is there.
+QList<QByteArray> waitForRecord(const QByteArray& log, int count) {
+  QList<QByteArray> record;
+  if (!pollUntil([&] { return !(record = recordOf(readNativeFile(log), count)).isEmpty(); },
+                 10000)) {
+    ADD_FAILURE() << "no record " << count << " in " << log.toStdString();
+  }
+  return record;
 }
 
 QByteArray physicalPath(const QByteArray& path) {

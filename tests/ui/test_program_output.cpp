@@ -2,7 +2,6 @@
 #include <functional>
 #include <optional>
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -16,13 +15,13 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include "core/launch/OutputLines.h"
+#include "support/Polling.h"
 #include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
@@ -208,10 +207,7 @@ TEST(ChecksumOutput, OutputTheWindowMissedIsCounted) {
   ASSERT_EQ(outputWindows(main).size(), 1);
   const ProgramOutputWindow* window = outputWindows(main).front();
   // No event is handled meanwhile, so the window reads nothing.
-  for (const QDeadlineTimer deadline(kWaitMs); contentOf(flooded).isEmpty();) {
-    ASSERT_FALSE(deadline.hasExpired());
-    QThread::msleep(20);
-  }
+  ASSERT_TRUE(pollUntil([&] { return !contentOf(flooded).isEmpty(); }, kWaitMs));
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
   const QString shown = shownOutput(window);
   qint64 skipped = 0;
