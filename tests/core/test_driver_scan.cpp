@@ -188,17 +188,19 @@ TEST(DriverScan, ManyReadersMergeInListOrderAndNameTheFirstUnreadableFile) {
   }
   const TempBase base;
   const QSet<int> unreadableAt = {37, 38, 150, 599};
-  QList<QByteArray> expected;
-  for (int i = 0; i < 600; ++i) {
+  QList<QByteArray> expected(600);
+  // Made last to first: files are read in the order of their file numbers, which then need not
+  // follow the names.
+  for (int i = 599; i >= 0; --i) {
     const QString name = QStringLiteral("g%1.drv").arg(i, 3, 10, QLatin1Char('0'));
     if (unreadableAt.contains(i)) {
       ASSERT_TRUE(QFile::link(unreadable, base.filePath(name)));
-      expected.append(QFile::encodeName(name));
+      expected[i] = QFile::encodeName(name);
     } else {
       // Some names stand beyond the first block read, some in the middle of a long file.
       const QByteArray before = i % 3 == 0 ? QByteArray(i * 50, 'r') + "\r\n" : QByteArray();
       base.write(name, before + driverText("GAMENAME     Game " + QByteArray::number(i)));
-      expected.append("Game " + QByteArray::number(i));
+      expected[i] = "Game " + QByteArray::number(i);
     }
   }
   for (int scan = 0; scan < 3; ++scan) {

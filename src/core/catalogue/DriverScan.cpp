@@ -1,9 +1,11 @@
 #include "core/catalogue/DriverScan.h"
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
@@ -26,14 +28,21 @@ const QString kDriverExtension = QStringLiteral(".drv");
 const QByteArray kGameNameKey = QByteArrayLiteral("GAMENAME");
 constexpr qsizetype kBusyEntryPosition = 100;
 
-// The driver files of a directory in the order the system lists them.
-QStringList listUnsorted(const QString& directory, const LongListingNotice& onLongListing) {
+// The driver files of a directory in the order the system lists them, with their file numbers.
+struct Listing {
   QStringList names;
-  const bool listed = forEachRegularFile(directory, [&](QString name) {
+  std::vector<quint64> fileNumbers;
+};
+
+Listing listUnsorted(const QString& directory, const LongListingNotice& onLongListing) {
+  Listing listing;
+  QStringList& names = listing.names;
+  const bool listed = forEachRegularFile(directory, [&](QString name, quint64 fileNumber) {
     if (!name.endsWith(kDriverExtension, Qt::CaseInsensitive)) {
       return;
     }
     names.append(std::move(name));
+    listing.fileNumbers.push_back(fileNumber);
     if (names.size() == kBusyEntryPosition + 1 && onLongListing) {
       onLongListing();
     }
@@ -42,15 +51,30 @@ QStringList listUnsorted(const QString& directory, const LongListingNotice& onLo
   if (!listed) {
     throw Error(messages::fileAccessDenied());
   }
-  return names;
+  return listing;
 }
 
-// One record for each name, in list order, with only its file name set.
-QList<DriverRecord> inListOrder(QStringList names, const QLocale& locale) {
-  const QList<qsizetype> order = sortedOrder(names, locale);
-  QList<DriverRecord> records(names.size());
+// One record for each name, in list order, with only its file name set, and the rows in the
+// order of their files' numbers, which mostly follows where the files lie: read so, a cold disk
+// serves neighbouring files together instead of seeking for each.
+struct Records {
+  QList<DriverRecord> drivers;
+  std::vector<qsizetype> readingOrder;
+};
+
+Records inListOrder(Listing listing, const QLocale& locale) {
+  const QList<qsizetype> order = sortedOrder(listing.names, locale);
+  Records records;
+  records.drivers.resize(order.size());
+  std::vector<std::pair<quint64, qsizetype>> byFileNumber(order.size());
   for (qsizetype row = 0; row < order.size(); ++row) {
-    records[row].file = std::move(names[order.at(row)]);
+    records.drivers[row].file = std::move(listing.names[order.at(row)]);
+    byFileNumber[row] = {listing.fileNumbers[order.at(row)], row};
+  }
+  std::sort(byFileNumber.begin(), byFileNumber.end());
+  records.readingOrder.reserve(byFileNumber.size());
+  for (const auto& [fileNumber, row] : byFileNumber) {
+    records.readingOrder.push_back(row);
   }
   return records;
 }
@@ -84,7 +108,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
                              const QString& romDirectory) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
-  QList<DriverRecord> drivers;
+  Records records;
   const QString& directory = scan.directory;
   // Without a ROM directory the archives are not looked for: nothing would be marked.
   const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
@@ -98,7 +122,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
     }
     // Sorted before any file is read: the sort keys of a large catalogue are freed before the
     // records take their memory, rather than both being held at once.
-    drivers = inListOrder(listUnsorted(directory, onLongListing), locale);
+    records = inListOrder(listUnsorted(directory, onLongListing), locale);
     if (romListing.valid()) {
       romListing.get();
     }
@@ -107,10 +131,12 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
                                                : QList<QByteArray>{kGameNameKey};
   const OpenDirectory folder(directory);
+  QList<DriverRecord>& drivers = records.drivers;
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
   std::atomic<qsizetype> firstUnreadable{drivers.size()};
-  runInParallel(drivers.size(), kReaderThreads, [&](qsizetype i) {
+  runInParallel(drivers.size(), kReaderThreads, [&](qsizetype k) {
+    const qsizetype i = records.readingOrder[std::size_t(k)];
     DriverRecord& record = recordOf[i];
     const QByteArray fileName = encodeNative(record.file);
     try {

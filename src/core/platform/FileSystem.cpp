@@ -98,8 +98,13 @@ std::optional<DirectoryStamp> directoryStamp(const QString& path) {
                         nanoseconds(status.st_ctim)};
 }
 
-bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit) {
-  return forEachRegularNativeFile(directory, [&](const char* name) { visit(decodeNative(name)); });
+bool forEachRegularFile(const QString& directory,
+                        const std::function<void(QString name, quint64 fileNumber)>& visit) {
+  return forEachVisibleEntry(directory, [&](int descriptor, const dirent& entry) {
+    if (isRegularEntry(descriptor, entry)) {
+      visit(decodeNative(entry.d_name), quint64(entry.d_ino));
+    }
+  });
 }
 
 bool forEachRegularNativeFile(const QString& directory,

@@ -29,9 +29,11 @@ struct DirectoryStamp {
 std::optional<DirectoryStamp> directoryStamp(const QString& path);
 
 // Calls `visit` with the name of each regular file (or link to one) in `directory` as the
-// listing is read, in the system's order; names that begin with "." are left out. Returns false,
-// without a call, when the directory cannot be read or entered.
-bool forEachRegularFile(const QString& directory, const std::function<void(QString name)>& visit);
+// listing is read, in the system's order, and the entry's file number on its file system (its
+// inode); names that begin with "." are left out. Returns false, without a call, when the
+// directory cannot be read or entered.
+bool forEachRegularFile(const QString& directory,
+                        const std::function<void(QString name, quint64 fileNumber)>& visit);
 // The same with each name in the file system's bytes.
 bool forEachRegularNativeFile(const QString& directory,
                               const std::function<void(const char* name)>& visit);
