@@ -121,12 +121,10 @@ wait_until_closed "$editor" "the editor"
 
 xdotool windowactivate --sync "$main"
 press alt+f
-status=0
-timeout 20 tail --pid="$pid" -f /dev/null || fail "did not end when closed"
-wait "$pid" || status=$?
+await_end "$pid" || fail "did not end when closed"
 pid=
-echo "exit code $status"
-exit "$status"
+echo "exit code $program_status"
+exit "$program_status"
 INNER
 )
 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c "$inner" smoke "$base" "$binary" \

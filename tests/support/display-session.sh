@@ -24,6 +24,14 @@ start_window_manager() {
   timeout "$wait_limit_seconds" head -n 1 "$ready" >/dev/null
 }
 
+# Waits for the program PID, started by this shell, to end, at most for the wait limit; its exit
+# status in `program_status`. False when it is still running.
+await_end() {
+  timeout "$wait_limit_seconds" tail --pid="$1" -f /dev/null || return 1
+  program_status=0
+  wait "$1" || program_status=$?
+}
+
 # Ends the program PID if it still runs: politely, then by force after five seconds.
 end_program() {
   if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then

@@ -140,7 +140,11 @@ again=$(play)
 [ "$again" = "$first" ] || fail "the pad moved the list while a game ran: played $again"
 end_game
 
-pad hold down 700
+# The hold must get past the pad's repeat delay (400 ms, then one move every 80 ms); how far
+# past it is a parameter.
+repeat_delay_ms=400
+hold_ms=${PAD_HOLD_MS:-$((repeat_delay_ms + 300))}
+pad hold down "$hold_ms"
 shot held-down
 held=$(play)
 end_game
@@ -160,12 +164,10 @@ pad release back
 shot settings-page
 
 xdotool key --clearmodifiers alt+F4
-status=0
-timeout 20 tail --pid="$pid" -f /dev/null || fail "did not end when closed"
-wait "$pid" || status=$?
+await_end "$pid" || fail "did not end when closed"
 pid=
-echo "played: $first, $again, $held, $random; exit code $status"
-exit "$status"
+echo "played: $first, $again, $held, $random; exit code $program_status"
+exit "$program_status"
 INNER
 )
 shots=${PAD_DRIVE_SHOTS:-}
