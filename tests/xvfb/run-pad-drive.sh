@@ -102,9 +102,21 @@ play() {
   expect_soon "[ \$(cat $base/played 2>/dev/null | wc -l) -gt $before ]" "A did not start a game"
   tail -n 1 "$base/played"
 }
+# Whether WINDOW is the active one (none may be, for a moment, while a window closes).
+is_active() {
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]
+}
+# Whether a window other than the program's has the focus: the game's, once it is up.
+game_has_focus() {
+  local active
+  active=$(xdotool getactivewindow 2>/dev/null) && [ "$active" != "$main" ]
+}
+# Ends the running game as a player would: once its window is up and has the focus, so that it
+# cannot take the focus after the program has taken it back.
 end_game() {
+  expect_soon game_has_focus "the game's window did not take the focus"
   echo quit >"$base/quit"
-  expect_soon "[ \$(xdotool getactivewindow) = $main ]" "the window was not active after the game"
+  expect_soon "is_active $main" "the window was not active after the game"
   kill "$(cat "$base/game-window")"
 }
 # The drivers in the list's order, the first row 0 (the demo's game names sort as its file names).
@@ -131,7 +143,7 @@ shot down-twice
 first=$(play)
 [ "$first" = "$(driver_at 2)" ] || fail "played $first after two moves, not $(driver_at 2)"
 # The game's window takes the focus; the pad rests until the game ends.
-expect_soon "[ \$(xdotool getactivewindow) != $main ]" "the game's window did not take the focus"
+expect_soon game_has_focus "the game's window did not take the focus"
 pad down
 shot game-running
 end_game
