@@ -22,6 +22,7 @@
 #include "core/settings/WindowTexts.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SpokenNames.h"
 #include "ui/WindowPlacement.h"
 #include "ui_DriverEditor.h"
 
@@ -160,6 +161,8 @@ void DriverEditor::runShowSteps() {
     button->setText(windowText(name));
     button->setToolTip(windowText(name));
   }
+  nameControls({{m_ui->cboSecoes, WindowText::SectionsName},
+                {m_ui->MemoEditor, WindowText::DriverTextName}});
   // Each opening is ready to type, first in the focus order.
   m_ui->MemoEditor->setFocus(Qt::OtherFocusReason);
   m_driverProfile = std::make_unique<ProfileFile>(m_driverFile);

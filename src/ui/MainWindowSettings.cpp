@@ -22,6 +22,7 @@
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
+#include "ui/SpokenNames.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {
@@ -119,6 +120,12 @@ void MainWindow::applyLanguage(const QByteArray& language) {
   // are made; those on show now change at the next scan or window.
   useWindowTexts(texts.windowTexts);
   showAboutText();
+  nameControls({{m_ui->PageControl1, WindowText::PagesName},
+                {m_ui->lstDrivers, WindowText::DriverListName},
+                {m_ui->panImagem, WindowText::PreviewName},
+                {m_ui->imgAmostra, WindowText::PreviewPictureName},
+                {m_ui->edtLinhaComando, WindowText::CommandLineName},
+                {m_ui->Memo1, WindowText::AboutName}});
 }
 
 void MainWindow::showAboutText() {

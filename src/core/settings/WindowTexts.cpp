@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 35> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 43> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
@@ -62,6 +62,14 @@ constexpr std::array<WindowTextRow, 35> kWindowTextRows{{
     {WindowText::ChooserDirectories, "txtDiretorios", "Diretórios"},
     {WindowText::NoEmulatorConfig, "msgSemTessikIni",
      "O diretório %1 não contém o tessik.ini: escolha o diretório do próprio emulador Tessik."},
+    {WindowText::PagesName, "PageControl1Nome", "Páginas"},
+    {WindowText::DriverListName, "lstDriversNome", "Drivers"},
+    {WindowText::PreviewName, "panImagemNome", "Amostra"},
+    {WindowText::PreviewPictureName, "imgAmostraNome", "Imagem da amostra"},
+    {WindowText::CommandLineName, "edtLinhaComandoNome", "Linha de comando"},
+    {WindowText::AboutName, "Memo1Nome", "Sobre o Vorlane"},
+    {WindowText::SectionsName, "cboSecoesNome", "Seções"},
+    {WindowText::DriverTextName, "MemoEditorNome", "Texto do driver"},
 }};
 
 QStringList& appliedTexts() {

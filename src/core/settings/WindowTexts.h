@@ -50,6 +50,14 @@ enum class WindowText {
   ChooserAccept,
   ChooserDirectories,  // what the chooser lists
   NoEmulatorConfig,    // a chosen folder without tessik.ini; %1 the folder
+  PagesName,           // what a screen reader calls the controls without a caption
+  DriverListName,
+  PreviewName,
+  PreviewPictureName,
+  CommandLineName,
+  AboutName,
+  SectionsName,  // the editor's
+  DriverTextName,
 };
 
 struct WindowTextRow {
