@@ -77,14 +77,14 @@ void MainWindow::listLanguages() {
 
 void MainWindow::selectLanguage(const QByteArray& section) {
   const QString wanted = decodeText(section);
-  int found = -1;
-  for (int i = 0; i < m_ui->cboIdioma->count() && found < 0; ++i) {
+  for (int i = 0; i < m_ui->cboIdioma->count(); ++i) {
     if (decodeText(m_ui->cboIdioma->itemData(i).toByteArray())
             .compare(wanted, Qt::CaseInsensitive) == 0) {
-      found = i;
+      m_ui->cboIdioma->setCurrentIndex(i);
+      return;
     }
   }
-  m_ui->cboIdioma->setCurrentIndex(found);
+  m_ui->cboIdioma->setCurrentIndex(-1);
 }
 
 void MainWindow::readFrontEndSettings() {
