@@ -10,7 +10,8 @@ set -euo pipefail
 
 readonly app_id=org.vorlane.Vorlane
 readonly main_title='^Vorlane Frontend v0\.04$'
-readonly chooser_title='choose the Tessik emulator'
+# The chooser's title in any language names the file it looks for.
+readonly chooser_title='^Vorlane: .*tessik\.ini'
 readonly error_box_title='^Vorlane - Tessik Frontend$'
 
 fail() {

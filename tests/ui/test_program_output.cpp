@@ -547,7 +547,7 @@ TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
   ASSERT_EQ(logs.size(), 1);
   const QString log = base.filePath(logs.front());
   EXPECT_EQ(failures.texts().front(),
-            QStringLiteral("The output is in %1, since %2 cannot be replaced: Is a directory")
+            text("A saída está em %1, pois %2 não pode ser substituído: Is a directory")
                 .arg(log, base.filePath(QStringLiteral("tessik-output.log"))));
   EXPECT_TRUE(failures.texts().back().endsWith(text("Tudo está em ") + log));
   EXPECT_TRUE(logBody(base.read(logs.front())).startsWith("only line 1\n"));
