@@ -105,7 +105,7 @@ QByteArray cleanGameName(QByteArray value) {
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing, const QLocale& locale,
-                             const QString& romDirectory) {
+                             const QString& romDirectory, const std::atomic<bool>* stop) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
   Records records;
@@ -135,7 +135,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
   std::atomic<qsizetype> firstUnreadable{drivers.size()};
-  runInParallel(drivers.size(), kReaderThreads, [&](qsizetype k) {
+  const auto readDriver = [&](qsizetype k) {
     const qsizetype i = records.readingOrder[std::size_t(k)];
     DriverRecord& record = recordOf[i];
     const QByteArray fileName = encodeNative(record.file);
@@ -155,7 +155,8 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
       record.gameName = cleanGameName(fileName);
       keepLowest(firstUnreadable, i);
     }
-  });
+  };
+  runInParallel(drivers.size(), kReaderThreads, readDriver, stop);
   if (firstUnreadable < drivers.size()) {
     scan.firstUnreadablePath = basePath(directory, drivers.at(firstUnreadable).file);
   }
@@ -164,13 +165,13 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
 }
 
 QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
-                                       const QLocale& locale) {
+                                       const QLocale& locale, const std::atomic<bool>* stop) {
   if (!isDirectory(directory)) {
     return {};
   }
   try {
     // An absolute directory resolves to itself, never to the base directory given beside it.
-    return scanDrivers(directory, directory, {}, locale, romDirectory).drivers;
+    return scanDrivers(directory, directory, {}, locale, romDirectory, stop).drivers;
   } catch (const Error&) {
     return {};
   }
