@@ -167,47 +167,53 @@ TEST(CatalogueRefresh, ABurstOfDriversEndsInFewApplications) {
   EXPECT_EQ(c.resets.count(), 0);
 }
 
-// The user's processes at their limit for a moment: the system refuses the scan a thread. The
-// refresh tries again once the limit allows, and a refresh that never got one is let go at once.
+// Run in a child whose processes are at their limit for a moment: the system refuses the scan a
+// thread. The refresh tries again once the limit allows, and a refresh that never got one is let
+// go at once. Throws what went wrong.
+void refuseAScanAThread() {
+  rlimit processes{};
+  getrlimit(RLIMIT_NPROC, &processes);
+  const auto limitProcesses = [&](rlim_t soft) {
+    const rlimit limit{soft, processes.rlim_max};
+    if (setrlimit(RLIMIT_NPROC, &limit) != 0) {
+      throw Error(QStringLiteral("setrlimit failed"));
+    }
+  };
+  Catalogue c;
+  c.write("a.drv", "Alpha");
+  c.scan();
+  limitProcesses(0);
+  try {
+    std::thread([] {}).join();
+    throw Error(QStringLiteral("the limit lets a thread start"));
+  } catch (const std::system_error&) {
+  }
+  c.write("b.drv", "Bravo");
+  c.refresh.request();
+  c.refresh.request();
+  if (!c.refresh.isBusy() || !c.applied.isEmpty()) {
+    throw Error(QStringLiteral("a refused scan was taken as done"));
+  }
+  {
+    CatalogueRefresh neverStarted(&c.model);
+    neverStarted.request();
+  }
+  limitProcesses(processes.rlim_cur);
+  if (!c.applied.wait(kRefreshWait) || c.refresh.isBusy()) {
+    throw Error(QStringLiteral("the refused scan was never tried again"));
+  }
+  const QStringList names = gameNames(c.model);
+  if (names != QStringList{QStringLiteral("Alpha"), QStringLiteral("Bravo")}) {
+    throw Error(names.join(u'|'));
+  }
+}
+
 TEST(CatalogueRefresh, AScanRefusedAThreadIsTriedAgainAndHoldsNothingUp) {
   const test::ChildOutcome outcome =
       test::runInChild({.fileSizeLimit = std::nullopt, .asOrdinaryUser = true}, [] {
+        // A hang ends the child, and the test fails.
         alarm(kChildDeadlineSeconds);
-        rlimit processes{};
-        getrlimit(RLIMIT_NPROC, &processes);
-        const auto limitProcesses = [&](rlim_t soft) {
-          const rlimit limit{soft, processes.rlim_max};
-          if (setrlimit(RLIMIT_NPROC, &limit) != 0) {
-            throw Error(QStringLiteral("setrlimit failed"));
-          }
-        };
-        Catalogue c;
-        c.write("a.drv", "Alpha");
-        c.scan();
-        limitProcesses(0);
-        try {
-          std::thread([] {}).join();
-          throw Error(QStringLiteral("the limit lets a thread start"));
-        } catch (const std::system_error&) {
-        }
-        {
-          CatalogueRefresh neverStarted(&c.model);
-          neverStarted.request();
-        }
-        c.write("b.drv", "Bravo");
-        c.refresh.request();
-        c.refresh.request();
-        if (!c.refresh.isBusy() || !c.applied.isEmpty()) {
-          throw Error(QStringLiteral("a refused scan was taken as done"));
-        }
-        limitProcesses(processes.rlim_cur);
-        if (!c.applied.wait(kRefreshWait) || c.refresh.isBusy()) {
-          throw Error(QStringLiteral("the refused scan was never tried again"));
-        }
-        const QStringList names = gameNames(c.model);
-        if (names != QStringList{QStringLiteral("Alpha"), QStringLiteral("Bravo")}) {
-          throw Error(names.join(u'|'));
-        }
+        refuseAScanAThread();
       });
   EXPECT_TRUE(outcome.ranToEnd);
   EXPECT_EQ(outcome.error.value_or(QString()).toStdString(), "");
