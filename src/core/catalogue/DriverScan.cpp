@@ -10,6 +10,7 @@
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
 #include "core/catalogue/RomArchive.h"
+#include "core/catalogue/ShownName.h"
 #include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
 #include "core/platform/Error.h"
@@ -100,7 +101,7 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
 
 QByteArray cleanGameName(QByteArray value) {
   value.removeIf([](char c) { return c == '"'; });
-  return trimBytes(value, isBlankOrControl);
+  return shownName(trimBytes(value, isBlankOrControl));
 }
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,

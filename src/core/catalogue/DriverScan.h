@@ -38,7 +38,7 @@ using LongListingNotice = std::function<void()>;
 QString resolveDriverDirectory(const QString& dirBase, const QString& text);
 
 // A GAMENAME value (or the default standing in for it) as the list shows it: every double
-// quote removed, characters of code 0 to 32 trimmed from both ends.
+// quote removed, characters of code 0 to 32 trimmed from both ends, a long name cut (shownName).
 QByteArray cleanGameName(QByteArray value);
 
 // The whole scan: resolves the directory, lists it afresh and reads every file's game name
