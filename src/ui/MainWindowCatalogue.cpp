@@ -1,5 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include <optional>
+#include <utility>
+
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -9,6 +12,7 @@
 #include "core/catalogue/DriverScan.h"
 #include "core/catalogue/JpegPicture.h"
 #include "core/catalogue/PreviewFile.h"
+#include "core/platform/Error.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
@@ -112,10 +116,22 @@ void MainWindow::lstDriversClick() {
 
 void MainWindow::showDriver(const QString& file) {
   const QString preview = m_previews.find(m_baseDirectory, file);
-  if (preview.isEmpty()) {
-    m_ui->imgAmostra->removePicture();
+  std::optional<JpegPicture> picture;
+  try {
+    if (!preview.isEmpty()) {
+      picture = JpegPicture::load(preview);
+    }
+  } catch (const Error&) {
+    if (!m_followingDisk) {
+      throw;
+    }
+  }
+  if (picture) {
+    m_ui->imgAmostra->setPicture(std::move(*picture), m_followingDisk
+                                                          ? PreviewImage::DecodeFailure::StayQuiet
+                                                          : PreviewImage::DecodeFailure::ShowBox);
   } else {
-    m_ui->imgAmostra->setPicture(JpegPicture::load(preview));
+    m_ui->imgAmostra->removePicture();
   }
   m_ui->panNomeDriver->setText(displayPath(file));
   m_ui->panImagem->setCaption(displayPath(file));

@@ -1,7 +1,8 @@
 #include "ui/MainWindow.h"
 
+#include <QScopedValueRollback>
+
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/Error.h"
 #include "core/platform/FolderWatch.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
@@ -29,23 +30,21 @@ void MainWindow::followScannedFolders() {
 }
 
 void MainWindow::catalogueRefreshed() {
+  const QScopedValueRollback following(m_followingDisk, true);
   // The rows changed in place: the selection, the filter's text and the focus stay as they are,
   // unless the filter now hides the selected game.
   m_driverFilter->followCatalogueChange();
 }
 
 void MainWindow::previewFolderChanged() {
+  // A picture still being written fails to load now; the next change shows it.
+  const QScopedValueRollback following(m_followingDisk, true);
   m_previews.forget();
   const DriverRecord* selected = selectedDriver();
   if (selected == nullptr) {
     return;
   }
-  try {
-    showDriver(selected->file);
-  } catch (const Error&) {
-    // A picture still being written fails to load now; the next change shows it. A refresh
-    // shows no box.
-  }
+  showDriver(selected->file);
 }
 
 }  // namespace vorlane

@@ -31,8 +31,9 @@ QImage wrapBitmap(const JpegBitmap& bitmap) {
 
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {}
 
-void PreviewImage::setPicture(JpegPicture picture) {
+void PreviewImage::setPicture(JpegPicture picture, DecodeFailure onFailure) {
   m_picture = std::move(picture);
+  m_onFailure = onFailure;
   update();
 }
 
@@ -48,7 +49,8 @@ void PreviewImage::paintEvent(QPaintEvent*) {
   const QImage image = wrapBitmap(m_picture->bitmap());
   // Shown after this paint, so a box never opens inside a paint event; handed out only once,
   // so later redraws of what was decoded before the failure stay silent.
-  if (std::optional<JpegError> failure = m_picture->takeFailure()) {
+  if (std::optional<JpegError> failure = m_picture->takeFailure();
+      failure && m_onFailure == DecodeFailure::ShowBox) {
     QTimer::singleShot(0, this, [message = failure->message()] { showErrorBox(message); });
   }
   if (image.isNull()) {

@@ -17,8 +17,11 @@ class PreviewImage : public QWidget {
  public:
   explicit PreviewImage(QWidget* parent = nullptr);
 
+  // Whether a picture that fails to decode as it is first drawn says so in a box.
+  enum class DecodeFailure { ShowBox, StayQuiet };
+
   bool hasPicture() const { return m_picture.has_value(); }
-  void setPicture(JpegPicture picture);
+  void setPicture(JpegPicture picture, DecodeFailure onFailure = DecodeFailure::ShowBox);
   void removePicture();
 
  protected:
@@ -26,6 +29,7 @@ class PreviewImage : public QWidget {
 
  private:
   std::optional<JpegPicture> m_picture;
+  DecodeFailure m_onFailure = DecodeFailure::ShowBox;
 };
 
 }  // namespace vorlane
