@@ -16,6 +16,9 @@ void MainWindow::bindRefreshHandlers() {
   m_previewWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
   for (FolderWatch* watch : {m_driverWatch, m_romWatch}) {
     connect(watch, &FolderWatch::changed, m_refresh, &CatalogueRefresh::request);
+    connect(watch, &FolderWatch::pollingChanged, this, [this] {
+      m_driverFilter->setFollowedByPolling(m_driverWatch->isPolling() || m_romWatch->isPolling());
+    });
   }
   connect(m_refresh, &CatalogueRefresh::applied, this, &MainWindow::catalogueRefreshed);
   connect(m_previewWatch, &FolderWatch::changed, this, &MainWindow::previewFolderChanged);

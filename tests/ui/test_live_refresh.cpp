@@ -14,11 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include "core/settings/WindowTexts.h"
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/CatalogueModel.h"
 #include "ui/CatalogueRefresh.h"
+#include "ui/DriverListFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewImage.h"
 
@@ -188,6 +190,23 @@ TEST(LiveRefresh, APreviewOfTheSelectedGameShowsAsItChanges) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !image->hasPicture(); }, kShowWait));
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), QStringLiteral("beta.drv"));
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+// For want of watches the folders are looked at again in turns; the count's tip says so beside
+// what it says of the marked games, and no more once the watches are back.
+TEST(LiveRefresh, FoldersFollowedByPollingSaySoInTheCountsTip) {
+  TempBase base;
+  layOut(base);
+  WindowOnBase main(base);
+  auto* count = main.child<QLabel>("panTotalDrivers");
+  auto* filter = main.window().findChild<DriverListFilter*>();
+  ASSERT_NE(filter, nullptr);
+  const QString marked = text("4 drivers, 4 sem arquivo de ROM");
+  ASSERT_EQ(count->toolTip(), marked);
+  filter->setFollowedByPolling(true);
+  EXPECT_EQ(count->toolTip(), marked + u'\n' + windowText(WindowText::FollowedByPolling));
+  filter->setFollowedByPolling(false);
+  EXPECT_EQ(count->toolTip(), marked);
 }
 
 // A preview is moved into place whole, as a copy that is complete when it appears.

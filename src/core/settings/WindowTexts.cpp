@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 15> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 16> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
@@ -23,6 +23,8 @@ constexpr std::array<WindowTextRow, 15> kWindowTextRows{{
      "%1 terminou logo ao iniciar, com %2, sem escrever nada."},
     {WindowText::WholeLog, "msgLogCompleto", "Tudo está em %1"},
     {WindowText::OutputSkipped, "txtSaidaPulada", "[... %1 bytes pulados; estão no log ...]"},
+    {WindowText::FollowedByPolling, "panTotalSondagem",
+     "As mudanças nas pastas são vistas olhando-as de novo a cada poucos segundos."},
 }};
 
 QStringList& appliedTexts() {

@@ -27,6 +27,7 @@ enum class WindowText {
   EndedAtOnceSilently,  // the same when it wrote nothing
   WholeLog,             // that box's last line; %1 the log with all the emulator wrote
   OutputSkipped,        // the output window's line for output it passed over; %1 bytes
+  FollowedByPolling,    // the count panel's tip while the folders are looked at again in turns
 };
 
 struct WindowTextRow {
