@@ -9,16 +9,10 @@
 namespace vorlane {
 namespace {
 
-QByteArray repeated(const char* bytes, qsizetype times) {
-  return QByteArray(bytes).repeated(times);
-}
-
-QString repeated(const QString& text, qsizetype times) {
-  return text.repeated(times);
-}
-
 TEST(ShownName, ALongNameIsCutBetweenCharactersAndReadsAsTheWholeRead) {
-  const QString a = QStringLiteral("a");
+  constexpr qsizetype kLimit = kShownNameLength;
+  const QByteArray as = QByteArray(kLimit - 1, 'a');
+  const QString shownAs(kLimit - 1, u'a');
   const QString ellipsis = QStringLiteral("\u2026");
   const struct {
     const char* what;
@@ -26,20 +20,16 @@ TEST(ShownName, ALongNameIsCutBetweenCharactersAndReadsAsTheWholeRead) {
     QString shown;
   } cases[] = {
       {"short", "Caf\xC3\xA9", QStringLiteral("Caf\u00E9")},
-      {"at the limit", repeated("a", kShownNameLength), repeated(a, kShownNameLength)},
-      {"one past", repeated("a", kShownNameLength + 1), repeated(a, kShownNameLength) + ellipsis},
-      {"surrogate pair across the limit",
-       repeated("a", kShownNameLength - 1) + "\xF0\x9F\x98\x80" + "bb",
-       repeated(a, kShownNameLength - 1) + ellipsis},
-      {"combining mark after the limit", repeated("a", kShownNameLength - 1) + "e\xCC\x81" + "bb",
-       repeated(a, kShownNameLength - 1) + ellipsis},
-      {"one letter under many marks", "a" + repeated("\xCC\x81", 1000),
-       a + repeated(QStringLiteral("\u0301"), kShownNameLength - 1) + ellipsis},
-      {"Windows-1252", repeated("\xE9", 400),
-       repeated(QStringLiteral("\u00E9"), kShownNameLength) + ellipsis},
+      {"at the limit", as + 'a', shownAs + u'a'},
+      {"one past", as + "aa", shownAs + u'a' + ellipsis},
+      {"surrogate pair across the limit", as + "\xF0\x9F\x98\x80" + "bb", shownAs + ellipsis},
+      {"combining mark after the limit", as + "e\xCC\x81" + "bb", shownAs + ellipsis},
+      {"one letter under many marks", "a" + QByteArray("\xCC\x81").repeated(1000),
+       u'a' + QStringLiteral("\u0301").repeated(kLimit - 1) + ellipsis},
+      {"Windows-1252", QByteArray(400, '\xE9'), QString(kLimit, u'\u00E9') + ellipsis},
       // Its head alone is UTF-8; the whole is not, and is read as Windows-1252.
-      {"Windows-1252 past the limit", repeated("\xC3\xA9", 200) + "\xFF",
-       repeated(QStringLiteral("\u00C3\u00A9"), kShownNameLength / 2) + ellipsis},
+      {"Windows-1252 past the limit", QByteArray("\xC3\xA9").repeated(200) + "\xFF",
+       QStringLiteral("\u00C3\u00A9").repeated(kLimit / 2) + ellipsis},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(decodeText(shownName(c.name)), c.shown) << c.what;
