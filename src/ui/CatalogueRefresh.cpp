@@ -1,20 +1,25 @@
 #include "ui/CatalogueRefresh.h"
 
+#include <system_error>
 #include <utility>
-
-#include <QtConcurrent/QtConcurrentRun>
 
 #include "ui/CatalogueModel.h"
 
 namespace vorlane {
 
-CatalogueRefresh::CatalogueRefresh(CatalogueModel* model, QObject* parent)
+CatalogueRefresh::CatalogueRefresh(CatalogueModel* model, QObject* parent,
+                                   std::chrono::milliseconds retryInterval)
     : QObject(parent), m_model(model) {
-  connect(&m_watcher, &QFutureWatcher<void>::finished, this, &CatalogueRefresh::takeResult);
+  m_retry.setSingleShot(true);
+  m_retry.setInterval(retryInterval);
+  connect(&m_retry, &QTimer::timeout, this, &CatalogueRefresh::start);
 }
 
 CatalogueRefresh::~CatalogueRefresh() {
-  m_watcher.waitForFinished();
+  m_stop = true;
+  if (m_scan.joinable()) {
+    m_scan.join();
+  }
 }
 
 void CatalogueRefresh::setFolders(const QString& driverDirectory, const QString& romDirectory,
@@ -26,7 +31,7 @@ void CatalogueRefresh::setFolders(const QString& driverDirectory, const QString&
 }
 
 void CatalogueRefresh::request() {
-  if (m_scanning) {
+  if (m_scanning || m_retry.isActive()) {
     m_pending = true;
   } else {
     start();
@@ -35,23 +40,34 @@ void CatalogueRefresh::request() {
 
 void CatalogueRefresh::start() {
   m_pending = false;
-  m_scanning = true;
   m_runningGeneration = m_folderGeneration;
   // Shared, not copied: the model replaces its list, never changes it.
   m_scannedFrom = m_model->drivers();
-  m_watcher.setFuture(
-      QtConcurrent::run([this, before = m_scannedFrom, driverDirectory = m_driverDirectory,
-                         romDirectory = m_romDirectory, locale = m_locale] {
-        QList<DriverRecord> drivers = rescanDriverFolder(driverDirectory, romDirectory, locale);
-        CatalogueDiff diff = diffCatalogue(before, drivers);
-        m_rescan = Rescan{std::move(drivers), std::move(diff)};
-      }));
+  try {
+    m_scan = std::thread([this, before = m_scannedFrom, driverDirectory = m_driverDirectory,
+                          romDirectory = m_romDirectory, locale = m_locale] {
+      QList<DriverRecord> drivers =
+          rescanDriverFolder(driverDirectory, romDirectory, locale, &m_stop);
+      CatalogueDiff diff = diffCatalogue(before, drivers);
+      m_rescan = Rescan{std::move(drivers), std::move(diff)};
+      // Dropped unread when this object is gone first.
+      QMetaObject::invokeMethod(this, &CatalogueRefresh::takeResult, Qt::QueuedConnection);
+    });
+  } catch (const std::system_error&) {
+    // The user's processes are at their limit for now: the request waits for a thread, and a
+    // window closed meanwhile waits for nothing.
+    m_scannedFrom.clear();
+    m_pending = true;
+    m_retry.start();
+    return;
+  }
+  m_scanning = true;
 }
 
 void CatalogueRefresh::takeResult() {
   m_scanning = false;
-  // Rethrows what the scan threw.
-  m_watcher.waitForFinished();
+  // Makes the result the scan wrote visible here; the scan has told its end as its last step.
+  m_scan.join();
   const Rescan rescan = *std::exchange(m_rescan, std::nullopt);
   const bool current = m_runningGeneration == m_folderGeneration;
   if (current) {

@@ -102,7 +102,8 @@ class MainWindow : public QWidget {
   void loadDrivers();
   void lstDriversClick();
   // Shows the preview and the file name of a driver; a picture that fails to load ends it with
-  // the old picture and captions kept.
+  // the old picture and captions kept, except while following the disk: then no picture shows
+  // and the failure, as one in decoding, stays quiet.
   void showDriver(const QString& file);
   // The record of the game selected in lstDrivers, or none. The current row alone is no
   // selection: the list makes its first row current when it takes the focus, without selecting

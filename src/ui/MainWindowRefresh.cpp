@@ -1,7 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/Error.h"
 #include "core/platform/FolderWatch.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
@@ -15,6 +14,9 @@ void MainWindow::bindRefreshHandlers() {
   m_previewWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
   for (FolderWatch* watch : {m_driverWatch, m_romWatch}) {
     connect(watch, &FolderWatch::changed, m_refresh, &CatalogueRefresh::request);
+    connect(watch, &FolderWatch::pollingChanged, this, [this] {
+      m_driverFilter->setFollowedByPolling(m_driverWatch->isPolling() || m_romWatch->isPolling());
+    });
   }
   connect(m_refresh, &CatalogueRefresh::applied, this, &MainWindow::catalogueRefreshed);
   connect(m_previewWatch, &FolderWatch::changed, this, &MainWindow::previewFolderChanged);
@@ -35,17 +37,13 @@ void MainWindow::catalogueRefreshed() {
 }
 
 void MainWindow::previewFolderChanged() {
+  // A picture still being written shows its failure now; the next change shows it whole.
   m_previews.forget();
   const DriverRecord* selected = selectedDriver();
   if (selected == nullptr) {
     return;
   }
-  try {
-    showDriver(selected->file);
-  } catch (const Error&) {
-    // A picture still being written fails to load now; the next change shows it. A refresh
-    // shows no box.
-  }
+  showDriver(selected->file);
 }
 
 }  // namespace vorlane

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/FileNameOrder.h"
+#include "core/catalogue/ShownName.h"
 #include "core/platform/Error.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
@@ -145,6 +146,8 @@ TEST(DriverScan, GameNamesLoseQuotesAndOuterControlCharacters) {
       {"g.drv", driverText("GAMENAME     Caf\xE9 \"\x7F\""), "Caf\xE9 \x7F"},
       {"h\"q\".drv", driverText("CPU          z80"), "hq.drv"},
       {"i.drv", QByteArray(), "i.drv"},
+      {"j.drv", driverText("GAMENAME     " + QByteArray(100'000, 'j')),
+       QByteArray(kShownNameLength, 'j') + "\xE2\x80\xA6"},
   };
   const TempBase base;
   QList<QByteArray> expected;

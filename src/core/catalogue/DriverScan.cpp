@@ -10,6 +10,7 @@
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
 #include "core/catalogue/RomArchive.h"
+#include "core/catalogue/ShownName.h"
 #include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
 #include "core/platform/Error.h"
@@ -100,12 +101,12 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
 
 QByteArray cleanGameName(QByteArray value) {
   value.removeIf([](char c) { return c == '"'; });
-  return trimBytes(value, isBlankOrControl);
+  return shownName(trimBytes(value, isBlankOrControl));
 }
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing, const QLocale& locale,
-                             const QString& romDirectory) {
+                             const QString& romDirectory, const std::atomic<bool>* stop) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
   Records records;
@@ -135,7 +136,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
   std::atomic<qsizetype> firstUnreadable{drivers.size()};
-  runInParallel(drivers.size(), kReaderThreads, [&](qsizetype k) {
+  const auto readDriver = [&](qsizetype k) {
     const qsizetype i = records.readingOrder[std::size_t(k)];
     DriverRecord& record = recordOf[i];
     const QByteArray fileName = encodeNative(record.file);
@@ -155,7 +156,8 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
       record.gameName = cleanGameName(fileName);
       keepLowest(firstUnreadable, i);
     }
-  });
+  };
+  runInParallel(drivers.size(), kReaderThreads, readDriver, stop);
   if (firstUnreadable < drivers.size()) {
     scan.firstUnreadablePath = basePath(directory, drivers.at(firstUnreadable).file);
   }
@@ -164,13 +166,13 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
 }
 
 QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
-                                       const QLocale& locale) {
+                                       const QLocale& locale, const std::atomic<bool>* stop) {
   if (!isDirectory(directory)) {
     return {};
   }
   try {
     // An absolute directory resolves to itself, never to the base directory given beside it.
-    return scanDrivers(directory, directory, {}, locale, romDirectory).drivers;
+    return scanDrivers(directory, directory, {}, locale, romDirectory, stop).drivers;
   } catch (const Error&) {
     return {};
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include <QByteArray>
@@ -37,7 +38,7 @@ using LongListingNotice = std::function<void()>;
 QString resolveDriverDirectory(const QString& dirBase, const QString& text);
 
 // A GAMENAME value (or the default standing in for it) as the list shows it: every double
-// quote removed, characters of code 0 to 32 trimmed from both ends.
+// quote removed, characters of code 0 to 32 trimmed from both ends, a long name cut (shownName).
 QByteArray cleanGameName(QByteArray value);
 
 // The whole scan: resolves the directory, lists it afresh and reads every file's game name
@@ -51,15 +52,20 @@ QByteArray cleanGameName(QByteArray value);
 // When `romDirectory` names an existing directory, each readable driver's ROM archive (the path
 // the checksum tool would be given) is looked for there as well, by the same readers: only a
 // regular file, or a link to one, counts as the archive.
+// Once `stop` is seen set, no further file is read: the scan returns with records left unread,
+// a result only to be dropped.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale(),
-                             const QString& romDirectory = QString());
+                             const QString& romDirectory = QString(),
+                             const std::atomic<bool>* stop = nullptr);
 
 // The drivers of a folder scanned before, for a refresh while the program runs: unlike
 // scanDrivers, a folder that is gone, is no folder or may not be read gives no drivers (its part
-// of the catalogue empties) rather than the base directory's or a message.
+// of the catalogue empties) rather than the base directory's or a message. `stop` as for
+// scanDrivers.
 QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
-                                       const QLocale& locale = QLocale());
+                                       const QLocale& locale = QLocale(),
+                                       const std::atomic<bool>* stop = nullptr);
 
 }  // namespace vorlane

@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 43> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 44> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
@@ -70,6 +70,8 @@ constexpr std::array<WindowTextRow, 43> kWindowTextRows{{
     {WindowText::AboutName, "Memo1Nome", "Sobre o Vorlane"},
     {WindowText::SectionsName, "cboSecoesNome", "Seções"},
     {WindowText::DriverTextName, "MemoEditorNome", "Texto do driver"},
+    {WindowText::FollowedByPolling, "panTotalSondagem",
+     "As mudanças nas pastas são vistas olhando-as de novo a cada poucos segundos."},
 }};
 
 QStringList& appliedTexts() {
