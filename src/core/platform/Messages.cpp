@@ -187,7 +187,7 @@ QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
 }
 
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time) {
-  return QByteArrayLiteral("Started ") + commandLine + QByteArrayLiteral(" at ") + time + '\n';
+  return kLogHeaderWord + commandLine + QByteArrayLiteral(" at ") + time + '\n';
 }
 
 std::size_t formatLeftOutLine(char* buffer, std::size_t size, std::uint64_t count) {

@@ -53,7 +53,9 @@ QString logKeptAside(const QString& logPath, const QString& takenPath, int error
 // The log of the run before could not be moved aside, so the new one left it in place.
 QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber);
 
-// A log's first line: the program and its arguments as started, and the time.
+// A log's first line: this word, the program and its arguments as started (each in double
+// quotes), and the time.
+inline constexpr char kLogHeaderWord[] = "Started ";
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);
 // A log's lines written by the watcher of a started program after a fork, where nothing may
 // allocate: each fills `buffer` (cut at `size` bytes) and returns the length. The line after
