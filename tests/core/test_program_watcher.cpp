@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -104,45 +103,6 @@ TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/") +
                                    QString::fromLatin1(contentOf(pidFile).trimmed())))
         << example.command;
-  }
-}
-
-// A feed asked for the first moments only stops then; what the program writes later goes to the
-// log alone. The window is a parameter, long enough for the first line to come within it.
-TEST(ProgramWatcher, LiveFeedLastsAsLongAsAskedWhileTheLogKeepsEverything) {
-  constexpr int kFeedMs = 1000;
-  const struct {
-    LiveOutput live;
-    QByteArray fed;
-  } cases[] = {{kWholeLiveOutput, "early\nlate\n"}, {LiveOutput{true, kFeedMs}, "early\n"}};
-  for (const auto& example : cases) {
-    SCOPED_TRACE(example.fed.constData());
-    const TempBase base;
-    const QString go = base.filePath(QStringLiteral("go"));
-    const std::unique_ptr<OutputLog> log =
-        OutputLog::create(base.filePath(QStringLiteral("run.log")));
-    ASSERT_NE(log, nullptr);
-    const QString command = QStringLiteral("echo early; ") +
-                            QString::fromUtf8(waitForFileLine(go.toUtf8()).trimmed()) +
-                            QStringLiteral("; echo late");
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    ProgramStart start = startShell(command, base, log.get(), example.live);
-    ASSERT_NE(start.report, nullptr);
-    QByteArray fed;
-    QObject::connect(start.report.get(), &ProgramReport::output,
-                     [&](const QByteArray& bytes) { fed += bytes; });
-    for (const QDeadlineTimer deadline(kWaitMs); fed.isEmpty() && !deadline.hasExpired();) {
-      turnEventLoop(kPollMs);
-    }
-    ASSERT_EQ(fed, "early\n");
-    while (!sinceStart.hasExpired(kFeedMs)) {
-      turnEventLoop(kPollMs);
-    }
-    QFile(go).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
-    EXPECT_EQ(fed, example.fed);
-    EXPECT_TRUE(contentOf(log->path()).endsWith("\nearly\nlate\nEnded with exit code 0\n"));
   }
 }
 

@@ -257,9 +257,6 @@ DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QBy
   plan.headerBytes = static_cast<std::size_t>(output.logHeader.size());
   plan.highestDescriptor = highestDescriptor();
   plan.relay.liveFeed = output.liveFeed;
-  if (output.liveFeedMs >= 0) {
-    plan.relay.liveFeedEnd = monotonicNanoseconds() + std::int64_t(output.liveFeedMs) * 1'000'000;
-  }
   if (::pipe2(plan.channel, O_CLOEXEC) != 0) {
     return {errno};
   }

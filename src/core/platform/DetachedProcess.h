@@ -14,10 +14,8 @@ struct DetachedOutput {
   // The log's size limit: past it the log keeps its first and its last half, and one line says
   // how much was left out between them.
   qint64 logCap = qint64(16) << 20;
-  // Whether the output is also sent through the report channel as it comes, and for how many
-  // milliseconds after the start; -1: for the whole run.
+  // Whether the output is also sent through the report channel as it comes.
   bool liveFeed = false;
-  int liveFeedMs = -1;
 };
 
 struct DetachedStart {

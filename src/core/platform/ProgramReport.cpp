@@ -76,6 +76,9 @@ bool ProgramReport::handRecordsOn() {
       case RecordHeader::kSkipped:
         Q_EMIT skipped(header.value);
         break;
+      case RecordHeader::kTail:
+        m_lastOutput = m_pending.mid(at - header.length, header.length);
+        break;
       case RecordHeader::kExited:
         finish(ProgramEnd::exited(static_cast<int>(header.value)));
         return false;

@@ -25,6 +25,9 @@ class ProgramReport : public QObject {
 
   bool hasEnded() const { return m_ended; }
   ProgramEnd end() const { return m_end; }
+  // Once the program has ended, the end of what it wrote (a few kilobytes, whole lines where
+  // more came before), whether or not it was fed live.
+  const QByteArray& lastOutput() const { return m_lastOutput; }
 
  Q_SIGNALS:
   // Each emitted from the event loop, in the order the watcher sent them.
@@ -45,6 +48,7 @@ class ProgramReport : public QObject {
   // Bytes read but not yet a whole record, and output gathered for one signal.
   QByteArray m_pending;
   QByteArray m_output;
+  QByteArray m_lastOutput;
   bool m_ended = false;
   ProgramEnd m_end;
 };

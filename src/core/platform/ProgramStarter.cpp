@@ -78,7 +78,6 @@ ProgramStart startDetached(const QString& executable, const QStringList& argumen
     output.logHeader = messages::logHeader(
         quotedCommandLine(argv), QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1());
     output.liveFeed = live.fed;
-    output.liveFeedMs = live.forMs;
   }
   const DetachedStart start =
       startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory), output);
