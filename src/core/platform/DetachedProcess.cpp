@@ -14,6 +14,8 @@
 #include <csignal>
 #include <vector>
 
+#include <QDeadlineTimer>
+
 #include "core/platform/OutputRelay.h"
 #include "core/platform/ReportRecord.h"
 
@@ -194,20 +196,32 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
   ::_exit(0);
 }
 
-bool readFully(int descriptor, void* data, std::size_t length) {
+enum class ReadResult { kWhole, kEnded, kTimedOut };
+
+// Reads `length` bytes unless the deadline passes first.
+ReadResult readBefore(int descriptor, void* data, std::size_t length,
+                      const QDeadlineTimer& deadline) {
   auto* bytes = static_cast<char*>(data);
   while (length > 0) {
-    const ssize_t got = ::read(descriptor, bytes, length);
+    pollfd readable{descriptor, POLLIN, 0};
+    const int ready = ::poll(&readable, 1, static_cast<int>(deadline.remainingTime()));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    if (ready == 0) {
+      return ReadResult::kTimedOut;
+    }
+    const ssize_t got = ready < 0 ? -1 : ::read(descriptor, bytes, length);
     if (got < 0 && errno == EINTR) {
       continue;
     }
     if (got <= 0) {
-      return false;
+      return ReadResult::kEnded;
     }
     bytes += got;
     length -= static_cast<std::size_t>(got);
   }
-  return true;
+  return ReadResult::kWhole;
 }
 
 void closePair(int pair[2]) {
@@ -304,13 +318,22 @@ DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QBy
   }
   while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
   }
+  return readStartReport(plan.channel[0], kStartReportMs);
+}
+
+DetachedStart readStartReport(int channel, int deadlineMs) {
   RecordHeader first{};
-  if (readFully(plan.channel[0], &first, sizeof first) && first.kind == RecordHeader::kStarted) {
-    return {0, plan.channel[0]};
+  const ReadResult read = readBefore(channel, &first, sizeof first, QDeadlineTimer(deadlineMs));
+  if (read == ReadResult::kWhole && first.kind == RecordHeader::kStarted) {
+    return {.reportDescriptor = channel};
   }
-  ::close(plan.channel[0]);
+  ::close(channel);
+  if (read == ReadResult::kTimedOut) {
+    return {.unreported = true};
+  }
   // A watcher that died before it said anything leaves no reason of its own.
-  return {first.kind == RecordHeader::kStartError ? static_cast<int>(first.value) : EIO};
+  return {.errorNumber =
+              first.kind == RecordHeader::kStartError ? static_cast<int>(first.value) : EIO};
 }
 
 }  // namespace vorlane

@@ -22,6 +22,9 @@ struct DetachedStart {
   // 0, or the system's error number when the directory cannot be entered or the system refuses
   // to run the program.
   int errorNumber = 0;
+  // The watcher told nothing within the deadline (it may have been stopped): whether the
+  // program runs is not known.
+  bool unreported = false;
   // The read end of the report channel (see ReportRecord.h) after the start record, owned by the
   // caller; -1 when the start failed.
   int reportDescriptor = -1;
@@ -34,8 +37,14 @@ struct DetachedStart {
 // program, and reports its end, so nothing is waited for here, no zombie is left, and nothing
 // this process does later can end the program. The program inherits no signal disposition, no
 // signal mask and no descriptor above 2 from this process.
+// How long the start waits for the watcher's word before it gives up on it.
+inline constexpr int kStartReportMs = 10000;
 DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QByteArray>& arguments,
                                    const QByteArray& workingDirectory,
                                    const DetachedOutput& output = {});
+
+// Reads the watcher's first record from the report channel's read end, waiting at most
+// `deadlineMs`; on a good start the channel is handed on in the result, otherwise closed.
+DetachedStart readStartReport(int channel, int deadlineMs);
 
 }  // namespace vorlane

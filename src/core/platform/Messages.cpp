@@ -158,6 +158,13 @@ QString cannotStart(const QString& program, int errorNumber) {
       .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
+QString startNotReported(const QString& program) {
+  return QStringLiteral(
+             "Cannot tell whether %1 started: the process that starts it gave no word in time "
+             "(it may have been stopped); it may still start")
+      .arg(displayPath(program));
+}
+
 QString needsWine(const QString& program) {
   return QStringLiteral("Cannot start %1: it is a Windows program, which needs wine on the PATH")
       .arg(displayPath(program));

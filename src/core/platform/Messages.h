@@ -42,6 +42,8 @@ QString programEnded(const QString& programName, ProgramEnd end);
 QString outputSkipped(qint64 count);
 // A program that could not be started, with the system's reason in its own words.
 QString cannotStart(const QString& program, int errorNumber);
+// The process that starts a program never told whether it did (it may have been stopped).
+QString startNotReported(const QString& program);
 // A Windows program, and no wine on the PATH to start it with.
 QString needsWine(const QString& program);
 // The emulator failed within its first seconds: how it ended, the last lines it wrote (maybe

@@ -81,6 +81,9 @@ ProgramStart startDetached(const QString& executable, const QStringList& argumen
   }
   const DetachedStart start =
       startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory), output);
+  if (start.unreported) {
+    return {messages::startNotReported(program), nullptr};
+  }
   if (start.errorNumber != 0) {
     return {messages::cannotStart(program, start.errorNumber), nullptr};
   }
