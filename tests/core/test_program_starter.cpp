@@ -267,8 +267,10 @@ TEST(StartReport, WaitsForTheWatchersWordOnlyUntilTheDeadline) {
     EXPECT_EQ(start.errorNumber, example.errorNumber) << example.watcher;
     EXPECT_EQ(start.unreported, example.unreported) << example.watcher;
     EXPECT_EQ(start.reportDescriptor >= 0, example.started) << example.watcher;
-    if (start.reportDescriptor >= 0) {
-      ::close(start.reportDescriptor);
+    for (const int descriptor : {start.reportDescriptor, start.programDescriptor}) {
+      if (descriptor >= 0) {
+        ::close(descriptor);
+      }
     }
     ::kill(watcher, SIGKILL);
     ::waitpid(watcher, nullptr, 0);

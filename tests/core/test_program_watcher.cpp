@@ -189,6 +189,46 @@ TEST(ProgramWatcher, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
   EXPECT_EQ(content.size(), 16 * kMiB + marker.size() + qstrlen("Ended with exit code 0\n"));
 }
 
+// The watcher goes by a name of its own, so that ending Vorlane by its name leaves it be; when
+// it is ended all the same, its end is not the program's: that comes when the program ends.
+TEST(ProgramWatcher, HasANameOfItsOwnAndItsEndIsNotTheProgramsEnd) {
+  const TempBase base;
+  const QString watcherFile = base.filePath(QStringLiteral("watcher"));
+  const QString go = base.filePath(QStringLiteral("go"));
+  const std::unique_ptr<OutputLog> log =
+      OutputLog::create(base.filePath(QStringLiteral("tool.log")));
+  ASSERT_NE(log, nullptr);
+  ProgramStart start = startShell(QStringLiteral("echo $PPID > '%1'; ").arg(watcherFile) +
+                                      QString::fromUtf8(waitForFileLine(go.toUtf8()).trimmed()) +
+                                      QStringLiteral("; exit 5"),
+                                  base, log.get());
+  ASSERT_NE(start.report, nullptr);
+  const QByteArray watcher = waitForFile(watcherFile);
+  ASSERT_FALSE(watcher.isEmpty());
+  const QString process = QStringLiteral("/proc/") + QString::fromLatin1(watcher);
+  EXPECT_EQ(contentOf(process + QStringLiteral("/comm")), "vorlane-relay\n");
+  EXPECT_EQ(contentOf(process + QStringLiteral("/cmdline")).split('\0').front(), "vorlane-relay");
+
+  ASSERT_EQ(::kill(watcher.toInt(), SIGKILL), 0);
+  const QString watcherStatus = process + QStringLiteral("/stat");
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        const QByteArray status = contentOf(watcherStatus);
+        return status.isEmpty() || status.contains(") Z ");
+      },
+      kWaitMs));
+  // The watcher of a program started now tells its end; the loss of the first watcher, which
+  // came before, has been read by then.
+  ProgramStart quick = startShell(QStringLiteral("exit 0"), base, nullptr);
+  ASSERT_NE(quick.report, nullptr);
+  ASSERT_TRUE(waitForEnd(*quick.report, kWaitMs));
+  EXPECT_FALSE(start.report->hasEnded()) << "the program still runs";
+
+  QFile(go).open(QIODevice::WriteOnly);
+  ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
+  EXPECT_EQ(start.report->end(), ProgramEnd{});
+}
+
 // A Vorlane started with SIGINT and SIGQUIT ignored, SIGUSR1 blocked and a stray descriptor 10
 // passes none of it on.
 TEST(ProgramWatcher, ProgramInheritsNoSignalStateAndNoStrayDescriptor) {

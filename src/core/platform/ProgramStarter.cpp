@@ -87,7 +87,8 @@ ProgramStart startDetached(const QString& executable, const QStringList& argumen
   if (start.errorNumber != 0) {
     return {messages::cannotStart(program, start.errorNumber), nullptr};
   }
-  return {std::nullopt, std::make_unique<ProgramReport>(start.reportDescriptor)};
+  return {std::nullopt,
+          std::make_unique<ProgramReport>(start.reportDescriptor, start.programDescriptor)};
 }
 
 }  // namespace
