@@ -34,10 +34,12 @@ QString programName(const QString& program) {
 // started; tells the user when it cannot start, and where the log is when it could not take its
 // name.
 ProgramStart startTelling(QWidget* owner, const QString& program, const QStringList& arguments,
-                          const QString& workingDirectory, OutputLog* log, LiveOutput live,
-                          const QString& previousLogPath = QString()) {
-  ProgramStart start = startProgram(program, arguments, workingDirectory, log, live);
+                          const QString& workingDirectory, std::unique_ptr<OutputLog>& log,
+                          LiveOutput live, const QString& previousLogPath = QString()) {
+  ProgramStart start = startProgram(program, arguments, workingDirectory, log.get(), live);
   if (start.failure) {
+    // The start may have failed for want of descriptors: the log's goes before the box.
+    log.reset();
     showWarningBox(owner, *start.failure);
   } else if (log != nullptr) {
     if (const std::optional<QString> note = log->keep(previousLogPath)) {
@@ -95,8 +97,8 @@ const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
                                     const QString& logDirectory) {
   std::unique_ptr<OutputLog> log = createLog(logDirectory, emulatorLogPath(logDirectory));
   // The box takes the last lines from the report of the end; nothing is fed as it comes.
-  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.get(),
-                                    kNoLiveOutput, previousEmulatorLogPath(logDirectory));
+  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log, kNoLiveOutput,
+                                    previousEmulatorLogPath(logDirectory));
   if (!start.report) {
     return nullptr;
   }
@@ -113,7 +115,7 @@ void launchChecksum(QWidget* owner, const QString& program, const QStringList& a
   std::unique_ptr<OutputLog> log =
       createLog(logDirectory, checksumLogPath(logDirectory, driverFileName));
   ProgramStart start =
-      startTelling(owner, program, arguments, workingDirectory, log.get(), kWholeLiveOutput);
+      startTelling(owner, program, arguments, workingDirectory, log, kWholeLiveOutput);
   if (log && start.report) {
     auto* window =
         new ProgramOutputWindow(owner, programName(program), gameName, std::move(start.report));

@@ -1,5 +1,6 @@
 #include "core/platform/Messages.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "core/platform/NativeText.h"
@@ -80,8 +81,11 @@ QString endStatus(ProgramEnd end) {
 
 }  // namespace
 
-QString cannotOpenFile(const QString& path) {
-  return QStringLiteral("Cannot open file %1").arg(displayPath(path));
+QString cannotOpenFile(const QString& path, int errorNumber) {
+  const QString message = QStringLiteral("Cannot open file %1").arg(displayPath(path));
+  return errorNumber == EMFILE || errorNumber == ENFILE
+             ? message + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errorNumber))
+             : message;
 }
 
 QString cannotCreateFile(const QString& path) {

@@ -13,7 +13,8 @@
 // marker's tip and the texts about a program's run are window texts: in the applied language.
 namespace vorlane::messages {
 
-QString cannotOpenFile(const QString& path);
+// When the system's reason is that no descriptor was left, the message says so.
+QString cannotOpenFile(const QString& path, int errorNumber = 0);
 QString cannotCreateFile(const QString& path);
 QString cannotOpenDirectory(const QString& path);
 QString streamWriteError();
