@@ -88,9 +88,13 @@ class MainWindow : public QWidget {
   // Front-end settings and languages (MainWindowSettings.cpp).
   void bindSettingsHandlers();
   void listLanguages();
+  // Selects the item of the section named so, letter case aside; none when no item is.
+  void selectLanguage(const QByteArray& section);
   void readFrontEndSettings();
   QByteArray selectedLanguage() const;
   void applyLanguage(const QByteArray& language);
+  // The About page names the pages and the play button as they are captioned now.
+  void showAboutText();
   void btnAplicarClick();
 
   // Driver catalogue and preview (MainWindowCatalogue.cpp).

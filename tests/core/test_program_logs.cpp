@@ -144,14 +144,14 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
     const char* previous;  // where the log before it goes; nullptr: nowhere
     const char* folder;    // the folder in the way
     const char* olderLog;  // an earlier run's log at `name`, or nullptr
-    const char* note;      // after "The output is in <log>, "; "$" stands for the base
+    const char* note;      // after "A saída está em <log>, "; "$" stands for the base
   } cases[] = {
       {"checksum-pacman.log", nullptr, "checksum-pacman.log", nullptr,
-       "since $/checksum-pacman.log cannot be replaced: Is a directory"},
+       "pois $/checksum-pacman.log não pode ser substituído: Is a directory"},
       {"tessik-output.log", "tessik-output.log.1", "tessik-output.log", nullptr,
-       "since $/tessik-output.log cannot be replaced: Is a directory"},
+       "pois $/tessik-output.log não pode ser substituído: Is a directory"},
       {"tessik-output.log", "tessik-output.log.1", "tessik-output.log.1", "older run\n",
-       "since the log before it cannot be moved to $/tessik-output.log.1: Is a directory"},
+       "pois o log anterior não pode ser movido para $/tessik-output.log.1: Is a directory"},
   };
   for (const auto& example : cases) {
     TempBase base;
@@ -167,7 +167,7 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
       const std::unique_ptr<OutputLog> log = OutputLog::create(path);
       ASSERT_NE(log, nullptr);
       append(*log, run);
-      EXPECT_EQ(log->keep(previous), QStringLiteral("The output is in %1, ").arg(log->path()) +
+      EXPECT_EQ(log->keep(previous), text("A saída está em %1, ").arg(log->path()) +
                                          text(example.note).replace(QLatin1Char('$'), base.path()))
           << example.folder;
       lastLog = QFileInfo(log->path()).fileName();
@@ -242,8 +242,8 @@ TEST(OutputLog, AnotherUsersFileAtTheNameIsLeftAlone) {
     throw Error(notes.join(QLatin1Char('|')));
   });
   ASSERT_TRUE(outcome.ranToEnd);
-  const QString note = QStringLiteral("The output is in <log>, since ") + path +
-                       QStringLiteral(" cannot be replaced: Operation not permitted");
+  const QString note = text("A saída está em <log>, pois ") + path +
+                       text(" não pode ser substituído: Operation not permitted");
   EXPECT_EQ(outcome.error, note + QLatin1Char('|') + note);
   EXPECT_EQ(base.read(QStringLiteral("shared/checksum-pacman.log")), "root's\n");
   EXPECT_EQ(QDir(shared).entryList(QDir::Files).size(), 2) << "the name, and the latest log";

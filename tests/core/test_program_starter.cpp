@@ -137,7 +137,7 @@ TEST(StartProgram, ReportsWhyAProgramCannotStartInPlainWords) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(startProgram(c.program, {QStringLiteral("x")}, base.path()).failure,
-              QStringLiteral("Cannot start ") + c.program + QStringLiteral(": ") + text(c.reason));
+              text("Não é possível iniciar ") + c.program + QStringLiteral(": ") + text(c.reason));
   }
   EXPECT_TRUE(hasNoChildProcess());
 }
@@ -154,7 +154,7 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
     const std::optional<QString> failure =
         startProgram(program, {QStringLiteral("pacman.drv")}, base.path()).failure;
     ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->contains(QStringLiteral("Windows program"))) << failure->toStdString();
+    EXPECT_TRUE(failure->contains(QStringLiteral("programa do Windows"))) << failure->toStdString();
     EXPECT_TRUE(failure->contains(QStringLiteral("wine"))) << failure->toStdString();
     EXPECT_TRUE(failure->contains(program)) << failure->toStdString();
   }

@@ -125,9 +125,7 @@ QString fileAccessDenied() {
 }
 
 QString notInWindows1252(char32_t character) {
-  return QStringLiteral(
-             "Cannot save the character \"%1\" (U+%2): this driver file is written in "
-             "Windows-1252, which has no such character; the file was left as it was")
+  return windowText(WindowText::NotInWindows1252)
       .arg(QString::fromUcs4(&character, 1),
            QStringLiteral("%1")
                .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
@@ -158,7 +156,7 @@ QString outputSkipped(qint64 count) {
 }
 
 QString cannotStart(const QString& program, int errorNumber) {
-  return QStringLiteral("Cannot start %1: %2")
+  return windowText(WindowText::CannotStart)
       .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
@@ -170,8 +168,7 @@ QString startNotReported(const QString& program) {
 }
 
 QString needsWine(const QString& program) {
-  return QStringLiteral("Cannot start %1: it is a Windows program, which needs wine on the PATH")
-      .arg(displayPath(program));
+  return windowText(WindowText::NeedsWine).arg(displayPath(program));
 }
 
 QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
@@ -186,15 +183,22 @@ QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QSt
 }
 
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber) {
-  return QStringLiteral("The output is in %1, since %2 cannot be replaced: %3")
+  return windowText(WindowText::LogKeptAside)
       .arg(displayPath(logPath), displayPath(takenPath),
            QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
 QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber) {
-  return QStringLiteral("The output is in %1, since the log before it cannot be moved to %2: %3")
+  return windowText(WindowText::PreviousLogInTheWay)
       .arg(displayPath(logPath), displayPath(previousPath),
            QString::fromLocal8Bit(std::strerror(errorNumber)));
+}
+
+QString aboutText(const QString& driversPage, const QString& settingsPage,
+                  const QString& playButton) {
+  return windowText(WindowText::AboutText)
+      .replace(QLatin1String("\\n"), QLatin1String("\n"))
+      .arg(driversPage, settingsPage, playButton);
 }
 
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time) {

@@ -10,7 +10,8 @@
 
 // The fixed texts the user can see besides the captions, in one place: every failure, and what
 // is said about the programs Vorlane starts. Paths are shown as displayPath shows them. The
-// marker's tip and the texts about a program's run are window texts: in the applied language.
+// failures of the design keep their words; every other text is a window text, in the applied
+// language.
 namespace vorlane::messages {
 
 // When the system's reason is that no descriptor was left, the message says so.
@@ -55,6 +56,10 @@ QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QSt
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber);
 // The log of the run before could not be moved aside, so the new one left it in place.
 QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber);
+
+// The About page, naming the pages and the button by the captions they show.
+QString aboutText(const QString& driversPage, const QString& settingsPage,
+                  const QString& playButton);
 
 // A log's first line: this word, the program and its arguments as started (each in double
 // quotes), and the time.
