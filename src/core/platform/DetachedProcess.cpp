@@ -165,8 +165,6 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
   return endOf(status);
 }
 
-// The process between this one and the program: it starts the program, tells its id or why
-// it could not start, copies its output, waits for it and tells its end.
 ArgumentArea argumentArea() {
   QFile file(QStringLiteral("/proc/self/stat"));
   if (!file.open(QIODevice::ReadOnly)) {
@@ -201,6 +199,8 @@ void nameWatcher(const ArgumentArea& arguments) {
   }
 }
 
+// The process between this one and the program: it starts the program, tells its id or why
+// it could not start, copies its output, waits for it and tells its end.
 [[noreturn]] void watchProgram(const Plan& plan) {
   resetSignals();
   nameWatcher(plan.arguments);
