@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/ProgramLogs.h"
+#include "core/platform/Messages.h"
 #include "core/platform/OutputLog.h"
 #include "support/ChildProcess.h"
 #include "support/TempBase.h"
@@ -21,6 +22,11 @@ QStringList fileNames(const TempBase& base) {
 void append(const OutputLog& log, const QByteArray& bytes) {
   ASSERT_EQ(::write(log.descriptor(), bytes.constData(), static_cast<size_t>(bytes.size())),
             bytes.size());
+}
+
+// A run's log as a started program's watcher writes it: its first line, then the output.
+QByteArray runLog(const QByteArray& output) {
+  return messages::logHeader("\"tool\"", "2026-01-01T00:00:00") + output;
 }
 
 TEST(ProgramLogs, NamesSayWhoseLogItIs) {
@@ -157,7 +163,7 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
     const QString previous =
         example.previous != nullptr ? base.filePath(text(example.previous)) : QString();
     QString lastLog;
-    for (const QByteArray run : {"first\n", "second\n", "third\n"}) {
+    for (const QByteArray& run : {runLog("first\n"), runLog("second\n"), runLog("third\n")}) {
       const std::unique_ptr<OutputLog> log = OutputLog::create(path);
       ASSERT_NE(log, nullptr);
       append(*log, run);
@@ -174,6 +180,40 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
       EXPECT_EQ(base.read(text(example.name)), example.olderLog);
     }
     EXPECT_EQ(left, QStringList{lastLog}) << example.folder;
+  }
+}
+
+// Only a log that a run of this program left under a name of its own goes with the next run;
+// the user's files beside the log stay, whatever their names and whatever they hold.
+TEST(OutputLog, LeavesTheUsersFilesBesideTheLogAlone) {
+  const QByteArray userText = "the user's\n";
+  const struct {
+    const char* name;
+    QByteArray content;
+  } usersFiles[] = {
+      {"tessik-output.log.backup", userText},
+      {"tessik-output.log.Before", userText},
+      {"tessik-output.log.old001", userText},
+      {"tessik-output.log.march9", userText},
+      {"tessik-output.log.keepme", runLog("a copy the user kept\n")},
+      {"checksum-g1.log.backup", runLog("a copy the user kept\n")},
+      {"tessik-output.log.vorlane-aside-Ab12cd", userText},
+      {"tessik-output.log.vorlane-aside-Ab12cd7", runLog("not a name the program gives\n")},
+  };
+  TempBase base;
+  base.write(QStringLiteral("tessik-output.log.vorlane-aside-Xy34zw"), runLog("left aside\n"));
+  for (const auto& file : usersFiles) {
+    base.write(text(file.name), file.content);
+  }
+  for (const char* name : {"tessik-output.log", "checksum-g1.log"}) {
+    const std::unique_ptr<OutputLog> log = OutputLog::create(base.filePath(text(name)));
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->keep(), std::nullopt);
+  }
+  EXPECT_FALSE(
+      QFile::exists(base.filePath(QStringLiteral("tessik-output.log.vorlane-aside-Xy34zw"))));
+  for (const auto& file : usersFiles) {
+    EXPECT_EQ(base.read(text(file.name)), file.content) << file.name;
   }
 }
 
@@ -194,6 +234,7 @@ TEST(OutputLog, AnotherUsersFileAtTheNameIsLeftAlone) {
     QStringList notes;
     for (int run = 0; run < 2; ++run) {
       const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+      append(*log, runLog("run\n"));
       notes.append(log->keep()
                        .value_or(QStringLiteral("kept"))
                        .replace(log->path(), QStringLiteral("<log>")));

@@ -531,6 +531,31 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   setEarlyEndWindow(5000);
 }
 
+// An emulator that floods its output before it fails: the box's last lines are whole lines and
+// end with the error, however far the window was behind (it reads nothing until the run is
+// over). The flood is a parameter: a little more than the report channel holds.
+TEST(PlayOutput, EarlyFailureAfterAFloodShowsTheWholeLastLines) {
+  constexpr int kFloodLines = (2 << 20) / 40;
+  const QByteArray floodLine = "init: loading tile of bank 3, chunk 7";
+  const QByteArray error = "ERROR: ROM not found: g1.zip";
+  TempBase base;
+  layOut(base, ".");
+  const QString log = base.filePath(QStringLiteral("tessik-output.log"));
+  writeProgram(base, QStringLiteral("tessik.exe"),
+               "yes '" + floodLine + "' | head -n " + QByteArray::number(kFloodLines) + "\necho '" +
+                   error + "' >&2\nexit 1\n");
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnExecutar");
+  ASSERT_TRUE(pollUntil([&] { return contentOf(log).contains("\nEnded"); }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs));
+  QStringList lines = failures.texts().front().split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 13);
+  lines = lines.mid(2, lines.size() - 4);
+  EXPECT_EQ(lines, QStringList(9, QString::fromLatin1(floodLine)) << QString::fromLatin1(error));
+}
+
 // A folder at the log's name: the run's log keeps a name of its own, and the boxes say which.
 TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
   TempBase base;

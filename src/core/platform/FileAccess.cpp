@@ -156,12 +156,13 @@ RegularFile::RegularFile(const OpenDirectory& directory, const QByteArray& name)
 
 void RegularFile::takeDescriptor(int descriptor) {
   m_descriptor = descriptor;
+  const int openError = descriptor < 0 ? errno : 0;
   struct stat status {};
   if (m_descriptor < 0 || ::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
     if (m_descriptor >= 0) {
       ::close(m_descriptor);
     }
-    throw Error(messages::cannotOpenFile(path()));
+    throw Error(messages::cannotOpenFile(path(), openError));
   }
   m_size = status.st_size;
 }

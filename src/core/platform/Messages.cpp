@@ -1,5 +1,6 @@
 #include "core/platform/Messages.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "core/platform/NativeText.h"
@@ -80,8 +81,11 @@ QString endStatus(ProgramEnd end) {
 
 }  // namespace
 
-QString cannotOpenFile(const QString& path) {
-  return QStringLiteral("Cannot open file %1").arg(displayPath(path));
+QString cannotOpenFile(const QString& path, int errorNumber) {
+  const QString message = QStringLiteral("Cannot open file %1").arg(displayPath(path));
+  return errorNumber == EMFILE || errorNumber == ENFILE
+             ? message + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errorNumber))
+             : message;
 }
 
 QString cannotCreateFile(const QString& path) {
@@ -156,6 +160,13 @@ QString cannotStart(const QString& program, int errorNumber) {
       .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
+QString startNotReported(const QString& program) {
+  return QStringLiteral(
+             "Cannot tell whether %1 started: the process that starts it gave no word in time "
+             "(it may have been stopped); it may still start")
+      .arg(displayPath(program));
+}
+
 QString needsWine(const QString& program) {
   return windowText(WindowText::NeedsWine).arg(displayPath(program));
 }
@@ -191,7 +202,7 @@ QString aboutText(const QString& driversPage, const QString& settingsPage,
 }
 
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time) {
-  return QByteArrayLiteral("Started ") + commandLine + QByteArrayLiteral(" at ") + time + '\n';
+  return kLogHeaderWord + commandLine + QByteArrayLiteral(" at ") + time + '\n';
 }
 
 std::size_t formatLeftOutLine(char* buffer, std::size_t size, std::uint64_t count) {

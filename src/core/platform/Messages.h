@@ -14,7 +14,8 @@
 // language.
 namespace vorlane::messages {
 
-QString cannotOpenFile(const QString& path);
+// When the system's reason is that no descriptor was left, the message says so.
+QString cannotOpenFile(const QString& path, int errorNumber = 0);
 QString cannotCreateFile(const QString& path);
 QString cannotOpenDirectory(const QString& path);
 QString streamWriteError();
@@ -43,6 +44,8 @@ QString programEnded(const QString& programName, ProgramEnd end);
 QString outputSkipped(qint64 count);
 // A program that could not be started, with the system's reason in its own words.
 QString cannotStart(const QString& program, int errorNumber);
+// The process that starts a program never told whether it did (it may have been stopped).
+QString startNotReported(const QString& program);
 // A Windows program, and no wine on the PATH to start it with.
 QString needsWine(const QString& program);
 // The emulator failed within its first seconds: how it ended, the last lines it wrote (maybe
@@ -58,7 +61,9 @@ QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
 QString aboutText(const QString& driversPage, const QString& settingsPage,
                   const QString& playButton);
 
-// A log's first line: the program and its arguments as started, and the time.
+// A log's first line: this word, the program and its arguments as started (each in double
+// quotes), and the time.
+inline constexpr char kLogHeaderWord[] = "Started ";
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);
 // A log's lines written by the watcher of a started program after a fork, where nothing may
 // allocate: each fills `buffer` (cut at `size` bytes) and returns the length. The line after
