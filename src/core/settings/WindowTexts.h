@@ -58,7 +58,7 @@ enum class WindowText {
   AboutName,
   SectionsName,  // the editor's
   DriverTextName,
-  FollowedByPolling,    // the count panel's tip while the folders are looked at again in turns
+  FollowedByPolling,  // the count panel's tip while the folders are looked at again in turns
 };
 
 struct WindowTextRow {
