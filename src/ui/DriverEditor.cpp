@@ -214,6 +214,7 @@ void DriverEditor::tbtnSalvarClick() {
   replaceFileAtomically(m_driverFile, bytes);
   m_fileBytes = bytes;
   markUnchanged();
+  Q_EMIT saved();
 }
 
 void DriverEditor::markUnchanged() {

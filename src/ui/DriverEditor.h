@@ -31,6 +31,10 @@ class DriverEditor : public QDialog {
   // Escape, the close button and the window's close box all end here.
   void reject() override;
 
+ Q_SIGNALS:
+  // The driver file was written.
+  void saved();
+
  protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;

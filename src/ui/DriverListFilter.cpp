@@ -1,10 +1,14 @@
 #include "ui/DriverListFilter.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
 #include <QShortcut>
 
 #include "core/platform/Messages.h"
@@ -51,9 +55,13 @@ DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLabel* count
 
   // Before the list takes the model, so that this runs before the list moves the selection to a
   // neighbour of the rows that go.
-  connect(
-      m_filter, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-      [this](const QModelIndex&, int first, int last) { dropSelectionLeavingRows(first, last); });
+  connect(m_filter, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+          [this](const QModelIndex&, int first, int last) {
+            noteSelectedRowPlace();
+            dropSelectionLeavingRows(first, last);
+          });
+  connect(m_filter, &QAbstractItemModel::rowsAboutToBeInserted, this,
+          &DriverListFilter::noteSelectedRowPlace);
   m_list->setModel(m_filter);
 
   m_field->installEventFilter(this);
@@ -73,6 +81,8 @@ bool DriverListFilter::eventFilter(QObject* watched, QEvent* event) {
   switch (key->key()) {
     case Qt::Key_Escape:
       m_field->clear();
+      // The whole list is back: the selected game is in view in it.
+      m_list->scrollTo(m_list->currentIndex());
       return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -97,15 +107,38 @@ void DriverListFilter::apply() {
   // A game the filter leaves out is no longer selected: Play must not start a game the user
   // cannot see.
   m_filter->setNameFilter(m_field->text());
+  if (m_filter->isFiltering()) {
+    selectFirstShownUnlessOneIs();
+  }
   followCatalogueChange();
 }
 
 void DriverListFilter::followCatalogueChange() {
-  // Without a filter a rescan leaves the list without a selection, as it always has.
-  if (m_filter->isFiltering()) {
-    selectFirstShownUnlessOneIs();
-  }
+  // A change on disk never selects a game: the user would start one they never chose.
+  keepSelectedRowInPlace();
   showCount();
+}
+
+void DriverListFilter::noteSelectedRowPlace() {
+  const QModelIndex top = m_list->indexAt(QPoint(0, 0));
+  if (!m_selectedRowPlace && m_list->currentIndex().isValid() && top.isValid()) {
+    m_selectedRowPlace = m_list->currentIndex().row() - top.row();
+  }
+}
+
+// Rows that came or went above the selected game leave it where it was on screen.
+void DriverListFilter::keepSelectedRowInPlace() {
+  const std::optional<int> place = std::exchange(m_selectedRowPlace, std::nullopt);
+  const int row = m_list->currentIndex().row();
+  if (!place || row < 0) {
+    return;
+  }
+  m_list->doItemsLayout();
+  const int topRow = std::max(0, row - *place);
+  const int step = m_list->verticalScrollMode() == QAbstractItemView::ScrollPerItem
+                       ? 1
+                       : m_list->sizeHintForRow(0);
+  m_list->verticalScrollBar()->setValue(topRow * step);
 }
 
 void DriverListFilter::showCount() {
@@ -125,7 +158,6 @@ void DriverListFilter::showCount() {
     tip.append(windowText(WindowText::FollowedByPolling));
   }
   m_countPanel->setToolTip(tip.join(u'\n'));
-  Q_EMIT hidesEveryGame(filtering && shown == 0);
 }
 
 void DriverListFilter::setFollowedByPolling(bool polling) {
@@ -134,9 +166,9 @@ void DriverListFilter::setFollowedByPolling(bool polling) {
 }
 
 void DriverListFilter::dropSelectionLeavingRows(int first, int last) {
-  // Without a filter the list keeps its own rule for a game that goes: it moves to a neighbour.
+  // A game that goes leaves no selection: the list's own rule would move it to a neighbour.
   const int selected = m_list->currentIndex().row();
-  if (m_filter->isFiltering() && selected >= first && selected <= last) {
+  if (selected >= first && selected <= last) {
     m_list->selectionModel()->clear();
   }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QObject>
 
 class QLabel;
@@ -30,19 +32,14 @@ class DriverListFilter : public QObject {
   // the first shown one is, through the list's own selection signal. Every scan calls it after
   // filling the list.
   void apply();
-  // After the catalogue's rows changed in place: while filtering, a selected game the change
-  // hid has given way to the first shown one, as typing would have it; then the count.
+  // After the catalogue's rows changed in place: the count. A selected game the change took away
+  // left no selection.
   void followCatalogueChange();
-  // Shows the count and the marked games' tip as the catalogue and the filter now are, and tells
-  // whether the filter hides every game.
+  // Shows the count and the marked games' tip as the catalogue and the filter now are.
   void showCount();
   // While the folders are followed by looking at them again in turns, for want of watches, the
   // count's tip says so: quietly, the list still follows the disk.
   void setFollowedByPolling(bool polling);
-
- Q_SIGNALS:
-  // After every apply() and showCount(): true while the filter hides every game, false otherwise.
-  void hidesEveryGame(bool hidesAll);
 
  protected:
   // Escape in the field clears it; Up, Down, Page Up and Page Down go to the list.
@@ -52,6 +49,8 @@ class DriverListFilter : public QObject {
   void focusField();
   void selectFirstShownUnlessOneIs();
   void dropSelectionLeavingRows(int first, int last);
+  void noteSelectedRowPlace();
+  void keepSelectedRowInPlace();
 
   QWidget* m_page;
   QListView* m_list;
@@ -60,6 +59,8 @@ class DriverListFilter : public QObject {
   const CatalogueModel* m_catalogue;
   QLineEdit* m_field;
   bool m_followedByPolling = false;
+  // The selected game's row counted from the list's top row, before rows came or went.
+  std::optional<int> m_selectedRowPlace;
 };
 
 }  // namespace vorlane

@@ -118,7 +118,7 @@ class MainWindow : public QWidget {
   QString logDirectoryOfField() const;
   // While the filter hides every game, no game shows in the preview and the buttons that act on
   // the selected game are off.
-  void filterHidesEveryGame(bool hidesAll);
+  void enableDriverButtons();
 
   // Live refresh while the program runs (MainWindowRefresh.cpp): no busy pointer and no box.
   void bindRefreshHandlers();

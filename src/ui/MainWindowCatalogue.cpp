@@ -42,8 +42,13 @@ void MainWindow::bindCatalogueHandlers() {
   // and those the filter makes as the user would, run the handler.
   connectGuarded(m_ui->lstDrivers->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                  &MainWindow::lstDriversClick);
-  connect(m_driverFilter, &DriverListFilter::hidesEveryGame, this,
-          &MainWindow::filterHidesEveryGame);
+  // The filter maps its rows again in one layout change, which drops a hidden game's selection
+  // without a word.
+  connect(m_catalogueFilter, &QAbstractItemModel::layoutChanged, this, [this] {
+    if (selectedDriver() == nullptr && !m_currentDriverFile.isEmpty()) {
+      lstDriversClick();
+    }
+  });
   bindRefreshHandlers();
   auto* randomGame = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
   connect(randomGame, &QShortcut::activated, this, [this] {
@@ -70,6 +75,7 @@ void MainWindow::loadDrivers() {
   // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
   // Outside the busy pointer: the game it may select shows its preview.
   m_driverFilter->apply();
+  enableDriverButtons();
   // After the busy pointer is gone, and as a box rather than a failure: the catalogue is whole
   // and creation goes on with its next step.
   if (!scan.firstUnreadablePath.isEmpty()) {
@@ -104,11 +110,25 @@ QString MainWindow::driverFilePath(const DriverRecord& driver) const {
 
 void MainWindow::lstDriversClick() {
   const DriverRecord* selected = selectedDriver();
+  enableDriverButtons();
   if (selected == nullptr) {
+    // The selected game went (from the disk, or out of the filter's view): nothing names it.
+    m_currentDriverFile.clear();
+    m_ui->imgAmostra->removePicture();
+    m_ui->panNomeDriver->clear();
+    m_ui->panImagem->setCaption(QString());
     return;
   }
   m_currentDriverFile = selected->file;
   showDriver(m_currentDriverFile);
+}
+
+void MainWindow::enableDriverButtons() {
+  // They act on the selected game only.
+  const bool selected = selectedDriver() != nullptr;
+  for (QPushButton* button : {m_ui->btnExecutar, m_ui->btnChecksum, m_ui->btnEditar}) {
+    button->setEnabled(selected);
+  }
 }
 
 void MainWindow::showDriver(const QString& file) {
@@ -124,17 +144,6 @@ void MainWindow::showDriver(const QString& file) {
     m_ui->imgAmostra->setPicture(JpegPicture::load(preview), pictureName);
   } catch (const Error& failure) {
     m_ui->imgAmostra->showFailure(failure, pictureName);
-  }
-}
-
-void MainWindow::filterHidesEveryGame(bool hidesAll) {
-  for (QPushButton* button : {m_ui->btnExecutar, m_ui->btnChecksum, m_ui->btnEditar}) {
-    button->setEnabled(!hidesAll);
-  }
-  if (hidesAll) {
-    m_ui->imgAmostra->removePicture();
-    m_ui->panNomeDriver->clear();
-    m_ui->panImagem->setCaption(QString());
   }
 }
 

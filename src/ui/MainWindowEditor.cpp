@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "core/catalogue/DriverScan.h"
+#include "ui/CatalogueRefresh.h"
 #include "ui/DriverEditor.h"
 #include "ui/Guard.h"
 #include "ui_MainWindow.h"
@@ -19,9 +20,12 @@ void MainWindow::btnEditarClick() {
     return;
   }
   m_editor->setDriverFile(driverFilePath(*driver));
-  // The result is not used, and nothing follows the closing: a saved game name reaches the list
-  // through the driver folder's watch, not a rescan.
+  // A saved game name reaches the list through a refresh, without waiting for the driver
+  // folder's watch, which does not see a driver that is a link to a file elsewhere.
+  const QMetaObject::Connection refresh =
+      connect(m_editor, &DriverEditor::saved, m_refresh, &CatalogueRefresh::request);
   m_editor->exec();
+  disconnect(refresh);
 }
 
 }  // namespace vorlane

@@ -39,6 +39,17 @@ const QByteArray kTessikIni =
     "videoFlip    1\r\n"
     "freePlay     no\r\n";
 
+// A game for Play, Checksum and Edit Driver, which are off until one is selected.
+void addGame(TempBase& base) {
+  base.write(QStringLiteral("drivers dir/alpha.drv"), "GAMENAME     Alpha\r\n");
+}
+
+void selectFirstGame(WindowOnBase& main) {
+  QListView* list = driverList(main);
+  list->setCurrentIndex(list->model()->index(0, 0));
+  ASSERT_TRUE(main.child<QPushButton>("btnExecutar")->isEnabled());
+}
+
 TEST(MainWindow, StartsWithoutEmulatorConfigShowingOneBoxAndTheLayout) {
   TempBase base;
   ErrorBoxLog boxes;
@@ -167,8 +178,10 @@ TEST(MainWindow, LongDirectoryTextsSurviveAnApplyWhole) {
 TEST(MainWindow, EnterClicksTheDefaultButtonOfTheShowingPage) {
   TempBase base;
   base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  addGame(base);
   ErrorBoxLog boxes;
   WindowOnBase main(base);
+  selectFirstGame(main);
   auto* pages = main.child<QTabWidget>("PageControl1");
   const struct {
     int page;
@@ -256,7 +269,9 @@ TEST(MainWindow, StartsWithTheFocusOnTheTabBar) {
 TEST(MainWindow, TabWalksOneRingThroughTheShowingPage) {
   TempBase base;
   base.write(QStringLiteral("tessik.ini"), kTessikIni);
+  addGame(base);
   WindowOnBase main(base);
+  selectFirstGame(main);
   activate(main.window());
   auto* pages = main.child<QTabWidget>("PageControl1");
   const QStringList configuration{
@@ -328,7 +343,9 @@ TEST(MainWindow, SharedAcceleratorGoesToTheFirstControlInTheRing) {
     if (!example.languageFile.isEmpty()) {
       base.write(QStringLiteral("vorlane.lng"), example.languageFile);
     }
+    addGame(base);
     WindowOnBase main(base);
+    selectFirstGame(main);
     activate(main.window());
     auto* pages = main.child<QTabWidget>("PageControl1");
     pages->setCurrentIndex(example.page);
