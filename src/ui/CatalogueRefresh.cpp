@@ -25,24 +25,27 @@ void CatalogueRefresh::setFolders(const QString& driverDirectory, const QString&
   ++m_folderGeneration;
 }
 
-void CatalogueRefresh::request() {
+void CatalogueRefresh::requestFor(FolderChanges changes) {
   if (m_scanning) {
-    m_pending = true;
+    FolderChanges pending = m_pending.value_or(FolderChanges{false, false});
+    pending |= changes;
+    m_pending = pending;
   } else {
-    start();
+    start(changes);
   }
 }
 
-void CatalogueRefresh::start() {
-  m_pending = false;
+void CatalogueRefresh::start(FolderChanges changes) {
+  m_pending.reset();
   m_scanning = true;
   m_runningGeneration = m_folderGeneration;
   // Shared, not copied: the model replaces its list, never changes it.
   m_scannedFrom = m_model->drivers();
   m_watcher.setFuture(
       QtConcurrent::run([this, before = m_scannedFrom, driverDirectory = m_driverDirectory,
-                         romDirectory = m_romDirectory, locale = m_locale] {
-        QList<DriverRecord> drivers = rescanDriverFolder(driverDirectory, romDirectory, locale);
+                         romDirectory = m_romDirectory, locale = m_locale, changes] {
+        QList<DriverRecord> drivers =
+            rescanDriverFolder(before, driverDirectory, romDirectory, changes, locale);
         CatalogueDiff diff = diffCatalogue(before, drivers);
         m_rescan = Rescan{std::move(drivers), std::move(diff)};
       }));
@@ -65,7 +68,7 @@ void CatalogueRefresh::takeResult() {
   // The rows of before the scan are freed as soon as the model lets them go.
   m_scannedFrom.clear();
   if (m_pending) {
-    start();
+    start(*m_pending);
   }
   if (current) {
     Q_EMIT applied();

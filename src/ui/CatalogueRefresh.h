@@ -31,10 +31,12 @@ class CatalogueRefresh : public QObject {
   // applied.
   void setFolders(const QString& driverDirectory, const QString& romDirectory,
                   const QLocale& locale = QLocale());
-  // Scans again: now, or after the scan that runs.
-  void request();
+  // Scans again for the folders that changed: now, or after the scan that runs.
+  void requestFor(FolderChanges changes);
+  // The same when either folder may have changed.
+  void request() { requestFor({}); }
   // A scan runs, waits to, or has ended and its result is not taken yet.
-  bool isBusy() const { return m_scanning || m_pending; }
+  bool isBusy() const { return m_scanning || m_pending.has_value(); }
 
  Q_SIGNALS:
   // The model took a scan's result (the rows may be the same as before).
@@ -47,7 +49,7 @@ class CatalogueRefresh : public QObject {
     CatalogueDiff diff;
   };
 
-  void start();
+  void start(FolderChanges changes);
   void takeResult();
 
   CatalogueModel* m_model;
@@ -67,7 +69,8 @@ class CatalogueRefresh : public QObject {
   // From a scan's start until its result is taken: the watcher stops running as the scan ends,
   // before its end is told to this thread.
   bool m_scanning = false;
-  bool m_pending = false;
+  // The folders that changed since the running scan began, gathered for the next one.
+  std::optional<FolderChanges> m_pending;
 };
 
 }  // namespace vorlane

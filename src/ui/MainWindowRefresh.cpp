@@ -13,9 +13,11 @@ void MainWindow::bindRefreshHandlers() {
   m_driverWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
   m_romWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
   m_previewWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
-  for (FolderWatch* watch : {m_driverWatch, m_romWatch}) {
-    connect(watch, &FolderWatch::changed, m_refresh, &CatalogueRefresh::request);
-  }
+  // A change of the ROM folder only looks for the archives again: their names are known.
+  connect(m_driverWatch, &FolderWatch::changed, m_refresh,
+          [this] { m_refresh->requestFor({.drivers = true, .archives = false}); });
+  connect(m_romWatch, &FolderWatch::changed, m_refresh,
+          [this] { m_refresh->requestFor({.drivers = false, .archives = true}); });
   connect(m_refresh, &CatalogueRefresh::applied, this, &MainWindow::catalogueRefreshed);
   connect(m_previewWatch, &FolderWatch::changed, this, &MainWindow::previewFolderChanged);
 }

@@ -153,11 +153,10 @@ TEST(LiveRefresh, AnArchiveAppearingUnmarksItsGame) {
   const CatalogueModel& catalogue = main.window().catalogue();
   auto* count = main.child<QLabel>("panTotalDrivers");
   ASSERT_EQ(catalogue.missingArchiveCount(), 4);
-  ASSERT_FALSE(catalogue.record(0).missingArchive.isEmpty());
+  ASSERT_TRUE(catalogue.record(0).archiveMissing);
 
   base.write(QStringLiteral("roms/alpha.drv.zip"), "stand-in");
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return catalogue.record(0).missingArchive.isEmpty(); }, kShowWait));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue.record(0).archiveMissing; }, kShowWait));
   EXPECT_EQ(catalogue.missingArchiveCount(), 3);
   EXPECT_EQ(count->toolTip(), text("4 drivers, 3 sem arquivo de ROM"));
   EXPECT_TRUE(shownIndex(driverList(main), 0).data(Qt::ForegroundRole).isNull());

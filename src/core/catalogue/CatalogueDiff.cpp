@@ -36,7 +36,7 @@ QList<qsizetype> rowsOutside(const QList<qsizetype>& kept, qsizetype count) {
 }
 
 bool sameEntry(const DriverRecord& a, const DriverRecord& b) {
-  return a.gameName == b.gameName && a.missingArchive == b.missingArchive;
+  return a.gameName == b.gameName && a.archiveMissing == b.archiveMissing && a.archive == b.archive;
 }
 
 }  // namespace

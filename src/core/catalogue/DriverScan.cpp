@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <future>
+#include <numeric>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include <QHash>
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
@@ -54,27 +58,99 @@ Listing listUnsorted(const QString& directory, const LongListingNotice& onLongLi
   return listing;
 }
 
-// One record for each name, in list order, with only its file name set, and the rows in the
-// order of their files' numbers, which mostly follows where the files lie: read so, a cold disk
-// serves neighbouring files together instead of seeking for each.
-struct Records {
-  QList<DriverRecord> drivers;
-  std::vector<qsizetype> readingOrder;
+qint64 nanosecondsNow() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+quint64 stampPrintOf(const std::optional<FileStamp>& stamp) {
+  return stamp ? stamp->fingerprint() : 0;
+}
+
+// How the listed files stand to the records of a former scan: entry i is the row of the listing's
+// entry i among them (-1 for a new file), and whether its file is unchanged since.
+struct Matches {
+  std::vector<qsizetype> knownRow;
+  std::vector<char> unchanged;
+  bool anyNew = false;
 };
 
-Records inListOrder(Listing listing, const QLocale& locale) {
-  const QList<qsizetype> order = sortedOrder(listing.names, locale);
+Matches match(const Listing& listing, const QList<DriverRecord>& known,
+              const OpenDirectory& folder) {
+  const qsizetype count = listing.names.size();
+  Matches matches{std::vector<qsizetype>(std::size_t(count), -1),
+                  std::vector<char>(std::size_t(count), 0), known.isEmpty() && count > 0};
+  if (known.isEmpty()) {
+    return matches;
+  }
+  QHash<QString, qsizetype> rowOfName;
+  rowOfName.reserve(known.size());
+  for (qsizetype row = 0; row < known.size(); ++row) {
+    rowOfName.insert(known.at(row).file, row);
+  }
+  for (qsizetype i = 0; i < count; ++i) {
+    matches.knownRow[std::size_t(i)] = rowOfName.value(listing.names.at(i), -1);
+    matches.anyNew = matches.anyNew || matches.knownRow[std::size_t(i)] < 0;
+  }
+  // A look at each file's stamp, far cheaper than reading it, on several threads as the reads.
+  runInParallel(count, kReaderThreads, [&](qsizetype i) {
+    const qsizetype row = matches.knownRow[std::size_t(i)];
+    matches.unchanged[std::size_t(i)] =
+        row >= 0 && stampPrintOf(folder.regularFileStamp(encodeNative(listing.names.at(i)))) ==
+                        known.at(row).stampPrint;
+  });
+  return matches;
+}
+
+// The listing's entries in list order. Without a new file, the known files keep their order: the
+// list is sorted already, and no name is collated again.
+QList<qsizetype> listOrder(const Listing& listing, const Matches& matches, qsizetype knownCount,
+                           const QLocale& locale) {
+  if (matches.anyNew) {
+    return sortedOrder(listing.names, locale);
+  }
+  std::vector<qsizetype> entryOfRow(std::size_t(knownCount), -1);
+  for (std::size_t i = 0; i < matches.knownRow.size(); ++i) {
+    entryOfRow[std::size_t(matches.knownRow[i])] = qsizetype(i);
+  }
+  QList<qsizetype> order;
+  order.reserve(listing.names.size());
+  for (const qsizetype entry : entryOfRow) {
+    if (entry >= 0) {
+      order.append(entry);
+    }
+  }
+  return order;
+}
+
+// One record for each listed file, in list order: the known record of an unchanged file, else one
+// with only its file name set, to be read. The rows to read are in the order of their files'
+// numbers, which mostly follows where the files lie: read so, a cold disk serves neighbouring
+// files together instead of seeking for each.
+struct Records {
+  QList<DriverRecord> drivers;
+  std::vector<qsizetype> toRead;
+};
+
+Records inListOrder(Listing listing, const QList<DriverRecord>& known, const Matches& matches,
+                    const QList<qsizetype>& order) {
   Records records;
   records.drivers.resize(order.size());
-  std::vector<std::pair<quint64, qsizetype>> byFileNumber(order.size());
+  std::vector<std::pair<quint64, qsizetype>> byFileNumber;
   for (qsizetype row = 0; row < order.size(); ++row) {
-    records.drivers[row].file = std::move(listing.names[order.at(row)]);
-    byFileNumber[row] = {listing.fileNumbers[order.at(row)], row};
+    const auto entry = std::size_t(order.at(row));
+    if (matches.unchanged[entry]) {
+      records.drivers[row] = known.at(matches.knownRow[entry]);
+    } else {
+      records.drivers[row].file = std::move(listing.names[qsizetype(entry)]);
+      byFileNumber.emplace_back(listing.fileNumbers[entry], row);
+    }
   }
   std::sort(byFileNumber.begin(), byFileNumber.end());
-  records.readingOrder.reserve(byFileNumber.size());
+  records.toRead.reserve(byFileNumber.size());
   for (const auto& [fileNumber, row] : byFileNumber) {
-    records.readingOrder.push_back(row);
+    records.toRead.push_back(row);
   }
   return records;
 }
@@ -83,6 +159,104 @@ void keepLowest(std::atomic<qsizetype>& lowest, qsizetype candidate) {
   qsizetype current = lowest.load();
   while (candidate < current && !lowest.compare_exchange_weak(current, candidate)) {
   }
+}
+
+// Reads the game name, the archive's name and the stamp of the records at `rows`, several files at
+// a time; returns the lowest row whose file could not be read, or the number of records.
+qsizetype readRecords(QList<DriverRecord>& drivers, const std::vector<qsizetype>& rows,
+                      const QString& directory, qint64 readAt,
+                      std::chrono::nanoseconds timestampTick) {
+  const QList<QByteArray> keys{kGameNameKey, kArchiveNameKey};
+  const OpenDirectory folder(directory);
+  // Each reader writes only the records of its own files.
+  DriverRecord* recordOf = drivers.data();
+  std::atomic<qsizetype> firstUnreadable{drivers.size()};
+  runInParallel(qsizetype(rows.size()), kReaderThreads, [&](qsizetype k) {
+    const qsizetype i = rows[std::size_t(k)];
+    DriverRecord& record = recordOf[i];
+    const QByteArray fileName = encodeNative(record.file);
+    try {
+      RegularFile file(folder, fileName);
+      const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
+      record.gameName = cleanGameName(values.front().value_or(fileName));
+      record.archive = archiveFileInDirectory(archiveFileName(values.back(), fileName));
+      if (file.stamp().settledBefore(readAt, timestampTick)) {
+        record.stampPrint = file.stamp().fingerprint();
+      }
+    } catch (const Error&) {
+      // One unreadable file (removed after the listing, no permission) must not cost the user
+      // the rest of the catalogue.
+      record.gameName = cleanGameName(fileName);
+      keepLowest(firstUnreadable, i);
+    }
+  });
+  return firstUnreadable;
+}
+
+// Marks whether each record's archive is missing from the ROM folder; none is without one.
+void markMissingArchives(DriverRecord* drivers, const std::vector<qsizetype>& rows,
+                         const RomFolder* roms) {
+  for (const qsizetype row : rows) {
+    DriverRecord& driver = drivers[row];
+    driver.archiveMissing =
+        roms != nullptr && !driver.archive.isEmpty() && !roms->holdsArchive(driver.archive);
+  }
+}
+
+std::vector<qsizetype> everyRow(qsizetype count) {
+  std::vector<qsizetype> rows(std::size_t(count), 0);
+  std::iota(rows.begin(), rows.end(), qsizetype(0));
+  return rows;
+}
+
+// Without a ROM directory the archives are not looked for: nothing would be marked.
+bool checksArchives(const QString& romDirectory) {
+  return !romDirectory.isEmpty() && isDirectory(romDirectory);
+}
+
+// The records of a driver folder in list order, and the lowest row whose file could not be read
+// (the number of records when every file was read).
+struct FolderRead {
+  QList<DriverRecord> drivers;
+  qsizetype firstUnreadable = 0;
+};
+
+// Lists the folder and reads the files that `known` does not hold unchanged; the archives of the
+// files read are looked for, and those of every file when `archivesChanged`.
+FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known,
+                      const QString& romDirectory, bool archivesChanged,
+                      const LongListingNotice& onLongListing, const QLocale& locale,
+                      std::chrono::nanoseconds timestampTick) {
+  // Before any stamp is taken: a file changed since then is not trusted to show a later change.
+  const qint64 readAt = nanosecondsNow();
+  std::optional<RomFolder> roms;
+  Records records;
+  {
+    // The ROM folder is listed on another core while this one lists and sorts the drivers.
+    std::future<void> romListing;
+    if (checksArchives(romDirectory)) {
+      romListing = std::async(std::launch::async | std::launch::deferred,
+                              [&] { roms.emplace(romDirectory); });
+    }
+    // Sorted before any file is read: the sort keys of a large catalogue are freed before the
+    // records take their memory, rather than both being held at once.
+    Listing listing = listUnsorted(directory, onLongListing);
+    const Matches matches = match(listing, known, OpenDirectory(directory));
+    const QList<qsizetype> order = listOrder(listing, matches, known.size(), locale);
+    records = inListOrder(std::move(listing), known, matches, order);
+    if (romListing.valid()) {
+      romListing.get();
+    }
+  }
+  releaseFreedMemory();
+  FolderRead read;
+  read.firstUnreadable =
+      readRecords(records.drivers, records.toRead, directory, readAt, timestampTick);
+  read.drivers = std::move(records.drivers);
+  markMissingArchives(read.drivers.data(),
+                      archivesChanged ? everyRow(read.drivers.size()) : records.toRead,
+                      roms ? &*roms : nullptr);
+  return read;
 }
 
 }  // namespace
@@ -105,72 +279,37 @@ QByteArray cleanGameName(QByteArray value) {
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing, const QLocale& locale,
-                             const QString& romDirectory) {
+                             const QString& romDirectory, std::chrono::nanoseconds timestampTick) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
-  Records records;
-  const QString& directory = scan.directory;
-  // Without a ROM directory the archives are not looked for: nothing would be marked.
-  const bool checkArchives = !romDirectory.isEmpty() && isDirectory(romDirectory);
-  std::optional<RomFolder> roms;
-  {
-    // The ROM folder is listed on another core while this one lists and sorts the drivers.
-    std::future<void> romListing;
-    if (checkArchives) {
-      romListing = std::async(std::launch::async | std::launch::deferred,
-                              [&] { roms.emplace(romDirectory); });
-    }
-    // Sorted before any file is read: the sort keys of a large catalogue are freed before the
-    // records take their memory, rather than both being held at once.
-    records = inListOrder(listUnsorted(directory, onLongListing), locale);
-    if (romListing.valid()) {
-      romListing.get();
-    }
+  FolderRead read =
+      readFolder(scan.directory, {}, romDirectory, true, onLongListing, locale, timestampTick);
+  if (read.firstUnreadable < read.drivers.size()) {
+    scan.firstUnreadablePath = basePath(scan.directory, read.drivers.at(read.firstUnreadable).file);
   }
-  releaseFreedMemory();
-  const QList<QByteArray> keys = checkArchives ? QList<QByteArray>{kGameNameKey, kArchiveNameKey}
-                                               : QList<QByteArray>{kGameNameKey};
-  const OpenDirectory folder(directory);
-  QList<DriverRecord>& drivers = records.drivers;
-  // Each reader writes only the records of its own files.
-  DriverRecord* recordOf = drivers.data();
-  std::atomic<qsizetype> firstUnreadable{drivers.size()};
-  runInParallel(drivers.size(), kReaderThreads, [&](qsizetype k) {
-    const qsizetype i = records.readingOrder[std::size_t(k)];
-    DriverRecord& record = recordOf[i];
-    const QByteArray fileName = encodeNative(record.file);
-    try {
-      RegularFile file(folder, fileName);
-      const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
-      record.gameName = cleanGameName(values.front().value_or(fileName));
-      if (checkArchives) {
-        QByteArray archive = archiveFileInDirectory(archiveFileName(values.back(), fileName));
-        if (!roms->holdsArchive(archive)) {
-          record.missingArchive = std::move(archive);
-        }
-      }
-    } catch (const Error&) {
-      // One unreadable file (removed after the listing, no permission) must not cost the user
-      // the rest of the catalogue.
-      record.gameName = cleanGameName(fileName);
-      keepLowest(firstUnreadable, i);
-    }
-  });
-  if (firstUnreadable < drivers.size()) {
-    scan.firstUnreadablePath = basePath(directory, drivers.at(firstUnreadable).file);
-  }
-  scan.drivers = std::move(drivers);
+  scan.drivers = std::move(read.drivers);
   return scan;
 }
 
-QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
-                                       const QLocale& locale) {
+QList<DriverRecord> rescanDriverFolder(const QList<DriverRecord>& known, const QString& directory,
+                                       const QString& romDirectory, FolderChanges changes,
+                                       const QLocale& locale,
+                                       std::chrono::nanoseconds timestampTick) {
   if (!isDirectory(directory)) {
     return {};
   }
+  if (!changes.drivers) {
+    // The archives' names are known: no driver file is read again.
+    QList<DriverRecord> drivers = known;
+    const std::optional<RomFolder> roms =
+        checksArchives(romDirectory) ? std::optional<RomFolder>(std::in_place, romDirectory)
+                                     : std::nullopt;
+    markMissingArchives(drivers.data(), everyRow(drivers.size()), roms ? &*roms : nullptr);
+    return drivers;
+  }
   try {
-    // An absolute directory resolves to itself, never to the base directory given beside it.
-    return scanDrivers(directory, directory, {}, locale, romDirectory).drivers;
+    return readFolder(directory, known, romDirectory, changes.archives, {}, locale, timestampTick)
+        .drivers;
   } catch (const Error&) {
     return {};
   }
