@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <future>
-#include <numeric>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -193,25 +192,32 @@ qsizetype readRecords(QList<DriverRecord>& drivers, const std::vector<qsizetype>
   return firstUnreadable;
 }
 
-// Marks whether each record's archive is missing from the ROM folder; none is without one.
-void markMissingArchives(DriverRecord* drivers, const std::vector<qsizetype>& rows,
-                         const RomFolder* roms) {
-  for (const qsizetype row : rows) {
-    DriverRecord& driver = drivers[row];
-    driver.archiveMissing =
-        roms != nullptr && !driver.archive.isEmpty() && !roms->holdsArchive(driver.archive);
-  }
+// Without a ROM directory (`roms` none) the archives are not looked for: nothing is marked.
+bool archiveIsMissing(const DriverRecord& driver, const std::optional<RomFolder>& roms) {
+  return roms && !driver.archive.isEmpty() && !roms->holdsArchive(driver.archive);
 }
 
-std::vector<qsizetype> everyRow(qsizetype count) {
-  std::vector<qsizetype> rows(std::size_t(count), 0);
-  std::iota(rows.begin(), rows.end(), qsizetype(0));
-  return rows;
-}
-
-// Without a ROM directory the archives are not looked for: nothing would be marked.
 bool checksArchives(const QString& romDirectory) {
   return !romDirectory.isEmpty() && isDirectory(romDirectory);
+}
+
+std::optional<RomFolder> romFolder(const QString& romDirectory) {
+  return checksArchives(romDirectory) ? std::optional<RomFolder>(std::in_place, romDirectory)
+                                      : std::nullopt;
+}
+
+// The known records with their archives looked for again; shared with `known` unless a mark
+// changed.
+QList<DriverRecord> withArchivesLookedFor(const QList<DriverRecord>& known,
+                                          const std::optional<RomFolder>& roms) {
+  QList<DriverRecord> drivers = known;
+  for (qsizetype row = 0; row < known.size(); ++row) {
+    const bool missing = archiveIsMissing(known.at(row), roms);
+    if (missing != known.at(row).archiveMissing) {
+      drivers[row].archiveMissing = missing;
+    }
+  }
+  return drivers;
 }
 
 // The records of a driver folder in list order, and the lowest row whose file could not be read
@@ -233,29 +239,31 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
   Records records;
   {
     // The ROM folder is listed on another core while this one lists and sorts the drivers.
-    std::future<void> romListing;
-    if (checksArchives(romDirectory)) {
-      romListing = std::async(std::launch::async | std::launch::deferred,
-                              [&] { roms.emplace(romDirectory); });
-    }
+    std::future<void> romListing = std::async(std::launch::async | std::launch::deferred, [&] {
+      if (checksArchives(romDirectory)) {
+        roms.emplace(romDirectory);
+      }
+    });
     // Sorted before any file is read: the sort keys of a large catalogue are freed before the
     // records take their memory, rather than both being held at once.
     Listing listing = listUnsorted(directory, onLongListing);
     const Matches matches = match(listing, known, OpenDirectory(directory));
     const QList<qsizetype> order = listOrder(listing, matches, known.size(), locale);
     records = inListOrder(std::move(listing), known, matches, order);
-    if (romListing.valid()) {
-      romListing.get();
-    }
+    romListing.get();
   }
   releaseFreedMemory();
   FolderRead read;
   read.firstUnreadable =
       readRecords(records.drivers, records.toRead, directory, readAt, timestampTick);
   read.drivers = std::move(records.drivers);
-  markMissingArchives(read.drivers.data(),
-                      archivesChanged ? everyRow(read.drivers.size()) : records.toRead,
-                      roms ? &*roms : nullptr);
+  if (archivesChanged) {
+    read.drivers = withArchivesLookedFor(read.drivers, roms);
+  } else {
+    for (const qsizetype row : records.toRead) {
+      read.drivers[row].archiveMissing = archiveIsMissing(read.drivers.at(row), roms);
+    }
+  }
   return read;
 }
 
@@ -300,12 +308,7 @@ QList<DriverRecord> rescanDriverFolder(const QList<DriverRecord>& known, const Q
   }
   if (!changes.drivers) {
     // The archives' names are known: no driver file is read again.
-    QList<DriverRecord> drivers = known;
-    const std::optional<RomFolder> roms =
-        checksArchives(romDirectory) ? std::optional<RomFolder>(std::in_place, romDirectory)
-                                     : std::nullopt;
-    markMissingArchives(drivers.data(), everyRow(drivers.size()), roms ? &*roms : nullptr);
-    return drivers;
+    return withArchivesLookedFor(known, romFolder(romDirectory));
   }
   try {
     return readFolder(directory, known, romDirectory, changes.archives, {}, locale, timestampTick)
