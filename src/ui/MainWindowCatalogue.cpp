@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
 
+#include <utility>
+
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -111,14 +113,20 @@ void MainWindow::lstDriversClick() {
 }
 
 void MainWindow::showDriver(const QString& file) {
-  const QString preview = m_previews.find(m_baseDirectory, file);
+  showPreview(m_previews.find(m_baseDirectory, file));
+  m_ui->panNomeDriver->setText(displayPath(file));
+  m_ui->panImagem->setCaption(displayPath(file));
+}
+
+void MainWindow::showPreview(const QString& preview) {
+  // Taken before the file is read: a change made while it is read shows as a new stamp.
+  ShownPreview shown{preview, preview.isEmpty() ? std::nullopt : regularFileStamp(preview)};
   if (preview.isEmpty()) {
     m_ui->imgAmostra->removePicture();
   } else {
     m_ui->imgAmostra->setPicture(JpegPicture::load(preview));
   }
-  m_ui->panNomeDriver->setText(displayPath(file));
-  m_ui->panImagem->setCaption(displayPath(file));
+  m_shownPreview = std::move(shown);
 }
 
 void MainWindow::filterHidesEveryGame(bool hidesAll) {
@@ -126,7 +134,7 @@ void MainWindow::filterHidesEveryGame(bool hidesAll) {
     button->setEnabled(!hidesAll);
   }
   if (hidesAll) {
-    m_ui->imgAmostra->removePicture();
+    showPreview(QString());
     m_ui->panNomeDriver->clear();
     m_ui->panImagem->setCaption(QString());
   }

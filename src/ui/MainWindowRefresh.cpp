@@ -2,6 +2,7 @@
 
 #include "core/catalogue/DriverScan.h"
 #include "core/platform/Error.h"
+#include "core/platform/FileAccess.h"
 #include "core/platform/FolderWatch.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
@@ -42,8 +43,14 @@ void MainWindow::previewFolderChanged() {
   if (selected == nullptr) {
     return;
   }
+  const QString preview = m_previews.find(m_baseDirectory, selected->file);
+  // Another file changed: decoding a large picture again would hold up the window for nothing.
+  if (preview == m_shownPreview.path &&
+      (preview.isEmpty() || regularFileStamp(preview) == m_shownPreview.stamp)) {
+    return;
+  }
   try {
-    showDriver(selected->file);
+    showPreview(preview);
   } catch (const Error&) {
     // A picture still being written fails to load now; the next change shows it. A refresh
     // shows no box.
