@@ -68,21 +68,23 @@ quint64 stampPrintOf(const std::optional<FileStamp>& stamp) {
 }
 
 // How the listed files stand to the records of a former scan: entry i is the row of the listing's
-// entry i among them (-1 for a new file), and whether its file is unchanged since.
+// entry i among them (-1 for a new file), and whether its file is unchanged since. Both empty
+// when no record is known, as at the first scan, which then holds no more memory than it did.
 struct Matches {
   std::vector<qsizetype> knownRow;
   std::vector<char> unchanged;
   bool anyNew = false;
+
+  bool isUnchanged(std::size_t entry) const { return !unchanged.empty() && unchanged[entry]; }
 };
 
-Matches match(const Listing& listing, const QList<DriverRecord>& known,
-              const OpenDirectory& folder) {
+Matches match(const Listing& listing, const QList<DriverRecord>& known, const QString& directory) {
   const qsizetype count = listing.names.size();
-  Matches matches{std::vector<qsizetype>(std::size_t(count), -1),
-                  std::vector<char>(std::size_t(count), 0), known.isEmpty() && count > 0};
   if (known.isEmpty()) {
-    return matches;
+    return Matches{{}, {}, count > 0};
   }
+  Matches matches{std::vector<qsizetype>(std::size_t(count), -1),
+                  std::vector<char>(std::size_t(count), 0), false};
   QHash<QString, qsizetype> rowOfName;
   rowOfName.reserve(known.size());
   for (qsizetype row = 0; row < known.size(); ++row) {
@@ -93,6 +95,7 @@ Matches match(const Listing& listing, const QList<DriverRecord>& known,
     matches.anyNew = matches.anyNew || matches.knownRow[std::size_t(i)] < 0;
   }
   // A look at each file's stamp, far cheaper than reading it, on several threads as the reads.
+  const OpenDirectory folder(directory);
   runInParallel(count, kReaderThreads, [&](qsizetype i) {
     const qsizetype row = matches.knownRow[std::size_t(i)];
     matches.unchanged[std::size_t(i)] =
@@ -139,7 +142,7 @@ Records inListOrder(Listing listing, const QList<DriverRecord>& known, const Mat
   std::vector<std::pair<quint64, qsizetype>> byFileNumber;
   for (qsizetype row = 0; row < order.size(); ++row) {
     const auto entry = std::size_t(order.at(row));
-    if (matches.unchanged[entry]) {
+    if (matches.isUnchanged(entry)) {
       records.drivers[row] = known.at(matches.knownRow[entry]);
     } else {
       records.drivers[row].file = std::move(listing.names[qsizetype(entry)]);
@@ -247,7 +250,7 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
     // Sorted before any file is read: the sort keys of a large catalogue are freed before the
     // records take their memory, rather than both being held at once.
     Listing listing = listUnsorted(directory, onLongListing);
-    const Matches matches = match(listing, known, OpenDirectory(directory));
+    const Matches matches = match(listing, known, directory);
     const QList<qsizetype> order = listOrder(listing, matches, known.size(), locale);
     records = inListOrder(std::move(listing), known, matches, order);
     romListing.get();
@@ -257,12 +260,17 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
   read.firstUnreadable =
       readRecords(records.drivers, records.toRead, directory, readAt, timestampTick);
   read.drivers = std::move(records.drivers);
+  // In place: the list is this scan's own.
+  DriverRecord* recordOf = read.drivers.data();
+  const auto lookFor = [&](qsizetype row) {
+    recordOf[row].archiveMissing = archiveIsMissing(recordOf[row], roms);
+  };
   if (archivesChanged) {
-    read.drivers = withArchivesLookedFor(read.drivers, roms);
-  } else {
-    for (const qsizetype row : records.toRead) {
-      read.drivers[row].archiveMissing = archiveIsMissing(read.drivers.at(row), roms);
+    for (qsizetype row = 0; row < read.drivers.size(); ++row) {
+      lookFor(row);
     }
+  } else {
+    std::for_each(records.toRead.cbegin(), records.toRead.cend(), lookFor);
   }
   return read;
 }
