@@ -93,7 +93,7 @@ void benchmarkChangeAgainstRescan(const QString& directory, const QString& roms)
   bench::Cost driverRewritten;
   // As the window reads the catalogue, but trusting every stamp: the files were just written.
   const auto readLongAfter = [&] {
-    return vorlane::scanDrivers(directory, directory, {}, QLocale(), roms,
+    return vorlane::scanDrivers(directory, directory, {}, QLocale(), roms, nullptr,
                                 std::chrono::nanoseconds(0))
         .drivers;
   };

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev clang-format
   xvfb xauth xdotool wmctrl x11-utils imagemagick openbox
   fonts-liberation fonts-dejavu-core
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian help2man
 )
 # `install-deps.sh fuzz` adds what the fuzz targets need: clang and libFuzzer's runtime.
 if [ "${1:-}" = fuzz ]; then

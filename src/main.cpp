@@ -53,9 +53,11 @@ int main(int argc, char** argv) {
   }
   vorlane::DriverEditor driverEditor;
   mainWindow.setDriverEditor(&driverEditor);
-  if (options.gamepads) {
-    mainWindow.takeGamepads({});
-  }
   mainWindow.show();
+  if (options.gamepads) {
+    // Opening the pads reads the user's mappings: after the window is up, never before it.
+    QMetaObject::invokeMethod(
+        &mainWindow, [&mainWindow] { mainWindow.takeGamepads({}); }, Qt::QueuedConnection);
+  }
   return application.exec();
 }

@@ -7,6 +7,7 @@
 #include "core/start/ProgramInfo.h"
 #include "core/start/ProgramVersion.h"
 #include "ui/FocusFrameStyle.h"
+#include "ui/MessageBoxes.h"
 
 // The pictures live in this static library; naming them keeps the linker from dropping them.
 static void initResources() {
@@ -17,6 +18,7 @@ namespace vorlane {
 
 void setUpApplication(QApplication& application) {
   initResources();
+  holdDescriptorForBoxes();
   application.setApplicationName(QString::fromLatin1(kApplicationTitle));
   application.setApplicationVersion(programVersion());
   // Docks and Wayland find the menu entry, and with it the icon, by this name.

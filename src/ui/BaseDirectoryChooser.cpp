@@ -1,24 +1,26 @@
 #include "ui/BaseDirectoryChooser.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QProcessEnvironment>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
+#include "core/platform/Paths.h"
+#include "core/settings/CaptionTable.h"
+#include "core/settings/FrontEndSettings.h"
+#include "core/settings/LanguageFile.h"
+#include "core/settings/WindowTexts.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
 
 namespace vorlane {
 namespace {
-
-constexpr char kChooserTitle[] =
-    "Vorlane: choose the Tessik emulator's directory (the one that holds tessik.ini)";
-constexpr char kNameFieldLabel[] = "Emulator directory:";
-constexpr char kNoEmulatorConfig[] =
-    "The directory %1 holds no tessik.ini: choose the Tessik emulator's own directory.";
 
 // Qt's file dialog writes its history (recent places, column widths) into QtProject.conf of the
 // user's configuration directory when it closes. A cancelled start must leave nothing behind,
@@ -52,10 +54,25 @@ QString askForEmulatorDirectory(const RememberedBase& remembered) {
   // A directory without the emulator's configuration would start an empty launcher and be
   // remembered: the user chooses again, from where the refused choice was.
   while (!directory.isEmpty() && !holdsEmulatorConfig(directory)) {
-    showErrorBox(QString::fromLatin1(kNoEmulatorConfig).arg(displayPath(directory)));
+    showErrorBox(windowText(WindowText::NoEmulatorConfig).arg(displayPath(directory)));
     directory = askForBaseDirectory(directory);
   }
   return directory;
+}
+
+// The chooser speaks the language the window would start in: the one stored in the remembered
+// directory, else the one serving the user's locale, from the language file the window would
+// read there.
+void useStartLanguage(const QString& rememberedDirectory) {
+  const QString programDirectory = QCoreApplication::applicationDirPath();
+  const bool remembered = !rememberedDirectory.isEmpty();
+  const ProfileFile languages(remembered ? languageFilePath(rememberedDirectory, programDirectory)
+                                         : shippedLanguageFilePath(programDirectory));
+  const ProfileFile settings(remembered ? basePath(rememberedDirectory, kFrontEndSettingsFileName)
+                                        : QString());
+  const QByteArray language = startLanguage(settings, languageEntries(languages),
+                                            userLocale(QProcessEnvironment::systemEnvironment()));
+  useWindowTexts(languageTexts(languages, language).windowTexts);
 }
 
 }  // namespace
@@ -63,10 +80,18 @@ QString askForEmulatorDirectory(const RememberedBase& remembered) {
 QString askForBaseDirectory(const QString& startDirectory) {
   const DialogHistoryElsewhere history;
   // Qt's own dialog on every desktop: the same steps everywhere, and ones a test can take.
-  QFileDialog chooser(nullptr, QString::fromLatin1(kChooserTitle), startDirectory);
+  QFileDialog chooser(nullptr, windowText(WindowText::ChooserTitle), startDirectory);
   chooser.setFileMode(QFileDialog::Directory);
   chooser.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-  chooser.setLabelText(QFileDialog::FileName, QString::fromLatin1(kNameFieldLabel));
+  chooser.setLabelText(QFileDialog::LookIn, windowText(WindowText::ChooserLookIn));
+  chooser.setLabelText(QFileDialog::FileName, windowText(WindowText::ChooserName));
+  chooser.setLabelText(QFileDialog::FileType, windowText(WindowText::ChooserType));
+  chooser.setLabelText(QFileDialog::Accept, windowText(WindowText::ChooserAccept));
+  chooser.setLabelText(QFileDialog::Reject, windowText(WindowText::CancelButton));
+  // The one entry of the type list, which the dialog names itself.
+  if (auto* types = chooser.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+    types->setItemText(0, windowText(WindowText::ChooserDirectories));
+  }
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) {
     return {};
   }
@@ -79,6 +104,7 @@ bool enterMenuStartBase(BaseSource source, const RememberedBase& remembered) {
   }
   QString directory = source == BaseSource::Ask ? QString() : remembered.usableDirectory();
   if (directory.isEmpty()) {
+    useStartLanguage(remembered.directory());
     directory = askForEmulatorDirectory(remembered);
     if (directory.isEmpty()) {
       return false;

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <optional>
+#include <thread>
 
-#include <QFutureWatcher>
 #include <QList>
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
@@ -18,14 +21,21 @@ class CatalogueModel;
 // Brings a catalogue model up to date with its folders while the program runs: the driver scan
 // and its comparison with the model's rows run off the window's thread, and the result reaches
 // the model as row changes on the window's thread. Requests that come while a scan runs are
-// gathered into one scan after it.
+// gathered into one scan after it. A scan the system gives no thread for (too many processes
+// for a moment) is tried again after `retryInterval`.
 class CatalogueRefresh : public QObject {
   Q_OBJECT
 
  public:
-  explicit CatalogueRefresh(CatalogueModel* model, QObject* parent = nullptr);
-  // Waits for a running scan: it reads folders the owner may be about to change.
+  static constexpr std::chrono::milliseconds kDefaultRetryInterval{1000};
+
+  explicit CatalogueRefresh(CatalogueModel* model, QObject* parent = nullptr,
+                            std::chrono::milliseconds retryInterval = kDefaultRetryInterval);
+  // Stops a running scan after the files it reads and waits for it: it reads folders the owner
+  // may be about to change.
   ~CatalogueRefresh() override;
+  CatalogueRefresh(const CatalogueRefresh&) = delete;
+  CatalogueRefresh& operator=(const CatalogueRefresh&) = delete;
 
   // The folders of the scan the model last took. A scan still running for other folders is not
   // applied.
@@ -35,7 +45,7 @@ class CatalogueRefresh : public QObject {
   void requestFor(FolderChanges changes);
   // The same when either folder may have changed.
   void request() { requestFor({}); }
-  // A scan runs, waits to, or has ended and its result is not taken yet.
+  // A scan runs, waits to (also for a thread), or has ended and its result is not taken yet.
   bool isBusy() const { return m_scanning || m_pending.has_value(); }
 
  Q_SIGNALS:
@@ -49,11 +59,13 @@ class CatalogueRefresh : public QObject {
     CatalogueDiff diff;
   };
 
-  void start(FolderChanges changes);
+  void start();
   void takeResult();
 
   CatalogueModel* m_model;
-  QFutureWatcher<void> m_watcher;
+  std::thread m_scan;
+  std::atomic<bool> m_stop{false};
+  QTimer m_retry;
   // The running scan's result, written by it; the window's thread reads it once the scan ended,
   // and lets it go at once: the diff is as long as the catalogue.
   std::optional<Rescan> m_rescan;
@@ -66,8 +78,7 @@ class CatalogueRefresh : public QObject {
   // Counts the changes of folders, so a scan of folders no longer shown is dropped.
   quint64 m_folderGeneration = 0;
   quint64 m_runningGeneration = 0;
-  // From a scan's start until its result is taken: the watcher stops running as the scan ends,
-  // before its end is told to this thread.
+  // From a scan's start until its result is taken.
   bool m_scanning = false;
   // The folders that changed since the running scan began, gathered for the next one.
   std::optional<FolderChanges> m_pending;

@@ -1,5 +1,8 @@
 #include "ui/DriverEditor.h"
 
+#include <utility>
+
+#include <QAbstractButton>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -16,8 +19,10 @@
 #include "core/platform/FileAccess.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
+#include "core/settings/WindowTexts.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SpokenNames.h"
 #include "ui/WindowPlacement.h"
 #include "ui_DriverEditor.h"
 
@@ -25,23 +30,24 @@ namespace vorlane {
 namespace {
 
 constexpr char kCaptionPrefix[] = "Vorlane Driver Editor - ";
-constexpr char kNotLoadedSuffix[] = " (could not be loaded)";
 // Where the title shows "*" while the text holds unsaved changes.
 constexpr char kModifiedMark[] = "[*]";
-constexpr char kUnsavedChangesQuestion[] = "Save the changes to %1 before closing?";
 
-QString caption(const QString& path, const char* suffix = "") {
+// `shownFile` is the driver file as the title names it.
+QString caption(const QString& shownFile) {
   // A doubled mark shows as the mark itself, so a path that holds one keeps it.
   const QLatin1String mark(kModifiedMark);
-  return QLatin1String(kCaptionPrefix) + displayPath(path).replace(mark, mark + mark) +
-         QLatin1String(suffix) + mark;
+  return QLatin1String(kCaptionPrefix) + QString(shownFile).replace(mark, mark + mark) + mark;
 }
 
 QMessageBox::StandardButton askToSaveChanges(QWidget* editor, const QString& path) {
-  const std::unique_ptr<QMessageBox> box(createMessageBox(
-      QMessageBox::Question, QString::fromLatin1(kUnsavedChangesQuestion).arg(displayPath(path)),
-      editor));
+  const std::unique_ptr<QMessageBox> box(
+      createMessageBox(QMessageBox::Question,
+                       windowText(WindowText::SaveChangesQuestion).arg(displayPath(path)), editor));
   box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+  box->button(QMessageBox::Save)->setText(windowText(WindowText::SaveButton));
+  box->button(QMessageBox::Discard)->setText(windowText(WindowText::DiscardButton));
+  box->button(QMessageBox::Cancel)->setText(windowText(WindowText::CancelButton));
   box->setDefaultButton(QMessageBox::Save);
   box->setEscapeButton(QMessageBox::Cancel);
   return static_cast<QMessageBox::StandardButton>(box->exec());
@@ -148,7 +154,15 @@ bool DriverEditor::eventFilter(QObject* watched, QEvent* event) {
 void DriverEditor::runShowSteps() {
   // The caption first: loading may already mark the text as changed, and the mark must have its
   // place in the title then.
-  setWindowTitle(caption(m_driverFile));
+  setWindowTitle(caption(displayPath(m_driverFile)));
+  // In the language applied when the window opens.
+  for (const auto& [button, name] : {std::pair{m_ui->tbtnSalvar, WindowText::EditorSaveTip},
+                                     std::pair{m_ui->tbtnFechar, WindowText::EditorCloseTip}}) {
+    button->setText(windowText(name));
+    button->setToolTip(windowText(name));
+  }
+  nameControls({{m_ui->cboSecoes, WindowText::SectionsName},
+                {m_ui->MemoEditor, WindowText::DriverTextName}});
   // Each opening is ready to type, first in the focus order.
   m_ui->MemoEditor->setFocus(Qt::OtherFocusReason);
   m_driverProfile = std::make_unique<ProfileFile>(m_driverFile);
@@ -192,7 +206,7 @@ void DriverEditor::showLoadFailure() {
   replaceText(QString());
   m_ui->tbtnSalvar->setEnabled(false);
   markUnchanged();
-  setWindowTitle(caption(m_driverFile, kNotLoadedSuffix));
+  setWindowTitle(caption(windowText(WindowText::EditorNotLoaded).arg(displayPath(m_driverFile))));
 }
 
 void DriverEditor::tbtnSalvarClick() {

@@ -117,10 +117,20 @@ void DriverListFilter::showCount() {
                             : QString::number(total));
   m_countPanel->setAccessibleName(countName(shown, total, filtering));
   // Also the panel's description for screen readers, which read a tip as one.
-  const int missing = m_catalogue->missingArchiveCount();
-  m_countPanel->setToolTip(
-      missing == 0 ? QString() : messages::withoutArchive(countName(total, total, false), missing));
+  QStringList tip;
+  if (const int missing = m_catalogue->missingArchiveCount(); missing != 0) {
+    tip.append(messages::withoutArchive(countName(total, total, false), missing));
+  }
+  if (m_followedByPolling) {
+    tip.append(windowText(WindowText::FollowedByPolling));
+  }
+  m_countPanel->setToolTip(tip.join(u'\n'));
   Q_EMIT hidesEveryGame(filtering && shown == 0);
+}
+
+void DriverListFilter::setFollowedByPolling(bool polling) {
+  m_followedByPolling = polling;
+  showCount();
 }
 
 void DriverListFilter::dropSelectionLeavingRows(int first, int last) {

@@ -36,6 +36,9 @@ class DriverListFilter : public QObject {
   // Shows the count and the marked games' tip as the catalogue and the filter now are, and tells
   // whether the filter hides every game.
   void showCount();
+  // While the folders are followed by looking at them again in turns, for want of watches, the
+  // count's tip says so: quietly, the list still follows the disk.
+  void setFollowedByPolling(bool polling);
 
  Q_SIGNALS:
   // After every apply() and showCount(): true while the filter hides every game, false otherwise.
@@ -56,6 +59,7 @@ class DriverListFilter : public QObject {
   CatalogueFilter* m_filter;
   const CatalogueModel* m_catalogue;
   QLineEdit* m_field;
+  bool m_followedByPolling = false;
 };
 
 }  // namespace vorlane

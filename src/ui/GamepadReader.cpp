@@ -1,8 +1,12 @@
 #include "ui/GamepadReader.h"
 
 #include <optional>
+#include <variant>
 
 #include <SDL.h>
+
+#include "core/gamepad/MappingFile.h"
+#include "core/platform/NativeText.h"
 
 namespace vorlane {
 namespace {
@@ -49,15 +53,34 @@ GamepadReader::GamepadReader(QObject* parent, const GamepadTiming& timing)
   // The program keeps its own signal handling, and no window of SDL's ever has the focus.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  // The controller subsystem also reads the user's mappings from SDL_GAMECONTROLLERCONFIG.
+  // The controller subsystem also reads the user's mappings from SDL_GAMECONTROLLERCONFIG. The
+  // file SDL_GAMECONTROLLERCONFIG_FILE names is read here instead: SDL would wait on a FIFO for
+  // ever and take minutes over a huge file. The variable itself stays for the games started.
+  SDL_SetHintWithPriority(SDL_HINT_GAMECONTROLLERCONFIG_FILE, "", SDL_HINT_OVERRIDE);
   m_initialised = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK) == 0;
   if (!m_initialised) {
     qWarning("Game controllers are not read: %s", SDL_GetError());
     return;
   }
+  addUserMappings();
   m_clock.start();
   connect(&m_poll, &QTimer::timeout, this, &GamepadReader::poll);
   m_poll.start(m_timing.idlePollMs);
+}
+
+void GamepadReader::addUserMappings() {
+  const QString path = decodeNative(qgetenv(SDL_HINT_GAMECONTROLLERCONFIG_FILE));
+  if (path.isEmpty()) {
+    return;
+  }
+  const auto read = readMappingFile(path);
+  if (const auto* refusal = std::get_if<QString>(&read)) {
+    qWarning("%s", qUtf8Printable(*refusal));
+    return;
+  }
+  const QByteArray& mappings = std::get<QByteArray>(read);
+  SDL_GameControllerAddMappingsFromRW(
+      SDL_RWFromConstMem(mappings.constData(), int(mappings.size())), 1);
 }
 
 GamepadReader::~GamepadReader() {

@@ -40,6 +40,8 @@ class GamepadReader : public QObject {
     SDL_Joystick* joystick = nullptr;
   };
 
+  // Adds the mappings of the file SDL_GAMECONTROLLERCONFIG_FILE names, or says why they are not.
+  void addUserMappings();
   void poll();
   QList<PadAction> handle(const SDL_Event& event, qint64 nowMs);
   QList<PadAction> handleJoystickOnly(const SDL_Event& event, qint64 nowMs);

@@ -26,6 +26,8 @@ MainWindow::MainWindow(QWidget* parent)
   m_ui->setupUi(this);
   setWindowTitle(mainWindowTitle());
   m_ui->Label1->setText(QString::fromLatin1(kApplicationTitle));
+  // Also where the start-up ends before a language is applied.
+  showAboutText();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);

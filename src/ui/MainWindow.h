@@ -89,9 +89,13 @@ class MainWindow : public QWidget {
   // Front-end settings and languages (MainWindowSettings.cpp).
   void bindSettingsHandlers();
   void listLanguages();
+  // Selects the item of the section named so, letter case aside; none when no item is.
+  void selectLanguage(const QByteArray& section);
   void readFrontEndSettings();
   QByteArray selectedLanguage() const;
   void applyLanguage(const QByteArray& language);
+  // The About page names the pages and the play button as they are captioned now.
+  void showAboutText();
   void btnAplicarClick();
 
   // Driver catalogue and preview (MainWindowCatalogue.cpp).
@@ -99,10 +103,10 @@ class MainWindow : public QWidget {
   void loadDrivers();
   void lstDriversClick();
   // Shows the preview and the file name of a driver; a picture that fails to load ends it with
-  // the old picture and captions kept.
+  // the old picture and captions kept, except while following the disk: then no picture shows
+  // and the failure, as one in decoding, stays quiet.
   void showDriver(const QString& file);
-  // Shows the picture of a preview file, or none for an empty path; a picture that fails to load
-  // leaves the one shown.
+  // Shows the picture of a preview file, none for an empty path, or in its place why it cannot.
   void showPreview(const QString& preview);
   // The record of the game selected in lstDrivers, or none. The current row alone is no
   // selection: the list makes its first row current when it takes the focus, without selecting

@@ -1,7 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include <utility>
-
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -69,7 +68,7 @@ void MainWindow::loadDrivers() {
   }
   followScannedFolders();
   // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
-  // Outside the busy pointer: the game it may select shows its preview, which can fail.
+  // Outside the busy pointer: the game it may select shows its preview.
   m_driverFilter->apply();
   // After the busy pointer is gone, and as a box rather than a failure: the catalogue is whole
   // and creation goes on with its next step.
@@ -113,20 +112,25 @@ void MainWindow::lstDriversClick() {
 }
 
 void MainWindow::showDriver(const QString& file) {
-  showPreview(m_previews.find(m_baseDirectory, file));
   m_ui->panNomeDriver->setText(displayPath(file));
   m_ui->panImagem->setCaption(displayPath(file));
+  showPreview(m_previews.find(m_baseDirectory, file));
 }
 
 void MainWindow::showPreview(const QString& preview) {
-  // Taken before the file is read: a change made while it is read shows as a new stamp.
-  ShownPreview shown{preview, preview.isEmpty() ? std::nullopt : regularFileStamp(preview)};
+  // Taken before the file is read: a change made while it is read shows as a new stamp. Kept for
+  // a picture that failed as well: it is read again once its own file changes.
+  m_shownPreview = {preview, preview.isEmpty() ? std::nullopt : regularFileStamp(preview)};
   if (preview.isEmpty()) {
     m_ui->imgAmostra->removePicture();
-  } else {
-    m_ui->imgAmostra->setPicture(JpegPicture::load(preview));
+    return;
   }
-  m_shownPreview = std::move(shown);
+  const QString pictureName = displayPath(QFileInfo(preview).fileName());
+  try {
+    m_ui->imgAmostra->setPicture(JpegPicture::load(preview), pictureName);
+  } catch (const Error& failure) {
+    m_ui->imgAmostra->showFailure(failure, pictureName);
+  }
 }
 
 void MainWindow::filterHidesEveryGame(bool hidesAll) {

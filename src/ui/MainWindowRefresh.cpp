@@ -1,7 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/FolderWatch.h"
 #include "ui/CatalogueRefresh.h"
@@ -19,6 +18,11 @@ void MainWindow::bindRefreshHandlers() {
           [this] { m_refresh->requestFor({.drivers = true, .archives = false}); });
   connect(m_romWatch, &FolderWatch::changed, m_refresh,
           [this] { m_refresh->requestFor({.drivers = false, .archives = true}); });
+  for (FolderWatch* watch : {m_driverWatch, m_romWatch}) {
+    connect(watch, &FolderWatch::pollingChanged, this, [this] {
+      m_driverFilter->setFollowedByPolling(m_driverWatch->isPolling() || m_romWatch->isPolling());
+    });
+  }
   connect(m_refresh, &CatalogueRefresh::applied, this, &MainWindow::catalogueRefreshed);
   connect(m_previewWatch, &FolderWatch::changed, this, &MainWindow::previewFolderChanged);
 }
@@ -38,6 +42,7 @@ void MainWindow::catalogueRefreshed() {
 }
 
 void MainWindow::previewFolderChanged() {
+  // A picture still being written shows its failure now; the next change shows it whole.
   m_previews.forget();
   const DriverRecord* selected = selectedDriver();
   if (selected == nullptr) {
@@ -49,12 +54,7 @@ void MainWindow::previewFolderChanged() {
       (preview.isEmpty() || regularFileStamp(preview) == m_shownPreview.stamp)) {
     return;
   }
-  try {
-    showPreview(preview);
-  } catch (const Error&) {
-    // A picture still being written fails to load now; the next change shows it. A refresh
-    // shows no box.
-  }
+  showPreview(preview);
 }
 
 }  // namespace vorlane

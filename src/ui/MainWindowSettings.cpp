@@ -6,18 +6,23 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVariant>
 
+#include "core/platform/Messages.h"
 #include "core/platform/TextCodec.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
+#include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
+#include "ui/SpokenNames.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {
@@ -62,16 +67,29 @@ void MainWindow::bindSettingsHandlers() {
 }
 
 void MainWindow::listLanguages() {
-  // The name is shown decoded; the item keeps the section's own bytes for Apply to store.
+  // The language's own name is shown decoded; the item keeps the section's bytes for Apply to
+  // store.
   m_ui->cboIdioma->clear();
-  for (const QByteArray& section : m_languageFile->sectionNames()) {
-    m_ui->cboIdioma->addItem(decodeText(section), section);
+  for (const LanguageEntry& language : languageEntries(*m_languageFile)) {
+    m_ui->cboIdioma->addItem(decodeText(language.shownName), language.section);
   }
 }
 
+void MainWindow::selectLanguage(const QByteArray& section) {
+  const QString wanted = decodeText(section);
+  for (int i = 0; i < m_ui->cboIdioma->count(); ++i) {
+    if (decodeText(m_ui->cboIdioma->itemData(i).toByteArray())
+            .compare(wanted, Qt::CaseInsensitive) == 0) {
+      m_ui->cboIdioma->setCurrentIndex(i);
+      return;
+    }
+  }
+  m_ui->cboIdioma->setCurrentIndex(-1);
+}
+
 void MainWindow::readFrontEndSettings() {
-  const QString language = decodeText(readSetting(*m_settingsFile, kLanguageSetting));
-  m_ui->cboIdioma->setCurrentIndex(m_ui->cboIdioma->findText(language, Qt::MatchFixedString));
+  selectLanguage(startLanguage(*m_settingsFile, languageEntries(*m_languageFile),
+                               userLocale(QProcessEnvironment::systemEnvironment())));
 
   setFileText(m_ui->edtLinhaComando, readSetting(*m_settingsFile, kCustomLineSetting));
   m_ui->edtLinhaComando->setEnabled(readSetting(*m_settingsFile, kCustomLineFieldEnabled));
@@ -101,6 +119,22 @@ void MainWindow::applyLanguage(const QByteArray& language) {
   // The texts built later (tips, spoken counts, the output window's) take the language as they
   // are made; those on show now change at the next scan or window.
   useWindowTexts(texts.windowTexts);
+  showAboutText();
+  nameControls({{m_ui->PageControl1, WindowText::PagesName},
+                {m_ui->lstDrivers, WindowText::DriverListName},
+                {m_ui->panImagem, WindowText::PreviewName},
+                {m_ui->imgAmostra, WindowText::PreviewPictureName},
+                {m_ui->edtLinhaComando, WindowText::CommandLineName},
+                {m_ui->Memo1, WindowText::AboutName}});
+}
+
+void MainWindow::showAboutText() {
+  const auto pageName = [this](QWidget* page) {
+    return withoutAccelerator(m_ui->PageControl1->tabText(m_ui->PageControl1->indexOf(page)));
+  };
+  m_ui->Memo1->setPlainText(messages::aboutText(pageName(m_ui->tabDrivers),
+                                                pageName(m_ui->tabConfiguracao),
+                                                withoutAccelerator(m_ui->btnExecutar->text())));
 }
 
 void MainWindow::btnAplicarClick() {

@@ -1,5 +1,8 @@
 #include "ui/MessageBoxes.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <memory>
 #include <utility>
 
@@ -16,6 +19,24 @@ MessageBoxRecorder& recorder() {
   static MessageBoxRecorder instance;
   return instance;
 }
+
+int g_spareDescriptor = -1;
+
+void letSpareDescriptorGo() {
+  if (g_spareDescriptor >= 0) {
+    ::close(g_spareDescriptor);
+    g_spareDescriptor = -1;
+  }
+}
+
+// The spare descriptor is free while a box comes up, and held again once it has.
+class SpareDescriptorFree {
+ public:
+  SpareDescriptorFree() { letSpareDescriptorGo(); }
+  ~SpareDescriptorFree() { holdDescriptorForBoxes(); }
+  SpareDescriptorFree(const SpareDescriptorFree&) = delete;
+  SpareDescriptorFree& operator=(const SpareDescriptorFree&) = delete;
+};
 
 bool recorded(BoxKind kind, const QString& text) {
   if (recorder()) {
@@ -41,7 +62,14 @@ QMessageBox* createErrorBox(const QString& message, QWidget* parent) {
   return box;
 }
 
+void holdDescriptorForBoxes() {
+  if (g_spareDescriptor < 0) {
+    g_spareDescriptor = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  }
+}
+
 void showErrorBox(const QString& message) {
+  const SpareDescriptorFree spare;
   if (recorded(BoxKind::Error, messages::errorBoxText(message))) {
     return;
   }
@@ -51,6 +79,7 @@ void showErrorBox(const QString& message) {
 }
 
 void showWarningBox(QWidget* owner, const QString& text) {
+  const SpareDescriptorFree spare;
   if (recorded(BoxKind::Warning, text)) {
     return;
   }
@@ -59,6 +88,7 @@ void showWarningBox(QWidget* owner, const QString& text) {
 }
 
 void openWarningBox(QWidget* owner, const QString& text) {
+  const SpareDescriptorFree spare;
   if (recorded(BoxKind::Warning, text)) {
     return;
   }

@@ -25,6 +25,11 @@ QMessageBox* createMessageBox(QMessageBox::Icon icon, const QString& text,
 // the message with the full-stop rule, the critical icon and one OK button.
 QMessageBox* createErrorBox(const QString& message, QWidget* parent = nullptr);
 
+// Keeps one descriptor aside from start-up (again after each box, when one is free), and lets it
+// go just as a box comes up: when the program's descriptors have run out, a box still gets the
+// one the display needs to show it.
+void holdDescriptorForBoxes();
+
 // Shows the error box modally over the active window.
 void showErrorBox(const QString& message);
 

@@ -4,9 +4,6 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QTimer>
-
-#include "ui/MessageBoxes.h"
 
 namespace vorlane {
 
@@ -31,32 +28,48 @@ QImage wrapBitmap(const JpegBitmap& bitmap) {
 
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {}
 
-void PreviewImage::setPicture(JpegPicture picture) {
+void PreviewImage::setPicture(JpegPicture picture, const QString& fileName) {
   m_picture = std::move(picture);
-  update();
+  m_fileName = fileName;
+  setFailureText(QString());
+}
+
+void PreviewImage::showFailure(const Error& failure, const QString& fileName) {
+  m_picture.reset();
+  // A file that cannot be opened is named in its message; a picture's code needs its name.
+  const bool named = dynamic_cast<const JpegError*>(&failure) == nullptr;
+  setFailureText(named ? failure.message() : failure.message() + QLatin1Char('\n') + fileName);
 }
 
 void PreviewImage::removePicture() {
   m_picture.reset();
+  setFailureText(QString());
+}
+
+void PreviewImage::setFailureText(const QString& text) {
+  m_failure = text;
+  setAccessibleDescription(text);
   update();
 }
 
 void PreviewImage::paintEvent(QPaintEvent*) {
-  if (!m_picture) {
-    return;
+  if (m_picture) {
+    const QImage image = wrapBitmap(m_picture->bitmap());
+    if (std::optional<JpegError> failure = m_picture->takeFailure()) {
+      showFailure(*failure, m_fileName);
+    } else if (!image.isNull()) {
+      // Without smooth transforms the painter repeats or drops whole rows and columns.
+      QPainter(this).drawImage(rect(), image);
+    }
   }
-  const QImage image = wrapBitmap(m_picture->bitmap());
-  // Shown after this paint, so a box never opens inside a paint event; handed out only once,
-  // so later redraws of what was decoded before the failure stay silent.
-  if (std::optional<JpegError> failure = m_picture->takeFailure()) {
-    QTimer::singleShot(0, this, [message = failure->message()] { showErrorBox(message); });
+  if (!m_failure.isEmpty()) {
+    // In the palette's own colours, so that it reads in light and dark themes alike.
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect().marginsRemoved(QMargins(4, 4, 4, 4)),
+                     Qt::AlignCenter | Qt::TextWordWrap, m_failure);
   }
-  if (image.isNull()) {
-    return;
-  }
-  // Without smooth transforms the painter repeats or drops whole rows and columns.
-  QPainter painter(this);
-  painter.drawImage(rect(), image);
 }
 
 }  // namespace vorlane

@@ -1,6 +1,5 @@
 #include "ui/ProgramLauncher.h"
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -21,8 +20,6 @@ namespace {
 // An emulator that fails this soon after its start is taken to have failed to run the game.
 int g_earlyEndMs = 5000;
 constexpr int kEarlyEndLines = 10;
-// Far more than the last lines need.
-constexpr qsizetype kEarlyEndTailBytes = qsizetype(16) << 10;
 
 // The log at `path` in the log directory, or none when there is no directory to use.
 std::unique_ptr<OutputLog> createLog(const QString& logDirectory, const QString& path) {
@@ -37,10 +34,12 @@ QString programName(const QString& program) {
 // started; tells the user when it cannot start, and where the log is when it could not take its
 // name.
 ProgramStart startTelling(QWidget* owner, const QString& program, const QStringList& arguments,
-                          const QString& workingDirectory, OutputLog* log, LiveOutput live,
-                          const QString& previousLogPath = QString()) {
-  ProgramStart start = startProgram(program, arguments, workingDirectory, log, live);
+                          const QString& workingDirectory, std::unique_ptr<OutputLog>& log,
+                          LiveOutput live, const QString& previousLogPath = QString()) {
+  ProgramStart start = startProgram(program, arguments, workingDirectory, log.get(), live);
   if (start.failure) {
+    // The start may have failed for want of descriptors: the log's goes before the box.
+    log.reset();
     showWarningBox(owner, *start.failure);
   } else if (log != nullptr) {
     if (const std::optional<QString> note = log->keep(previousLogPath)) {
@@ -50,23 +49,20 @@ ProgramStart startTelling(QWidget* owner, const QString& program, const QStringL
   return start;
 }
 
-// Watches the emulator through its first seconds, keeping the end of what it writes, then goes.
+// Watches the emulator through its first seconds, then goes.
 class EarlyEndReport : public QObject {
  public:
   EarlyEndReport(QWidget* owner, QString programName, QString logPath, const ProgramReport* report)
       : QObject(owner), m_programName(std::move(programName)), m_logPath(std::move(logPath)) {
     setObjectName(QStringLiteral("earlyEndReport"));
     QTimer::singleShot(g_earlyEndMs, this, &QObject::deleteLater);
-    connect(report, &ProgramReport::output, this, [this](const QByteArray& bytes) {
-      m_recent.append(bytes);
-      m_recent.remove(0, std::max<qsizetype>(0, m_recent.size() - kEarlyEndTailBytes));
-    });
-    connect(report, &ProgramReport::ended, this, [this, owner](ProgramEnd end) {
+    connect(report, &ProgramReport::ended, this, [this, owner, report](ProgramEnd end) {
       deleteLater();
       if (end.failed()) {
-        openWarningBox(owner, messages::programEndedAtOnce(
-                                  m_programName, end,
-                                  decodeText(lastLines(m_recent, kEarlyEndLines)), m_logPath));
+        openWarningBox(owner,
+                       messages::programEndedAtOnce(
+                           m_programName, end,
+                           decodeText(lastLines(report->lastOutput(), kEarlyEndLines)), m_logPath));
       }
     });
   }
@@ -74,7 +70,6 @@ class EarlyEndReport : public QObject {
  private:
   QString m_programName;
   QString m_logPath;
-  QByteArray m_recent;
 };
 
 // Keeps the report of a started emulator until its end has come.
@@ -101,10 +96,9 @@ const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
                                     const QStringList& arguments, const QString& workingDirectory,
                                     const QString& logDirectory) {
   std::unique_ptr<OutputLog> log = createLog(logDirectory, emulatorLogPath(logDirectory));
-  // Only the output of the first seconds can go into the box.
-  ProgramStart start =
-      startTelling(owner, program, arguments, workingDirectory, log.get(),
-                   LiveOutput{true, g_earlyEndMs}, previousEmulatorLogPath(logDirectory));
+  // The box takes the last lines from the report of the end; nothing is fed as it comes.
+  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log, kNoLiveOutput,
+                                    previousEmulatorLogPath(logDirectory));
   if (!start.report) {
     return nullptr;
   }
@@ -121,7 +115,7 @@ void launchChecksum(QWidget* owner, const QString& program, const QStringList& a
   std::unique_ptr<OutputLog> log =
       createLog(logDirectory, checksumLogPath(logDirectory, driverFileName));
   ProgramStart start =
-      startTelling(owner, program, arguments, workingDirectory, log.get(), kWholeLiveOutput);
+      startTelling(owner, program, arguments, workingDirectory, log, kWholeLiveOutput);
   if (log && start.report) {
     auto* window =
         new ProgramOutputWindow(owner, programName(program), gameName, std::move(start.report));

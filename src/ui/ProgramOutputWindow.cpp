@@ -1,5 +1,6 @@
 #include "ui/ProgramOutputWindow.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QFontDatabase>
@@ -31,9 +32,24 @@ constexpr int kCascadeLength = 8;
 // The room between the owner and a window beside it.
 constexpr int kBesideGap = 8;
 
+// The parts of the owner the user goes on working with while a program runs: its game list and
+// its Play button, where it has them.
+QList<QRect> partsToKeepInView(const QWidget* owner) {
+  QList<QRect> parts;
+  for (const QString& name : {QStringLiteral("lstDrivers"), QStringLiteral("btnExecutar")}) {
+    const auto* part = owner->findChild<const QWidget*>(name);
+    if (part != nullptr && part->isVisible()) {
+      parts.append(QRect(part->mapToGlobal(QPoint(0, 0)), part->size()));
+    }
+  }
+  return parts;
+}
+
 // Beside its owner, on the right or else on the left, where its screen has room for the whole
-// window, so the owner stays in view; otherwise centred over the owner, as a dialog would be.
-// The window's frame is taken to be as wide as its owner's, since it has none before it shows.
+// window, so the owner stays in view; else below or above it, or in a corner of the screen, where
+// it covers neither the owner's list nor its Play button; otherwise centred over the owner, as a
+// dialog would be. The window's frame is taken to be as wide as its owner's, since it has none
+// before it shows.
 QPoint placeBesideOwner(const QWidget* owner, const QWidget* window) {
   const auto open = owner->findChildren<ProgramOutputWindow*>(Qt::FindDirectChildrenOnly).size();
   const int step = kCascadeStep * static_cast<int>((open - 1) % kCascadeLength);
@@ -43,8 +59,8 @@ QPoint placeBesideOwner(const QWidget* owner, const QWidget* window) {
                        ownerFrame.right() - ownerClient.right(),
                        ownerFrame.bottom() - ownerClient.bottom());
   const QSize outer = window->size().grownBy(frame);
-  const int top = ownerFrame.top() + step;
   const QRect available = owner->screen()->availableGeometry();
+  const int top = ownerFrame.top() + step;
   for (const int left :
        {ownerFrame.right() + 1 + kBesideGap, ownerFrame.left() - kBesideGap - outer.width()}) {
     const QRect beside(QPoint(left, top), outer);
@@ -52,7 +68,26 @@ QPoint placeBesideOwner(const QWidget* owner, const QWidget* window) {
       return beside.topLeft();
     }
   }
-  return ownerFrame.center() - window->rect().center() + QPoint(step, step);
+  const int left = ownerFrame.left() + step;
+  const QPoint inward(step, step);
+  const QRect elsewhere[] = {
+      QRect(QPoint(left, ownerFrame.bottom() + 1 + kBesideGap), outer),
+      QRect(QPoint(left, ownerFrame.top() - kBesideGap - outer.height()), outer),
+      QRect(available.topRight() - QPoint(outer.width() - 1, 0) + QPoint(-step, step), outer),
+      QRect(available.bottomRight() - QPoint(outer.width() - 1, outer.height() - 1) - inward,
+            outer),
+      QRect(available.topLeft() + inward, outer),
+      QRect(available.bottomLeft() - QPoint(0, outer.height() - 1) + QPoint(step, -step), outer),
+  };
+  const QList<QRect> keep = partsToKeepInView(owner);
+  for (const QRect& place : elsewhere) {
+    const bool coversNone = std::none_of(keep.begin(), keep.end(),
+                                         [&](const QRect& part) { return place.intersects(part); });
+    if (available.contains(place) && coversNone) {
+      return place.topLeft();
+    }
+  }
+  return ownerFrame.center() - window->rect().center() + inward;
 }
 
 }  // namespace
@@ -68,6 +103,10 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
       m_showing(new QTimer(this)) {
   setObjectName(QStringLiteral("FrmSaida"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // The user goes on choosing games in the owner while the program runs.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  // Closing the owner ends this program: windows that stayed open would keep it running.
+  owner->installEventFilter(this);
   setWindowTitle(messages::programOutputTitle(programName, gameName));
   resize(kInitialSize);
   move(placeBesideOwner(owner, this));
@@ -120,6 +159,14 @@ void ProgramOutputWindow::showEnded(const QString& text) {
   m_status->setText(text);
 }
 
+bool ProgramOutputWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A window hidden by the system (minimised) stays; one closed or hidden by the program goes.
+  if (watched == parent() && event->type() == QEvent::Hide && !event->spontaneous()) {
+    close();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
     close();
@@ -129,23 +176,38 @@ void ProgramOutputWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void ProgramOutputWindow::scheduleShowing() {
-  if (m_lines.hasLines() && !m_showing->isActive()) {
+  if ((m_lines.hasLines() || m_lines.lineInProgressChanged()) && !m_showing->isActive()) {
     m_showing->start();
   }
 }
 
 void ProgramOutputWindow::showPendingLines() {
-  if (!m_lines.hasLines()) {
+  if (!m_lines.hasLines() && !m_lines.lineInProgressChanged()) {
     return;
   }
-  const QString text = m_lines.takeLines().join(QLatin1Char('\n'));
+  QStringList lines = m_lines.takeLines();
+  const QString inProgress = m_lines.lineInProgress();
   // Followed only while the user has not scrolled up to read.
   QScrollBar* scroll = m_output->verticalScrollBar();
   const bool following = scroll->value() == scroll->maximum();
   QTextCursor cursor(m_output->document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(m_showsLines ? QLatin1Char('\n') + text : text);
-  m_showsLines = true;
+  if (m_showsLineInProgress) {
+    // The line in progress shown last time is written anew, ended or not.
+    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    if (lines.isEmpty() && inProgress.isEmpty() && !cursor.atStart()) {
+      cursor.deletePreviousChar();
+    }
+  } else if (m_showsLines && !(lines.isEmpty() && inProgress.isEmpty())) {
+    cursor.insertText(QStringLiteral("\n"));
+  }
+  m_showsLineInProgress = !inProgress.isEmpty();
+  if (m_showsLineInProgress) {
+    lines.append(inProgress);
+  }
+  cursor.insertText(lines.join(QLatin1Char('\n')));
+  m_showsLines = m_showsLines || !lines.isEmpty();
   dropOldestBeyondShownBytes();
   if (following) {
     scroll->setValue(scroll->maximum());

@@ -37,6 +37,7 @@ class ProgramOutputWindow : public QWidget {
   void showEnded(const QString& text);
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Escape closes the window, as it would a dialog.
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -53,6 +54,8 @@ class ProgramOutputWindow : public QWidget {
   OutputLines m_lines;
   // The document has a line, so the next ones go after a line break.
   bool m_showsLines = false;
+  // The document's last line is the line the program has not ended yet.
+  bool m_showsLineInProgress = false;
 };
 
 }  // namespace vorlane

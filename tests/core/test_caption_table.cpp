@@ -1,10 +1,14 @@
+#include <cerrno>
+
 #include <QSet>
 
 #include <gtest/gtest.h>
 
 #include "core/platform/Messages.h"
 #include "core/settings/CaptionTable.h"
+#include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
+#include "support/AppliedLanguage.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -21,7 +25,7 @@ const CaptionRow& rowOf(const char* control) {
   throw std::out_of_range(control);
 }
 
-TEST(CaptionTable, ThirtyTwoControlsShareThirtyOneKeys) {
+TEST(CaptionTable, OnlyTheTwoApplyButtonsShareAKey) {
   QSet<QByteArray> controls;
   QSet<QByteArray> keys;
   for (const CaptionRow& row : captionTable()) {
@@ -29,9 +33,9 @@ TEST(CaptionTable, ThirtyTwoControlsShareThirtyOneKeys) {
     keys.insert(row.key);
     EXPECT_EQ(paddedCaptionKey(row.key).size(), 20) << row.key;
   }
-  EXPECT_EQ(captionTable().size(), 32u);
-  EXPECT_EQ(controls.size(), 32);
-  EXPECT_EQ(keys.size(), 31);
+  EXPECT_EQ(captionTable().size(), 35u);
+  EXPECT_EQ(controls.size(), 35);
+  EXPECT_EQ(keys.size(), 34);
   EXPECT_STREQ(rowOf("btnAplicarDIP").key, rowOf("btnAplicar").key);
 }
 
@@ -72,10 +76,10 @@ TEST(CaptionTable, LanguageSectionOverridesBuiltInCaptions) {
   EXPECT_TRUE(none.contains(QStringLiteral(u"Configura\u00e7\u00f5es")));
 }
 
-// The window texts share the caption keys' namespace in the file: a key of both tables would
-// set two unrelated texts.
+// The window texts share the caption keys' namespace in the file, and so do a language's name
+// and locales: a key of two of them would set two unrelated texts.
 TEST(WindowTexts, OneRowPerTextInOrderWithKeysOfTheirOwn) {
-  QSet<QByteArray> keys;
+  QSet<QByteArray> keys{kLanguageNameKey, kLanguageLocalesKey};
   for (const CaptionRow& row : captionTable()) {
     keys.insert(row.key);
   }
@@ -88,13 +92,6 @@ TEST(WindowTexts, OneRowPerTextInOrderWithKeysOfTheirOwn) {
   }
 }
 
-// Puts back the built-in window texts when a test that applied a language ends.
-struct BuiltInWindowTextsAfter {
-  ~BuiltInWindowTextsAfter() {
-    useWindowTexts(languageTexts(ProfileFile(QString()), QByteArray()).windowTexts);
-  }
-};
-
 // The messages that the window builds take the applied language's texts; what is filled in is
 // never read as a placeholder itself.
 TEST(WindowTexts, MessagesTakeTheAppliedLanguage) {
@@ -106,12 +103,15 @@ TEST(WindowTexts, MessagesTakeTheAppliedLanguage) {
                                          "lblEstadoFimCom=%1 has ended with %2.\r\n"
                                          "txtCodigoSaida=exit code %1\r\n"
                                          "msgFimImediato=%1 ended at once, %2:\r\n"
-                                         "msgLogCompleto=See %1\r\n"));
-  const BuiltInWindowTextsAfter restore;
+                                         "msgLogCompleto=See %1\r\n"
+                                         "Memo1=On %1\\nor %2, press %3\r\n"));
   EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd::exited(2)),
             QStringLiteral(u"tool terminou com c\u00f3digo de sa\u00edda 2."));
+  EXPECT_EQ(
+      messages::cannotStart(QStringLiteral("/x/tessik.exe"), EACCES),
+      QStringLiteral(u"N\u00e3o \u00e9 poss\u00edvel iniciar /x/tessik.exe: Permission denied"));
 
-  useWindowTexts(languageTexts(languages, "english").windowTexts);
+  const test::AppliedLanguage english("english", languages.path());
   EXPECT_EQ(messages::programOutputTitle(QStringLiteral("a%2"), QStringLiteral("%1b")),
             QStringLiteral(u"Output of a%2 \u2014 %1b"));
   EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd()),
@@ -121,6 +121,8 @@ TEST(WindowTexts, MessagesTakeTheAppliedLanguage) {
   EXPECT_EQ(messages::programEndedAtOnce(QStringLiteral("emu%1"), ProgramEnd::exited(3),
                                          QStringLiteral("x\ny"), QStringLiteral("/logs/e.log")),
             QStringLiteral("emu%1 ended at once, exit code 3:\n\nx\ny\n\nSee /logs/e.log"));
+  EXPECT_EQ(messages::aboutText(QStringLiteral("a%2"), QStringLiteral("b"), QStringLiteral("c")),
+            QStringLiteral("On a%2\nor b, press c"));
   // The signal's phrase is a text the section lacks: built in, inside the section's line.
   EXPECT_EQ(messages::programEnded(QStringLiteral("tool"), ProgramEnd::killed(9)),
             QStringLiteral("tool has ended with sinal 9 (Killed)."));

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/FileNameOrder.h"
+#include "core/catalogue/ShownName.h"
 #include "core/platform/Error.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/NativeText.h"
@@ -152,6 +153,8 @@ TEST(DriverScan, GameNamesLoseQuotesAndOuterControlCharacters) {
       {"g.drv", driverText("GAMENAME     Caf\xE9 \"\x7F\""), "Caf\xE9 \x7F"},
       {"h\"q\".drv", driverText("CPU          z80"), "hq.drv"},
       {"i.drv", QByteArray(), "i.drv"},
+      {"j.drv", driverText("GAMENAME     " + QByteArray(100'000, 'j')),
+       QByteArray(kShownNameLength, 'j') + "\xE2\x80\xA6"},
   };
   const TempBase base;
   QList<QByteArray> expected;
@@ -456,7 +459,7 @@ TEST(DriverScan, ARefreshReadsOnlyTheDriverFilesThatChanged) {
   constexpr std::chrono::nanoseconds kNoTick(0);
   constexpr std::chrono::hours kLongTick(1);
   QList<DriverRecord> known =
-      scanDrivers(drivers, drivers, {}, QLocale::c(), roms, kNoTick).drivers;
+      scanDrivers(drivers, drivers, {}, QLocale::c(), roms, nullptr, kNoTick).drivers;
   const QString b = base.filePath(QStringLiteral("drivers/b.drv"));
   const struct {
     const char* change;
@@ -512,7 +515,8 @@ TEST(DriverScan, ARefreshReadsOnlyTheDriverFilesThatChanged) {
   for (const auto& step : steps) {
     step.onDisk();
     opened.take();
-    known = rescanDriverFolder(known, drivers, roms, step.changes, QLocale::c(), step.tick);
+    known =
+        rescanDriverFolder(known, drivers, roms, step.changes, QLocale::c(), nullptr, step.tick);
     EXPECT_EQ(opened.take(), step.opened) << step.change;
     const QList<DriverRecord> full =
         isDirectory(drivers) ? scanDrivers(drivers, drivers, {}, QLocale::c(), roms).drivers

@@ -99,7 +99,7 @@ TEST(HostileFiles, ProgramsThatAreNoRegularFilesAreRefusedWithoutBlocking) {
   const QString device = linkTo(base, QStringLiteral("checksum.exe"), QStringLiteral("/dev/zero"));
   for (const QString& program : {fifo, device}) {
     EXPECT_EQ(startProgram(program, {}, base.path()).failure,
-              QStringLiteral("Cannot start %1: Permission denied").arg(program));
+              test::text("Não é possível iniciar %1: Permission denied").arg(program));
   }
 }
 

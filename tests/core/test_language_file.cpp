@@ -1,4 +1,7 @@
+#include <utility>
+
 #include <QDir>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -27,6 +30,60 @@ TEST(LanguageFilePath, TheBaseDirectorysFileWinsElseTheShippedOne) {
   EXPECT_EQ(languageFilePath(root.filePath(QStringLiteral("own")), program), own);
 }
 
+// A language may name itself for the list; the locales it serves pick the first language of a
+// user with nothing stored, the territory before the language alone; a stored one, even empty,
+// always wins.
+TEST(StartLanguage, StoredElseTheUsersLocaleElseTheDefault) {
+  TempBase base;
+  const ProfileFile languages(base.write(QStringLiteral("vorlane.lng"),
+                                         "[Portugues]\r\nNomeIdioma=Portugu\xC3\xAAs\r\n"
+                                         "Localidades=pt\r\n"
+                                         "[Brasileiro]\r\nLocalidades = pt_BR,pt_PT\r\n"
+                                         "[English]\r\nNomeIdioma=\r\nLocalidades=en  EN_gb\r\n"
+                                         "[Espanol]\r\nLocalidades=es\r\n"));
+  const QList<LanguageEntry> entries = languageEntries(languages);
+  QList<QByteArray> shown;
+  for (const LanguageEntry& entry : entries) {
+    shown.append(entry.shownName);
+  }
+  EXPECT_EQ(shown, (QList<QByteArray>{"Portugu\xC3\xAAs", "Brasileiro", "English", "Espanol"}));
+
+  const struct {
+    const char* lcAll;
+    const char* lcMessages;
+    const char* lang;
+    const char* settings;  // vorlane.ini, if any
+    const char* selected;
+  } cases[] = {
+      {nullptr, nullptr, "en_US.UTF-8", nullptr, "English"},
+      {"es_ES.UTF-8@euro", "en_US", "en_US", nullptr, "Espanol"},
+      {"", "en_GB", "es_ES", nullptr, "English"},
+      {nullptr, nullptr, "pt_BR.UTF-8", nullptr, "Brasileiro"},
+      {nullptr, nullptr, "pt_AO", nullptr, "Portugues"},
+      {nullptr, nullptr, "fr_FR.UTF-8", nullptr, "Portugues"},
+      {nullptr, nullptr, "C.UTF-8", nullptr, "Portugues"},
+      {nullptr, nullptr, nullptr, nullptr, "Portugues"},
+      {nullptr, nullptr, "en_US", "[Configuracao]\r\nIdioma=espanol\r\n", "espanol"},
+      {nullptr, nullptr, "en_US", "[Configuracao]\r\nIdioma=\r\n", ""},
+      {nullptr, nullptr, "en_US", "[General]\r\nIdioma=Espanol\r\n", "English"},
+  };
+  for (const auto& example : cases) {
+    QProcessEnvironment environment;
+    for (const auto& [name, value] :
+         {std::pair{"LC_ALL", example.lcAll}, std::pair{"LC_MESSAGES", example.lcMessages},
+          std::pair{"LANG", example.lang}}) {
+      if (value != nullptr) {
+        environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+      }
+    }
+    const QString settings = base.write(QStringLiteral("vorlane.ini"),
+                                        example.settings != nullptr ? example.settings : "");
+    EXPECT_EQ(startLanguage(ProfileFile(settings), entries, userLocale(environment)),
+              QByteArray(example.selected))
+        << "case " << &example - cases;
+  }
+}
+
 QSet<QString> placeholders(const QString& text) {
   QSet<QString> found;
   for (const QRegularExpressionMatch& match :
@@ -43,7 +100,7 @@ TEST(ShippedLanguages, FillEveryKeyWithTheBuiltInPlaceholders) {
   const QList<QByteArray> sections = shipped.sectionNames();
   EXPECT_EQ(sections, (QList<QByteArray>{"Portugues", "English", "Espanol"}));
 
-  QList<QByteArray> keys;
+  QList<QByteArray> keys{kLanguageNameKey, kLanguageLocalesKey};
   for (const CaptionRow& row : captionTable()) {
     keys.append(row.key);
   }

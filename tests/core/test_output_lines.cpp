@@ -50,13 +50,12 @@ TEST(OutputLines, LineBreaksDecodingAndControlCharacters) {
     bool ended;
     QByteArrayList expected;
   } cases[] = {
-      {"each line break", "one\ntwo\r\nthree\rfour", true, {"one", "two", "three", "four"}},
+      {"each line break", "one\ntwo\r\nthree\n", true, {"one", "two", "three"}},
       {"last line unfinished while running", "one\ntwo", false, {"one"}},
-      {"progress lines come one by one",
-       "\r12 %\r13 %\r100 %\n",
-       true,
-       {"", "12 %", "13 %", "100 %"}},
-      {"empty lines", "\n\r\n\r\ra\r\r\n", true, {"", "", "", "", "a", ""}},
+      {"a lone return rewrites the line", "\r12 %\r13 %\r100 %\n", true, {"100 %"}},
+      {"a return at the end keeps the line", "a\rbc\r", true, {"bc"}},
+      {"a shorter text replaces the whole line", "Checking 100%\rdone\n", true, {"done"}},
+      {"empty lines", "\n\r\n\r\ra\r\r\nb", true, {"", "", "a", "b"}},
       {"one bad byte spoils only its own line",
        "Ch\xC3\xA2teau\ncaf\xE9\nna\xC3\xAFve",
        true,
@@ -139,6 +138,20 @@ TEST(OutputLines, HoldsOnlyTheLatestLinesAWindowKeeps) {
   endless.finish();
   EXPECT_EQ(utf8(endless.takeLines()), QByteArrayList{QByteArray(chunk.size() * 5 % kPiece, 'y')});
   EXPECT_FALSE(endless.hasLines());
+}
+
+TEST(OutputLines, TheLineInProgressShowsAsItIsRewritten) {
+  OutputLines lines;
+  lines.append("Checking a.zip: 12%");
+  EXPECT_TRUE(lines.lineInProgressChanged());
+  EXPECT_EQ(lines.lineInProgress(), QStringLiteral("Checking a.zip: 12%"));
+  lines.append("\r");
+  EXPECT_FALSE(lines.lineInProgressChanged());
+  lines.append("Checking a.zip: 50%");
+  EXPECT_EQ(lines.lineInProgress(), QStringLiteral("Checking a.zip: 50%"));
+  lines.append("\r\n");
+  EXPECT_EQ(lines.lineInProgress(), QString());
+  EXPECT_EQ(utf8(lines.takeLines()), QByteArrayList{"Checking a.zip: 50%"});
 }
 
 TEST(OutputLines, NoticeEndsTheLineInProgressAndStandsAlone) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/OutputRelay.h"
+#include "core/platform/ReportRecord.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -71,6 +72,42 @@ TEST(OutputRelay, KeepsTheFirstAndLastPartsWithOneLineForTheGap) {
     EXPECT_EQ(relayedLog(example.chunks, example.head, example.ring, example.end),
               QByteArray(example.log))
         << example.log;
+  }
+}
+
+// The output's end goes with the program's end, from a line's start where more came before,
+// unless that would leave nothing but a piece of one long line.
+TEST(OutputRelay, SendsTheOutputsEndInWholeLines) {
+  const std::size_t kept = report::kMaxOutputBytes;
+  const QByteArray longLine(kept, 'x');
+  const struct {
+    QList<QByteArray> chunks;
+    QByteArray tail;
+  } cases[] = {
+      {{}, ""},
+      {{"one\n", "two"}, "one\ntwo"},
+      {{longLine, "cut\nlast\n"}, "last\n"},
+      {{"a\n" + longLine}, longLine.right(kept)},
+      {{"a\n" + longLine + "\n"}, longLine.right(kept - 1) + "\n"},
+  };
+  for (const auto& example : cases) {
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    OutputRelay::Setup setup;
+    setup.channel = channel[1];
+    OutputRelay relay(setup);
+    for (const QByteArray& chunk : example.chunks) {
+      relay.take(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+    }
+    relay.finish(ProgramEnd::exited(0));
+    ::close(channel[1]);
+    report::RecordHeader header{};
+    ASSERT_EQ(::read(channel[0], &header, sizeof header), qint64(sizeof header));
+    EXPECT_EQ(header.kind, report::RecordHeader::kTail);
+    QByteArray tail(header.length, '\0');
+    EXPECT_EQ(::read(channel[0], tail.data(), header.length), qint64(header.length));
+    EXPECT_EQ(tail, example.tail) << example.tail.left(20).constData();
+    ::close(channel[0]);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/ProgramLogs.h"
+#include "core/platform/Messages.h"
 #include "core/platform/OutputLog.h"
 #include "support/ChildProcess.h"
 #include "support/TempBase.h"
@@ -21,6 +22,11 @@ QStringList fileNames(const TempBase& base) {
 void append(const OutputLog& log, const QByteArray& bytes) {
   ASSERT_EQ(::write(log.descriptor(), bytes.constData(), static_cast<size_t>(bytes.size())),
             bytes.size());
+}
+
+// A run's log as a started program's watcher writes it: its first line, then the output.
+QByteArray runLog(const QByteArray& output) {
+  return messages::logHeader("\"tool\"", "2026-01-01T00:00:00") + output;
 }
 
 TEST(ProgramLogs, NamesSayWhoseLogItIs) {
@@ -138,14 +144,14 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
     const char* previous;  // where the log before it goes; nullptr: nowhere
     const char* folder;    // the folder in the way
     const char* olderLog;  // an earlier run's log at `name`, or nullptr
-    const char* note;      // after "The output is in <log>, "; "$" stands for the base
+    const char* note;      // after "A saída está em <log>, "; "$" stands for the base
   } cases[] = {
       {"checksum-pacman.log", nullptr, "checksum-pacman.log", nullptr,
-       "since $/checksum-pacman.log cannot be replaced: Is a directory"},
+       "pois $/checksum-pacman.log não pode ser substituído: Is a directory"},
       {"tessik-output.log", "tessik-output.log.1", "tessik-output.log", nullptr,
-       "since $/tessik-output.log cannot be replaced: Is a directory"},
+       "pois $/tessik-output.log não pode ser substituído: Is a directory"},
       {"tessik-output.log", "tessik-output.log.1", "tessik-output.log.1", "older run\n",
-       "since the log before it cannot be moved to $/tessik-output.log.1: Is a directory"},
+       "pois o log anterior não pode ser movido para $/tessik-output.log.1: Is a directory"},
   };
   for (const auto& example : cases) {
     TempBase base;
@@ -157,11 +163,11 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
     const QString previous =
         example.previous != nullptr ? base.filePath(text(example.previous)) : QString();
     QString lastLog;
-    for (const QByteArray run : {"first\n", "second\n", "third\n"}) {
+    for (const QByteArray& run : {runLog("first\n"), runLog("second\n"), runLog("third\n")}) {
       const std::unique_ptr<OutputLog> log = OutputLog::create(path);
       ASSERT_NE(log, nullptr);
       append(*log, run);
-      EXPECT_EQ(log->keep(previous), QStringLiteral("The output is in %1, ").arg(log->path()) +
+      EXPECT_EQ(log->keep(previous), text("A saída está em %1, ").arg(log->path()) +
                                          text(example.note).replace(QLatin1Char('$'), base.path()))
           << example.folder;
       lastLog = QFileInfo(log->path()).fileName();
@@ -174,6 +180,40 @@ TEST(OutputLog, TakenNameLeavesTheLatestLogUnderItsOwnNameAndSaysWhere) {
       EXPECT_EQ(base.read(text(example.name)), example.olderLog);
     }
     EXPECT_EQ(left, QStringList{lastLog}) << example.folder;
+  }
+}
+
+// Only a log that a run of this program left under a name of its own goes with the next run;
+// the user's files beside the log stay, whatever their names and whatever they hold.
+TEST(OutputLog, LeavesTheUsersFilesBesideTheLogAlone) {
+  const QByteArray userText = "the user's\n";
+  const struct {
+    const char* name;
+    QByteArray content;
+  } usersFiles[] = {
+      {"tessik-output.log.backup", userText},
+      {"tessik-output.log.Before", userText},
+      {"tessik-output.log.old001", userText},
+      {"tessik-output.log.march9", userText},
+      {"tessik-output.log.keepme", runLog("a copy the user kept\n")},
+      {"checksum-g1.log.backup", runLog("a copy the user kept\n")},
+      {"tessik-output.log.vorlane-aside-Ab12cd", userText},
+      {"tessik-output.log.vorlane-aside-Ab12cd7", runLog("not a name the program gives\n")},
+  };
+  TempBase base;
+  base.write(QStringLiteral("tessik-output.log.vorlane-aside-Xy34zw"), runLog("left aside\n"));
+  for (const auto& file : usersFiles) {
+    base.write(text(file.name), file.content);
+  }
+  for (const char* name : {"tessik-output.log", "checksum-g1.log"}) {
+    const std::unique_ptr<OutputLog> log = OutputLog::create(base.filePath(text(name)));
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->keep(), std::nullopt);
+  }
+  EXPECT_FALSE(
+      QFile::exists(base.filePath(QStringLiteral("tessik-output.log.vorlane-aside-Xy34zw"))));
+  for (const auto& file : usersFiles) {
+    EXPECT_EQ(base.read(text(file.name)), file.content) << file.name;
   }
 }
 
@@ -194,6 +234,7 @@ TEST(OutputLog, AnotherUsersFileAtTheNameIsLeftAlone) {
     QStringList notes;
     for (int run = 0; run < 2; ++run) {
       const std::unique_ptr<OutputLog> log = OutputLog::create(path);
+      append(*log, runLog("run\n"));
       notes.append(log->keep()
                        .value_or(QStringLiteral("kept"))
                        .replace(log->path(), QStringLiteral("<log>")));
@@ -201,8 +242,8 @@ TEST(OutputLog, AnotherUsersFileAtTheNameIsLeftAlone) {
     throw Error(notes.join(QLatin1Char('|')));
   });
   ASSERT_TRUE(outcome.ranToEnd);
-  const QString note = QStringLiteral("The output is in <log>, since ") + path +
-                       QStringLiteral(" cannot be replaced: Operation not permitted");
+  const QString note = text("A saída está em <log>, pois ") + path +
+                       text(" não pode ser substituído: Operation not permitted");
   EXPECT_EQ(outcome.error, note + QLatin1Char('|') + note);
   EXPECT_EQ(base.read(QStringLiteral("shared/checksum-pacman.log")), "root's\n");
   EXPECT_EQ(QDir(shared).entryList(QDir::Files).size(), 2) << "the name, and the latest log";

@@ -1,6 +1,8 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <csignal>
+#include <functional>
 #include <memory>
 
 #include <QCoreApplication>
@@ -12,9 +14,11 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/CommandLineSplitter.h"
+#include "core/platform/DetachedProcess.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/OutputLog.h"
 #include "core/platform/ProgramStarter.h"
+#include "core/platform/ReportRecord.h"
 #include "support/CoreEventLoop.h"
 #include "support/EnvironmentOverride.h"
 #include "support/NativeFiles.h"
@@ -133,7 +137,7 @@ TEST(StartProgram, ReportsWhyAProgramCannotStartInPlainWords) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(startProgram(c.program, {QStringLiteral("x")}, base.path()).failure,
-              QStringLiteral("Cannot start ") + c.program + QStringLiteral(": ") + text(c.reason));
+              text("Não é possível iniciar ") + c.program + QStringLiteral(": ") + text(c.reason));
   }
   EXPECT_TRUE(hasNoChildProcess());
 }
@@ -150,7 +154,7 @@ TEST(StartProgram, StartsAWindowsProgramThroughWine) {
     const std::optional<QString> failure =
         startProgram(program, {QStringLiteral("pacman.drv")}, base.path()).failure;
     ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->contains(QStringLiteral("Windows program"))) << failure->toStdString();
+    EXPECT_TRUE(failure->contains(QStringLiteral("programa do Windows"))) << failure->toStdString();
     EXPECT_TRUE(failure->contains(QStringLiteral("wine"))) << failure->toStdString();
     EXPECT_TRUE(failure->contains(program)) << failure->toStdString();
   }
@@ -222,6 +226,55 @@ TEST(StartProgram, ProgramThatCannotStartHasNoEndToTell) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().isEmpty());
   EXPECT_TRUE(hasNoChildProcess());
+}
+
+// The watcher's first word, from a process of the test's own in its place: one stopped before it
+// says anything leaves the start unreported once the deadline has passed, rather than holding
+// the caller for as long as it stays stopped.
+TEST(StartReport, WaitsForTheWatchersWordOnlyUntilTheDeadline) {
+  using report::RecordHeader;
+  constexpr int kDeadlineMs = 200;
+  const struct {
+    const char* watcher;
+    std::function<void(int channel)> act;
+    int errorNumber;
+    bool unreported;
+    bool started;
+  } cases[] = {
+      {"stopped", [](int) { ::raise(SIGSTOP); }, 0, true, false},
+      {"gone silently", [](int) {}, EIO, false, false},
+      {"refused",
+       [](int channel) { report::writeRecord(channel, RecordHeader::kStartError, ENOENT); }, ENOENT,
+       false, false},
+      {"started",
+       [](int channel) {
+         report::writeRecord(channel, RecordHeader::kStarted, 1);
+         ::raise(SIGSTOP);
+       },
+       0, false, true},
+  };
+  for (const auto& example : cases) {
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t watcher = ::fork();
+    if (watcher == 0) {
+      ::close(channel[0]);
+      example.act(channel[1]);
+      ::_exit(0);
+    }
+    ::close(channel[1]);
+    const DetachedStart start = readStartReport(channel[0], kDeadlineMs);
+    EXPECT_EQ(start.errorNumber, example.errorNumber) << example.watcher;
+    EXPECT_EQ(start.unreported, example.unreported) << example.watcher;
+    EXPECT_EQ(start.reportDescriptor >= 0, example.started) << example.watcher;
+    for (const int descriptor : {start.reportDescriptor, start.programDescriptor}) {
+      if (descriptor >= 0) {
+        ::close(descriptor);
+      }
+    }
+    ::kill(watcher, SIGKILL);
+    ::waitpid(watcher, nullptr, 0);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -107,45 +106,6 @@ TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
   }
 }
 
-// A feed asked for the first moments only stops then; what the program writes later goes to the
-// log alone. The window is a parameter, long enough for the first line to come within it.
-TEST(ProgramWatcher, LiveFeedLastsAsLongAsAskedWhileTheLogKeepsEverything) {
-  constexpr int kFeedMs = 1000;
-  const struct {
-    LiveOutput live;
-    QByteArray fed;
-  } cases[] = {{kWholeLiveOutput, "early\nlate\n"}, {LiveOutput{true, kFeedMs}, "early\n"}};
-  for (const auto& example : cases) {
-    SCOPED_TRACE(example.fed.constData());
-    const TempBase base;
-    const QString go = base.filePath(QStringLiteral("go"));
-    const std::unique_ptr<OutputLog> log =
-        OutputLog::create(base.filePath(QStringLiteral("run.log")));
-    ASSERT_NE(log, nullptr);
-    const QString command = QStringLiteral("echo early; ") +
-                            QString::fromUtf8(waitForFileLine(go.toUtf8()).trimmed()) +
-                            QStringLiteral("; echo late");
-    QElapsedTimer sinceStart;
-    sinceStart.start();
-    ProgramStart start = startShell(command, base, log.get(), example.live);
-    ASSERT_NE(start.report, nullptr);
-    QByteArray fed;
-    QObject::connect(start.report.get(), &ProgramReport::output,
-                     [&](const QByteArray& bytes) { fed += bytes; });
-    for (const QDeadlineTimer deadline(kWaitMs); fed.isEmpty() && !deadline.hasExpired();) {
-      turnEventLoop(kPollMs);
-    }
-    ASSERT_EQ(fed, "early\n");
-    while (!sinceStart.hasExpired(kFeedMs)) {
-      turnEventLoop(kPollMs);
-    }
-    QFile(go).open(QIODevice::WriteOnly);
-    ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
-    EXPECT_EQ(fed, example.fed);
-    EXPECT_TRUE(contentOf(log->path()).endsWith("\nearly\nlate\nEnded with exit code 0\n"));
-  }
-}
-
 // Blanks, empty arguments, quotes and backslashes stay visible in the log's first line.
 TEST(ProgramWatcher, LogHeaderQuotesEachArgument) {
   const TempBase base;
@@ -227,6 +187,46 @@ TEST(ProgramWatcher, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
   EXPECT_EQ(content.count("left out"), 1);
   EXPECT_TRUE(content.endsWith("xxx\nLAST\nEnded with exit code 0\n"));
   EXPECT_EQ(content.size(), 16 * kMiB + marker.size() + qstrlen("Ended with exit code 0\n"));
+}
+
+// The watcher goes by a name of its own, so that ending Vorlane by its name leaves it be; when
+// it is ended all the same, its end is not the program's: that comes when the program ends.
+TEST(ProgramWatcher, HasANameOfItsOwnAndItsEndIsNotTheProgramsEnd) {
+  const TempBase base;
+  const QString watcherFile = base.filePath(QStringLiteral("watcher"));
+  const QString go = base.filePath(QStringLiteral("go"));
+  const std::unique_ptr<OutputLog> log =
+      OutputLog::create(base.filePath(QStringLiteral("tool.log")));
+  ASSERT_NE(log, nullptr);
+  ProgramStart start = startShell(QStringLiteral("echo $PPID > '%1'; ").arg(watcherFile) +
+                                      QString::fromUtf8(waitForFileLine(go.toUtf8()).trimmed()) +
+                                      QStringLiteral("; exit 5"),
+                                  base, log.get());
+  ASSERT_NE(start.report, nullptr);
+  const QByteArray watcher = waitForFile(watcherFile);
+  ASSERT_FALSE(watcher.isEmpty());
+  const QString process = QStringLiteral("/proc/") + QString::fromLatin1(watcher);
+  EXPECT_EQ(contentOf(process + QStringLiteral("/comm")), "vorlane-relay\n");
+  EXPECT_EQ(contentOf(process + QStringLiteral("/cmdline")).split('\0').front(), "vorlane-relay");
+
+  ASSERT_EQ(::kill(watcher.toInt(), SIGKILL), 0);
+  const QString watcherStatus = process + QStringLiteral("/stat");
+  ASSERT_TRUE(pollUntil(
+      [&] {
+        const QByteArray status = contentOf(watcherStatus);
+        return status.isEmpty() || status.contains(") Z ");
+      },
+      kWaitMs));
+  // The watcher of a program started now tells its end; the loss of the first watcher, which
+  // came before, has been read by then.
+  ProgramStart quick = startShell(QStringLiteral("exit 0"), base, nullptr);
+  ASSERT_NE(quick.report, nullptr);
+  ASSERT_TRUE(waitForEnd(*quick.report, kWaitMs));
+  EXPECT_FALSE(start.report->hasEnded()) << "the program still runs";
+
+  QFile(go).open(QIODevice::WriteOnly);
+  ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
+  EXPECT_EQ(start.report->end(), ProgramEnd{});
 }
 
 // A Vorlane started with SIGINT and SIGQUIT ignored, SIGUSR1 blocked and a stray descriptor 10

@@ -54,5 +54,29 @@ TEST(ReaderPool, FirstFailureReachesTheCallerOnceEveryThreadHasEnded) {
   }
 }
 
+// A stop set while the work runs hands out no further index: a call past the stopping one
+// waits until it is set, so each thread holds at most one such index.
+TEST(ReaderPool, AStopEndsTheHandingOutOfIndices) {
+  for (const int threads : {1, 16}) {
+    SCOPED_TRACE(threads);
+    constexpr qsizetype kStopAt = 100;
+    std::atomic<bool> stop{false};
+    std::atomic<qsizetype> runs{0};
+    runInParallel(
+        100'000, threads,
+        [&](qsizetype i) {
+          ++runs;
+          if (i == kStopAt) {
+            stop = true;
+          }
+          while (i > kStopAt && !stop) {
+            std::this_thread::yield();
+          }
+        },
+        &stop);
+    EXPECT_LE(runs, kStopAt + threads);
+  }
+}
+
 }  // namespace
 }  // namespace vorlane

@@ -72,7 +72,7 @@ TEST(StartOptions, HelpVersionAndMistakesEndTheProgramWithTheirText) {
       {{"--version"}, 0, "vorlane 0.4\n"},
       {{"-v", "--base", "/x"}, 0, "vorlane 0.4\n"},
       {{"--bogus"}, 2, "vorlane: Unknown option 'bogus'."},
-      {{"stray"}, 2, "vorlane: unexpected argument 'stray'."},
+      {{"stray"}, 2, "vorlane: Unexpected argument 'stray'."},
       {{"--base"}, 2, "vorlane: Missing value after '--base'."},
       {{"--base="}, 2, "vorlane: --base needs a directory."},
       {{"--base", "/x", "--choose-base"}, 2, "exclude each other"},
@@ -175,15 +175,15 @@ TEST_F(EnterBaseDirectory, SaysWhyAndStaysWhereItWasOtherwise) {
     QString directory;
     QString message;
   } cases[] = {
-      {missing, QStringLiteral("vorlane: the directory %1 does not exist.\n").arg(missing)},
+      {missing, QStringLiteral("vorlane: The directory %1 does not exist.\n").arg(missing)},
       {file, QStringLiteral("vorlane: %1 is not a directory.\n").arg(file)},
       {file + QStringLiteral("/sub"),
-       QStringLiteral("vorlane: cannot use the directory %1/sub: Not a directory.\n").arg(file)},
-      {deep.path(), QStringLiteral("vorlane: cannot use the directory %1: File name too long.\n")
+       QStringLiteral("vorlane: Cannot use the directory %1/sub: Not a directory.\n").arg(file)},
+      {deep.path(), QStringLiteral("vorlane: Cannot use the directory %1: File name too long.\n")
                         .arg(deep.path())},
       // Shown as Windows-1252, as every name that is not UTF-8 is.
       {missingNotUtf8,
-       QStringLiteral("vorlane: the directory %1/caf\u00E9 does not exist.\n").arg(m_base.path())},
+       QStringLiteral("vorlane: The directory %1/caf\u00E9 does not exist.\n").arg(m_base.path())},
   };
   for (const auto& example : cases) {
     EXPECT_EQ(enterBaseDirectory(example.directory), example.message);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the Debian package the way a user's system meets it: its file list and dependencies,
-# its desktop entry and metainfo through the standard validators, and the program it installs,
+# Checks the Debian package the way a user's system meets it: Debian's own checker, its file
+# list and dependencies, its changelog and manual page, its desktop entry and metainfo through
+# the standard validators, and the program it installs,
 # unpacked into a temporary root: the command line without a display, then the menu entry's
 # starts on a virtual display, from an empty home directory, choosing the demo directory.
 #
@@ -9,7 +10,8 @@ set -euo pipefail
 
 readonly app_id=org.vorlane.Vorlane
 readonly main_title='^Vorlane Frontend v0\.04$'
-readonly chooser_title='choose the Tessik emulator'
+# The chooser's title in any language names the file it looks for.
+readonly chooser_title='^Vorlane: .*tessik\.ini'
 readonly error_box_title='^Vorlane - Tessik Frontend$'
 
 fail() {
@@ -25,12 +27,20 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 echo "Checking $deb"
 
+# --- Debian's checker: no error and no warning.
+lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+  { cat "$work/lintian.log" >&2; fail "lintian rejects the package"; }
+echo "lintian: no error, no warning"
+
 # --- What the package holds: the program and its desktop files, nothing from tests or benchmarks.
 expected_files="./usr/bin/vorlane
 ./usr/share/applications/$app_id.desktop
 ./usr/share/doc/vorlane/LICENSE
 ./usr/share/doc/vorlane/README.md
+./usr/share/doc/vorlane/changelog.gz
+./usr/share/doc/vorlane/copyright
 ./usr/share/doc/vorlane/docs/screenshot.png
+./usr/share/man/man1/vorlane.1.gz
 ./usr/share/metainfo/$app_id.metainfo.xml
 ./usr/share/vorlane/vorlane.lng"
 for size in 16 32 48 64 128 256; do
@@ -78,9 +88,20 @@ release_version=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n 1 | c
   fail "--version says '$version', the package is $package_version"
 [ "$release_version" = "$package_version" ] ||
   fail "the metainfo's newest release is $release_version, the package is $package_version"
+changelog_version=$(gzip -dc "$root/usr/share/doc/vorlane/changelog.gz" | sed -n '1s/^vorlane (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$package_version" ] ||
+  fail "the changelog's newest entry is '$changelog_version', the package is $package_version"
+# The manual page holds each option --help gives, and the sections --help has no room for.
+manual=$(LC_ALL=C MANWIDTH=200 man -l "$root/usr/share/man/man1/vorlane.1.gz" 2>&1) || fail "man cannot show vorlane(1)"
+for heading in OPTIONS FILES ENVIRONMENT 'EXIT STATUS'; do
+  grep -qx "$heading" <<<"$manual" || fail "the manual page lacks its $heading section"
+done
 help=$(without_display "$program" --help) || fail "--help failed"
 for option in --base --remembered-base --choose-base --version; do
   grep -q -- "$option" <<<"$help" || fail "--help does not mention $option"
+done
+for option in $(grep -o -- ' --[a-z-]*' <<<"$help"); do
+  grep -q -- "$option" <<<"$manual" || fail "the manual page does not mention $option"
 done
 expect_usage_error() {
   local status=0

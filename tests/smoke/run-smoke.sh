@@ -4,14 +4,20 @@
 # its frame is centred; Tab from the tab bar reaches the driver list; Alt+E, shared by
 # "&Executar" and "&Editar Driver", clicks Executar (the missing emulator is then reported in a
 # box); Tab reaches Edit Driver; the editor's outer size is 450 x 339 and its frame is centred;
-# Alt+F closes the program with exit code 0.
+# Checksum opens its output window without taking the keyboard from the main window; Alt+F
+# closes the program, with the output window still open, with exit code 0.
 set -euo pipefail
 binary=$1
 base=$(mktemp -d)
-trap 'rm -rf "$base"' EXIT
+trap '[ -f "$base/checksum.pid" ] && kill "$(cat "$base/checksum.pid")"; rm -rf "$base"' EXIT
 printf 'Romdir       .\r\nDrvdir       .\r\n' >"$base/tessik.ini"
 printf 'GAMENAME     Alpha\r\n' >"$base/alpha.drv"
 printf 'GAMENAME     Beta\r\n[Video]\r\n' >"$base/beta.drv"
+# A checksum tool that runs on until the test has ended.
+mkdir "$base/tools"
+printf '#!/bin/sh\necho $$ >"%s/checksum.pid"\necho Checking\nexec sleep 600\n' "$base" \
+  >"$base/tools/checksum.exe"
+chmod +x "$base/tools/checksum.exe"
 
 inner=$(cat <<'INNER'
 set -euo pipefail
@@ -120,6 +126,11 @@ press alt+F4
 wait_until_closed "$editor" "the editor"
 
 xdotool windowactivate --sync "$main"
+press shift+Tab Return
+output=$(window_of 'checksum\.exe') || fail "Shift+Tab did not reach Checksum"
+expect_frame "$output"
+[ "$(xdotool getactivewindow)" = "$main" ] || fail "the output window took the keyboard"
+echo "Checksum: the output window came up beside the main window, which kept the keyboard"
 press alt+f
 await_end "$pid" || fail "did not end when closed"
 pid=

@@ -51,16 +51,16 @@ TEST(ScreenReaderNames, EveryListedControlIsNamedByItsLabelOrPurpose) {
   } cases[] = {
       {"lstDrivers", "Drivers"},
       {"panTotalDrivers", "13 drivers"},
-      {"panImagem", "Preview"},
-      {"imgAmostra", "Preview picture"},
+      {"panImagem", "Amostra"},
+      {"imgAmostra", "Imagem da amostra"},
       // Each field by its own label, not by the group box around all three.
       {"edtRomDir", "Roms:"},
       {"edtLogDir", "Log:"},
       {"edtDrvDir", "Drv:"},
-      {"edtLinhaComando", "Command line"},
+      {"edtLinhaComando", "Linha de comando"},
       {"chkSom", "Habilitar som"},
       {"btnExecutar", "Executar"},
-      {"Memo1", "About Vorlane"},
+      {"Memo1", "Sobre o Vorlane"},
   };
   for (const auto& example : cases) {
     EXPECT_EQ(spokenName(main.child<QWidget>(example.control)), text(example.name))

@@ -7,7 +7,9 @@
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
@@ -89,6 +91,10 @@ TEST(Captions, FitTheirControlsInEveryLanguage) {
       EXPECT_LE(neededWidth(control), room)
           << example.captions << ": " << control->objectName().toStdString();
     }
+    // The About page has no scroll bar: all of its text must show.
+    auto* about = main.child<QPlainTextEdit>("Memo1");
+    main.child<QTabWidget>("PageControl1")->setCurrentWidget(main.child<QWidget>("tabSobre"));
+    EXPECT_EQ(about->verticalScrollBar()->maximum(), 0) << example.captions;
   }
 }
 

@@ -1,11 +1,19 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <system_error>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "core/platform/FolderWatch.h"
+#include "support/ChildProcess.h"
 #include "support/TempBase.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"
@@ -18,6 +26,10 @@ using test::TempBase;
 
 // How long a refresh may take on a loaded machine, sanitizers and all.
 constexpr int kRefreshWait = 30'000;
+// Short, so a refused scan is tried again within the wait.
+constexpr std::chrono::milliseconds kRetryInterval{20};
+// A child that hangs past this is ended, and its test fails.
+constexpr unsigned kChildDeadlineSeconds = 120;
 
 QByteArray driverText(const char* gameName) {
   return QByteArray("GAMENAME     ") + gameName + "\r\nDIRECTORY    rom\r\n";
@@ -37,7 +49,7 @@ struct Catalogue {
   QString drivers = base.makeDir(QStringLiteral("drivers"));
   QString roms = base.makeDir(QStringLiteral("roms"));
   CatalogueModel model;
-  CatalogueRefresh refresh{&model};
+  CatalogueRefresh refresh{&model, nullptr, kRetryInterval};
   QSignalSpy applied{&refresh, &CatalogueRefresh::applied};
   QSignalSpy resets{&model, &QAbstractItemModel::modelReset};
 
@@ -51,11 +63,7 @@ struct Catalogue {
   }
   // Waits until no scan runs or waits, each one applied.
   void settle() {
-    const QDeadlineTimer deadline(kRefreshWait);
-    while (refresh.isBusy() && !deadline.hasExpired()) {
-      applied.wait(int(deadline.remainingTime()));
-    }
-    ASSERT_FALSE(refresh.isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !refresh.isBusy(); }, kRefreshWait));
   }
 };
 
@@ -157,6 +165,58 @@ TEST(CatalogueRefresh, ABurstOfDriversEndsInFewApplications) {
   EXPECT_EQ(c.model.rowCount(), kBurst);
   EXPECT_LE(c.applied.count(), 5);
   EXPECT_EQ(c.resets.count(), 0);
+}
+
+// Run in a child whose processes are at their limit for a moment: the system refuses the scan a
+// thread. The refresh tries again once the limit allows, and a refresh that never got one is let
+// go at once. Throws what went wrong.
+void refuseAScanAThread() {
+  rlimit processes{};
+  getrlimit(RLIMIT_NPROC, &processes);
+  const auto limitProcesses = [&](rlim_t soft) {
+    const rlimit limit{soft, processes.rlim_max};
+    if (setrlimit(RLIMIT_NPROC, &limit) != 0) {
+      throw Error(QStringLiteral("setrlimit failed"));
+    }
+  };
+  Catalogue c;
+  c.write("a.drv", "Alpha");
+  c.scan();
+  limitProcesses(0);
+  try {
+    std::thread([] {}).join();
+    throw Error(QStringLiteral("the limit lets a thread start"));
+  } catch (const std::system_error&) {
+  }
+  c.write("b.drv", "Bravo");
+  c.refresh.request();
+  c.refresh.request();
+  if (!c.refresh.isBusy() || !c.applied.isEmpty()) {
+    throw Error(QStringLiteral("a refused scan was taken as done"));
+  }
+  {
+    CatalogueRefresh neverStarted(&c.model);
+    neverStarted.request();
+  }
+  limitProcesses(processes.rlim_cur);
+  if (!c.applied.wait(kRefreshWait) || c.refresh.isBusy()) {
+    throw Error(QStringLiteral("the refused scan was never tried again"));
+  }
+  const QStringList names = gameNames(c.model);
+  if (names != QStringList{QStringLiteral("Alpha"), QStringLiteral("Bravo")}) {
+    throw Error(names.join(u'|'));
+  }
+}
+
+TEST(CatalogueRefresh, AScanRefusedAThreadIsTriedAgainAndHoldsNothingUp) {
+  const test::ChildOutcome outcome =
+      test::runInChild({.fileSizeLimit = std::nullopt, .asOrdinaryUser = true}, [] {
+        // A hang ends the child, and the test fails.
+        alarm(kChildDeadlineSeconds);
+        refuseAScanAThread();
+      });
+  EXPECT_TRUE(outcome.ranToEnd);
+  EXPECT_EQ(outcome.error.value_or(QString()).toStdString(), "");
 }
 
 }  // namespace

@@ -584,8 +584,8 @@ TEST(Editor, FailedLoadEmptiesTheTextAndDisablesSave) {
     EXPECT_TRUE(editor.isVisible()) << example.name;
     EXPECT_TRUE(controls.memo->toPlainText().isEmpty()) << example.name;
     EXPECT_FALSE(controls.save->isEnabled()) << example.name;
-    EXPECT_EQ(shownTitle(editor),
-              QStringLiteral("Vorlane Driver Editor - ") + path + text(" (could not be loaded)"));
+    EXPECT_EQ(shownTitle(editor), QStringLiteral("Vorlane Driver Editor - ") + path +
+                                      text(" (não pôde ser carregado)"));
     EXPECT_EQ(controls.sectionItems(), example.sections) << example.name;
     // Typed text is nothing that could be saved over the file.
     typeAtEnd(controls.memo, QStringLiteral("typed"));

@@ -119,5 +119,35 @@ TEST(FolderWatch, AFolderMadeAfterTheWatchStartedIsNoticed) {
   EXPECT_TRUE(reports.wait(kReportWait));
 }
 
+// The user's watches used up by other programs: the folder is looked at again in turns, and the
+// watches are tried again until the system takes them.
+TEST(FolderWatch, RefusedWatchesFallBackToPollingAndAreTriedAgain) {
+  constexpr std::chrono::milliseconds kPollInterval = 50ms;
+  constexpr int kRefusals = 4;
+  TempBase base;
+  const QString folder = base.makeDir(QStringLiteral("drivers"));
+  FolderWatch watch(kQuietTime, nullptr, kPollInterval, kRefusals);
+  QSignalSpy polling(&watch, &FolderWatch::pollingChanged);
+  QSignalSpy reports(&watch, &FolderWatch::changed);
+  watch.watch(folder);
+  ASSERT_TRUE(watch.isPolling());
+  ASSERT_EQ(polling.count(), 1);
+
+  const QString driver = base.write(QStringLiteral("drivers/a.drv"), "x");
+  EXPECT_TRUE(reports.wait(kReportWait)) << "file made while polling";
+  EXPECT_TRUE(polling.count() == 2 || polling.wait(kReportWait)) << "watches placed again";
+  EXPECT_FALSE(watch.isPolling());
+  EXPECT_EQ(polling.takeLast().front().toBool(), false);
+
+  // Only a watch tells a file rewritten in place.
+  const qsizetype before = reports.count();
+  QFile file(driver);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.write("y");
+  file.close();
+  EXPECT_TRUE(reports.wait(kReportWait));
+  EXPECT_EQ(reports.count(), before + 1);
+}
+
 }  // namespace
 }  // namespace vorlane

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <optional>
+
 #include <QApplication>
 #include <QFile>
 #include <QItemSelectionModel>
@@ -12,6 +16,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "support/EnvironmentOverride.h"
+#include "support/FifoWatch.h"
 #include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
@@ -55,7 +61,8 @@ class VirtualPad {
  public:
   enum class Kind { Controller, JoystickOnly };
 
-  explicit VirtualPad(Kind kind) {
+  // `mappedByUser`: the user's mappings make the device a game controller whatever its kind.
+  explicit VirtualPad(Kind kind, bool mappedByUser = false) {
     EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER), 0) << SDL_GetError();
     SDL_VirtualJoystickDesc desc = virtualControllerDesc("Test pad");
     if (kind == Kind::JoystickOnly) {
@@ -68,7 +75,7 @@ class VirtualPad {
     }
     const int index = SDL_JoystickAttachVirtualEx(&desc);
     EXPECT_GE(index, 0) << SDL_GetError();
-    EXPECT_EQ(SDL_IsGameController(index), kind == Kind::Controller);
+    EXPECT_EQ(SDL_IsGameController(index), kind == Kind::Controller || mappedByUser);
     m_joystick = SDL_JoystickOpen(index);
     EXPECT_NE(m_joystick, nullptr) << SDL_GetError();
     m_id = SDL_JoystickInstanceID(m_joystick);
@@ -91,6 +98,14 @@ class VirtualPad {
   }
   void setAxis(int axis, int value) { SDL_JoystickSetVirtualAxis(m_joystick, axis, Sint16(value)); }
   void setHat(Uint8 value) { SDL_JoystickSetVirtualHat(m_joystick, 0, value); }
+
+  // The device's id as a mapping names it: without the name's checksum, which SDL does not
+  // match.
+  QByteArray mappingGuid() const {
+    char text[33];
+    SDL_JoystickGetGUIDString(SDL_JoystickGetGUID(m_joystick), text, sizeof(text));
+    return QByteArray(text).replace(4, 4, "0000");
+  }
 
  private:
   SDL_Joystick* m_joystick = nullptr;
@@ -346,6 +361,41 @@ TEST(GamepadWindow, AJoystickOnlyDeviceMovesAndPlays) {
   window.tap(*stick, 0);
   EXPECT_TRUE(waitForArgument(base, "played", gameFile(2)));
   base.write(QStringLiteral("quit"), "");
+}
+
+// The mappings of the file SDL_GAMECONTROLLERCONFIG_FILE names reach SDL; a file refused (here a
+// FIFO, which SDL itself would wait on for ever) leaves the pads read without them.
+TEST(GamepadWindow, TheUsersMappingFileReachesSdlAndAFifoThereIsNeverWaitedOn) {
+  QByteArray mapping;
+  {
+    const VirtualPad probe(VirtualPad::Kind::JoystickOnly);
+    // The stick becomes a game controller whose South (Play) is its third button.
+    mapping = probe.mappingGuid() + ",Test arcade stick,a:b2,platform:Linux,\n";
+  }
+  for (const bool regular : {true, false}) {
+    SCOPED_TRACE(regular ? "regular file" : "fifo");
+    TempBase base;
+    layOut(base);
+    const QString path = base.filePath(QStringLiteral("mappings.txt"));
+    if (regular) {
+      base.write(QStringLiteral("mappings.txt"), mapping);
+    } else {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    }
+    const EnvironmentOverride variable("SDL_GAMECONTROLLERCONFIG_FILE", QFile::encodeName(path));
+    std::optional<PadWindow> window;
+    {
+      const FifoWatch watch(QFile::encodeName(path), kPipeDeadline);
+      window.emplace(base);
+    }
+    VirtualPad stick(VirtualPad::Kind::JoystickOnly, regular);
+    window->waitForDevices(1);
+    clickDriver(window->main(), 3);
+    // A joystick-only device plays with its first button.
+    window->tap(stick, regular ? 2 : 0);
+    EXPECT_TRUE(waitForArgument(base, "played", gameFile(3)));
+    base.write(QStringLiteral("quit"), "");
+  }
 }
 
 }  // namespace

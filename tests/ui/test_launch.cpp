@@ -1,4 +1,9 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <functional>
+#include <vector>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,11 +18,14 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/Messages.h"
 #include "core/settings/ProfileFile.h"
+#include "support/ChildProcess.h"
 #include "support/StandInProgram.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {
@@ -396,6 +404,82 @@ TEST(Checksum, DriverFileGoneSinceTheScanShowsTheErrorBoxAndStartsNothing) {
   ASSERT_EQ(boxes.texts().size(), 1);
   EXPECT_EQ(boxes.texts().front(), QStringLiteral("Cannot open file ") + driver + QLatin1Char('.'));
   EXPECT_TRUE(failures.texts().isEmpty());
+}
+
+// Every descriptor this process may still open but `count`, held until it goes; the limit is
+// lowered first, so that there are not many to take.
+class DescriptorsTaken {
+ public:
+  explicit DescriptorsTaken(int count) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = std::min<rlim_t>(limit.rlim_cur, 512);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    for (int descriptor; (descriptor = ::open("/dev/null", O_RDONLY)) >= 0;) {
+      m_taken.push_back(descriptor);
+    }
+    for (int i = 0; i < count && !m_taken.empty(); ++i) {
+      ::close(m_taken.back());
+      m_taken.pop_back();
+    }
+  }
+  // The sanitizers need descriptors of their own to look into memory when the window goes.
+  ~DescriptorsTaken() {
+    for (const int descriptor : m_taken) {
+      ::close(descriptor);
+    }
+  }
+  DescriptorsTaken(const DescriptorsTaken&) = delete;
+  DescriptorsTaken& operator=(const DescriptorsTaken&) = delete;
+
+ private:
+  std::vector<int> m_taken;
+};
+
+// With the descriptors used up but for a few (in a child of the test, whose limit is its own),
+// Play and Checksum either start or say in their one box that too many files are open, and the
+// box finds a descriptor free for the display: the program's own are let go before it comes.
+TEST(Launch, FewDescriptorsAreToldAndLeaveOneForTheBox) {
+  TempBase base;
+  base.write(QStringLiteral("tessik.ini"),
+             "Romdir       .\r\nDrvdir       .\\drivers\r\nLogdir       .\r\n");
+  base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME     Alpha\r\n");
+  writeStandIns(base);
+  const QString tooManyForTheDriver = messages::errorBoxText(
+      messages::cannotOpenFile(base.filePath(QStringLiteral("drivers/alpha.drv")), EMFILE));
+  const struct {
+    const char* button;
+    QStringList boxes;  // each that may come, besides none
+  } cases[] = {
+      {"btnExecutar", {messages::cannotStart(base.filePath(QStringLiteral("tessik.exe")), EMFILE)}},
+      {"btnChecksum",
+       {messages::cannotStart(base.filePath(QStringLiteral("tools/checksum.exe")), EMFILE),
+        tooManyForTheDriver}},
+  };
+  for (const auto& example : cases) {
+    for (int free = 0; free <= 6; ++free) {
+      const ChildOutcome outcome = runInChild({}, [&] {
+        WindowOnBase main(base);
+        clickDriver(main, 0);
+        QStringList boxes;
+        setMessageBoxRecorder([&](BoxKind, const QString& text) {
+          const int probe = ::open("/dev/null", O_RDONLY);
+          boxes.append(probe >= 0 ? text : text + QStringLiteral(" (no descriptor free)"));
+          ::close(probe);
+        });
+        {
+          const DescriptorsTaken taken(free);
+          clickButton(main, example.button);
+        }
+        throw Error(boxes.join(QLatin1Char('|')));
+      });
+      ASSERT_TRUE(outcome.ranToEnd) << example.button << free;
+      const QString boxes = outcome.error.value_or(QString());
+      EXPECT_TRUE(free > 0 ? boxes.isEmpty() || example.boxes.contains(boxes)
+                           : example.boxes.contains(boxes))
+          << example.button << " with " << free << " free: " << boxes.toStdString();
+    }
+  }
 }
 
 }  // namespace

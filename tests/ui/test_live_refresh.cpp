@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <functional>
 
 #include <QApplication>
@@ -14,17 +15,21 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/FolderWatch.h"
+#include "core/settings/WindowTexts.h"
 #include "support/JpegEncoder.h"
 #include "support/OpenedFiles.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/CatalogueModel.h"
 #include "ui/CatalogueRefresh.h"
+#include "ui/DriverListFilter.h"
 #include "ui/MainWindow.h"
 #include "ui/PreviewImage.h"
 
 namespace vorlane::test {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 // How long a change may take to show on a loaded machine, sanitizers and all; a test waits for
 // the state it expects, never for this long unless it fails.
@@ -165,6 +170,14 @@ TEST(LiveRefresh, AnArchiveAppearingUnmarksItsGame) {
   EXPECT_EQ(catalogue.missingArchiveCount(), 3);
   EXPECT_EQ(count->toolTip(), text("4 drivers, 3 sem arquivo de ROM"));
   EXPECT_TRUE(shownIndex(driverList(main), 0).data(Qt::ForegroundRole).isNull());
+
+  // For want of watches the folders are looked at again in turns: the tip says so too.
+  auto* filter = main.window().findChild<DriverListFilter*>();
+  filter->setFollowedByPolling(true);
+  EXPECT_EQ(count->toolTip(),
+            text("4 drivers, 3 sem arquivo de ROM\n") + windowText(WindowText::FollowedByPolling));
+  filter->setFollowedByPolling(false);
+  EXPECT_EQ(count->toolTip(), text("4 drivers, 3 sem arquivo de ROM"));
 }
 
 // A preview added, replaced or removed shows at once for the selected game, also when the
@@ -230,6 +243,52 @@ TEST(LiveRefresh, TheSelectedPreviewIsReadAgainOnlyWhenItsOwnFileChanges) {
     ASSERT_TRUE(changed.wait(kShowWait)) << step.file;
     EXPECT_EQ(opened.take(), step.readAgain) << step.file;
   }
+}
+
+// A preview is moved into place whole, as a copy that is complete when it appears.
+void putPreview(const TempBase& base, const char* driverFile, const QByteArray& content) {
+  const QString whole = base.write(QStringLiteral("preview.part"), content);
+  QDir().mkpath(base.filePath(QStringLiteral("preview")));
+  const QString path = base.filePath(QStringLiteral("preview/") + text(driverFile) + u".jpg"_s);
+  ASSERT_EQ(std::rename(QFile::encodeName(whole).constData(), QFile::encodeName(path).constData()),
+            0);
+}
+
+// Draws the preview now and lets a box it asks for open.
+void drawPreview(PreviewImage* image) {
+  image->repaint();
+  QApplication::processEvents();
+}
+
+// A broken preview that a refresh shows, whether its file changed or the refresh moved the
+// selection to its game, fails quietly: the next change may mend it, and boxes would pile up.
+TEST(LiveRefresh, ABrokenPreviewShownByARefreshOpensNoBox) {
+  TempBase base;
+  layOut(base);
+  DriversWindow page(base);
+  auto& [boxes, main, list, field, count] = page;
+  auto* image = main.child<PreviewImage>("imgAmostra");
+  const QByteArray notAPicture = "text, not a picture";
+  clickDriver(main, 1);
+
+  // Its header reads, and decoding fails as it is drawn.
+  putPreview(base, "beta.drv", QByteArray());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return image->hasPicture(); }, kShowWait));
+  drawPreview(image);
+  putPreview(base, "beta.drv", notAPicture);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !image->hasPicture(); }, kShowWait));
+
+  putPreview(base, "alpha.drv", QByteArray());
+  putPreview(base, "gamma.drv", notAPicture);
+  field->setText(QStringLiteral("a"));
+  for (const char* retitled : {"drivers/beta.drv", "drivers/alpha.drv"}) {
+    const QString before = selectedFile(main);
+    base.write(text(retitled), driverText("Zulu"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return selectedFile(main) != before; }, kShowWait));
+    drawPreview(image);
+  }
+  EXPECT_EQ(selectedFile(main), QStringLiteral("gamma.drv"));
+  EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
 
 // Ten thousand drivers copied in end in a few updates of the list, not one per file.

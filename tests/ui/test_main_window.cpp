@@ -383,7 +383,7 @@ TEST(MessageBoxes, ShowTheirTextAsPlainText) {
   WindowOnBase main(markup);
   ASSERT_EQ(shownGames(driverList(main)).size(), 1);
   clickDriver(main, 0);
-  expectPlainBox(QStringLiteral("Cannot start ") + markup + QStringLiteral("/tessik.exe"));
+  expectPlainBox(text("Não é possível iniciar ") + markup + QStringLiteral("/tessik.exe"));
   QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
   EXPECT_EQ(answered, 2);
 }

@@ -146,7 +146,7 @@ TEST_F(MenuStart, RefusesADirectoryWithoutTessikIniAndAsksAgain) {
     EXPECT_EQ(enterMenuStartBase(BaseSource::Ask), chooseAgain);
 
     ASSERT_EQ(boxes.texts().size(), 1);
-    EXPECT_TRUE(boxes.texts().front().contains(wrong + QStringLiteral(" holds no tessik.ini")))
+    EXPECT_TRUE(boxes.texts().front().contains(wrong + text(" não contém o tessik.ini")))
         << boxes.texts().front().toStdString();
     if (chooseAgain) {
       EXPECT_EQ(QDir::currentPath(), m_games.path());

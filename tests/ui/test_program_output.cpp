@@ -166,7 +166,9 @@ TEST(ChecksumOutput, OneWindowPerRunClosingCleanlyAndWithTheMainWindow) {
   EXPECT_EQ(outputWindows(main).size(), 2);
   EXPECT_TRUE(main.window().isVisible());
 
-  running.reset();
+  // Closing the main window ends the program: the windows that are still open close with it.
+  main.window().close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(open.isNull());
 }
 
@@ -219,9 +221,9 @@ TEST(ChecksumOutput, OutputTheWindowMissedIsCounted) {
   EXPECT_GT(skipped, 2 << 20);
 }
 
-// Progress lines show one by one while the tool runs; each line is decoded on its own and shows
-// its control characters.
-TEST(ChecksumOutput, ShowsProgressLinesAsTheyComeAndEveryByteVisibly) {
+// A progress line shows in place while the tool runs, as a terminal shows it; each line is decoded
+// on its own and shows its control characters.
+TEST(ChecksumOutput, ShowsAProgressLineInPlaceAndEveryByteVisibly) {
   TempBase base;
   layOut(base, ".");
   const QByteArray go = base.filePath(QStringLiteral("go")).toUtf8();
@@ -234,23 +236,25 @@ TEST(ChecksumOutput, ShowsProgressLinesAsTheyComeAndEveryByteVisibly) {
   ASSERT_EQ(outputWindows(main).size(), 1);
   const ProgramOutputWindow* window = outputWindows(main).front();
 
-  const QString beforeTheEnd = text("Ch\u00E2teau\ncaf\u00E9\n\u241B[1mbold\u2400\n\n12 %");
+  const QString lines = text("Ch\u00E2teau\ncaf\u00E9\n\u241B[1mbold\u2400\n");
+  const QString beforeTheEnd = lines + text("50 %");
   EXPECT_TRUE(QTest::qWaitFor([&] { return shownOutput(window) == beforeTheEnd; }, kWaitMs))
       << shownOutput(window).toStdString();
   base.write(QStringLiteral("go"), "");
   EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs));
-  EXPECT_EQ(shownOutput(window), beforeTheEnd + text("\n50 %\n100 %"));
+  EXPECT_EQ(shownOutput(window), lines + text("100 %"));
 }
 
 // The output window is an ordinary window beside the main window, so the main window's list stays
-// in view and comes forward when clicked; over it only where the screen has no room beside it.
+// in view and comes forward when clicked; where the screen has no room beside it, it covers
+// neither the list nor Play.
 TEST(ChecksumOutput, OpensBesideTheMainWindowWhereTheScreenHasRoom) {
-  enum Place { kRight, kLeft, kOver };
+  enum Place { kRight, kLeft, kAside };
   const struct {
     const char* where;
     int mainLeft;  // -1: centred, as it starts; 0: at the screen's left; 1: at its right
     Place expected;
-  } cases[] = {{"centred", -1, kOver}, {"at the left", 0, kRight}, {"at the right", 1, kLeft}};
+  } cases[] = {{"centred", -1, kAside}, {"at the left", 0, kRight}, {"at the right", 1, kLeft}};
   for (const auto& example : cases) {
     TempBase base;
     layOut(base, ".");
@@ -279,14 +283,18 @@ TEST(ChecksumOutput, OpensBesideTheMainWindowWhereTheScreenHasRoom) {
       case kLeft:
         EXPECT_LT(frame.right(), mainFrame.left()) << example.where;
         break;
-      case kOver:
-        EXPECT_TRUE(frame.intersects(mainFrame)) << example.where;
+      case kAside:
+        for (const char* part : {"lstDrivers", "btnExecutar"}) {
+          const auto* widget = main.child<QWidget>(part);
+          EXPECT_FALSE(frame.intersects(QRect(widget->mapToGlobal(QPoint()), widget->size())))
+              << example.where << " covers " << part;
+        }
         break;
     }
-    if (example.expected != kOver) {
+    if (example.expected != kAside) {
       EXPECT_EQ(frame.top(), mainFrame.top()) << example.where;
-      EXPECT_TRUE(screen.contains(frame)) << example.where;
     }
+    EXPECT_TRUE(screen.contains(frame)) << example.where;
   }
 }
 
@@ -523,6 +531,31 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   setEarlyEndWindow(5000);
 }
 
+// An emulator that floods its output before it fails: the box's last lines are whole lines and
+// end with the error, however far the window was behind (it reads nothing until the run is
+// over). The flood is a parameter: a little more than the report channel holds.
+TEST(PlayOutput, EarlyFailureAfterAFloodShowsTheWholeLastLines) {
+  constexpr int kFloodLines = (2 << 20) / 40;
+  const QByteArray floodLine = "init: loading tile of bank 3, chunk 7";
+  const QByteArray error = "ERROR: ROM not found: g1.zip";
+  TempBase base;
+  layOut(base, ".");
+  const QString log = base.filePath(QStringLiteral("tessik-output.log"));
+  writeProgram(base, QStringLiteral("tessik.exe"),
+               "yes '" + floodLine + "' | head -n " + QByteArray::number(kFloodLines) + "\necho '" +
+                   error + "' >&2\nexit 1\n");
+  LaunchFailureLog failures;
+  WindowOnBase main(base);
+  clickDriver(main, 0);
+  clickButton(main, "btnExecutar");
+  ASSERT_TRUE(pollUntil([&] { return contentOf(log).contains("\nEnded"); }, kWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }, kWaitMs));
+  QStringList lines = failures.texts().front().split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 13);
+  lines = lines.mid(2, lines.size() - 4);
+  EXPECT_EQ(lines, QStringList(9, QString::fromLatin1(floodLine)) << QString::fromLatin1(error));
+}
+
 // A folder at the log's name: the run's log keeps a name of its own, and the boxes say which.
 TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
   TempBase base;
@@ -539,7 +572,7 @@ TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
   ASSERT_EQ(logs.size(), 1);
   const QString log = base.filePath(logs.front());
   EXPECT_EQ(failures.texts().front(),
-            QStringLiteral("The output is in %1, since %2 cannot be replaced: Is a directory")
+            text("A saída está em %1, pois %2 não pode ser substituído: Is a directory")
                 .arg(log, base.filePath(QStringLiteral("tessik-output.log"))));
   EXPECT_TRUE(failures.texts().back().endsWith(text("Tudo está em ") + log));
   EXPECT_TRUE(logBody(base.read(logs.front())).startsWith("only line 1\n"));

@@ -1,18 +1,30 @@
 #include <memory>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "core/settings/CaptionTable.h"
 #include "core/settings/ProfileFile.h"
+#include "core/start/RememberedBase.h"
+#include "support/EnvironmentOverride.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
+#include "ui/BaseDirectoryChooser.h"
+#include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
 
 namespace vorlane::test {
@@ -431,6 +443,157 @@ TEST(Settings, PlayLogsWhereTheLogFieldNamesNow) {
     }
     EXPECT_FALSE(QFile::exists(stored)) << example.field;
     EXPECT_EQ(QFile::exists(typed), example.log != nullptr) << example.field;
+  }
+}
+
+QByteArray shippedLanguages() {
+  QFile file(QStringLiteral(VORLANE_LANGUAGES_FILE));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  return file.readAll();
+}
+
+// With no language stored, the one serving the user's locale is selected under its own name, and
+// nothing is written; a stored one wins.
+TEST(Languages, FirstLanguageFollowsTheUsersLocale) {
+  const struct {
+    const char* settings;
+    const char* locale;
+    const char* shown;
+    const char* play;
+  } cases[] = {
+      {nullptr, "es_ES.UTF-8", "Español", "&Jugar"},
+      {nullptr, "fr_FR.UTF-8", "Português", "&Jogar"},
+      {"[Configuracao]\r\nIdioma=English\r\n", "es_ES.UTF-8", "English", "&Play"},
+  };
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.shown);
+    const EnvironmentOverride locale("LC_ALL", example.locale);
+    TempBase base;
+    layOut(base, example.settings, shippedLanguages().constData());
+    ErrorBoxLog boxes;
+    WindowOnBase main(base);
+    EXPECT_EQ(main.child<QComboBox>("cboIdioma")->currentText(), text(example.shown));
+    EXPECT_EQ(captionOf(main, "btnExecutar"), text(example.play));
+    EXPECT_EQ(QFile::exists(base.filePath(kSettingsFile)), example.settings != nullptr);
+  }
+}
+
+// Every text a user reads or hears in a window: its title, and each child's caption, tip, spoken
+// name, tab texts and plain text.
+QStringList shownTexts(const QWidget* window) {
+  QStringList texts{window->windowTitle()};
+  for (const QWidget* widget : window->findChildren<QWidget*>()) {
+    texts << widget->toolTip() << widget->accessibleName();
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+      texts << label->text();
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+      texts << button->text();
+    } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+      texts << group->title();
+    } else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(widget)) {
+      texts << memo->toPlainText();
+    } else if (const auto* tabs = qobject_cast<const QTabBar*>(widget)) {
+      for (int i = 0; i < tabs->count(); ++i) {
+        texts << tabs->tabText(i);
+      }
+    }
+  }
+  return texts;
+}
+
+// The pieces of the other languages' texts (the built-in ones and the file's other sections),
+// between what the program fills in, that `language` words otherwise.
+QStringList otherLanguagesPieces(const ProfileFile& languages, const QByteArray& language) {
+  const auto allTexts = [](const LanguageTexts& texts) {
+    return texts.captions + texts.windowTexts;
+  };
+  const QStringList own = allTexts(languageTexts(languages, language));
+  QList<QStringList> others{allTexts(languageTexts(ProfileFile(QString()), {}))};
+  for (const QByteArray& section : languages.sectionNames()) {
+    if (section != language) {
+      others.append(allTexts(languageTexts(languages, section)));
+    }
+  }
+  QStringList pieces;
+  for (const QStringList& other : others) {
+    for (qsizetype i = 0; i < own.size(); ++i) {
+      if (other[i] == own[i]) {
+        continue;
+      }
+      for (const QString& piece :
+           other[i].split(QRegularExpression(QStringLiteral("%\\d|\\\\n")))) {
+        if (piece.trimmed().size() >= 5) {
+          pieces.append(piece.trimmed());
+        }
+      }
+    }
+  }
+  return pieces;
+}
+
+// Switched to another shipped language, no other language shows: not on the pages or the About
+// text, in the editor or its question, in a start failure or in the folder chooser.
+TEST(Languages, SwitchingLeavesNoOtherLanguageOnShow) {
+  const ProfileFile shipped(QStringLiteral(VORLANE_LANGUAGES_FILE));
+  const EnvironmentOverride locale("LC_ALL", "C");
+  const TempBase config;
+  const EnvironmentOverride configHome("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+  // Besides the words of the language file, those that once stayed as they were in any language.
+  const QStringList stayedInEnglish{text("Cannot start"), text("Save the changes"), text("Discard"),
+                                    text("Emulator directory:"), text("Configuration page")};
+  const QStringList stayedInPortuguese{text("Salvar"), text("Fechar"), text("Roms:")};
+  const struct {
+    QByteArray language;
+    QStringList stayed;
+  } languages[] = {{"English", stayedInPortuguese + QStringList{text("Configuration page")}},
+                   {"Espanol", stayedInPortuguese + stayedInEnglish}};
+  for (const auto& [language, stayed] : languages) {
+    SCOPED_TRACE(language.constData());
+    TempBase base;
+    layOut(base, nullptr, shippedLanguages().constData());
+    const QString driver = base.write(QStringLiteral("drivers/game.drv"), "GAMENAME     Game\r\n");
+    base.write(QStringLiteral("tessik.exe"), "#!/bin/sh\n");  // not executable
+    ErrorBoxLog boxes;
+    LaunchFailureLog failures;
+    WindowOnBase main(base);
+    auto* list = main.child<QComboBox>("cboIdioma");
+    EXPECT_EQ(list->currentText(), text("Português"));
+    list->setCurrentIndex(list->findData(language));
+    clickApply(main);
+    QStringList texts = shownTexts(&main.window());
+    EXPECT_TRUE(texts.join(u' ').contains(withoutAccelerator(captionOf(main, "tabConfiguracao"))));
+
+    DriverEditor& editor = main.editor();
+    editor.setDriverFile(driver);
+    editor.show();
+    texts += shownTexts(&editor);
+    editor.findChild<QPlainTextEdit*>(QStringLiteral("MemoEditor"))->insertPlainText(text("x"));
+    answerNextModal([&texts](QWidget* question) {
+      texts += shownTexts(question);
+      qobject_cast<QMessageBox*>(question)->button(QMessageBox::Discard)->click();
+    });
+    editor.close();
+
+    clickDriver(main, 0);
+    clickButton(main, "btnExecutar");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !failures.texts().isEmpty(); }));
+    texts += failures.texts();
+
+    RememberedBase().remember(base.path());
+    answerNextModal([&texts](QWidget* chooser) {
+      texts += shownTexts(chooser);
+      qobject_cast<QDialog*>(chooser)->reject();
+    });
+    EXPECT_FALSE(enterMenuStartBase(BaseSource::Ask));
+
+    for (const QString& piece : otherLanguagesPieces(shipped, language) + stayed) {
+      // As words: "Cancel" is no piece of "Cancelar".
+      const QRegularExpression words(
+          QStringLiteral("(?<!\\w)%1(?!\\w)").arg(QRegularExpression::escape(piece)));
+      for (const QString& shown : texts) {
+        EXPECT_FALSE(shown.contains(words)) << piece.toStdString() << " in " << shown.toStdString();
+      }
+    }
   }
 }
 

@@ -33,7 +33,8 @@ echo $! >"$base/game-window"
 read -r _ <"$base/quit"
 STANDIN
 chmod +x "$work/base/tessik.exe"
-mkfifo "$work/pad" "$work/base/quit"
+# A FIFO named as the user's pad mappings must neither hold the window back nor stop the pads.
+mkfifo "$work/pad" "$work/base/quit" "$work/mappings"
 
 inner=$(cat <<'INNER'
 set -euo pipefail
@@ -64,8 +65,8 @@ start_window_manager "$work" || fail "the window manager did not start"
 
 # The sanitizers' runtime must come first among the libraries loaded.
 asan=$(ldd "$binary" | awk '/libasan/ {print $3}')
-PAD_DRIVE_FIFO=$work/pad PAD_DRIVE_ACKS=$work/acks LD_PRELOAD="${asan:+$asan }$preload" \
-  "$binary" >"$work/stdout.log" 2>&1 &
+SDL_GAMECONTROLLERCONFIG_FILE=$work/mappings PAD_DRIVE_FIFO=$work/pad PAD_DRIVE_ACKS=$work/acks \
+  LD_PRELOAD="${asan:+$asan }$preload" "$binary" >"$work/stdout.log" 2>&1 &
 pid=$!
 
 # Waits until CONDITION (a shell command) holds; fails the drive with WHAT when it does not.
@@ -131,6 +132,9 @@ shot pad-attached
 
 # The last game starts first.
 pad rt
+# The pad has been read, so the reader has looked at the mappings before.
+grep -qF "mappings in $work/mappings are not read" "$work/stdout.log" ||
+  fail "the FIFO of mappings was not refused: $(cat "$work/stdout.log")"
 [ "$(play)" = "$(driver_at $((drivers - 1)))" ] || fail "the last game did not start"
 shot last-game
 end_game

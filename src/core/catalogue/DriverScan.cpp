@@ -13,6 +13,7 @@
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
 #include "core/catalogue/RomArchive.h"
+#include "core/catalogue/ShownName.h"
 #include "core/files/FlatFile.h"
 #include "core/files/TextLines.h"
 #include "core/platform/Error.h"
@@ -78,7 +79,8 @@ struct Matches {
   bool isUnchanged(std::size_t entry) const { return !unchanged.empty() && unchanged[entry]; }
 };
 
-Matches match(const Listing& listing, const QList<DriverRecord>& known, const QString& directory) {
+Matches match(const Listing& listing, const QList<DriverRecord>& known, const QString& directory,
+              const std::atomic<bool>* stop) {
   const qsizetype count = listing.names.size();
   if (known.isEmpty()) {
     return Matches{{}, {}, count > 0};
@@ -96,12 +98,15 @@ Matches match(const Listing& listing, const QList<DriverRecord>& known, const QS
   }
   // A look at each file's stamp, far cheaper than reading it, on several threads as the reads.
   const OpenDirectory folder(directory);
-  runInParallel(count, kReaderThreads, [&](qsizetype i) {
-    const qsizetype row = matches.knownRow[std::size_t(i)];
-    matches.unchanged[std::size_t(i)] =
-        row >= 0 && stampPrintOf(folder.regularFileStamp(encodeNative(listing.names.at(i)))) ==
-                        known.at(row).stampPrint;
-  });
+  runInParallel(
+      count, kReaderThreads,
+      [&](qsizetype i) {
+        const qsizetype row = matches.knownRow[std::size_t(i)];
+        matches.unchanged[std::size_t(i)] =
+            row >= 0 && stampPrintOf(folder.regularFileStamp(encodeNative(listing.names.at(i)))) ==
+                            known.at(row).stampPrint;
+      },
+      stop);
   return matches;
 }
 
@@ -167,31 +172,34 @@ void keepLowest(std::atomic<qsizetype>& lowest, qsizetype candidate) {
 // a time; returns the lowest row whose file could not be read, or the number of records.
 qsizetype readRecords(QList<DriverRecord>& drivers, const std::vector<qsizetype>& rows,
                       const QString& directory, qint64 readAt,
-                      std::chrono::nanoseconds timestampTick) {
+                      std::chrono::nanoseconds timestampTick, const std::atomic<bool>* stop) {
   const QList<QByteArray> keys{kGameNameKey, kArchiveNameKey};
   const OpenDirectory folder(directory);
   // Each reader writes only the records of its own files.
   DriverRecord* recordOf = drivers.data();
   std::atomic<qsizetype> firstUnreadable{drivers.size()};
-  runInParallel(qsizetype(rows.size()), kReaderThreads, [&](qsizetype k) {
-    const qsizetype i = rows[std::size_t(k)];
-    DriverRecord& record = recordOf[i];
-    const QByteArray fileName = encodeNative(record.file);
-    try {
-      RegularFile file(folder, fileName);
-      const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
-      record.gameName = cleanGameName(values.front().value_or(fileName));
-      record.archive = archiveFileInDirectory(archiveFileName(values.back(), fileName));
-      if (file.stamp().settledBefore(readAt, timestampTick)) {
-        record.stampPrint = file.stamp().fingerprint();
-      }
-    } catch (const Error&) {
-      // One unreadable file (removed after the listing, no permission) must not cost the user
-      // the rest of the catalogue.
-      record.gameName = cleanGameName(fileName);
-      keepLowest(firstUnreadable, i);
-    }
-  });
+  runInParallel(
+      qsizetype(rows.size()), kReaderThreads,
+      [&](qsizetype k) {
+        const qsizetype i = rows[std::size_t(k)];
+        DriverRecord& record = recordOf[i];
+        const QByteArray fileName = encodeNative(record.file);
+        try {
+          RegularFile file(folder, fileName);
+          const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
+          record.gameName = cleanGameName(values.front().value_or(fileName));
+          record.archive = archiveFileInDirectory(archiveFileName(values.back(), fileName));
+          if (file.stamp().settledBefore(readAt, timestampTick)) {
+            record.stampPrint = file.stamp().fingerprint();
+          }
+        } catch (const Error&) {
+          // One unreadable file (removed after the listing, no permission) must not cost the user
+          // the rest of the catalogue.
+          record.gameName = cleanGameName(fileName);
+          keepLowest(firstUnreadable, i);
+        }
+      },
+      stop);
   return firstUnreadable;
 }
 
@@ -235,7 +243,7 @@ struct FolderRead {
 FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known,
                       const QString& romDirectory, bool archivesChanged,
                       const LongListingNotice& onLongListing, const QLocale& locale,
-                      std::chrono::nanoseconds timestampTick) {
+                      const std::atomic<bool>* stop, std::chrono::nanoseconds timestampTick) {
   // Before any stamp is taken: a file changed since then is not trusted to show a later change.
   const qint64 readAt = nanosecondsNow();
   std::optional<RomFolder> roms;
@@ -250,7 +258,7 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
     // Sorted before any file is read: the sort keys of a large catalogue are freed before the
     // records take their memory, rather than both being held at once.
     Listing listing = listUnsorted(directory, onLongListing);
-    const Matches matches = match(listing, known, directory);
+    const Matches matches = match(listing, known, directory, stop);
     const QList<qsizetype> order = listOrder(listing, matches, known.size(), locale);
     records = inListOrder(std::move(listing), known, matches, order);
     romListing.get();
@@ -258,7 +266,7 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
   releaseFreedMemory();
   FolderRead read;
   read.firstUnreadable =
-      readRecords(records.drivers, records.toRead, directory, readAt, timestampTick);
+      readRecords(records.drivers, records.toRead, directory, readAt, timestampTick, stop);
   read.drivers = std::move(records.drivers);
   // In place: the list is this scan's own.
   DriverRecord* recordOf = read.drivers.data();
@@ -290,16 +298,17 @@ QString resolveDriverDirectory(const QString& dirBase, const QString& text) {
 
 QByteArray cleanGameName(QByteArray value) {
   value.removeIf([](char c) { return c == '"'; });
-  return trimBytes(value, isBlankOrControl);
+  return shownName(trimBytes(value, isBlankOrControl));
 }
 
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing, const QLocale& locale,
-                             const QString& romDirectory, std::chrono::nanoseconds timestampTick) {
+                             const QString& romDirectory, const std::atomic<bool>* stop,
+                             std::chrono::nanoseconds timestampTick) {
   DriverScanResult scan;
   scan.directory = resolveDriverDirectory(dirBase, directoryText);
-  FolderRead read =
-      readFolder(scan.directory, {}, romDirectory, true, onLongListing, locale, timestampTick);
+  FolderRead read = readFolder(scan.directory, {}, romDirectory, true, onLongListing, locale, stop,
+                               timestampTick);
   if (read.firstUnreadable < read.drivers.size()) {
     scan.firstUnreadablePath = basePath(scan.directory, read.drivers.at(read.firstUnreadable).file);
   }
@@ -309,7 +318,7 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
 
 QList<DriverRecord> rescanDriverFolder(const QList<DriverRecord>& known, const QString& directory,
                                        const QString& romDirectory, FolderChanges changes,
-                                       const QLocale& locale,
+                                       const QLocale& locale, const std::atomic<bool>* stop,
                                        std::chrono::nanoseconds timestampTick) {
   if (!isDirectory(directory)) {
     return {};
@@ -319,7 +328,8 @@ QList<DriverRecord> rescanDriverFolder(const QList<DriverRecord>& known, const Q
     return withArchivesLookedFor(known, romFolder(romDirectory));
   }
   try {
-    return readFolder(directory, known, romDirectory, changes.archives, {}, locale, timestampTick)
+    return readFolder(directory, known, romDirectory, changes.archives, {}, locale, stop,
+                      timestampTick)
         .drivers;
   } catch (const Error&) {
     return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 
@@ -58,7 +59,7 @@ using LongListingNotice = std::function<void()>;
 QString resolveDriverDirectory(const QString& dirBase, const QString& text);
 
 // A GAMENAME value (or the default standing in for it) as the list shows it: every double
-// quote removed, characters of code 0 to 32 trimmed from both ends.
+// quote removed, characters of code 0 to 32 trimmed from both ends, a long name cut (shownName).
 QByteArray cleanGameName(QByteArray value);
 
 // The whole scan: resolves the directory, lists it afresh and reads every file's game name
@@ -73,10 +74,13 @@ QByteArray cleanGameName(QByteArray value);
 // the checksum tool would be given) is looked for there as well, by the same readers: only a
 // regular file, or a link to one, counts as the archive. A file read within `timestampTick` of its
 // last change keeps no stamp.
+// Once `stop` is seen set, no further file is read: the scan returns with records left unread,
+// a result only to be dropped.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale(),
                              const QString& romDirectory = QString(),
+                             const std::atomic<bool>* stop = nullptr,
                              std::chrono::nanoseconds timestampTick = FileStamp::kTimestampTick);
 
 // The drivers of a folder scanned before (`known`, in list order, as scanDrivers gave them or this
@@ -84,10 +88,11 @@ DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryTex
 // lists it again and reads only the files that are new or whose stamp changed; a change of the ROM
 // folder looks for the known archives again and reads no driver. Unlike scanDrivers, a folder that
 // is gone, is no folder or may not be read gives no drivers (its part of the catalogue empties)
-// rather than the base directory's or a message.
+// rather than the base directory's or a message. `stop` as for scanDrivers.
 QList<DriverRecord> rescanDriverFolder(
     const QList<DriverRecord>& known, const QString& directory, const QString& romDirectory,
     FolderChanges changes = {}, const QLocale& locale = QLocale(),
+    const std::atomic<bool>* stop = nullptr,
     std::chrono::nanoseconds timestampTick = FileStamp::kTimestampTick);
 
 }  // namespace vorlane

@@ -10,7 +10,8 @@
 
 namespace vorlane {
 
-void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work) {
+void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work,
+                   const std::atomic<bool>* stop) {
   std::atomic<qsizetype> next{0};
   std::mutex failureLock;
   std::exception_ptr failure;
@@ -22,7 +23,10 @@ void runInParallel(qsizetype count, int threads, const std::function<void(qsizet
     next.store(count, std::memory_order_relaxed);
   };
   const auto takeTurns = [&] {
-    for (qsizetype i; (i = next.fetch_add(1, std::memory_order_relaxed)) < count;) {
+    const auto stopped = [stop] {
+      return stop != nullptr && stop->load(std::memory_order_relaxed);
+    };
+    for (qsizetype i; !stopped() && (i = next.fetch_add(1, std::memory_order_relaxed)) < count;) {
       try {
         work(i);
       } catch (...) {

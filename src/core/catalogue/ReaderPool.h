@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 #include <QtGlobal>
@@ -15,6 +16,9 @@ inline constexpr int kReaderThreads = 16;
 // the system refuses leaves its share to the others. The first exception that leaves `work` stops
 // the handing out of indices and is rethrown here once every thread is done.
 // `work` runs on several threads at once: calls for different indices must not share data.
-void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work);
+// Once `stop` is seen set, no further index is handed out: the calls under way end, the rest
+// never run.
+void runInParallel(qsizetype count, int threads, const std::function<void(qsizetype)>& work,
+                   const std::atomic<bool>* stop = nullptr);
 
 }  // namespace vorlane

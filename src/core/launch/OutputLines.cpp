@@ -59,10 +59,6 @@ OutputLines::OutputLines() : m_lines(kMaxLines) {}
 void OutputLines::append(QByteArrayView bytes) {
   m_chunk = bytes;
   m_at = 0;
-  if (m_afterCarriageReturn && !bytes.isEmpty()) {
-    m_afterCarriageReturn = false;
-    m_at = bytes.front() == '\n' ? 1 : 0;
-  }
   const qsizetype size = bytes.size();
   const auto find = [&](char byte) {
     const void* found = std::memchr(bytes.data() + m_at, byte, static_cast<size_t>(size - m_at));
@@ -72,6 +68,12 @@ void OutputLines::append(QByteArrayView bytes) {
   qsizetype nextNewline = -1;
   qsizetype nextReturn = -1;
   while (m_at < size) {
+    if (m_returned && bytes[m_at] != '\n' && bytes[m_at] != '\r') {
+      // Text after a lone "\r" writes the line anew.
+      m_returned = false;
+      m_partial.clear();
+      m_partialChanged = true;
+    }
     if (nextNewline < m_at) {
       nextNewline = find('\n');
     }
@@ -81,18 +83,17 @@ void OutputLines::append(QByteArrayView bytes) {
     const qsizetype lineEnd = std::min(nextNewline, nextReturn);
     cutPieces(lineEnd);
     if (lineEnd == size) {
+      m_partialChanged = m_partialChanged || m_at < size;
       m_partial.append(bytes.data() + m_at, size - m_at);
       break;
     }
-    endLine(lineEnd);
-    m_at = lineEnd + 1;
     if (bytes[lineEnd] == '\r') {
-      if (m_at == size) {
-        m_afterCarriageReturn = true;
-      } else if (bytes[m_at] == '\n') {
-        ++m_at;
-      }
+      keepLineInProgress(lineEnd);
+    } else {
+      endLine(lineEnd);
+      m_returned = false;
     }
+    m_at = lineEnd + 1;
   }
   // The lines still pointing into the chunk get bytes of their own, newest first.
   for (int i = m_count - 1; i >= 0; --i) {
@@ -114,7 +115,8 @@ void OutputLines::finish() {
   if (!m_partial.isEmpty()) {
     push(std::exchange(m_partial, QByteArray()));
   }
-  m_afterCarriageReturn = false;
+  m_returned = false;
+  m_partialChanged = true;
 }
 
 QStringList OutputLines::takeLines() {
@@ -131,9 +133,24 @@ QStringList OutputLines::takeLines() {
   return lines;
 }
 
+QString OutputLines::lineInProgress() {
+  m_partialChanged = false;
+  return shownText(m_partial);
+}
+
 // The line in progress ends at `lineEnd` in the chunk.
 void OutputLines::endLine(qsizetype lineEnd) {
   push(takeLineStart(m_partial.size() + lineEnd - m_at));
+  m_partialChanged = true;
+}
+
+// A lone "\r" at `lineEnd` in the chunk: the line stays in progress, with bytes of its own, until
+// a "\n" ends it or text replaces it.
+void OutputLines::keepLineInProgress(qsizetype lineEnd) {
+  m_partialChanged = m_partialChanged || lineEnd > m_at;
+  const QByteArray line = takeLineStart(m_partial.size() + lineEnd - m_at);
+  m_partial = QByteArray(line.constData(), line.size());
+  m_returned = true;
 }
 
 // Makes pieces of the line in progress while it is longer than a piece, up to `lineEnd` in the

@@ -9,8 +9,10 @@
 
 namespace vorlane {
 
-// Turns what a program writes, in chunks of any size, into the lines a window shows: "\n",
-// "\r\n" and a lone "\r" each end a line, so progress lines show one by one as they come. Each
+// Turns what a program writes, in chunks of any size, into the lines a window shows, as a
+// terminal shows them: "\n" and "\r\n" end a line, and a lone "\r" goes back to the start of the
+// line in progress, so that the text after it replaces that line (a progress bar stays one
+// line, shown as it changes). Each
 // line is decoded on its own (UTF-8 where valid, else Windows-1252) and its control characters
 // are shown as symbols, never acted on. Memory stays bounded whatever the program writes: a line
 // longer than kMaxLineBytes comes in pieces, and only the latest lines that a window keeps are
@@ -35,9 +37,13 @@ class OutputLines {
   // kMaxShownBytes of them.
   QStringList takeLines();
   bool hasLines() const { return m_count > 0; }
+  // The line not ended yet, as far as the program wrote it; its changes since the last call.
+  QString lineInProgress();
+  bool lineInProgressChanged() const { return m_partialChanged; }
 
  private:
   void endLine(qsizetype length);
+  void keepLineInProgress(qsizetype lineEnd);
   void cutPieces(qsizetype lineEnd);
   QByteArray takeLineStart(qsizetype length);
   char lineByte(qsizetype index) const;
@@ -55,8 +61,9 @@ class OutputLines {
   // until append() returns.
   QByteArrayView m_chunk;
   qsizetype m_at = 0;
-  // The last chunk ended with "\r": a "\n" opening the next one belongs to it.
-  bool m_afterCarriageReturn = false;
+  // A lone "\r" came after the line in progress: a "\n" still ends it, text replaces it.
+  bool m_returned = false;
+  bool m_partialChanged = false;
 };
 
 }  // namespace vorlane

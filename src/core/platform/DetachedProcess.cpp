@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -12,7 +13,11 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <vector>
+
+#include <QDeadlineTimer>
+#include <QFile>
 
 #include "core/platform/OutputRelay.h"
 #include "core/platform/ReportRecord.h"
@@ -31,6 +36,15 @@ constexpr std::size_t kChunkBytes = 64 << 10;
 constexpr std::size_t kDrainBytes = std::size_t(4) << 20;
 // Without process descriptors the watcher looks for the program's end this often.
 constexpr int kEndPollMs = 100;
+// The watcher's name and command line: not Vorlane's, so that ending Vorlane by its name (which
+// the user may do while a game runs) does not end the watcher, and with it the game's output.
+constexpr char kWatcherName[] = "vorlane-relay";
+
+// Where this process's argument strings lie: what the system shows as its command line.
+struct ArgumentArea {
+  char* start = nullptr;
+  std::size_t bytes = 0;
+};
 
 // Everything the forked processes use, prepared before the fork: after it, in a process that
 // may have had other threads, only async-signal-safe calls are made, on this memory.
@@ -44,6 +58,7 @@ struct Plan {
   const char* header = nullptr;
   std::size_t headerBytes = 0;
   int highestDescriptor = 0;
+  ArgumentArea arguments;
 };
 
 void closeRange(unsigned first, unsigned last, int highest) {
@@ -150,10 +165,45 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
   return endOf(status);
 }
 
+ArgumentArea argumentArea() {
+  QFile file(QStringLiteral("/proc/self/stat"));
+  if (!file.open(QIODevice::ReadOnly)) {
+    return {};
+  }
+  // The fields after the name in parentheses (which may hold anything), from the third on;
+  // the 48th and 49th are where the arguments begin and end.
+  const QByteArray status = file.readAll();
+  const QList<QByteArray> fields = status.mid(status.lastIndexOf(')') + 2).split(' ');
+  constexpr int kFirstField = 3;
+  constexpr int kArgumentsStart = 48;
+  constexpr int kArgumentsEnd = 49;
+  if (fields.size() <= kArgumentsEnd - kFirstField) {
+    return {};
+  }
+  const quintptr start = fields[kArgumentsStart - kFirstField].toULongLong();
+  const quintptr end = fields[kArgumentsEnd - kFirstField].toULongLong();
+  if (start == 0 || end <= start) {
+    return {};
+  }
+  return {reinterpret_cast<char*>(start), static_cast<std::size_t>(end - start)};
+}
+
+// Gives the watcher its own name, and its own command line in the copy of Vorlane's arguments
+// it has (as much of the name as they have room for).
+void nameWatcher(const ArgumentArea& arguments) {
+  ::prctl(PR_SET_NAME, kWatcherName);
+  if (arguments.bytes > 0) {
+    std::memset(arguments.start, 0, arguments.bytes);
+    std::memcpy(arguments.start, kWatcherName,
+                std::min(sizeof kWatcherName - 1, arguments.bytes - 1));
+  }
+}
+
 // The process between this one and the program: it starts the program, tells its id or why
 // it could not start, copies its output, waits for it and tells its end.
 [[noreturn]] void watchProgram(const Plan& plan) {
   resetSignals();
+  nameWatcher(plan.arguments);
   // A reader that has gone and a log past the file-size limit are failed writes, not the end.
   ignoreSignal(SIGPIPE);
   ignoreSignal(SIGXFSZ);
@@ -194,20 +244,32 @@ ProgramEnd relayUntilEnd(const Plan& plan, OutputRelay& relay, pid_t program) {
   ::_exit(0);
 }
 
-bool readFully(int descriptor, void* data, std::size_t length) {
+enum class ReadResult { kWhole, kEnded, kTimedOut };
+
+// Reads `length` bytes unless the deadline passes first.
+ReadResult readBefore(int descriptor, void* data, std::size_t length,
+                      const QDeadlineTimer& deadline) {
   auto* bytes = static_cast<char*>(data);
   while (length > 0) {
-    const ssize_t got = ::read(descriptor, bytes, length);
+    pollfd readable{descriptor, POLLIN, 0};
+    const int ready = ::poll(&readable, 1, static_cast<int>(deadline.remainingTime()));
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    if (ready == 0) {
+      return ReadResult::kTimedOut;
+    }
+    const ssize_t got = ready < 0 ? -1 : ::read(descriptor, bytes, length);
     if (got < 0 && errno == EINTR) {
       continue;
     }
     if (got <= 0) {
-      return false;
+      return ReadResult::kEnded;
     }
     bytes += got;
     length -= static_cast<std::size_t>(got);
   }
-  return true;
+  return ReadResult::kWhole;
 }
 
 void closePair(int pair[2]) {
@@ -256,10 +318,8 @@ DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QBy
   plan.header = output.logHeader.constData();
   plan.headerBytes = static_cast<std::size_t>(output.logHeader.size());
   plan.highestDescriptor = highestDescriptor();
+  plan.arguments = argumentArea();
   plan.relay.liveFeed = output.liveFeed;
-  if (output.liveFeedMs >= 0) {
-    plan.relay.liveFeedEnd = monotonicNanoseconds() + std::int64_t(output.liveFeedMs) * 1'000'000;
-  }
   if (::pipe2(plan.channel, O_CLOEXEC) != 0) {
     return {errno};
   }
@@ -307,13 +367,26 @@ DetachedStart startDetachedProcess(const QByteArray& executable, const QList<QBy
   }
   while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
   }
+  return readStartReport(plan.channel[0], kStartReportMs);
+}
+
+DetachedStart readStartReport(int channel, int deadlineMs) {
   RecordHeader first{};
-  if (readFully(plan.channel[0], &first, sizeof first) && first.kind == RecordHeader::kStarted) {
-    return {0, plan.channel[0]};
+  const ReadResult read = readBefore(channel, &first, sizeof first, QDeadlineTimer(deadlineMs));
+  if (read == ReadResult::kWhole && first.kind == RecordHeader::kStarted) {
+    // Opened before anything is read past the start: until then the watcher has not reaped the
+    // program, so its process id still names it.
+    return {.reportDescriptor = channel,
+            .programDescriptor =
+                static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(first.value), 0))};
   }
-  ::close(plan.channel[0]);
+  ::close(channel);
+  if (read == ReadResult::kTimedOut) {
+    return {.unreported = true};
+  }
   // A watcher that died before it said anything leaves no reason of its own.
-  return {first.kind == RecordHeader::kStartError ? static_cast<int>(first.value) : EIO};
+  return {.errorNumber =
+              first.kind == RecordHeader::kStartError ? static_cast<int>(first.value) : EIO};
 }
 
 }  // namespace vorlane

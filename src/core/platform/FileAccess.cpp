@@ -201,6 +201,7 @@ RegularFile::RegularFile(const OpenDirectory& directory, const QByteArray& name)
 
 void RegularFile::takeDescriptor(int descriptor) {
   m_descriptor = descriptor;
+  const int openError = descriptor < 0 ? errno : 0;
   struct stat status {};
   const std::optional<FileStamp> stamp = m_descriptor >= 0 && ::fstat(m_descriptor, &status) == 0
                                              ? regularFileStampOf(status)
@@ -209,7 +210,7 @@ void RegularFile::takeDescriptor(int descriptor) {
     if (m_descriptor >= 0) {
       ::close(m_descriptor);
     }
-    throw Error(messages::cannotOpenFile(path()));
+    throw Error(messages::cannotOpenFile(path(), openError));
   }
   m_stamp = *stamp;
 }

@@ -12,11 +12,19 @@
 
 namespace vorlane {
 
-FolderWatch::FolderWatch(std::chrono::milliseconds quietTime, QObject* parent) : QObject(parent) {
+FolderWatch::FolderWatch(std::chrono::milliseconds quietTime, QObject* parent,
+                         std::chrono::milliseconds pollInterval, int refusedWatches)
+    : QObject(parent), m_refusedWatches(refusedWatches) {
   m_quiet.setSingleShot(true);
   m_quiet.setInterval(quietTime);
+  m_poll.setInterval(pollInterval);
   connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noteChange);
   connect(&m_quiet, &QTimer::timeout, this, &FolderWatch::settle);
+  connect(&m_poll, &QTimer::timeout, this, &FolderWatch::poll);
+  openWrites();
+}
+
+void FolderWatch::openWrites() {
   m_writes = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   if (m_writes >= 0) {
     m_writesNotifier = new QSocketNotifier(m_writes, QSocketNotifier::Read, this);
@@ -66,14 +74,45 @@ void FolderWatch::settle() {
 }
 
 void FolderWatch::rewatch() {
+  const bool placed = placeWatches();
+  // Taken once the watches are in place: a change since shows in one or the other.
+  m_stamp = m_folder.isEmpty() ? std::nullopt : directoryStamp(m_folder);
+  setPolling(!placed);
+}
+
+void FolderWatch::poll() {
+  const std::optional<DirectoryStamp> before = m_stamp;
+  rewatch();
+  if (m_stamp != before) {
+    noteChange(m_folder);
+  }
+}
+
+void FolderWatch::setPolling(bool polling) {
+  if (polling == m_poll.isActive()) {
+    return;
+  }
+  if (polling) {
+    m_poll.start();
+  } else {
+    m_poll.stop();
+  }
+  Q_EMIT pollingChanged(polling);
+}
+
+bool FolderWatch::placeWatches() {
   // A watch follows a folder that was renamed: every watch is made afresh on the paths.
   const QStringList watched = m_watcher.directories();
   if (!watched.isEmpty()) {
     m_watcher.removePaths(watched);
   }
-  watchWrites();
+  unwatchWrites();
   if (m_folder.isEmpty()) {
-    return;
+    return true;
+  }
+  if (m_refusedWatches > 0) {
+    --m_refusedWatches;
+    return false;
   }
   QStringList paths;
   if (m_identity.isFolder) {
@@ -89,21 +128,29 @@ void FolderWatch::rewatch() {
       break;
     }
   }
-  m_watcher.addPaths(paths);
+  const bool entriesWatched = m_watcher.addPaths(paths).isEmpty();
+  return watchWrites() && entriesWatched;
 }
 
-void FolderWatch::watchWrites() {
-  if (m_writes < 0) {
-    return;
-  }
+void FolderWatch::unwatchWrites() {
   if (m_writesWatch >= 0) {
     ::inotify_rm_watch(m_writes, m_writesWatch);
     m_writesWatch = -1;
   }
-  if (m_identity.isFolder) {
+}
+
+bool FolderWatch::watchWrites() {
+  if (!m_identity.isFolder) {
+    return true;
+  }
+  if (m_writes < 0) {
+    openWrites();
+  }
+  if (m_writes >= 0) {
     m_writesWatch = ::inotify_add_watch(m_writes, encodeNative(m_folder).constData(),
                                         IN_CLOSE_WRITE | IN_ONLYDIR);
   }
+  return m_writesWatch >= 0;
 }
 
 void FolderWatch::takeWrites() {

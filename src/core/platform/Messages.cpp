@@ -1,5 +1,6 @@
 #include "core/platform/Messages.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "core/platform/NativeText.h"
@@ -80,8 +81,11 @@ QString endStatus(ProgramEnd end) {
 
 }  // namespace
 
-QString cannotOpenFile(const QString& path) {
-  return QStringLiteral("Cannot open file %1").arg(displayPath(path));
+QString cannotOpenFile(const QString& path, int errorNumber) {
+  const QString message = QStringLiteral("Cannot open file %1").arg(displayPath(path));
+  return errorNumber == EMFILE || errorNumber == ENFILE
+             ? message + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errorNumber))
+             : message;
 }
 
 QString cannotCreateFile(const QString& path) {
@@ -121,9 +125,7 @@ QString fileAccessDenied() {
 }
 
 QString notInWindows1252(char32_t character) {
-  return QStringLiteral(
-             "Cannot save the character \"%1\" (U+%2): this driver file is written in "
-             "Windows-1252, which has no such character; the file was left as it was")
+  return windowText(WindowText::NotInWindows1252)
       .arg(QString::fromUcs4(&character, 1),
            QStringLiteral("%1")
                .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
@@ -154,13 +156,19 @@ QString outputSkipped(qint64 count) {
 }
 
 QString cannotStart(const QString& program, int errorNumber) {
-  return QStringLiteral("Cannot start %1: %2")
+  return windowText(WindowText::CannotStart)
       .arg(displayPath(program), QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
-QString needsWine(const QString& program) {
-  return QStringLiteral("Cannot start %1: it is a Windows program, which needs wine on the PATH")
+QString startNotReported(const QString& program) {
+  return QStringLiteral(
+             "Cannot tell whether %1 started: the process that starts it gave no word in time "
+             "(it may have been stopped); it may still start")
       .arg(displayPath(program));
+}
+
+QString needsWine(const QString& program) {
+  return windowText(WindowText::NeedsWine).arg(displayPath(program));
 }
 
 QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
@@ -175,19 +183,26 @@ QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QSt
 }
 
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber) {
-  return QStringLiteral("The output is in %1, since %2 cannot be replaced: %3")
+  return windowText(WindowText::LogKeptAside)
       .arg(displayPath(logPath), displayPath(takenPath),
            QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
 QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber) {
-  return QStringLiteral("The output is in %1, since the log before it cannot be moved to %2: %3")
+  return windowText(WindowText::PreviousLogInTheWay)
       .arg(displayPath(logPath), displayPath(previousPath),
            QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 
+QString aboutText(const QString& driversPage, const QString& settingsPage,
+                  const QString& playButton) {
+  return windowText(WindowText::AboutText)
+      .replace(QLatin1String("\\n"), QLatin1String("\n"))
+      .arg(driversPage, settingsPage, playButton);
+}
+
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time) {
-  return QByteArrayLiteral("Started ") + commandLine + QByteArrayLiteral(" at ") + time + '\n';
+  return kLogHeaderWord + commandLine + QByteArrayLiteral(" at ") + time + '\n';
 }
 
 std::size_t formatLeftOutLine(char* buffer, std::size_t size, std::uint64_t count) {

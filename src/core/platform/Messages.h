@@ -10,10 +10,12 @@
 
 // The fixed texts the user can see besides the captions, in one place: every failure, and what
 // is said about the programs Vorlane starts. Paths are shown as displayPath shows them. The
-// marker's tip and the texts about a program's run are window texts: in the applied language.
+// failures of the design keep their words; every other text is a window text, in the applied
+// language.
 namespace vorlane::messages {
 
-QString cannotOpenFile(const QString& path);
+// When the system's reason is that no descriptor was left, the message says so.
+QString cannotOpenFile(const QString& path, int errorNumber = 0);
 QString cannotCreateFile(const QString& path);
 QString cannotOpenDirectory(const QString& path);
 QString streamWriteError();
@@ -42,6 +44,8 @@ QString programEnded(const QString& programName, ProgramEnd end);
 QString outputSkipped(qint64 count);
 // A program that could not be started, with the system's reason in its own words.
 QString cannotStart(const QString& program, int errorNumber);
+// The process that starts a program never told whether it did (it may have been stopped).
+QString startNotReported(const QString& program);
 // A Windows program, and no wine on the PATH to start it with.
 QString needsWine(const QString& program);
 // The emulator failed within its first seconds: how it ended, the last lines it wrote (maybe
@@ -53,7 +57,13 @@ QString logKeptAside(const QString& logPath, const QString& takenPath, int error
 // The log of the run before could not be moved aside, so the new one left it in place.
 QString previousLogInTheWay(const QString& logPath, const QString& previousPath, int errorNumber);
 
-// A log's first line: the program and its arguments as started, and the time.
+// The About page, naming the pages and the button by the captions they show.
+QString aboutText(const QString& driversPage, const QString& settingsPage,
+                  const QString& playButton);
+
+// A log's first line: this word, the program and its arguments as started (each in double
+// quotes), and the time.
+inline constexpr char kLogHeaderWord[] = "Started ";
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);
 // A log's lines written by the watcher of a started program after a fork, where nothing may
 // allocate: each fills `buffer` (cut at `size` bytes) and returns the length. The line after

@@ -18,11 +18,14 @@ namespace vorlane {
 namespace {
 
 constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// A log under a name of its own is the log's name, this infix and random characters: a name
+// that no user gives a file of theirs, and that says whose it is.
+constexpr char kAsideInfix[] = ".vorlane-aside-";
 constexpr int kUniqueLength = 6;
 constexpr int kNameTries = 100;
 
-QByteArray uniqueSuffix() {
-  QByteArray suffix(1, '.');
+QByteArray asideSuffix() {
+  QByteArray suffix(kAsideInfix);
   for (int i = 0; i < kUniqueLength; ++i) {
     suffix += kNameCharacters[QRandomGenerator::global()->bounded(
         static_cast<int>(sizeof kNameCharacters) - 1)];
@@ -30,12 +33,13 @@ QByteArray uniqueSuffix() {
   return suffix;
 }
 
-// Whether `name` is `base` with a suffix that uniqueSuffix could have made.
-bool isUniqueNameOf(const QByteArray& name, const QByteArray& base) {
-  if (name.size() != base.size() + 1 + kUniqueLength || !name.startsWith(base + '.')) {
+// Whether `name` is `base` with a suffix that asideSuffix could have made.
+bool isAsideNameOf(const QByteArray& name, const QByteArray& base) {
+  const QByteArray prefix = base + kAsideInfix;
+  if (name.size() != prefix.size() + kUniqueLength || !name.startsWith(prefix)) {
     return false;
   }
-  for (const char character : name.mid(base.size() + 1)) {
+  for (const char character : name.mid(prefix.size())) {
     if (std::strchr(kNameCharacters, character) == nullptr) {
       return false;
     }
@@ -43,8 +47,27 @@ bool isUniqueNameOf(const QByteArray& name, const QByteArray& base) {
   return true;
 }
 
+// Whether the entry is this user's regular file and begins with the line a started program's
+// log begins with: only then did a run of this program write it.
+bool holdsOurLog(int folder, const char* name) {
+  const int descriptor = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (descriptor < 0) {
+    return false;
+  }
+  const QByteArray expected = messages::kLogHeaderWord + QByteArray(1, '"');
+  QByteArray start(expected.size(), '\0');
+  struct stat status {};
+  const bool ours =
+      ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+      status.st_uid == ::geteuid() &&
+      ::read(descriptor, start.data(), static_cast<size_t>(start.size())) == start.size() &&
+      start == expected;
+  ::close(descriptor);
+  return ours;
+}
+
 // The logs that earlier runs could not give their name to: this run's log replaces them as it
-// would have replaced the file of that name. Only this user's regular files are touched.
+// would have replaced the file of that name. Only files this program made are touched.
 void removeLogsLeftAside(const QByteArray& path) {
   const qsizetype slash = path.lastIndexOf('/');
   const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(slash + 1);
@@ -54,11 +77,8 @@ void removeLogsLeftAside(const QByteArray& path) {
     return;
   }
   while (const dirent* entry = ::readdir(directory)) {
-    const QByteArray name(entry->d_name);
-    struct stat status {};
-    if (isUniqueNameOf(name, base) &&
-        ::fstatat(::dirfd(directory), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(status.st_mode) && status.st_uid == ::geteuid()) {
+    if (isAsideNameOf(QByteArray(entry->d_name), base) &&
+        holdsOurLog(::dirfd(directory), entry->d_name)) {
       ::unlinkat(::dirfd(directory), entry->d_name, 0);
     }
   }
@@ -71,7 +91,7 @@ std::unique_ptr<OutputLog> OutputLog::create(const QString& path) {
   const QByteArray finalName = encodeNative(path);
   removeLogsLeftAside(finalName);
   for (int attempt = 0; attempt < kNameTries; ++attempt) {
-    const QByteArray name = finalName + uniqueSuffix();
+    const QByteArray name = finalName + asideSuffix();
     // 0666: the umask takes away what the user does not want others to have.
     const int descriptor =
         ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);

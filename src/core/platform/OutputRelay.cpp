@@ -1,7 +1,6 @@
 #include "core/platform/OutputRelay.h"
 
 #include <fcntl.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,12 +40,6 @@ void setBlocking(int descriptor, bool blocking) {
 
 }  // namespace
 
-std::int64_t monotonicNanoseconds() {
-  timespec now{};
-  ::clock_gettime(CLOCK_MONOTONIC, &now);
-  return std::int64_t(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
-}
-
 OutputRelay::OutputRelay(const Setup& setup) : m_setup(setup), m_channelOpen(setup.channel >= 0) {
   if (m_channelOpen && m_setup.liveFeed) {
     setBlocking(m_setup.channel, false);
@@ -59,18 +52,39 @@ void OutputRelay::writeHeader(const char* line, std::size_t length) {
 
 void OutputRelay::take(const char* data, std::size_t length) {
   writeLog(data, length);
-  if (stillFeeding()) {
+  keepInTail(data, length);
+  if (m_setup.liveFeed && m_channelOpen) {
     feed(data, length);
   }
 }
 
-bool OutputRelay::stillFeeding() {
-  if (m_setup.liveFeed && m_setup.liveFeedEnd >= 0 &&
-      monotonicNanoseconds() >= m_setup.liveFeedEnd) {
-    // Whoever asked for the program's first seconds no longer reads the rest.
-    m_setup.liveFeed = false;
+void OutputRelay::keepInTail(const char* data, std::size_t length) {
+  m_taken += length;
+  if (length >= sizeof m_tail) {
+    std::memcpy(m_tail, data + length - sizeof m_tail, sizeof m_tail);
+    m_tailLength = sizeof m_tail;
+    return;
   }
-  return m_setup.liveFeed && m_channelOpen;
+  const std::size_t kept = std::min(m_tailLength, sizeof m_tail - length);
+  std::memmove(m_tail, m_tail + m_tailLength - kept, kept);
+  std::memcpy(m_tail + kept, data, length);
+  m_tailLength = kept + length;
+}
+
+void OutputRelay::sendTail() {
+  const char* start = m_tail;
+  const char* const end = m_tail + m_tailLength;
+  if (m_taken > m_tailLength) {
+    // The first line is a piece of one: the tail starts after it when a whole line follows.
+    const auto* lineBreak = static_cast<const char*>(std::memchr(start, '\n', m_tailLength));
+    if (lineBreak != nullptr && lineBreak + 1 < end) {
+      start = lineBreak + 1;
+    }
+  }
+  if (report::writeRecord(m_setup.channel, RecordHeader::kTail, 0, start,
+                          static_cast<std::size_t>(end - start)) != 0) {
+    m_channelOpen = false;
+  }
 }
 
 void OutputRelay::writeLog(const char* data, std::size_t length) {
@@ -164,6 +178,9 @@ void OutputRelay::finish(ProgramEnd end) {
     setBlocking(m_setup.channel, true);
     if (m_skipped > 0) {
       sendSkipped();
+    }
+    if (m_channelOpen) {
+      sendTail();
     }
     if (m_channelOpen) {
       report::writeRecord(

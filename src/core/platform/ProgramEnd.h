@@ -7,7 +7,7 @@ struct ProgramEnd {
   enum class Kind {
     Exited,   // `value` is its exit code
     Killed,   // `value` is the signal that ended it
-    Unknown,  // the report of its end never came
+    Unknown,  // the report of how it ended never came (its watcher was ended)
   };
   Kind kind = Kind::Unknown;
   int value = 0;

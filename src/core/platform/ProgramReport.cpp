@@ -20,18 +20,22 @@ constexpr qsizetype kReadPerWakeUp = qsizetype(256) << 10;
 
 }  // namespace
 
-ProgramReport::ProgramReport(int channel, QObject* parent)
-    : QObject(parent),
-      m_channel(channel),
+ProgramReport::ProgramReport(int channel, int program)
+    : m_channel(channel),
+      m_program(program),
       m_notifier(new QSocketNotifier(channel, QSocketNotifier::Read, this)) {
   ::fcntl(m_channel, F_SETFL, ::fcntl(m_channel, F_GETFL) | O_NONBLOCK);
   connect(m_notifier, &QSocketNotifier::activated, this, &ProgramReport::readRecords);
 }
 
 ProgramReport::~ProgramReport() {
-  // The notifier must let go of the descriptor before it is closed.
+  // The notifiers must let go of the descriptors before they are closed.
   delete m_notifier;
+  delete m_programEnd;
   ::close(m_channel);
+  if (m_program >= 0) {
+    ::close(m_program);
+  }
 }
 
 void ProgramReport::readRecords() {
@@ -45,8 +49,7 @@ void ProgramReport::readRecords() {
       break;
     }
     if (got <= 0) {
-      // The watcher is gone without a word about the end.
-      finish(ProgramEnd{});
+      awaitProgramEnd();
       return;
     }
     read += got;
@@ -76,6 +79,9 @@ bool ProgramReport::handRecordsOn() {
       case RecordHeader::kSkipped:
         Q_EMIT skipped(header.value);
         break;
+      case RecordHeader::kTail:
+        m_lastOutput = m_pending.mid(at - header.length, header.length);
+        break;
       case RecordHeader::kExited:
         finish(ProgramEnd::exited(static_cast<int>(header.value)));
         return false;
@@ -97,6 +103,21 @@ void ProgramReport::handOutputOn() {
     // Keeps its room for the next wake-up, unless a receiver kept the bytes.
     m_output.resize(0);
   }
+}
+
+// The watcher is gone without a word about the end, which is not the program's end.
+void ProgramReport::awaitProgramEnd() {
+  m_notifier->setEnabled(false);
+  m_pending.clear();
+  if (m_program < 0) {
+    finish(ProgramEnd{});
+    return;
+  }
+  m_programEnd = new QSocketNotifier(m_program, QSocketNotifier::Read, this);
+  connect(m_programEnd, &QSocketNotifier::activated, this, [this] {
+    m_programEnd->setEnabled(false);
+    finish(ProgramEnd{});
+  });
 }
 
 void ProgramReport::finish(ProgramEnd end) {

@@ -78,14 +78,17 @@ ProgramStart startDetached(const QString& executable, const QStringList& argumen
     output.logHeader = messages::logHeader(
         quotedCommandLine(argv), QDateTime::currentDateTime().toString(Qt::ISODate).toLatin1());
     output.liveFeed = live.fed;
-    output.liveFeedMs = live.forMs;
   }
   const DetachedStart start =
       startDetachedProcess(argv.front(), argv, encodeNative(workingDirectory), output);
+  if (start.unreported) {
+    return {messages::startNotReported(program), nullptr};
+  }
   if (start.errorNumber != 0) {
     return {messages::cannotStart(program, start.errorNumber), nullptr};
   }
-  return {std::nullopt, std::make_unique<ProgramReport>(start.reportDescriptor)};
+  return {std::nullopt,
+          std::make_unique<ProgramReport>(start.reportDescriptor, start.programDescriptor)};
 }
 
 }  // namespace

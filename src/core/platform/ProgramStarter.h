@@ -21,13 +21,10 @@ struct ProgramStart {
   std::unique_ptr<ProgramReport> report;
 };
 
-// Whether a program's output, besides going to its log, is also fed to the report as it comes,
-// and for how long after its start: a caller that reads only the first seconds of a long run is
-// then not woken for the rest.
+// Whether a program's output, besides going to its log, is also fed to the report as it comes;
+// the last lines come with its end either way.
 struct LiveOutput {
-  static constexpr int kWholeRun = -1;
   bool fed = false;
-  int forMs = kWholeRun;
 };
 inline constexpr LiveOutput kNoLiveOutput{};
 inline constexpr LiveOutput kWholeLiveOutput{true};

@@ -20,6 +20,9 @@ struct RecordHeader {
     kSkipped,     // `value`: bytes of output left out of the feed since the last record
     kExited,      // `value`: the exit code; the last record
     kKilled,      // `value`: the signal that ended it; the last record
+    // `length` bytes follow: the output's end, from the start of a line when there was more
+    // before it; just before the last record
+    kTail,
   };
   std::uint32_t kind;
   std::uint32_t length;

@@ -12,9 +12,10 @@ namespace {
 
 constexpr qsizetype kCaptionKeyWidth = 20;
 
-// Built-in captions in the order they are applied. The last row is the name filter's, which
-// came later: applied after the others.
-constexpr std::array<CaptionRow, 32> kCaptionRows{{
+// Built-in captions in the order they are applied. The rows after the 31 of the window's own
+// design came later and are applied after them: the name filter's caption, then the directory
+// labels.
+constexpr std::array<CaptionRow, 35> kCaptionRows{{
     {"tabDrivers", "tabDrivers", "Drivers"},
     {"tabConfiguracao", "tabConfiguracao", "Configurações"},
     {"grpVideo", "grpVideo", "Vídeo"},
@@ -47,6 +48,9 @@ constexpr std::array<CaptionRow, 32> kCaptionRows{{
     {"chkFreezeScreen", "chkFreezeScreen", "Congelar tela"},
     {"chkFreePlay", "chkFreePlay", "Jogar livremente"},
     {"lblFiltro", "lblFiltro", "Filtrar (Ctrl+F):"},
+    {"lblRomdir", "lblRomdir", "Roms:"},
+    {"lblLogDir", "lblLogDir", "Log:"},
+    {"lblDrvDir", "lblDrvDir", "Drv:"},
 }};
 
 }  // namespace

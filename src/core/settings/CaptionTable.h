@@ -18,7 +18,7 @@ struct CaptionRow {
 };
 
 // The rows in the order the captions are applied: the 31 of the window's own controls, then
-// the name filter's caption.
+// the name filter's caption and the three directory labels.
 std::span<const CaptionRow> captionTable();
 
 // The key as the window asks for it: padded with blanks to exactly 20 characters.

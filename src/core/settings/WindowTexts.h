@@ -6,8 +6,9 @@
 #include <QStringList>
 
 // The texts of the windows that are no control's caption (a tip, spoken names, the output
-// window's lines, a box's heading), translated by the language file like the captions. "%1" and
-// "%2" stand for what the place that shows the text fills in.
+// window's lines, a box's heading, the About page, the editor's question, the folder chooser,
+// the messages Vorlane adds to the documented ones), translated by the language file like the
+// captions. "%1", "%2" and "%3" stand for what the place that shows the text fills in.
 namespace vorlane {
 
 enum class WindowText {
@@ -27,6 +28,37 @@ enum class WindowText {
   EndedAtOnceSilently,  // the same when it wrote nothing
   WholeLog,             // that box's last line; %1 the log with all the emulator wrote
   OutputSkipped,        // the output window's line for output it passed over; %1 bytes
+  AboutText,            // the About page; %1 and %2 the Drivers and settings pages' captions,
+                        // %3 the play button's; a backslash and "n" break a line, since a
+                        // value is one line
+  CannotStart,          // a program that could not start; %1 the program, %2 the system's reason
+  NeedsWine,            // a Windows program, and no wine on the PATH; %1 the program
+  LogKeptAside,         // %1 the log, %2 the name it could not take, %3 the system's reason
+  PreviousLogInTheWay,  // %1 the log, %2 where the one before could not go, %3 the reason
+  NotInWindows1252,     // a character the editor cannot save; %1 it, %2 its code
+  EditorSaveTip,        // the editor's tool buttons
+  EditorCloseTip,
+  EditorNotLoaded,      // the editor's title after a failed load; %1 the driver file
+  SaveChangesQuestion,  // asked on closing the editor with unsaved changes; %1 the driver file
+  SaveButton,           // that question's answers; Cancel is the folder chooser's too
+  DiscardButton,
+  CancelButton,
+  ChooserTitle,  // the folder chooser for the emulator's directory
+  ChooserLookIn,
+  ChooserName,
+  ChooserType,
+  ChooserAccept,
+  ChooserDirectories,  // what the chooser lists
+  NoEmulatorConfig,    // a chosen folder without tessik.ini; %1 the folder
+  PagesName,           // what a screen reader calls the controls without a caption
+  DriverListName,
+  PreviewName,
+  PreviewPictureName,
+  CommandLineName,
+  AboutName,
+  SectionsName,  // the editor's
+  DriverTextName,
+  FollowedByPolling,  // the count panel's tip while the folders are looked at again in turns
 };
 
 struct WindowTextRow {

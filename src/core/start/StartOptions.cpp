@@ -104,7 +104,7 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
   }
   if (!parser.positionalArguments().isEmpty()) {
     return usageError(
-        QStringLiteral("unexpected argument '%1'.").arg(parser.positionalArguments().front()));
+        QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().front()));
   }
   const int baseOptions =
       int(parser.isSet(base)) + int(parser.isSet(remembered)) + int(parser.isSet(choose));
@@ -147,12 +147,12 @@ std::optional<QString> enterBaseDirectory(const QString& directory) {
   QString problem;
   if (::stat(native.constData(), &status) != 0) {
     problem = errno == ENOENT
-                  ? QStringLiteral("the directory %1 does not exist.").arg(shown)
-                  : QStringLiteral("cannot use the directory %1: %2.").arg(shown, systemReason());
+                  ? QStringLiteral("The directory %1 does not exist.").arg(shown)
+                  : QStringLiteral("Cannot use the directory %1: %2.").arg(shown, systemReason());
   } else if (!S_ISDIR(status.st_mode)) {
     problem = QStringLiteral("%1 is not a directory.").arg(shown);
   } else if (::chdir(native.constData()) != 0) {
-    problem = QStringLiteral("cannot enter the directory %1: %2.").arg(shown, systemReason());
+    problem = QStringLiteral("Cannot enter the directory %1: %2.").arg(shown, systemReason());
   } else {
     return std::nullopt;
   }
