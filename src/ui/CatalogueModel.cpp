@@ -32,6 +32,9 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers) {
 
 void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const CatalogueDiff& diff) {
   if (diff.isEmpty()) {
+    // Nothing shown changed, but the records may hold newer stamps: the next refresh compares
+    // with them.
+    m_drivers = drivers;
     return;
   }
   // Rows keep their old records while rows are removed and take the new ones as rows are
@@ -75,9 +78,8 @@ void CatalogueModel::insertSpans(const CatalogueDiff& diff) {
 
 void CatalogueModel::countMissingArchives() {
   m_missingArchiveCount =
-      int(std::count_if(m_drivers.cbegin(), m_drivers.cend(), [](const DriverRecord& driver) {
-        return !driver.missingArchive.isEmpty();
-      }));
+      int(std::count_if(m_drivers.cbegin(), m_drivers.cend(),
+                        [](const DriverRecord& driver) { return driver.archiveMissing; }));
 }
 
 const DriverRecord& CatalogueModel::record(int row) const {
@@ -111,9 +113,9 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   const DriverRecord& driver = record(index.row());
-  const bool missing = !driver.missingArchive.isEmpty();
+  const bool missing = driver.archiveMissing;
   const auto missingPath = [&] {
-    return missing ? decodeNative(m_archiveDirectoryPart + driver.missingArchive) : QString();
+    return missing ? decodeNative(m_archiveDirectoryPart + driver.archive) : QString();
   };
   switch (role) {
     case Qt::DisplayRole:

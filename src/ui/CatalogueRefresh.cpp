@@ -30,24 +30,25 @@ void CatalogueRefresh::setFolders(const QString& driverDirectory, const QString&
   ++m_folderGeneration;
 }
 
-void CatalogueRefresh::request() {
-  if (m_scanning || m_retry.isActive()) {
-    m_pending = true;
-  } else {
+void CatalogueRefresh::requestFor(FolderChanges changes) {
+  FolderChanges pending = m_pending.value_or(FolderChanges{false, false});
+  pending |= changes;
+  m_pending = pending;
+  if (!m_scanning && !m_retry.isActive()) {
     start();
   }
 }
 
 void CatalogueRefresh::start() {
-  m_pending = false;
+  const FolderChanges changes = *std::exchange(m_pending, std::nullopt);
   m_runningGeneration = m_folderGeneration;
   // Shared, not copied: the model replaces its list, never changes it.
   m_scannedFrom = m_model->drivers();
   try {
     m_scan = std::thread([this, before = m_scannedFrom, driverDirectory = m_driverDirectory,
-                          romDirectory = m_romDirectory, locale = m_locale] {
+                          romDirectory = m_romDirectory, locale = m_locale, changes] {
       QList<DriverRecord> drivers =
-          rescanDriverFolder(driverDirectory, romDirectory, locale, &m_stop);
+          rescanDriverFolder(before, driverDirectory, romDirectory, changes, locale, &m_stop);
       CatalogueDiff diff = diffCatalogue(before, drivers);
       m_rescan = Rescan{std::move(drivers), std::move(diff)};
       // Dropped unread when this object is gone first.
@@ -57,7 +58,7 @@ void CatalogueRefresh::start() {
     // The user's processes are at their limit for now: the request waits for a thread, and a
     // window closed meanwhile waits for nothing.
     m_scannedFrom.clear();
-    m_pending = true;
+    m_pending = changes;
     m_retry.start();
     return;
   }

@@ -41,10 +41,12 @@ class CatalogueRefresh : public QObject {
   // applied.
   void setFolders(const QString& driverDirectory, const QString& romDirectory,
                   const QLocale& locale = QLocale());
-  // Scans again: now, or after the scan that runs.
-  void request();
+  // Scans again for the folders that changed: now, or after the scan that runs.
+  void requestFor(FolderChanges changes);
+  // The same when either folder may have changed.
+  void request() { requestFor({}); }
   // A scan runs, waits to (also for a thread), or has ended and its result is not taken yet.
-  bool isBusy() const { return m_scanning || m_pending; }
+  bool isBusy() const { return m_scanning || m_pending.has_value(); }
 
  Q_SIGNALS:
   // The model took a scan's result (the rows may be the same as before).
@@ -78,7 +80,8 @@ class CatalogueRefresh : public QObject {
   quint64 m_runningGeneration = 0;
   // From a scan's start until its result is taken.
   bool m_scanning = false;
-  bool m_pending = false;
+  // The folders that changed since the running scan began, gathered for the next one.
+  std::optional<FolderChanges> m_pending;
 };
 
 }  // namespace vorlane

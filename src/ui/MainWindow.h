@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QByteArray>
 #include <QList>
@@ -105,6 +106,8 @@ class MainWindow : public QWidget {
   // the old picture and captions kept, except while following the disk: then no picture shows
   // and the failure, as one in decoding, stays quiet.
   void showDriver(const QString& file);
+  // Shows the picture of a preview file, none for an empty path, or in its place why it cannot.
+  void showPreview(const QString& preview);
   // The record of the game selected in lstDrivers, or none. The current row alone is no
   // selection: the list makes its first row current when it takes the focus, without selecting
   // it. Valid until the catalogue changes.
@@ -146,6 +149,12 @@ class MainWindow : public QWidget {
   std::unique_ptr<ProfileFile> m_settingsFile;
   std::unique_ptr<ProfileFile> m_languageFile;
   PreviewFinder m_previews;
+  // The preview file shown and its stamp when it was loaded: a change of another file in the
+  // folder leaves the picture as it is.
+  struct ShownPreview {
+    QString path;
+    std::optional<FileStamp> stamp;
+  } m_shownPreview;
   DriverEditor* m_editor = nullptr;
   // The catalogue and the filter over it live as long as the window; the list shows the filter.
   CatalogueModel* m_catalogue = nullptr;

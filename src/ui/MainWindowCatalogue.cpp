@@ -114,7 +114,7 @@ void MainWindow::lstDriversClick() {
   if (selected == nullptr) {
     // The selected game went (from the disk, or out of the filter's view): nothing names it.
     m_currentDriverFile.clear();
-    m_ui->imgAmostra->removePicture();
+    showPreview(QString());
     m_ui->panNomeDriver->clear();
     m_ui->panImagem->setCaption(QString());
     return;
@@ -134,7 +134,13 @@ void MainWindow::enableDriverButtons() {
 void MainWindow::showDriver(const QString& file) {
   m_ui->panNomeDriver->setText(displayPath(file));
   m_ui->panImagem->setCaption(displayPath(file));
-  const QString preview = m_previews.find(m_baseDirectory, file);
+  showPreview(m_previews.find(m_baseDirectory, file));
+}
+
+void MainWindow::showPreview(const QString& preview) {
+  // Taken before the file is read: a change made while it is read shows as a new stamp. Kept for
+  // a picture that failed as well: it is read again once its own file changes.
+  m_shownPreview = {preview, preview.isEmpty() ? std::nullopt : regularFileStamp(preview)};
   if (preview.isEmpty()) {
     m_ui->imgAmostra->removePicture();
     return;

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "core/catalogue/DriverScan.h"
+#include "core/platform/FileAccess.h"
 #include "core/platform/FolderWatch.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
@@ -12,8 +13,12 @@ void MainWindow::bindRefreshHandlers() {
   m_driverWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
   m_romWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
   m_previewWatch = new FolderWatch(FolderWatch::kDefaultQuietTime, this);
+  // A change of the ROM folder only looks for the archives again: their names are known.
+  connect(m_driverWatch, &FolderWatch::changed, m_refresh,
+          [this] { m_refresh->requestFor({.drivers = true, .archives = false}); });
+  connect(m_romWatch, &FolderWatch::changed, m_refresh,
+          [this] { m_refresh->requestFor({.drivers = false, .archives = true}); });
   for (FolderWatch* watch : {m_driverWatch, m_romWatch}) {
-    connect(watch, &FolderWatch::changed, m_refresh, &CatalogueRefresh::request);
     connect(watch, &FolderWatch::pollingChanged, this, [this] {
       m_driverFilter->setFollowedByPolling(m_driverWatch->isPolling() || m_romWatch->isPolling());
     });
@@ -43,7 +48,13 @@ void MainWindow::previewFolderChanged() {
   if (selected == nullptr) {
     return;
   }
-  showDriver(selected->file);
+  const QString preview = m_previews.find(m_baseDirectory, selected->file);
+  // Another file changed: decoding a large picture again would hold up the window for nothing.
+  if (preview == m_shownPreview.path &&
+      (preview.isEmpty() || regularFileStamp(preview) == m_shownPreview.stamp)) {
+    return;
+  }
+  showPreview(preview);
 }
 
 }  // namespace vorlane

@@ -3,12 +3,16 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <iterator>
 #include <random>
 
 #include <QCollator>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 
@@ -17,10 +21,13 @@
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/ShownName.h"
 #include "core/platform/Error.h"
+#include "core/platform/FileSystem.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
 #include "support/ChildProcess.h"
+#include "support/DriverRecords.h"
 #include "support/NativeFiles.h"
+#include "support/OpenedFiles.h"
 #include "support/TempBase.h"
 
 namespace vorlane {
@@ -374,11 +381,11 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const QString missing = QString::fromUtf8(c.missing);
-    EXPECT_EQ(decodeNative(recordOf(marked, c.file).missingArchive), missing);
+    EXPECT_EQ(decodeNative(test::missingArchiveOf(recordOf(marked, c.file))), missing);
   }
   // Only when the file could be read (as root it can: then its archive is missing).
   const bool readable = QFile(unreadable).open(QIODevice::ReadOnly);
-  EXPECT_EQ(decodeNative(recordOf(marked, "g.drv").missingArchive),
+  EXPECT_EQ(decodeNative(test::missingArchiveOf(recordOf(marked, "g.drv"))),
             readable ? QStringLiteral("none.zip") : QString());
 
   for (const QString& absent : {QString(), base.filePath(QStringLiteral("gone"))}) {
@@ -387,7 +394,7 @@ TEST(DriverScan, MissingRomArchivesAreMarkedOnlyWhenTheRomDirectoryExists) {
     EXPECT_EQ(filesOf(unmarked), filesOf(marked));
     EXPECT_EQ(gameNamesOf(unmarked), gameNamesOf(marked));
     for (const DriverRecord& driver : unmarked.drivers) {
-      EXPECT_TRUE(driver.missingArchive.isEmpty()) << driver.file.toStdString();
+      EXPECT_FALSE(driver.archiveMissing) << driver.file.toStdString();
     }
   }
 }
@@ -420,7 +427,102 @@ TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
       scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c(), decodeNative(roms));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file.toStdString());
-    EXPECT_EQ(recordOf(scan, c.file).missingArchive, c.missing);
+    EXPECT_EQ(test::missingArchiveOf(recordOf(scan, c.file)), c.missing);
+  }
+}
+
+// The rows as the list shows them: "file=game name", "!" after a game whose archive is missing.
+QStringList rowsOf(const QList<DriverRecord>& drivers) {
+  QStringList rows;
+  for (const DriverRecord& driver : drivers) {
+    rows.append(driver.file + u'=' + QString::fromUtf8(driver.gameName) +
+                (driver.archiveMissing ? QStringLiteral("!") : QString()));
+  }
+  return rows;
+}
+
+// A refresh opens only the driver files that changed, as the kernel's report of the files opened
+// shows, and ends with the rows a full scan gives. A change of the ROM folder opens none.
+TEST(DriverScan, ARefreshReadsOnlyTheDriverFilesThatChanged) {
+  const TempBase base;
+  const QString drivers = base.makeDir(QStringLiteral("drivers"));
+  const QString roms = base.makeDir(QStringLiteral("roms"));
+  const auto write = [&](const char* file, const char* gameName) {
+    base.write(QStringLiteral("drivers/") + QString::fromUtf8(file),
+               QByteArray("GAMENAME     ") + gameName + "\r\n");
+  };
+  for (const char* file : {"a.drv", "b.drv", "c.drv", "d.drv"}) {
+    write(file, "Game");
+  }
+  base.write(QStringLiteral("roms/a.drv.zip"), "PK");
+  // Files read at once after they were written keep their stamps only without a tick.
+  constexpr std::chrono::nanoseconds kNoTick(0);
+  constexpr std::chrono::hours kLongTick(1);
+  QList<DriverRecord> known =
+      scanDrivers(drivers, drivers, {}, QLocale::c(), roms, nullptr, kNoTick).drivers;
+  const QString b = base.filePath(QStringLiteral("drivers/b.drv"));
+  const struct {
+    const char* change;
+    std::function<void()> onDisk;
+    FolderChanges changes;
+    QStringList opened;
+    std::chrono::nanoseconds tick = kNoTick;
+  } steps[] = {
+      {"nothing", [] {}, {}, {}},
+      {"an archive added",
+       [&] { base.write(QStringLiteral("roms/b.drv.zip"), "PK"); },
+       {false, true},
+       {}},
+      {"an archive removed",
+       [&] { QFile::remove(base.filePath(QStringLiteral("roms/a.drv.zip"))); },
+       {false, true},
+       {}},
+      {"a driver rewritten", [&] { write("b.drv", "Bravo"); }, {true, false}, strings({"b.drv"})},
+      {"rewritten at its size, its modification time set back",
+       [&] {
+         const QDateTime modified = QFileInfo(b).lastModified();
+         write("b.drv", "Brave");
+         QFile file(b);
+         ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+         ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+       },
+       {true, false},
+       strings({"b.drv"})},
+      {"renamed",
+       [&] {
+         QFile::rename(base.filePath(QStringLiteral("drivers/d.drv")),
+                       base.filePath(QStringLiteral("drivers/e.drv")));
+       },
+       {true, false},
+       strings({"e.drv"})},
+      {"added and removed",
+       [&] {
+         write("f.drv", "Foxtrot");
+         QFile::remove(base.filePath(QStringLiteral("drivers/a.drv")));
+       },
+       {true, true},
+       strings({"f.drv"})},
+      // Read within the tick of its change, a file is read again at the next look.
+      {"rewritten just before",
+       [&] { write("c.drv", "Charlie"); },
+       {true, false},
+       strings({"c.drv"}),
+       kLongTick},
+      {"nothing after it", [] {}, {true, false}, strings({"c.drv"})},
+      {"the folder gone", [&] { QDir(drivers).removeRecursively(); }, {true, false}, {}},
+  };
+  test::OpenedFiles opened(drivers);
+  for (const auto& step : steps) {
+    step.onDisk();
+    opened.take();
+    known =
+        rescanDriverFolder(known, drivers, roms, step.changes, QLocale::c(), nullptr, step.tick);
+    EXPECT_EQ(opened.take(), step.opened) << step.change;
+    const QList<DriverRecord> full =
+        isDirectory(drivers) ? scanDrivers(drivers, drivers, {}, QLocale::c(), roms).drivers
+                             : QList<DriverRecord>();
+    EXPECT_EQ(rowsOf(known), rowsOf(full)) << step.change;
+    opened.take();
   }
 }
 

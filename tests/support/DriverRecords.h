@@ -22,12 +22,18 @@ inline QList<DriverRecord> records(std::initializer_list<const char*> entries) {
     QString name = equals < 0 ? record.file : text.mid(equals + 1);
     if (name.endsWith(QLatin1Char('!'))) {
       name.chop(1);
-      record.missingArchive = encodeNative(record.file + QStringLiteral(".zip"));
+      record.archive = encodeNative(record.file + QStringLiteral(".zip"));
+      record.archiveMissing = true;
     }
     record.gameName = name.toUtf8();
     list.append(record);
   }
   return list;
+}
+
+// The archive file the scan marked missing, or nothing when it marked none.
+inline QByteArray missingArchiveOf(const DriverRecord& record) {
+  return record.archiveMissing ? record.archive : QByteArray();
 }
 
 }  // namespace vorlane::test

@@ -107,7 +107,9 @@ TEST(CatalogueModel, MissingArchiveIsGreyedAndExplained) {
 // Game names are driver text: bytes that are not UTF-8 read as Windows-1252.
 TEST(CatalogueModel, ShowsGameNamesDecoded) {
   CatalogueModel model;
-  DriverRecord record{QStringLiteral("c.drv"), QByteArray("Caf\xE9"), QByteArray()};
+  DriverRecord record;
+  record.file = QStringLiteral("c.drv");
+  record.gameName = QByteArray("Caf\xE9");
   model.takeScan({record});
   EXPECT_EQ(model.index(0).data().toString(), QStringLiteral("Caf\u00E9"));
   EXPECT_EQ(model.rowOfFile(QStringLiteral("c.drv")), 0);

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "core/platform/NativeText.h"
+#include "support/DriverRecords.h"
 #include "support/NativeFiles.h"
 #include "support/Polling.h"
 #include "support/TempBase.h"
@@ -99,7 +100,7 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
             QStringList({text("caf\u00E9.drv"), text("Pebble Picnic")}));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("2"));
   const auto missingArchive = [&main](int row) {
-    return main.window().catalogue().record(row).missingArchive;
+    return missingArchiveOf(main.window().catalogue().record(row));
   };
   EXPECT_TRUE(missingArchive(0).isEmpty()) << missingArchive(0).toStdString();
   EXPECT_FALSE(missingArchive(1).isEmpty());

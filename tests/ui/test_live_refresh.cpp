@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/platform/FolderWatch.h"
 #include "core/settings/WindowTexts.h"
 #include "support/JpegEncoder.h"
+#include "support/OpenedFiles.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/CatalogueModel.h"
@@ -158,11 +160,13 @@ TEST(LiveRefresh, AnArchiveAppearingUnmarksItsGame) {
   const CatalogueModel& catalogue = main.window().catalogue();
   auto* count = main.child<QLabel>("panTotalDrivers");
   ASSERT_EQ(catalogue.missingArchiveCount(), 4);
-  ASSERT_FALSE(catalogue.record(0).missingArchive.isEmpty());
+  ASSERT_TRUE(catalogue.record(0).archiveMissing);
+  OpenedFiles opened(base.filePath(QStringLiteral("drivers")));
 
   base.write(QStringLiteral("roms/alpha.drv.zip"), "stand-in");
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return catalogue.record(0).missingArchive.isEmpty(); }, kShowWait));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue.record(0).archiveMissing; }, kShowWait));
+  // The games' archive names are known: no driver file is read again.
+  EXPECT_EQ(opened.take(), QStringList());
   EXPECT_EQ(catalogue.missingArchiveCount(), 3);
   EXPECT_EQ(count->toolTip(), text("4 drivers, 3 sem arquivo de ROM"));
   EXPECT_TRUE(shownIndex(driverList(main), 0).data(Qt::ForegroundRole).isNull());
@@ -198,6 +202,47 @@ TEST(LiveRefresh, APreviewOfTheSelectedGameShowsAsItChanges) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !image->hasPicture(); }, kShowWait));
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), QStringLiteral("beta.drv"));
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
+}
+
+// The window's watch on the preview folder.
+FolderWatch* previewWatch(WindowOnBase& main) {
+  for (auto* watch : main.window().findChildren<FolderWatch*>()) {
+    if (watch->folder().endsWith(QStringLiteral("/preview"))) {
+      return watch;
+    }
+  }
+  return nullptr;
+}
+
+// A change of another file in the preview folder leaves the selected picture as it is; a change
+// of its own file reads it again.
+TEST(LiveRefresh, TheSelectedPreviewIsReadAgainOnlyWhenItsOwnFileChanges) {
+  TempBase base;
+  layOut(base);
+  const QByteArray picture = encodeJpeg({.width = 4, .height = 4}, QByteArray(4 * 4 * 3, '\x60'));
+  base.write(QStringLiteral("preview/beta.drv.jpg"), picture);
+  WindowOnBase main(base);
+  clickDriver(main, 1);
+  ASSERT_TRUE(main.child<PreviewImage>("imgAmostra")->hasPicture());
+  FolderWatch* watch = previewWatch(main);
+  ASSERT_NE(watch, nullptr);
+  QSignalSpy changed(watch, &FolderWatch::changed);
+  OpenedFiles opened(base.filePath(QStringLiteral("preview")));
+
+  const struct {
+    const char* file;
+    QStringList readAgain;
+  } steps[] = {
+      {"preview/alpha.drv.jpg", {}},
+      {"preview/beta.drv.jpg", {QStringLiteral("beta.drv.jpg")}},
+  };
+  for (const auto& step : steps) {
+    base.write(text(step.file), encodeJpeg({.width = 8, .height = 8}, QByteArray(8 * 8 * 3, 'x')));
+    opened.take();
+    // Told after the window took the change.
+    ASSERT_TRUE(changed.wait(kShowWait)) << step.file;
+    EXPECT_EQ(opened.take(), step.readAgain) << step.file;
+  }
 }
 
 // A preview is moved into place whole, as a copy that is complete when it appears.

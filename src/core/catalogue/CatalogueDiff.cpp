@@ -1,6 +1,7 @@
 #include "core/catalogue/CatalogueDiff.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QHash>
 
@@ -35,34 +36,71 @@ QList<qsizetype> rowsOutside(const QList<qsizetype>& kept, qsizetype count) {
   return rows;
 }
 
+// Texts of records that a refresh kept share their data: those compare without reading it, which
+// on a large catalogue would cost a cache miss for every one.
+template <typename Text>
+bool sameText(const Text& a, const Text& b) {
+  return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 bool sameEntry(const DriverRecord& a, const DriverRecord& b) {
-  return a.gameName == b.gameName && a.missingArchive == b.missingArchive;
+  return sameText(a.gameName, b.gameName) && a.archiveMissing == b.archiveMissing &&
+         sameText(a.archive, b.archive);
+}
+
+// How many rows at the start of both lists name the same files, and how many of the rest at their
+// ends do.
+std::pair<qsizetype, qsizetype> sameEnds(const QList<DriverRecord>& before,
+                                         const QList<DriverRecord>& after) {
+  const qsizetype shorter = std::min(before.size(), after.size());
+  qsizetype start = 0;
+  while (start < shorter && sameText(before.at(start).file, after.at(start).file)) {
+    ++start;
+  }
+  qsizetype end = 0;
+  while (end < shorter - start &&
+         sameText(before.at(before.size() - 1 - end).file, after.at(after.size() - 1 - end).file)) {
+    ++end;
+  }
+  return {start, end};
 }
 
 }  // namespace
 
 CatalogueDiff diffCatalogue(const QList<DriverRecord>& before, const QList<DriverRecord>& after) {
-  QHash<QString, qsizetype> rowAfter;
-  rowAfter.reserve(after.size());
-  for (qsizetype row = 0; row < after.size(); ++row) {
-    rowAfter.insert(after.at(row).file, row);
-  }
-
   CatalogueDiff diff;
   QList<qsizetype> changedRows;
-  qsizetype lastKept = -1;
-  for (qsizetype row = 0; row < before.size(); ++row) {
+  const auto keep = [&](qsizetype rowBefore, qsizetype rowAfter) {
+    diff.keptBefore.append(rowBefore);
+    diff.keptAfter.append(rowAfter);
+    if (!sameEntry(before.at(rowBefore), after.at(rowAfter))) {
+      changedRows.append(rowAfter);
+    }
+  };
+  // A refresh mostly changes a few rows: those at both ends that still name the same files are
+  // kept by comparing them in place, and only the rows between are looked up by name.
+  const auto [start, end] = sameEnds(before, after);
+  diff.keptBefore.reserve(std::min(before.size(), after.size()));
+  diff.keptAfter.reserve(std::min(before.size(), after.size()));
+  for (qsizetype row = 0; row < start; ++row) {
+    keep(row, row);
+  }
+  QHash<QString, qsizetype> rowAfter;
+  rowAfter.reserve(after.size() - start - end);
+  for (qsizetype row = start; row < after.size() - end; ++row) {
+    rowAfter.insert(after.at(row).file, row);
+  }
+  qsizetype lastKept = start - 1;
+  for (qsizetype row = start; row < before.size() - end; ++row) {
     const auto found = rowAfter.constFind(before.at(row).file);
     // Kept rows must keep their order, or a row step would land on the wrong row.
-    if (found == rowAfter.cend() || found.value() <= lastKept) {
-      continue;
+    if (found != rowAfter.cend() && found.value() > lastKept) {
+      lastKept = found.value();
+      keep(row, lastKept);
     }
-    lastKept = found.value();
-    diff.keptBefore.append(row);
-    diff.keptAfter.append(lastKept);
-    if (!sameEntry(before.at(row), after.at(lastKept))) {
-      changedRows.append(lastKept);
-    }
+  }
+  for (qsizetype k = end; k > 0; --k) {
+    keep(before.size() - k, after.size() - k);
   }
 
   diff.removed = spansOf(rowsOutside(diff.keptBefore, before.size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 
 #include <QByteArray>
@@ -9,16 +10,36 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/platform/FileAccess.h"
+
 namespace vorlane {
 
 // One driver file as the scan found it.
 struct DriverRecord {
   QString file;         // the bare file name
   QByteArray gameName;  // as the list shows it
-  // The game's ROM archive, when it was looked for and is missing: its file within the ROM
-  // directory (archiveFileInDirectory), without the directory that every game shares
-  // and in the file system's bytes, since a large catalogue may hold one for every game.
-  QByteArray missingArchive;
+  // The game's ROM archive: its file within the ROM directory (archiveFileInDirectory), without
+  // the directory that every game shares and in the file system's bytes, so that a change of the
+  // ROM folder is checked without reading the driver again. Empty when the file could not be read.
+  QByteArray archive;
+  // Whether the archive was looked for and is missing.
+  bool archiveMissing = false;
+  // The fingerprint of the file's stamp as it was read, so that a later look reads it again only
+  // once it changed. 0, which matches no file, when it could not be read, or was read too soon
+  // after its last change for a later change to show.
+  quint64 stampPrint = 0;
+};
+
+// Which of the catalogue's folders changed since its drivers were read.
+struct FolderChanges {
+  bool drivers = true;   // driver files added, removed, renamed or rewritten
+  bool archives = true;  // archives added or removed in the ROM folder
+
+  FolderChanges& operator|=(FolderChanges other) {
+    drivers = drivers || other.drivers;
+    archives = archives || other.archives;
+    return *this;
+  }
 };
 
 // Everything one scan of the driver directory found.
@@ -51,21 +72,27 @@ QByteArray cleanGameName(QByteArray value);
 // without drivers.
 // When `romDirectory` names an existing directory, each readable driver's ROM archive (the path
 // the checksum tool would be given) is looked for there as well, by the same readers: only a
-// regular file, or a link to one, counts as the archive.
+// regular file, or a link to one, counts as the archive. A file read within `timestampTick` of its
+// last change keeps no stamp.
 // Once `stop` is seen set, no further file is read: the scan returns with records left unread,
 // a result only to be dropped.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale(),
                              const QString& romDirectory = QString(),
-                             const std::atomic<bool>* stop = nullptr);
+                             const std::atomic<bool>* stop = nullptr,
+                             std::chrono::nanoseconds timestampTick = FileStamp::kTimestampTick);
 
-// The drivers of a folder scanned before, for a refresh while the program runs: unlike
-// scanDrivers, a folder that is gone, is no folder or may not be read gives no drivers (its part
-// of the catalogue empties) rather than the base directory's or a message. `stop` as for
-// scanDrivers.
-QList<DriverRecord> rescanDriverFolder(const QString& directory, const QString& romDirectory,
-                                       const QLocale& locale = QLocale(),
-                                       const std::atomic<bool>* stop = nullptr);
+// The drivers of a folder scanned before (`known`, in list order, as scanDrivers gave them or this
+// did), brought up to date for a refresh while the program runs. A change of the driver folder
+// lists it again and reads only the files that are new or whose stamp changed; a change of the ROM
+// folder looks for the known archives again and reads no driver. Unlike scanDrivers, a folder that
+// is gone, is no folder or may not be read gives no drivers (its part of the catalogue empties)
+// rather than the base directory's or a message. `stop` as for scanDrivers.
+QList<DriverRecord> rescanDriverFolder(
+    const QList<DriverRecord>& known, const QString& directory, const QString& romDirectory,
+    FolderChanges changes = {}, const QLocale& locale = QLocale(),
+    const std::atomic<bool>* stop = nullptr,
+    std::chrono::nanoseconds timestampTick = FileStamp::kTimestampTick);
 
 }  // namespace vorlane

@@ -6,6 +6,7 @@
 #include <QMultiHash>
 #include <QString>
 
+#include "core/platform/FileAccess.h"
 #include "core/platform/FileSystem.h"
 
 namespace vorlane {
@@ -20,13 +21,10 @@ QString previewPath(const QString& dirBase, const QString& driverFile);
 // directory has changed.
 class PreviewFinder {
  public:
-  // Coarser than the timestamps of every common file system (FAT keeps two seconds): a listing
-  // read within this time of the directory's last change may have missed a change made in the
-  // same tick, which would leave the directory's times as they were.
-  static constexpr std::chrono::nanoseconds kTimestampTick = std::chrono::seconds(2);
-
-  // A listing is kept only when read more than `timestampTick` after the directory's last change.
-  explicit PreviewFinder(std::chrono::nanoseconds timestampTick = kTimestampTick)
+  // A listing is kept only when read more than `timestampTick` after the directory's last change:
+  // one read within it may have missed a change made in the same tick, which would leave the
+  // directory's times as they were.
+  explicit PreviewFinder(std::chrono::nanoseconds timestampTick = FileStamp::kTimestampTick)
       : m_timestampTick(timestampTick) {}
 
   // The preview file to load for a driver: the preview path when it names a regular file (or a

@@ -1,5 +1,7 @@
 #include "core/catalogue/RomArchive.h"
 
+#include <vector>
+
 #include "core/files/FlatFile.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/NativeText.h"
@@ -57,9 +59,17 @@ RomFolder::RomFolder(const QString& romDirectory)
   }
   const QString directory = decodeNative(m_directoryPart);
   m_directory.emplace(directory);
-  QSet<QByteArray> listed;
-  if (forEachRegularNativeFile(directory, [&](const char* name) { listed.insert(name); })) {
-    m_listed = std::move(listed);
+  std::vector<qsizetype> ends;
+  m_wasListed = forEachRegularNativeFile(directory, [&](const char* name) {
+    m_listedNames.append(name);
+    ends.push_back(m_listedNames.size());
+  });
+  // Viewed once every name is in: the block no longer moves.
+  m_listed.reserve(qsizetype(ends.size()));
+  qsizetype start = 0;
+  for (const qsizetype end : ends) {
+    m_listed.insert(QByteArrayView(m_listedNames).sliced(start, end - start));
+    start = end;
   }
 }
 
@@ -73,12 +83,12 @@ bool RomFolder::holdsArchive(const QByteArray& file) const {
   while (start < file.size() && file.at(start) == '/') {
     ++start;
   }
-  const QByteArray name = start == 0 ? file : file.sliced(start);
+  const QByteArrayView name = QByteArrayView(file).sliced(start);
   // The listing holds bare names and leaves out those that begin with ".".
-  if (m_listed && !name.contains('/') && !name.startsWith('.')) {
-    return m_listed->contains(name);
+  if (m_wasListed && !name.contains('/') && !name.startsWith('.')) {
+    return m_listed.contains(name);
   }
-  return m_directory->holdsRegularFile(name);
+  return m_directory->holdsRegularFile(name.toByteArray());
 }
 
 }  // namespace vorlane

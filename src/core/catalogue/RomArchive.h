@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QSet>
 #include <QString>
 
@@ -52,8 +53,11 @@ class RomFolder {
   // The directory held open when the directory part is a folder's path and "/": its archives
   // are then looked up by name, without walking the whole path again for each game.
   std::optional<OpenDirectory> m_directory;
-  // The names of the regular files listed there; none when it could not be listed.
-  std::optional<QSet<QByteArray>> m_listed;
+  // The names of the regular files listed there, one after another, and views on each: one
+  // block rather than a block for each of tens of thousands of names.
+  QByteArray m_listedNames;
+  QSet<QByteArrayView> m_listed;
+  bool m_wasListed = false;
 };
 
 }  // namespace vorlane

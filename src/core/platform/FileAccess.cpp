@@ -126,7 +126,44 @@ void syncDirectoryOf(const QByteArray& path) {
   }
 }
 
+qint64 nanoseconds(const timespec& time) {
+  return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+std::optional<FileStamp> regularFileStampOf(const struct stat& status) {
+  if (!S_ISREG(status.st_mode)) {
+    return std::nullopt;
+  }
+  return FileStamp{quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
+                   nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
+}
+
 }  // namespace
+
+quint64 FileStamp::fingerprint() const {
+  // Each part is folded in through a full-avalanche mix (SplitMix64's finaliser), so that
+  // parts that change together (a write moves both times) cannot cancel each other out.
+  const auto mix = [](quint64 x) {
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9U;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebU;
+    return x ^ (x >> 31);
+  };
+  quint64 print = 0x9e3779b97f4a7c15U;
+  for (const quint64 part : {device, inode, quint64(size), quint64(modified), quint64(changed)}) {
+    print = mix(print ^ part) + 0x9e3779b97f4a7c15U;
+  }
+  return print == 0 ? 1 : print;
+}
+
+std::optional<FileStamp> regularFileStamp(const QString& path) {
+  struct stat status {};
+  if (::stat(encodeNative(path).constData(), &status) != 0) {
+    return std::nullopt;
+  }
+  return regularFileStampOf(status);
+}
 
 OpenDirectory::OpenDirectory(const QString& path)
     : m_path(path),
@@ -145,6 +182,14 @@ bool OpenDirectory::holdsRegularFile(const QByteArray& relativePath) const {
          S_ISREG(status.st_mode);
 }
 
+std::optional<FileStamp> OpenDirectory::regularFileStamp(const QByteArray& relativePath) const {
+  struct stat status {};
+  if (::fstatat(m_descriptor, relativePath.constData(), &status, 0) != 0) {
+    return std::nullopt;
+  }
+  return regularFileStampOf(status);
+}
+
 RegularFile::RegularFile(const QString& path) : m_path(path) {
   takeDescriptor(::open(encodeNative(path).constData(), kReadFlags));
 }
@@ -158,13 +203,16 @@ void RegularFile::takeDescriptor(int descriptor) {
   m_descriptor = descriptor;
   const int openError = descriptor < 0 ? errno : 0;
   struct stat status {};
-  if (m_descriptor < 0 || ::fstat(m_descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+  const std::optional<FileStamp> stamp = m_descriptor >= 0 && ::fstat(m_descriptor, &status) == 0
+                                             ? regularFileStampOf(status)
+                                             : std::nullopt;
+  if (!stamp) {
     if (m_descriptor >= 0) {
       ::close(m_descriptor);
     }
     throw Error(messages::cannotOpenFile(path(), openError));
   }
-  m_size = status.st_size;
+  m_stamp = *stamp;
 }
 
 QString RegularFile::path() const {
@@ -181,7 +229,7 @@ QByteArray RegularFile::read(qint64 count) {
   while (filled < count) {
     // Grow towards the size seen at opening, but never trust it alone: files change, and some
     // (those of /proc) report no size at all.
-    const qint64 wanted = std::min(count - filled, std::max(m_size - filled, kReadChunk));
+    const qint64 wanted = std::min(count - filled, std::max(m_stamp.size - filled, kReadChunk));
     bytes.resize(filled + wanted);
     const ssize_t got = ::read(m_descriptor, bytes.data() + filled, static_cast<size_t>(wanted));
     if (got < 0 && errno == EINTR) {

@@ -1,9 +1,40 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
+
 #include <QByteArray>
 #include <QString>
 
 namespace vorlane {
+
+// What tells one state of a file from another: the file itself (its file system and number) and
+// its size and times. The change time as well, since a rewrite that sets the modification time
+// back still moves it.
+struct FileStamp {
+  quint64 device = 0;
+  quint64 inode = 0;
+  qint64 size = 0;
+  qint64 modified = 0;  // nanoseconds since the epoch
+  qint64 changed = 0;
+  bool operator==(const FileStamp&) const = default;
+
+  // Coarser than the timestamps of every common file system (FAT keeps two seconds): a file read
+  // within this time of its last change may change again without its times showing it.
+  static constexpr std::chrono::nanoseconds kTimestampTick = std::chrono::seconds(2);
+  // Whether a file of this stamp, read from `readAt` on (nanoseconds since the epoch), was read
+  // more than `tick` after its last change, so that a later change must show in its stamp.
+  bool settledBefore(qint64 readAt, std::chrono::nanoseconds tick = kTimestampTick) const {
+    return readAt - changed > tick.count();
+  }
+
+  // The whole stamp in 64 bits, for keeping one for each of many files: two stamps that differ
+  // give the same fingerprint with a chance of one in 2^64. Never 0, which stands for none.
+  quint64 fingerprint() const;
+};
+
+// The stamp of the regular file (or link to one) at a path; nothing when there is none.
+std::optional<FileStamp> regularFileStamp(const QString& path);
 
 // Whole-file reads stop here: far above any real settings, language or driver file, and low
 // enough that a file linked to a device, or a huge sparse file, is refused before it costs the
@@ -25,6 +56,9 @@ class OpenDirectory {
   const QString& path() const { return m_path; }
   // Whether the path, taken from this directory, names a regular file or a link to one.
   bool holdsRegularFile(const QByteArray& relativePath) const;
+  // The stamp of the regular file (or link to one) the path names, taken from this directory;
+  // nothing when there is none.
+  std::optional<FileStamp> regularFileStamp(const QByteArray& relativePath) const;
 
  private:
   friend class RegularFile;
@@ -45,7 +79,9 @@ class RegularFile {
   RegularFile& operator=(const RegularFile&) = delete;
 
   // The size the file had when it was opened.
-  qint64 size() const { return m_size; }
+  qint64 size() const { return m_stamp.size; }
+  // The file's stamp when it was opened.
+  const FileStamp& stamp() const { return m_stamp; }
   // Up to `count` bytes from the current position, fewer only at the end of the file.
   // Throws Error "Cannot open file %s" when the read fails.
   QByteArray read(qint64 count);
@@ -61,7 +97,7 @@ class RegularFile {
   const OpenDirectory* m_directory = nullptr;
   QByteArray m_name;
   int m_descriptor = -1;
-  qint64 m_size = 0;
+  FileStamp m_stamp;
 };
 
 // The whole file. Throws Error "Cannot open file %s" as RegularFile does, and also when the
