@@ -52,6 +52,8 @@ QString needsWine(const QString& program);
 // none), and where all of it is.
 QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
                            const QString& logPath);
+// Where all that a started program wrote is.
+QString wholeLog(const QString& logPath);
 // A run's log that could not take its name, and where it is instead.
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber);
 // The log of the run before could not be moved aside, so the new one left it in place.
