@@ -63,7 +63,7 @@ QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
 QString aboutText(const QString& driversPage, const QString& settingsPage,
                   const QString& playButton);
 
-// A log's first line: this word, the program and its arguments as started (each in double
+// A log's first line: this word, the program and its arguments as it receives them (each in double
 // quotes), and the time.
 inline constexpr char kLogHeaderWord[] = "Started ";
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);
