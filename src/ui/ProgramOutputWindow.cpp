@@ -131,6 +131,8 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   log->setObjectName(QStringLiteral("lblLog"));
   log->setTextFormat(Qt::PlainText);
   log->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path must not widen the window past the room beside its owner.
+  log->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   layout->addWidget(log);
 
   m_showing->setSingleShot(true);
