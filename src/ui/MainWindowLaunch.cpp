@@ -72,7 +72,7 @@ void MainWindow::chkLinhaComandoClick() {
 }
 
 QString MainWindow::logDirectoryOfField() const {
-  // An empty text gives none: the launch then keeps no log, which is no failure of the launch.
+  // An empty text gives none: the log then goes to the user's cache folder.
   return resolveDirectoryText(m_baseDirectory, decodeNative(fileText(m_ui->edtLogDir)));
 }
 

@@ -21,11 +21,6 @@ namespace {
 int g_earlyEndMs = 5000;
 constexpr int kEarlyEndLines = 10;
 
-// The log at `path` in the log directory, or none when there is no directory to use.
-std::unique_ptr<OutputLog> createLog(const QString& logDirectory, const QString& path) {
-  return logDirectory.isEmpty() ? nullptr : OutputLog::create(path);
-}
-
 QString programName(const QString& program) {
   return displayPath(program.mid(program.lastIndexOf(QLatin1Char('/')) + 1));
 }
@@ -95,16 +90,16 @@ void setEarlyEndWindow(int ms) {
 const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
                                     const QStringList& arguments, const QString& workingDirectory,
                                     const QString& logDirectory) {
-  std::unique_ptr<OutputLog> log = createLog(logDirectory, emulatorLogPath(logDirectory));
+  ProgramLog log = createProgramLog(logDirectory, emulatorLogPath);
   // The box takes the last lines from the report of the end; nothing is fed as it comes.
-  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log, kNoLiveOutput,
-                                    previousEmulatorLogPath(logDirectory));
+  ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.file,
+                                    kNoLiveOutput, previousEmulatorLogPath(log.directory));
   if (!start.report) {
     return nullptr;
   }
   const ProgramReport* report = (new EmulatorRun(owner, std::move(start.report)))->report();
-  if (log) {
-    new EarlyEndReport(owner, programName(program), log->path(), report);
+  if (log.file) {
+    new EarlyEndReport(owner, programName(program), log.file->path(), report);
   }
   return report;
 }
@@ -112,13 +107,14 @@ const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
 void launchChecksum(QWidget* owner, const QString& program, const QStringList& arguments,
                     const QString& workingDirectory, const QString& logDirectory,
                     const QString& driverFileName, const QString& gameName) {
-  std::unique_ptr<OutputLog> log =
-      createLog(logDirectory, checksumLogPath(logDirectory, driverFileName));
+  ProgramLog log = createProgramLog(logDirectory, [&driverFileName](const QString& directory) {
+    return checksumLogPath(directory, driverFileName);
+  });
   ProgramStart start =
-      startTelling(owner, program, arguments, workingDirectory, log, kWholeLiveOutput);
-  if (log && start.report) {
-    auto* window =
-        new ProgramOutputWindow(owner, programName(program), gameName, std::move(start.report));
+      startTelling(owner, program, arguments, workingDirectory, log.file, kWholeLiveOutput);
+  if (log.file && start.report) {
+    auto* window = new ProgramOutputWindow(owner, programName(program), gameName, log.file->path(),
+                                           std::move(start.report));
     window->show();
   }
 }

@@ -12,8 +12,9 @@ class ProgramReport;
 // Both start `program` with the arguments in `workingDirectory` and return without waiting.
 // When the program cannot be started the user is told in one warning box over `owner`, as the
 // system shell would tell them; the caller learns nothing and goes on. What the program writes
-// goes to a log in `logDirectory`; when no log can be made there (or the directory is empty), it
-// goes where this program's own output goes, and nothing else is shown.
+// goes to a log in `logDirectory`, or in the user's cache folder when none can be made there (see
+// createProgramLog); only when neither can take it does it go where this program's own output
+// goes, and nothing else is shown.
 
 // Play: the emulator's log is kept for the latest run and the one before. When the emulator
 // fails (a non-zero exit code or a signal) within its first seconds, one box over `owner` says
@@ -27,7 +28,7 @@ const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
 void setEarlyEndWindow(int ms);
 
 // Checksum: the log is the game's own (named after `driverFileName`), and a window titled with
-// the tool and `gameName` shows the output as it comes, and how the tool ended.
+// the tool and `gameName` shows the output as it comes, where the log is, and how the tool ended.
 void launchChecksum(QWidget* owner, const QString& program, const QStringList& arguments,
                     const QString& workingDirectory, const QString& logDirectory,
                     const QString& driverFileName, const QString& gameName);

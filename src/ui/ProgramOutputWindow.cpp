@@ -93,7 +93,7 @@ QPoint placeBesideOwner(const QWidget* owner, const QWidget* window) {
 }  // namespace
 
 ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programName,
-                                         const QString& gameName,
+                                         const QString& gameName, const QString& logPath,
                                          std::unique_ptr<ProgramReport> report)
     : QWidget(owner, Qt::Window),
       m_programName(programName),
@@ -127,6 +127,13 @@ ProgramOutputWindow::ProgramOutputWindow(QWidget* owner, const QString& programN
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_output);
   layout->addWidget(m_status);
+  auto* log = new QLabel(messages::wholeLog(logPath), this);
+  log->setObjectName(QStringLiteral("lblLog"));
+  log->setTextFormat(Qt::PlainText);
+  log->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A long path must not widen the window past the room beside its owner.
+  log->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  layout->addWidget(log);
 
   m_showing->setSingleShot(true);
   m_showing->setInterval(kShowingIntervalMs);

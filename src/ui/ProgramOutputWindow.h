@@ -24,9 +24,10 @@ class ProgramOutputWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `report` feeds the program's output live (see LiveOutput) and tells its end.
+  // `report` feeds the program's output live (see LiveOutput) and tells its end; `logPath` has
+  // all of it.
   ProgramOutputWindow(QWidget* owner, const QString& programName, const QString& gameName,
-                      std::unique_ptr<ProgramReport> report);
+                      const QString& logPath, std::unique_ptr<ProgramReport> report);
   ~ProgramOutputWindow() override;
 
   // What the program wrote next, in chunks of any size.

@@ -10,6 +10,7 @@
 #include "core/platform/Messages.h"
 #include "core/platform/OutputLog.h"
 #include "support/ChildProcess.h"
+#include "support/EnvironmentOverride.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {
@@ -64,6 +65,56 @@ TEST(ProgramLogs, LastLinesDropTheTrailingBreaks) {
   };
   for (const auto& example : cases) {
     EXPECT_EQ(lastLines(example.output, example.count), QByteArray(example.last)) << example.output;
+  }
+}
+
+int modeOf(const QString& path) {
+  struct stat status {};
+  return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : -1;
+}
+
+// A Log folder that cannot take the log leaves it to the user's cache folder, whose missing
+// folders only this user may enter; with no cache folder to use either, there is no log.
+TEST(ProgramLogs, LogGoesToTheCacheWhenTheLogFolderCannotTakeIt) {
+  const struct {
+    const char* logDir;    // in the base; "-" for an empty Log folder
+    const char* cacheDir;  // XDG_CACHE_HOME in the base, "-" unset (HOME is the base's "home")
+    const char* logIn;     // the folder the log was made in, in the base; "" for no log
+  } cases[] = {
+      {"logs", "cache", "logs"},
+      {"missing", "cache", "cache/vorlane/logs"},
+      {"afile", "cache", "cache/vorlane/logs"},
+      {"afile/logs", "cache", "cache/vorlane/logs"},
+      {"-", "cache", "cache/vorlane/logs"},
+      {"missing", "-", "home/.cache/vorlane/logs"},
+      {"missing", "afile/cache", ""},
+  };
+  for (const auto& example : cases) {
+    TempBase base;
+    base.makeDir(QStringLiteral("logs"));
+    base.makeDir(QStringLiteral("home"));
+    base.write(QStringLiteral("afile"), "not a folder\n");
+    const QByteArray cacheDir = QFile::encodeName(base.filePath(text(example.cacheDir)));
+    const EnvironmentOverride cache("XDG_CACHE_HOME",
+                                    example.cacheDir == std::string("-") ? QByteArray() : cacheDir);
+    const EnvironmentOverride home("HOME",
+                                   QFile::encodeName(base.filePath(QStringLiteral("home"))));
+    const QString logDir =
+        example.logDir == std::string("-") ? QString() : base.filePath(text(example.logDir));
+
+    const ProgramLog log = createProgramLog(logDir, emulatorLogPath);
+    if (*example.logIn == '\0') {
+      EXPECT_EQ(log.file, nullptr) << example.logDir << " " << example.cacheDir;
+      continue;
+    }
+    const QString folder = base.filePath(text(example.logIn));
+    ASSERT_NE(log.file, nullptr) << example.logDir << " " << example.cacheDir;
+    EXPECT_EQ(log.directory, folder);
+    EXPECT_EQ(QFileInfo(log.file->path()).path(), folder);
+    if (folder.endsWith(QStringLiteral("vorlane/logs"))) {
+      EXPECT_EQ(modeOf(folder), 0700) << example.logIn;
+      EXPECT_EQ(modeOf(QFileInfo(folder).path()), 0700) << example.logIn;
+    }
   }
 }
 

@@ -106,21 +106,31 @@ TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
   }
 }
 
-// Blanks, empty arguments, quotes and backslashes stay visible in the log's first line.
+// The log's first line shows each argument as the program receives it, in double quotes so that
+// blanks and empty arguments show; only a quote, and the backslashes before one, are escaped.
 TEST(ProgramWatcher, LogHeaderQuotesEachArgument) {
   const TempBase base;
-  const std::unique_ptr<OutputLog> log =
-      OutputLog::create(base.filePath(QStringLiteral("tool.log")));
-  ASSERT_NE(log, nullptr);
-  ProgramStart start =
-      startProgram(QStringLiteral("/bin/true"),
-                   {QStringLiteral("my game.drv"), QString(), QStringLiteral("say \"hi\" C:\\")},
-                   base.path(), log.get());
-  ASSERT_NE(start.report, nullptr);
-  ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
-  EXPECT_TRUE(contentOf(log->path())
-                  .startsWith("Started \"/bin/true\" \"my game.drv\" \"\" \"say \\\"hi\\\" "
-                              "C:\\\\\" at "));
+  const struct {
+    const char* argument;
+    const char* shown;
+  } cases[] = {
+      {"my game.drv", "\"my game.drv\""},     {"", "\"\""},
+      {"C:\\TESSIK\\x", "\"C:\\TESSIK\\x\""}, {"\\\\server\\roms", "\"\\\\server\\roms\""},
+      {"say \"hi\"", "\"say \\\"hi\\\"\""},   {"C:\\", "\"C:\\\\\""},
+      {"a\\\"b", "\"a\\\\\\\"b\""},
+  };
+  for (const auto& example : cases) {
+    const std::unique_ptr<OutputLog> log =
+        OutputLog::create(base.filePath(QStringLiteral("tool.log")));
+    ASSERT_NE(log, nullptr);
+    ProgramStart start = startProgram(
+        QStringLiteral("/bin/true"), {QString::fromUtf8(example.argument)}, base.path(), log.get());
+    ASSERT_NE(start.report, nullptr);
+    ASSERT_TRUE(waitForEnd(*start.report, kWaitMs));
+    EXPECT_TRUE(contentOf(log->path())
+                    .startsWith(QByteArray("Started \"/bin/true\" ") + example.shown + " at "))
+        << example.argument << " shown as " << contentOf(log->path()).constData();
+  }
 }
 
 // 200 MiB of output: the log stays at its cap with its first and last parts and one line for

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/OutputLines.h"
+#include "support/EnvironmentOverride.h"
 #include "support/Polling.h"
 #include "support/StandInProgram.h"
 #include "support/TempBase.h"
@@ -579,10 +580,27 @@ TEST(PlayOutput, TakenLogNameIsToldWithWhereTheOutputWent) {
 }
 
 // Without a log directory that takes files, both programs start as before and nothing is shown.
-TEST(LaunchOutput, LogDirectoryThatCannotBeWrittenChangesNothing) {
-  for (const QByteArray logDir : {".\\missing", ".\\drivers\\alpha.drv", ""}) {
+// A Log folder that cannot take the logs leaves them to the cache folder, named where the output
+// is shown; only when that cannot take them either does the output go unseen.
+TEST(LaunchOutput, LogsTheLogFolderCannotTakeGoToTheCache) {
+  const struct {
+    const char* logDir;
+    const char* cacheDir;  // in the base; "" when it cannot be used
+  } cases[] = {
+      {".\\missing", "cache"},
+      {"C:\\TESSIK\\LOGS", "cache"},
+      {".\\drivers\\alpha.drv", "cache"},
+      {"", "cache"},
+      {".\\missing", ""},
+  };
+  for (const auto& example : cases) {
+    const std::string name = std::string(example.logDir) + " " + example.cacheDir;
     TempBase base;
-    layOut(base, logDir);
+    layOut(base, example.logDir);
+    const QString cache = *example.cacheDir != '\0'
+                              ? base.filePath(text(example.cacheDir))
+                              : base.filePath(QStringLiteral("drivers/beta.drv/cache"));
+    const EnvironmentOverride cacheHome("XDG_CACHE_HOME", QFile::encodeName(cache));
     const QString record = base.filePath(QStringLiteral("record"));
     writeProgram(base, QStringLiteral("tessik.exe"),
                  "echo 'ROM not found' >&2\necho play >> '" + record.toUtf8() + "'\nexit 1\n");
@@ -593,22 +611,35 @@ TEST(LaunchOutput, LogDirectoryThatCannotBeWrittenChangesNothing) {
     WindowOnBase main(base);
     clickDriver(main, 0);
     clickButton(main, "btnExecutar");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(record) == "play\n"; }, kWaitMs))
-        << logDir.constData();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(record) == "play\n"; }, kWaitMs)) << name;
     clickButton(main, "btnChecksum");
     ASSERT_TRUE(QTest::qWaitFor([&] { return contentOf(record) == "play\nchecksum\n"; }, kWaitMs))
-        << logDir.constData();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !watchingForAnEarlyEnd(main); }, kWaitMs))
-        << logDir.constData();
+        << name;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !watchingForAnEarlyEnd(main); }, kWaitMs)) << name;
+    EXPECT_TRUE(boxes.texts().isEmpty()) << name;
 
-    EXPECT_TRUE(outputWindows(main).isEmpty()) << logDir.constData();
-    EXPECT_TRUE(failures.texts().isEmpty()) << logDir.constData();
-    EXPECT_TRUE(boxes.texts().isEmpty()) << logDir.constData();
-    QDirIterator files(base.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-      EXPECT_FALSE(files.next().contains(QStringLiteral(".log"))) << files.filePath().toStdString();
+    if (*example.cacheDir == '\0') {
+      EXPECT_TRUE(outputWindows(main).isEmpty()) << name;
+      EXPECT_TRUE(failures.texts().isEmpty()) << name;
+      QDirIterator files(base.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+      while (files.hasNext()) {
+        EXPECT_FALSE(files.next().contains(QStringLiteral(".log")))
+            << files.filePath().toStdString();
+      }
+      continue;
     }
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/tessik-output.log")));
+    const QString logs = cache + QStringLiteral("/vorlane/logs/");
+    ASSERT_EQ(failures.texts().size(), 1) << name;
+    EXPECT_TRUE(failures.texts().front().endsWith(text("ROM not found\n\nTudo está em ") + logs +
+                                                  QStringLiteral("tessik-output.log")))
+        << failures.texts().front().toStdString();
+    EXPECT_EQ(logBody(contentOf(logs + QStringLiteral("tessik-output.log"))), "ROM not found\n");
+    ASSERT_EQ(outputWindows(main).size(), 1) << name;
+    const ProgramOutputWindow* window = outputWindows(main).front();
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblLog"))->text(),
+              text("Tudo está em ") + logs + QStringLiteral("checksum-alpha.log"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hasEnded(window); }, kWaitMs)) << name;
+    EXPECT_EQ(logBody(contentOf(logs + QStringLiteral("checksum-alpha.log"))), "CRC OK\n");
   }
 }
 

@@ -173,13 +173,16 @@ QString needsWine(const QString& program) {
 
 QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
                            const QString& logPath) {
-  const QString wholeLog = windowText(WindowText::WholeLog).arg(displayPath(logPath));
   if (lastLines.isEmpty()) {
     return windowText(WindowText::EndedAtOnceSilently).arg(programName, endStatus(end)) +
-           QStringLiteral("\n\n") + wholeLog;
+           QStringLiteral("\n\n") + wholeLog(logPath);
   }
   return windowText(WindowText::EndedAtOnce).arg(programName, endStatus(end)) +
-         QStringLiteral("\n\n") + lastLines + QStringLiteral("\n\n") + wholeLog;
+         QStringLiteral("\n\n") + lastLines + QStringLiteral("\n\n") + wholeLog(logPath);
+}
+
+QString wholeLog(const QString& logPath) {
+  return windowText(WindowText::WholeLog).arg(displayPath(logPath));
 }
 
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber) {

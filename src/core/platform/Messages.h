@@ -52,6 +52,8 @@ QString needsWine(const QString& program);
 // none), and where all of it is.
 QString programEndedAtOnce(const QString& programName, ProgramEnd end, const QString& lastLines,
                            const QString& logPath);
+// Where all that a started program wrote is.
+QString wholeLog(const QString& logPath);
 // A run's log that could not take its name, and where it is instead.
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber);
 // The log of the run before could not be moved aside, so the new one left it in place.
@@ -61,7 +63,7 @@ QString previousLogInTheWay(const QString& logPath, const QString& previousPath,
 QString aboutText(const QString& driversPage, const QString& settingsPage,
                   const QString& playButton);
 
-// A log's first line: this word, the program and its arguments as started (each in double
+// A log's first line: this word, the program and its arguments as it receives them (each in double
 // quotes), and the time.
 inline constexpr char kLogHeaderWord[] = "Started ";
 QByteArray logHeader(const QByteArray& commandLine, const QByteArray& time);

@@ -45,8 +45,9 @@ QString absolutePath(const QString& path) {
   return path.startsWith(QLatin1Char('/')) ? path : basePath(currentDirectory(), path);
 }
 
-// Each argument in double quotes, so that blanks and empty arguments show; a quote or a
-// backslash inside gets a backslash before it.
+// Each argument in double quotes, so that blanks and empty arguments show, and otherwise as the
+// program receives it ("C:\TESSIK\x"). A quote inside gets a backslash before it, and so, as
+// on a Windows command line, do the backslashes just before a quote or the closing one.
 QByteArray quotedCommandLine(const QList<QByteArray>& argv) {
   QByteArray line;
   for (const QByteArray& argument : argv) {
@@ -54,13 +55,15 @@ QByteArray quotedCommandLine(const QList<QByteArray>& argv) {
       line += ' ';
     }
     line += '"';
+    qsizetype backslashes = 0;
     for (const char byte : argument) {
-      if (byte == '"' || byte == '\\') {
-        line += '\\';
+      if (byte == '"') {
+        line += QByteArray(backslashes + 1, '\\');
       }
+      backslashes = byte == '\\' ? backslashes + 1 : 0;
       line += byte;
     }
-    line += '"';
+    line += QByteArray(backslashes, '\\') + '"';
   }
   return line;
 }
