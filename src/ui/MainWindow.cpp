@@ -75,6 +75,7 @@ void MainWindow::runCreationSteps() {
   m_languageFile = std::make_unique<ProfileFile>(
       languageFilePath(m_baseDirectory, QCoreApplication::applicationDirPath()));
   readEmulatorConfig();
+  showSetupWarnings();
   listLanguages();
   readFrontEndSettings();
   applyLanguage(selectedLanguage());

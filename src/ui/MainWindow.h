@@ -29,6 +29,7 @@ class DriverListFilter;
 class FolderWatch;
 struct DriverRecord;
 class GamepadNavigation;
+class SetupWarnings;
 struct GamepadTiming;
 
 // The main window: the four pages, their handlers and the state that lives as long as it.
@@ -97,6 +98,9 @@ class MainWindow : public QWidget {
   // The About page names the pages and the play button as they are captioned now.
   void showAboutText();
   void btnAplicarClick();
+  // Marks the directory fields and the play and checksum buttons while what they name is
+  // missing.
+  void showSetupWarnings();
 
   // Driver catalogue and preview (MainWindowCatalogue.cpp).
   void bindCatalogueHandlers();
@@ -167,6 +171,7 @@ class MainWindow : public QWidget {
   FolderWatch* m_driverWatch = nullptr;
   FolderWatch* m_romWatch = nullptr;
   FolderWatch* m_previewWatch = nullptr;
+  SetupWarnings* m_setupWarnings = nullptr;
   GamepadNavigation* m_gamepads = nullptr;  // owned by this window; none unless taken
 };
 

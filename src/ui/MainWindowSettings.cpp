@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVariant>
 
+#include "core/launch/LaunchParameters.h"
 #include "core/platform/Messages.h"
 #include "core/platform/TextCodec.h"
 #include "core/settings/CaptionTable.h"
@@ -22,6 +23,7 @@
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
+#include "ui/SetupWarnings.h"
 #include "ui/SpokenNames.h"
 #include "ui_MainWindow.h"
 
@@ -120,6 +122,9 @@ void MainWindow::applyLanguage(const QByteArray& language) {
   // are made; those on show now change at the next scan or window.
   useWindowTexts(texts.windowTexts);
   showAboutText();
+  if (m_setupWarnings != nullptr) {
+    m_setupWarnings->refresh();
+  }
   nameControls({{m_ui->PageControl1, WindowText::PagesName},
                 {m_ui->lstDrivers, WindowText::DriverListName},
                 {m_ui->panImagem, WindowText::PreviewName},
@@ -135,6 +140,17 @@ void MainWindow::showAboutText() {
   m_ui->Memo1->setPlainText(messages::aboutText(pageName(m_ui->tabDrivers),
                                                 pageName(m_ui->tabConfiguracao),
                                                 withoutAccelerator(m_ui->btnExecutar->text())));
+}
+
+void MainWindow::showSetupWarnings() {
+  QList<QLineEdit*> fields;
+  for (const DirectoryField& bound : kDirectoryFields) {
+    fields.append((*m_ui).*bound.control);
+  }
+  m_setupWarnings = new SetupWarnings(m_baseDirectory, fields,
+                                      {{m_ui->btnExecutar, emulatorProgram(m_baseDirectory)},
+                                       {m_ui->btnChecksum, checksumProgram(m_baseDirectory)}},
+                                      this);
 }
 
 void MainWindow::btnAplicarClick() {

@@ -259,6 +259,14 @@ QByteArray readWholeFile(const QString& path, qint64 limit) {
   return bytes;
 }
 
+bool isWindowsProgram(const QString& path) {
+  try {
+    return RegularFile(path).read(2) == QByteArrayLiteral("MZ");
+  } catch (const Error&) {
+    return false;
+  }
+}
+
 void replaceFileAtomically(const QString& path, const QByteArray& bytes) {
   ignoreFileSizeSignal();
   const QByteArray target = replacedFile(encodeNative(path));

@@ -104,6 +104,10 @@ class RegularFile {
 // file holds more than `limit` bytes.
 QByteArray readWholeFile(const QString& path, qint64 limit = kTextFileLimit);
 
+// Whether the file begins as a Windows program does ("MZ"). Opened without blocking, so a pipe
+// put in its place answers no.
+bool isWindowsProgram(const QString& path);
+
 // Replaces (or creates) the file with the given bytes through a temporary file in the same
 // directory, so a failure leaves the old file exactly as it was and no temporary file behind;
 // permissions are kept. Every write, the sync to the disk and the rename are checked.

@@ -8,7 +8,6 @@
 #include <QDateTime>
 
 #include "core/platform/DetachedProcess.h"
-#include "core/platform/Error.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/Messages.h"
 #include "core/platform/NativeText.h"
@@ -17,15 +16,6 @@
 
 namespace vorlane {
 namespace {
-
-// Opened without blocking: the file may have been swapped for a pipe since it was checked.
-bool isWindowsProgram(const QString& path) {
-  try {
-    return RegularFile(path).read(2) == QByteArrayLiteral("MZ");
-  } catch (const Error&) {
-    return false;
-  }
-}
 
 // The first program of that name on the PATH, found by the bytes of the PATH's folders.
 QString findOnPath(const QByteArray& name) {

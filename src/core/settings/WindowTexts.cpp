@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 44> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 47> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
@@ -62,6 +62,9 @@ constexpr std::array<WindowTextRow, 44> kWindowTextRows{{
     {WindowText::ChooserDirectories, "txtDiretorios", "Diretórios"},
     {WindowText::NoEmulatorConfig, "msgSemTessikIni",
      "O diretório %1 não contém o tessik.ini: escolha o diretório do próprio emulador Tessik."},
+    {WindowText::FolderNotFound, "msgPastaAusente", "Pasta não encontrada: %1"},
+    {WindowText::ProgramNotFound, "msgProgramaAusente", "Programa não encontrado: %1"},
+    {WindowText::ProgramCannotRun, "msgProgramaNaoExec", "O programa não pode ser executado: %1"},
     {WindowText::PagesName, "PageControl1Nome", "Páginas"},
     {WindowText::DriverListName, "lstDriversNome", "Drivers"},
     {WindowText::PreviewName, "panImagemNome", "Amostra"},

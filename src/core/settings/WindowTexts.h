@@ -50,6 +50,9 @@ enum class WindowText {
   ChooserAccept,
   ChooserDirectories,  // what the chooser lists
   NoEmulatorConfig,    // a chosen folder without tessik.ini; %1 the folder
+  FolderNotFound,      // a directory field's sign; %1 the folder
+  ProgramNotFound,     // a line of Play's or Checksum's tip; %1 the program
+  ProgramCannotRun,    // the same for a program that is there but cannot be run
   PagesName,           // what a screen reader calls the controls without a caption
   DriverListName,
   PreviewName,
