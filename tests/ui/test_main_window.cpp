@@ -344,6 +344,8 @@ TEST(MainWindow, SharedAcceleratorGoesToTheFirstControlInTheRing) {
       base.write(QStringLiteral("vorlane.lng"), example.languageFile);
     }
     addGame(base);
+    // Play and Checksum now have a game, and say that its program is missing.
+    ErrorBoxLog boxes;
     WindowOnBase main(base);
     selectFirstGame(main);
     activate(main.window());
