@@ -15,7 +15,7 @@ printf 'GAMENAME     Alpha\r\n' >"$base/alpha.drv"
 printf 'GAMENAME     Beta\r\n[Video]\r\n' >"$base/beta.drv"
 # A checksum tool that runs on until the test has ended.
 mkdir "$base/tools"
-printf '#!/bin/sh\necho $$ >"%s/checksum.pid"\necho Checking\nexec sleep 600\n' "$base" \
+printf '#!/bin/sh\necho $$ >"%s/checksum.pid"\necho Checking\nexec tail -f /dev/null\n' "$base" \
   >"$base/tools/checksum.exe"
 chmod +x "$base/tools/checksum.exe"
 
