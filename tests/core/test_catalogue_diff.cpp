@@ -97,5 +97,30 @@ TEST(CatalogueDiff, RowStepsTurnTheOldListIntoTheNew) {
   }
 }
 
+// A file that went from one row and came at another is renamed when it is the one file of its
+// identity on both sides.
+TEST(CatalogueDiff, RenamedFilesPairTheirOldAndNewRows) {
+  const struct {
+    const char* what;
+    QList<DriverRecord> before;
+    QList<DriverRecord> after;
+    QList<RenamedRow> renamed;
+  } cases[] = {
+      {"renamed", records({"a@1", "b@2", "c@3"}), records({"a@1", "c@3", "d@2"}), {{1, 2}}},
+      {"two renamed",
+       records({"a@1", "b@2", "c@3"}),
+       records({"b@2", "d@3", "e@1"}),
+       {{0, 2}, {2, 1}}},
+      {"another file in the old one's place", records({"a@1", "b@2"}), records({"a@1", "c@5"}), {}},
+      {"unread files", records({"a@1", "b"}), records({"a@1", "c"}), {}},
+      {"renamed to two names", records({"a@1", "b@2"}), records({"a@1", "c@2", "d@2"}), {}},
+      {"two names renamed to one", records({"a@2", "b@2"}), records({"c@2"}), {}},
+      {"a link added beside its file", records({"a@1"}), records({"a@1", "b@1"}), {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(diffCatalogue(c.before, c.after).renamed, c.renamed) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace vorlane

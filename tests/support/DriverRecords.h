@@ -11,14 +11,17 @@
 namespace vorlane::test {
 
 // Records in a short form: "file=name", "file=name!" for a game whose archive
-// ("/roms/" file ".zip") is missing, or "file" alone for a game named like its file.
+// ("/roms/" file ".zip") is missing, or "file" alone for a game named like its file; "file@7"
+// gives the file the identity 7.
 inline QList<DriverRecord> records(std::initializer_list<const char*> entries) {
   QList<DriverRecord> list;
   for (const char* entry : entries) {
     const QString text = QString::fromUtf8(entry);
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     DriverRecord record;
-    record.file = text.left(equals);
+    const QStringList fileAndIdentity = text.left(equals).split(QLatin1Char('@'));
+    record.file = fileAndIdentity.front();
+    record.identity = fileAndIdentity.value(1).toULongLong();
     QString name = equals < 0 ? record.file : text.mid(equals + 1);
     if (name.endsWith(QLatin1Char('!'))) {
       name.chop(1);

@@ -65,6 +65,46 @@ std::pair<qsizetype, qsizetype> sameEnds(const QList<DriverRecord>& before,
   return {start, end};
 }
 
+// The rows at `rows` by their records' identities; -1 for an identity that two of them share.
+QHash<quint64, qsizetype> rowsByIdentity(const QList<DriverRecord>& records,
+                                         const QList<qsizetype>& rows) {
+  QHash<quint64, qsizetype> rowOf;
+  for (const qsizetype row : rows) {
+    const quint64 identity = records.at(row).identity;
+    if (identity == 0) {
+      continue;
+    }
+    const auto found = rowOf.find(identity);
+    if (found == rowOf.end()) {
+      rowOf.insert(identity, row);
+    } else {
+      found.value() = -1;
+    }
+  }
+  return rowOf;
+}
+
+// Pairs the rows that went with those that came by the identity of their files; a file with more
+// than one name on either side is paired with none, as no name of it is the one it was renamed to.
+QList<RenamedRow> renamedRows(const QList<DriverRecord>& before, const QList<qsizetype>& gone,
+                              const QList<DriverRecord>& after, const QList<qsizetype>& came) {
+  QList<RenamedRow> renamed;
+  if (gone.isEmpty() || came.isEmpty()) {
+    return renamed;
+  }
+  const QHash<quint64, qsizetype> cameRow = rowsByIdentity(after, came);
+  const QHash<quint64, qsizetype> goneRow = rowsByIdentity(before, gone);
+  for (auto going = goneRow.cbegin(); going != goneRow.cend(); ++going) {
+    const qsizetype coming = cameRow.value(going.key(), -1);
+    if (going.value() >= 0 && coming >= 0) {
+      renamed.append({going.value(), coming});
+    }
+  }
+  std::sort(renamed.begin(), renamed.end(),
+            [](const RenamedRow& a, const RenamedRow& b) { return a.before < b.before; });
+  return renamed;
+}
+
 }  // namespace
 
 CatalogueDiff diffCatalogue(const QList<DriverRecord>& before, const QList<DriverRecord>& after) {
@@ -103,9 +143,12 @@ CatalogueDiff diffCatalogue(const QList<DriverRecord>& before, const QList<Drive
     keep(before.size() - k, after.size() - k);
   }
 
-  diff.removed = spansOf(rowsOutside(diff.keptBefore, before.size()));
+  const QList<qsizetype> gone = rowsOutside(diff.keptBefore, before.size());
+  const QList<qsizetype> came = rowsOutside(diff.keptAfter, after.size());
+  diff.removed = spansOf(gone);
   std::reverse(diff.removed.begin(), diff.removed.end());
-  diff.inserted = spansOf(rowsOutside(diff.keptAfter, after.size()));
+  diff.inserted = spansOf(came);
+  diff.renamed = renamedRows(before, gone, after, came);
   diff.changed = spansOf(changedRows);
   return diff;
 }

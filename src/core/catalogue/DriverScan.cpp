@@ -68,6 +68,11 @@ quint64 stampPrintOf(const std::optional<FileStamp>& stamp) {
   return stamp ? stamp->fingerprint() : 0;
 }
 
+// The stamp without its change time, which a rename moves.
+quint64 identityOf(const FileStamp& stamp) {
+  return FileStamp{stamp.device, stamp.inode, stamp.size, stamp.modified, 0}.fingerprint();
+}
+
 // How the listed files stand to the records of a former scan: entry i is the row of the listing's
 // entry i among them (-1 for a new file), and whether its file is unchanged since. Both empty
 // when no record is known, as at the first scan, which then holds no more memory than it did.
@@ -189,6 +194,7 @@ qsizetype readRecords(QList<DriverRecord>& drivers, const std::vector<qsizetype>
           const QList<std::optional<QByteArray>> values = readFoundFlatValues(file, keys);
           record.gameName = cleanGameName(values.front().value_or(fileName));
           record.archive = archiveFileInDirectory(archiveFileName(values.back(), fileName));
+          record.identity = identityOf(file.stamp());
           if (file.stamp().settledBefore(readAt, timestampTick)) {
             record.stampPrint = file.stamp().fingerprint();
           }

@@ -28,6 +28,10 @@ struct DriverRecord {
   // once it changed. 0, which matches no file, when it could not be read, or was read too soon
   // after its last change for a later change to show.
   quint64 stampPrint = 0;
+  // What a rename keeps of the file: its device, inode, size and modification time in one print
+  // (size and time so that a new file given a freed inode is not taken for the old one). 0, which
+  // matches no file, when it could not be read.
+  quint64 identity = 0;
 };
 
 // Which of the catalogue's folders changed since its drivers were read.
