@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QScopedValueRollback>
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/RomArchive.h"
@@ -37,6 +38,7 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const Cata
     m_drivers = drivers;
     return;
   }
+  const QScopedValueRollback taking(m_takingRefresh, true);
   // Rows keep their old records while rows are removed and take the new ones as rows are
   // inserted, looked up through the kept rows: no list is shifted row by row, which would cost
   // a burst of scattered changes the whole list once per change.
@@ -47,6 +49,9 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const Cata
   m_steps.reset();
   m_drivers = drivers;
   countMissingArchives();
+  if (!diff.renamed.isEmpty()) {
+    Q_EMIT driversRenamed(diff.renamed);
+  }
   for (const RowSpan& span : diff.changed) {
     Q_EMIT dataChanged(index(int(span.first)), index(int(span.first + span.count - 1)));
   }

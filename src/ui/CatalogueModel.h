@@ -6,11 +6,10 @@
 #include <QColor>
 #include <QList>
 
+#include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
 
 namespace vorlane {
-
-struct CatalogueDiff;
 
 // The games of the Drivers page, one row per scanned driver in list order: the one copy of the
 // catalogue that the list, the filter and the missing-archive marker read.
@@ -41,10 +40,17 @@ class CatalogueModel : public QAbstractListModel {
   const DriverRecord& record(int row) const;
   // Row of a driver file, or -1 if it isn't listed.
   int rowOfFile(const QString& file) const;
+  // While a refresh's row changes are told: whatever moves then is not the user's doing.
+  bool isTakingRefresh() const { return m_takingRefresh; }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QHash<int, QByteArray> roleNames() const override;
+
+ Q_SIGNALS:
+  // Within a refresh, once its rows were removed and inserted: the drivers whose file was renamed,
+  // their rows before and after it.
+  void driversRenamed(const QList<RenamedRow>& renamed);
 
  private:
   // Which record a row shows while the row steps of a refresh are under way.
@@ -63,6 +69,7 @@ class CatalogueModel : public QAbstractListModel {
   std::optional<Steps> m_steps;
   const QColor m_missingArchiveColour;
   int m_missingArchiveCount = 0;
+  bool m_takingRefresh = false;
 };
 
 }  // namespace vorlane

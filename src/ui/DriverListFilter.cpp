@@ -62,6 +62,7 @@ DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLabel* count
           });
   connect(m_filter, &QAbstractItemModel::rowsAboutToBeInserted, this,
           &DriverListFilter::noteSelectedRowPlace);
+  connect(m_catalogue, &CatalogueModel::driversRenamed, this, &DriverListFilter::selectRenamedFile);
   m_list->setModel(m_filter);
 
   m_field->installEventFilter(this);
@@ -114,7 +115,9 @@ void DriverListFilter::apply() {
 }
 
 void DriverListFilter::followCatalogueChange() {
-  // A change on disk never selects a game: the user would start one they never chose.
+  // A change on disk never selects a game: the user would start one they never chose. A game it
+  // took away, other than by a rename, stays unselected.
+  m_droppedRow.reset();
   keepSelectedRowInPlace();
   showCount();
 }
@@ -167,9 +170,24 @@ void DriverListFilter::setFollowedByPolling(bool polling) {
 
 void DriverListFilter::dropSelectionLeavingRows(int first, int last) {
   // A game that goes leaves no selection: the list's own rule would move it to a neighbour.
-  const int selected = m_list->currentIndex().row();
-  if (selected >= first && selected <= last) {
+  const QModelIndex selected = m_list->currentIndex();
+  if (selected.row() >= first && selected.row() <= last) {
+    m_droppedRow = m_filter->mapToSource(selected).row();
     m_list->selectionModel()->clear();
+  }
+}
+
+void DriverListFilter::selectRenamedFile(const QList<RenamedRow>& renamed) {
+  const std::optional<int> dropped = std::exchange(m_droppedRow, std::nullopt);
+  const auto found = std::find_if(renamed.cbegin(), renamed.cend(),
+                                  [&](const RenamedRow& row) { return row.before == dropped; });
+  if (found == renamed.cend()) {
+    return;
+  }
+  // The game the user chose, under its new name; unless the filter now leaves it out.
+  const QModelIndex shown = m_filter->mapFromSource(m_catalogue->index(int(found->after)));
+  if (shown.isValid()) {
+    m_list->setCurrentIndex(shown);
   }
 }
 

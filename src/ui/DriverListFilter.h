@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include "core/catalogue/CatalogueDiff.h"
+
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -33,7 +35,7 @@ class DriverListFilter : public QObject {
   // filling the list.
   void apply();
   // After the catalogue's rows changed in place: the count. A selected game the change took away
-  // left no selection.
+  // left no selection, unless its file was only renamed: then it is selected under its new name.
   void followCatalogueChange();
   // Shows the count and the marked games' tip as the catalogue and the filter now are.
   void showCount();
@@ -49,6 +51,7 @@ class DriverListFilter : public QObject {
   void focusField();
   void selectFirstShownUnlessOneIs();
   void dropSelectionLeavingRows(int first, int last);
+  void selectRenamedFile(const QList<RenamedRow>& renamed);
   void noteSelectedRowPlace();
   void keepSelectedRowInPlace();
 
@@ -61,6 +64,8 @@ class DriverListFilter : public QObject {
   bool m_followedByPolling = false;
   // The selected game's row counted from the list's top row, before rows came or went.
   std::optional<int> m_selectedRowPlace;
+  // The catalogue row of the selected game whose row went, until the change is followed.
+  std::optional<int> m_droppedRow;
 };
 
 }  // namespace vorlane

@@ -35,7 +35,7 @@ void MainWindow::bindCatalogueHandlers() {
                                         m_catalogueFilter, m_catalogue);
   // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
   // may keep their ROMs elsewhere.
-  new MissingArchiveMarker(m_ui->lstDrivers);
+  new MissingArchiveMarker(m_ui->lstDrivers, m_catalogue);
   // File names are shown as they are, never read as markup.
   m_ui->panNomeDriver->setTextFormat(Qt::PlainText);
   // A scan replaces the rows without telling the selection's end: only the user's selections,

@@ -32,8 +32,8 @@ bool isMissingArchive(const QModelIndex& index) {
 
 }  // namespace
 
-MissingArchiveMarker::MissingArchiveMarker(QListView* list)
-    : QStyledItemDelegate(list), m_list(list) {
+MissingArchiveMarker::MissingArchiveMarker(QListView* list, const CatalogueModel* catalogue)
+    : QStyledItemDelegate(list), m_list(list), m_catalogue(catalogue) {
   list->setItemDelegate(this);
   connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
           &MissingArchiveMarker::explainCurrent);
@@ -58,6 +58,10 @@ void MissingArchiveMarker::explainCurrent(const QModelIndex& current) {
   // The tip of the greyed game the keys left would otherwise stay over a game with its archive.
   if (!current.isValid() || !isMissingArchive(current)) {
     QToolTip::hideText();
+    return;
+  }
+  // A refresh that keeps a renamed game selected moved no key.
+  if (m_catalogue->isTakingRefresh()) {
     return;
   }
   // A game reached with the arrow keys shows the tip that hovering would; a click leaves it to

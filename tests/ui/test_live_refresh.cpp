@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -255,16 +256,20 @@ void putPreview(const TempBase& base, const char* driverFile, const QByteArray& 
 }
 
 // Play, Checksum and Edit Driver are off while nothing is selected. Games sorted in above the
-// selected one leave it where it was on screen; a selected game that goes leaves no selection,
-// never a neighbour that Play would start.
+// selected one leave it where it was on screen, and so does a rename of its file, which keeps it
+// selected under the new name without the tip that keys would show; a selected game that goes
+// leaves no selection, never a neighbour that Play would start.
 TEST(LiveRefresh, TheSelectedGameKeepsItsPlaceAndItsGoingLeavesNoSelection) {
   TempBase base;
   layOut(base);
   for (int i = 0; i < 40; ++i) {
     base.write(u"drivers/m%1.drv"_s.arg(i, 2, 10, QLatin1Char('0')), driverText("Mid"));
   }
+  putPreview(base, "m29x.drv", encodeJpeg({.width = 4, .height = 4}, QByteArray(4 * 4 * 3, 'x')));
   DriversWindow page(base);
+  ASSERT_TRUE(page.becomesActive());
   auto& [boxes, main, list, field, count] = page;
+  auto* image = main.child<PreviewImage>("imgAmostra");
   const auto buttonsOn = [&] {
     QList<bool> on;
     for (const char* button : {"btnExecutar", "btnChecksum", "btnEditar"}) {
@@ -276,22 +281,48 @@ TEST(LiveRefresh, TheSelectedGameKeepsItsPlaceAndItsGoingLeavesNoSelection) {
   const QModelIndex middle = list->model()->index(25, 0);
   list->scrollTo(middle, QAbstractItemView::PositionAtCenter);
   list->setCurrentIndex(middle);
-  const QString selected = selectedFile(main);
+  list->setFocus();
+  ASSERT_EQ(selectedFile(main), u"m22.drv"_s);
   const int top = list->visualRect(middle).top();
   EXPECT_EQ(buttonsOn(), QList<bool>({true, true, true}));
 
-  for (int i = 0; i < 25; ++i) {
-    base.write(u"drivers/a%1.drv"_s.arg(i, 2, 10, QLatin1Char('0')), driverText("Above"));
+  const QString drivers = base.filePath(u"drivers/"_s);
+  const struct {
+    const char* change;
+    std::function<void()> onDisk;
+    const char* file;  // waited for until the catalogue lists it or, after a removal, does not
+    bool listed;
+    QString selected;  // also the name panel's text
+    bool preview;
+  } steps[] = {
+      {"25 sorted in above",
+       [&] {
+         for (int i = 0; i < 25; ++i) {
+           base.write(u"drivers/a%1.drv"_s.arg(i, 2, 10, QLatin1Char('0')), driverText("Above"));
+         }
+       },
+       "a24.drv", true, u"m22.drv"_s, false},
+      {"renamed", [&] { QFile::rename(drivers + u"m22.drv"_s, drivers + u"m29x.drv"_s); },
+       "m29x.drv", true, u"m29x.drv"_s, true},
+      {"removed", [&] { QFile::remove(drivers + u"m29x.drv"_s); }, "m29x.drv", false, QString(),
+       false},
+  };
+  for (const auto& step : steps) {
+    step.onDisk();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (main.window().catalogue().rowOfFile(text(step.file)) >= 0) == step.listed; },
+        kShowWait))
+        << step.change;
+    EXPECT_EQ(selectedFile(main), step.selected) << step.change;
+    EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), step.selected) << step.change;
+    EXPECT_EQ(image->hasPicture(), step.preview) << step.change;
+    const bool selected = !step.selected.isEmpty();
+    EXPECT_EQ(buttonsOn(), QList<bool>({selected, selected, selected})) << step.change;
+    if (selected) {
+      EXPECT_EQ(list->visualRect(list->currentIndex()).top(), top) << step.change;
+    }
+    EXPECT_FALSE(QToolTip::isVisible()) << step.change;
   }
-  ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == 69; }, kShowWait));
-  EXPECT_EQ(selectedFile(main), selected);
-  EXPECT_EQ(list->visualRect(list->currentIndex()).top(), top);
-
-  QFile::remove(base.filePath(u"drivers/"_s + selected));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == 68; }, kShowWait));
-  EXPECT_EQ(selectedFile(main), QString());
-  EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), QString());
-  EXPECT_EQ(buttonsOn(), QList<bool>({false, false, false}));
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
 
