@@ -20,9 +20,9 @@
 
 #include "CopyTree.h"
 #include "core/editor/DriverText.h"
-#include "core/files/TextLines.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/Paths.h"
+#include "core/text/TextLines.h"
+#include "core/files/FileAccess.h"
+#include "core/files/Paths.h"
 #include "core/settings/ProfileFile.h"
 #include "ui/Application.h"
 #include "ui/DriverEditor.h"

@@ -13,9 +13,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "core/files/FlatFile.h"
-#include "core/files/TextLines.h"
-#include "core/platform/FileAccess.h"
+#include "core/formats/FlatFile.h"
+#include "core/text/TextLines.h"
+#include "core/files/FileAccess.h"
 
 #include "FuzzInput.h"
 

@@ -7,9 +7,9 @@
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/RomArchive.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 

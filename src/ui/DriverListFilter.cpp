@@ -11,7 +11,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/settings/WindowTexts.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"

@@ -14,8 +14,8 @@
 #include <QVariant>
 
 #include "core/launch/LaunchParameters.h"
-#include "core/platform/Messages.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/text/TextCodec.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/LanguageFile.h"

@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/start/ProgramInfo.h"
 
 namespace vorlane {

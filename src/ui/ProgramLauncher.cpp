@@ -6,11 +6,11 @@
 #include <QTimer>
 
 #include "core/launch/ProgramLogs.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/OutputLog.h"
-#include "core/platform/ProgramStarter.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/text/NativeText.h"
+#include "core/process/OutputLog.h"
+#include "core/process/ProgramStarter.h"
+#include "core/text/TextCodec.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramOutputWindow.h"
 

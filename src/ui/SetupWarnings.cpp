@@ -7,9 +7,9 @@
 #include <QStyle>
 
 #include "core/launch/SetupProblems.h"
-#include "core/platform/FolderWatch.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/files/FolderWatch.h"
+#include "core/text/NativeText.h"
+#include "core/files/Paths.h"
 #include "ui/FileText.h"
 
 namespace vorlane {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"

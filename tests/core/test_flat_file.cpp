@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/files/FlatFile.h"
-#include "core/platform/Error.h"
+#include "core/formats/FlatFile.h"
+#include "core/errors/Error.h"
 #include "core/settings/EmulatorConfig.h"
 #include "support/ChildProcess.h"
 #include "support/ErrorOf.h"

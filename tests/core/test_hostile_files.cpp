@@ -15,12 +15,12 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/files/FlatFile.h"
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/Messages.h"
-#include "core/platform/Paths.h"
-#include "core/platform/ProgramStarter.h"
+#include "core/formats/FlatFile.h"
+#include "core/errors/Error.h"
+#include "core/files/FileAccess.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/Paths.h"
+#include "core/process/ProgramStarter.h"
 #include "core/settings/ProfileFile.h"
 #include "support/ChildProcess.h"
 #include "support/ErrorOf.h"

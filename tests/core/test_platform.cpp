@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/Error.h"
+#include "core/files/FileAccess.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/text/NativeText.h"
+#include "core/files/Paths.h"
+#include "core/text/TextCodec.h"
 #include "support/EnvironmentOverride.h"
 #include "support/ErrorOf.h"
 #include "support/NativeFiles.h"

@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/OutputLog.h"
-#include "core/platform/ProgramStarter.h"
+#include "core/process/OutputLog.h"
+#include "core/process/ProgramStarter.h"
 #include "support/ChildProcess.h"
 #include "support/CoreEventLoop.h"
 #include "support/Polling.h"

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/text/NativeText.h"
 #include "core/start/RememberedBase.h"
 #include "support/ErrorOf.h"
 #include "support/FifoWatch.h"

@@ -8,7 +8,7 @@
 #include <QPalette>
 #include <QSignalSpy>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "support/DriverRecords.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"

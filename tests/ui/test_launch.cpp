@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/settings/ProfileFile.h"
 #include "support/ChildProcess.h"
 #include "support/StandInProgram.h"

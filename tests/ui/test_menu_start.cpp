@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/start/RememberedBase.h"
 #include "support/FifoWatch.h"
 #include "support/TempBase.h"

@@ -4,9 +4,9 @@
 
 #include <QByteArrayView>
 
-#include "core/platform/Error.h"
-#include "core/platform/Messages.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

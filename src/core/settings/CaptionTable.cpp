@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
 #include "core/settings/WindowTexts.h"
 
 namespace vorlane {

@@ -11,7 +11,7 @@
 
 #include <QRegularExpression>
 
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 #include "core/start/ProgramInfo.h"
 
 namespace vorlane {

@@ -8,7 +8,7 @@
 
 #include <QCommandLineParser>
 
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 #include "core/start/ProgramInfo.h"
 
 namespace vorlane {
