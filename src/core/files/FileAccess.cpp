@@ -9,13 +9,14 @@
 #include <csignal>
 #include <cstdlib>
 #include <memory>
-
-#include <QRandomGenerator>
+#include <utility>
 
 #include "core/errors/Error.h"
 #include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
+#include "core/files/UniqueFile.h"
+#include "core/files/WriteAll.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {
@@ -55,14 +56,11 @@ class TemporaryFile {
  public:
   TemporaryFile(const QByteArray& target, mode_t mode) {
     const qsizetype nameStart = target.lastIndexOf('/') + 1;
-    const QByteArray prefix = target.first(nameStart) + '.' + target.sliced(nameStart) + '.';
-    for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
-      m_path = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-      m_descriptor =
-          ::open(m_path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
-      if (m_descriptor < 0 && errno != EEXIST) {
-        break;
-      }
+    UniqueFile file =
+        createUniqueFile(target.first(nameStart) + '.' + target.sliced(nameStart) + '.', mode);
+    m_descriptor = file.descriptor;
+    if (m_descriptor >= 0) {
+      m_path = std::move(file.path);
     }
   }
   ~TemporaryFile() {
@@ -78,19 +76,8 @@ class TemporaryFile {
 
   bool isOpen() const { return m_descriptor >= 0; }
 
-  bool writeAll(const QByteArray& bytes) {
-    for (qint64 done = 0; done < bytes.size();) {
-      const ssize_t written =
-          ::write(m_descriptor, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-      if (written < 0 && errno == EINTR) {
-        continue;
-      }
-      if (written <= 0) {
-        return false;
-      }
-      done += written;
-    }
-    return true;
+  bool write(const QByteArray& bytes) {
+    return writeAll(m_descriptor, bytes.constData(), static_cast<std::size_t>(bytes.size())) == 0;
   }
 
   bool setMode(mode_t mode) { return ::fchmod(m_descriptor, mode) == 0; }
@@ -282,7 +269,7 @@ void replaceFileAtomically(const QString& path, const QByteArray& bytes) {
   if (!temporary.isOpen() || (exists && !temporary.setMode(mode))) {
     throw Error(messages::cannotCreateFile(path));
   }
-  if (!temporary.writeAll(bytes) || !temporary.syncAndClose()) {
+  if (!temporary.write(bytes) || !temporary.syncAndClose()) {
     throw Error(messages::streamWriteError());
   }
   if (!temporary.renameTo(target)) {

@@ -60,10 +60,10 @@ bool isNativeRegularFile(const QByteArray& path) {
 
 namespace {
 
-// Calls `visit` with each entry of the listing whose name does not begin with "." and the
-// listing's descriptor; false when the directory cannot be read or entered.
-bool forEachVisibleEntry(const QString& directory,
-                         const std::function<void(int descriptor, const dirent& entry)>& visit) {
+// Calls `visit` with each entry of the listing and the listing's descriptor; false when the
+// directory cannot be read or entered.
+bool forEachListedEntry(const QString& directory,
+                        const std::function<void(int descriptor, const dirent& entry)>& visit) {
   const QByteArray native = encodeNative(directory);
   // A directory that may be read but not entered would list names whose files cannot be
   // looked at, and so seem to hold nothing.
@@ -80,11 +80,19 @@ bool forEachVisibleEntry(const QString& directory,
     return false;
   }
   while (const dirent* entry = ::readdir(listing.get())) {
-    if (entry->d_name[0] != '.') {
-      visit(descriptor, *entry);
-    }
+    visit(descriptor, *entry);
   }
   return true;
+}
+
+// The same for the entries whose name does not begin with ".".
+bool forEachVisibleEntry(const QString& directory,
+                         const std::function<void(int descriptor, const dirent& entry)>& visit) {
+  return forEachListedEntry(directory, [&](int descriptor, const dirent& entry) {
+    if (entry.d_name[0] != '.') {
+      visit(descriptor, entry);
+    }
+  });
 }
 
 }  // namespace
@@ -119,6 +127,12 @@ bool forEachRegularNativeFile(const QString& directory,
 bool forEachName(const QString& directory, const std::function<void(QString name)>& visit) {
   return forEachVisibleEntry(directory,
                              [&](int, const dirent& entry) { visit(decodeNative(entry.d_name)); });
+}
+
+bool forEachEntry(const QString& directory,
+                  const std::function<void(int descriptor, const char* name)>& visit) {
+  return forEachListedEntry(
+      directory, [&](int descriptor, const dirent& entry) { visit(descriptor, entry.d_name); });
 }
 
 }  // namespace vorlane

@@ -41,4 +41,9 @@ bool forEachRegularNativeFile(const QString& directory,
 // The same for every name, whatever it belongs to (broken links too).
 bool forEachName(const QString& directory, const std::function<void(QString name)>& visit);
 
+// Calls `visit` with the listing's descriptor (for looking at an entry, or removing it, by its
+// name) and the name of every entry, "." and ".." and the names that begin with "." included.
+bool forEachEntry(const QString& directory,
+                  const std::function<void(int descriptor, const char* name)>& visit);
+
 }  // namespace vorlane

@@ -19,6 +19,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
+#include "core/files/WriteAll.h"
 #include "core/process/OutputRelay.h"
 #include "core/process/ReportRecord.h"
 
@@ -116,8 +117,7 @@ void ignoreSignal(int number) {
     ::execv(plan.executable, plan.argv);
   }
   const int error = errno;
-  while (::write(execFailure, &error, sizeof error) < 0 && errno == EINTR) {
-  }
+  writeAll(execFailure, &error, sizeof error);
   ::_exit(127);
 }
 

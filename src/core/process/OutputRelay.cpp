@@ -7,7 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/errors/ErrorMessages.h"
+#include "core/files/WriteAll.h"
+#include "core/process/LogLines.h"
 #include "core/process/ReportRecord.h"
 
 namespace vorlane {
@@ -17,18 +18,8 @@ using report::RecordHeader;
 
 // A write that fails (a full disk, the file-size limit) loses that part of the log; the program
 // and the rest of the relay go on.
-void writeAll(int descriptor, const char* data, std::size_t length) {
-  while (length > 0) {
-    const ssize_t written = ::write(descriptor, data, length);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      return;
-    }
-    data += written;
-    length -= static_cast<std::size_t>(written);
-  }
+void writeToLog(int log, const char* data, std::size_t length) {
+  writeAll(log, data, length);
 }
 
 void setBlocking(int descriptor, bool blocking) {
@@ -93,7 +84,7 @@ void OutputRelay::writeLog(const char* data, std::size_t length) {
   }
   const std::size_t direct = std::min(length, m_setup.headBytes - m_headWritten);
   if (direct > 0) {
-    writeAll(m_setup.log, data, direct);
+    writeToLog(m_setup.log, data, direct);
     m_headWritten += direct;
     m_logEndsLine = data[direct - 1] == '\n';
   }
@@ -154,25 +145,25 @@ void OutputRelay::finish(ProgramEnd end) {
     const std::uint64_t kept = std::min<std::uint64_t>(m_pastHead, m_setup.ringBytes);
     if (m_pastHead > kept) {
       if (!m_logEndsLine) {
-        writeAll(m_setup.log, "\n", 1);
+        writeToLog(m_setup.log, "\n", 1);
       }
       char line[128];
-      writeAll(m_setup.log, line,
-               messages::formatLeftOutLine(line, sizeof line, m_pastHead - kept));
+      writeToLog(m_setup.log, line,
+                 messages::formatLeftOutLine(line, sizeof line, m_pastHead - kept));
       m_logEndsLine = true;
     }
     if (kept > 0) {
       // The oldest kept byte is where the next one would have gone.
       const std::size_t oldest = m_pastHead > kept ? m_pastHead % m_setup.ringBytes : 0;
-      writeAll(m_setup.log, m_setup.ring + oldest, kept - oldest);
-      writeAll(m_setup.log, m_setup.ring, oldest);
+      writeToLog(m_setup.log, m_setup.ring + oldest, kept - oldest);
+      writeToLog(m_setup.log, m_setup.ring, oldest);
       m_logEndsLine = m_setup.ring[(m_pastHead - 1) % m_setup.ringBytes] == '\n';
     }
     if (!m_logEndsLine) {
-      writeAll(m_setup.log, "\n", 1);
+      writeToLog(m_setup.log, "\n", 1);
     }
     char line[128];
-    writeAll(m_setup.log, line, messages::formatLogEndLine(line, sizeof line, end));
+    writeToLog(m_setup.log, line, messages::formatLogEndLine(line, sizeof line, end));
   }
   if (m_channelOpen) {
     setBlocking(m_setup.channel, true);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#include "core/files/WriteAll.h"
 
 // The records a started program's watcher sends through the report channel to the process that
 // started it. Each record is one write of at most PIPE_BUF bytes, so records never mix or tear.
@@ -42,11 +41,8 @@ inline int writeRecord(int channel, RecordHeader::Kind kind, std::int64_t value,
   if (length > 0) {
     std::memcpy(record + sizeof header, payload, length);
   }
-  ssize_t written = 0;
-  do {
-    written = ::write(channel, record, sizeof header + length);
-  } while (written < 0 && errno == EINTR);
-  return written < 0 ? errno : 0;
+  // At most PIPE_BUF bytes: one write, whole or not at all.
+  return writeAll(channel, record, sizeof header + length);
 }
 
 }  // namespace vorlane::report
