@@ -15,11 +15,11 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/formats/FlatFile.h"
 #include "core/errors/Error.h"
-#include "core/files/FileAccess.h"
 #include "core/errors/ErrorMessages.h"
+#include "core/files/FileAccess.h"
 #include "core/files/Paths.h"
+#include "core/formats/FlatFile.h"
 #include "core/process/ProgramStarter.h"
 #include "core/settings/ProfileFile.h"
 #include "support/ChildProcess.h"
@@ -70,7 +70,8 @@ TEST(HostileFiles, OnlyRegularFilesWithinTheCapAreRead) {
   };
   for (const QString& path : paths) {
     EXPECT_EQ(errorOf([&] { readWholeFile(path); }), messages::cannotOpenFile(path));
-    EXPECT_EQ(errorOf([&] { readFlatValue(path, "Romdir", "."); }), messages::cannotOpenFile(path));
+    EXPECT_EQ(errorOf([&] { readFoundFlatValues(path, {"Romdir"}); }),
+              messages::cannotOpenFile(path));
     EXPECT_EQ(errorOf([&] { writeFlatValue(path, "Romdir", "."); }),
               messages::cannotOpenFile(path));
     EXPECT_EQ(ProfileFile(path).sectionNames(), QList<QByteArray>{}) << path.toStdString();
@@ -78,7 +79,7 @@ TEST(HostileFiles, OnlyRegularFilesWithinTheCapAreRead) {
               messages::unableToWriteTo(path));
   }
   // A file exactly at the cap is still an ordinary file.
-  EXPECT_EQ(readFlatValue(atLimit, "Romdir", "."), "x");
+  EXPECT_EQ(readFoundFlatValues(atLimit, {"Romdir"}).front().value_or("."), "x");
 }
 
 TEST(HostileFiles, DriversThatAreNoRegularFilesAreNotListed) {

@@ -5,10 +5,10 @@
 
 #include <QList>
 
-#include "core/text/TextLines.h"
 #include "core/errors/Error.h"
-#include "core/files/FileAccess.h"
 #include "core/errors/ErrorMessages.h"
+#include "core/files/FileAccess.h"
+#include "core/text/TextLines.h"
 
 namespace vorlane {
 
@@ -86,11 +86,6 @@ bool findValues(QByteArrayView text, qsizetype& start, WantedValues& wanted, boo
 }
 
 }  // namespace
-
-QByteArray readFlatValue(const QString& path, const QByteArray& key,
-                         const QByteArray& defaultValue) {
-  return readFoundFlatValues(path, {key}).front().value_or(defaultValue);
-}
 
 QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
                                                      const QList<QByteArray>& keys) {

@@ -14,31 +14,27 @@
 // nothing is cached.
 namespace vorlane {
 
-// How much readFlatValue reads first. A driver's game name stands in its first lines, so one block
-// usually answers; larger ones follow only while the key has not been found.
+// How much readFoundFlatValues reads first. A driver's game name stands in its first lines, so one
+// block usually answers; larger ones follow only while the key has not been found.
 inline constexpr qint64 kFlatFileFirstBlock = 4 << 10;
 
-// The value of the first line that begins with `key` (ASCII letters compared without case),
-// trimmed of every character of code 32 or less at both ends; `defaultValue` when no line
-// does. Nothing after the first NUL byte is seen. The file is read only as far as the answer
-// needs. Throws Error "Cannot open file %s", also for a file over the size cap of whole-file
-// reads (kTextFileLimit).
-QByteArray readFlatValue(const QString& path, const QByteArray& key,
-                         const QByteArray& defaultValue);
-
-// readFlatValue for several keys at once, without defaults: entry k is the value of keys[k], empty
-// when no line holds it. The file is read once, and only as far as the last key found needs.
+// Entry k is the value of the first line that begins with keys[k] (ASCII letters compared
+// without case), trimmed of every character of code 32 or less at both ends; empty when no line
+// does. Nothing after the first NUL byte is seen. The file is read once, and only as far as the
+// last key found needs. Throws Error "Cannot open file %s", also for a file over the size cap of
+// whole-file reads (kTextFileLimit).
 QList<std::optional<QByteArray>> readFoundFlatValues(const QString& path,
                                                      const QList<QByteArray>& keys);
 // The same from a file already open.
 QList<std::optional<QByteArray>> readFoundFlatValues(RegularFile& file,
                                                      const QList<QByteArray>& keys);
 
-// The text that readFlatValue searches: the whole file up to its first NUL byte, for reading
-// several keys from one read. Throws Error "Cannot open file %s" as readFlatValue does.
+// The text that readFoundFlatValues searches: the whole file up to its first NUL byte, for
+// reading several keys from one read. Throws Error "Cannot open file %s" as it does.
 QByteArray readFlatText(const QString& path);
 
-// What readFlatValue gives for a file whose searched text is `text`.
+// What readFoundFlatValues gives for the key in a file whose searched text is `text`, or
+// `defaultValue` when no line holds it.
 QByteArray flatValue(QByteArrayView text, const QByteArray& key, const QByteArray& defaultValue);
 
 // Replaces the first line that begins with the 13-column key field (the key padded with
