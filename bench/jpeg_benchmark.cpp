@@ -11,9 +11,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "core/formats/JpegPicture.h"
 #include "core/files/FileAccess.h"
 #include "core/files/Paths.h"
+#include "core/formats/JpegPicture.h"
 #include "support/JpegEncoder.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <QTemporaryDir>
 
 #include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/NativeText.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
 

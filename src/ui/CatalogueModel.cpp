@@ -7,9 +7,9 @@
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/RomArchive.h"
-#include "core/errors/ErrorMessages.h"
 #include "core/text/NativeText.h"
 #include "core/text/TextCodec.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 

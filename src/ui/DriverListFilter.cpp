@@ -11,10 +11,10 @@
 #include <QScrollBar>
 #include <QShortcut>
 
-#include "core/errors/ErrorMessages.h"
 #include "core/settings/WindowTexts.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

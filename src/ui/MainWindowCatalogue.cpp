@@ -8,11 +8,11 @@
 #include <QShortcut>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/formats/JpegPicture.h"
 #include "core/catalogue/PreviewFile.h"
 #include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
+#include "core/formats/JpegPicture.h"
+#include "core/text/NativeText.h"
 #include "ui/BusyCursor.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"

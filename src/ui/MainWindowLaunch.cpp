@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "core/catalogue/DriverScan.h"
+#include "core/files/Paths.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
-#include "core/text/NativeText.h"
-#include "core/files/Paths.h"
 #include "core/process/ProgramReport.h"
+#include "core/text/NativeText.h"
 #include "core/text/TextCodec.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "core/formats/JpegPicture.h"
 #include "core/errors/Error.h"
+#include "core/formats/JpegPicture.h"
 
 namespace vorlane {
 

@@ -6,13 +6,13 @@
 #include <QTimer>
 
 #include "core/launch/ProgramLogs.h"
-#include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
 #include "core/process/OutputLog.h"
 #include "core/process/ProgramStarter.h"
+#include "core/text/NativeText.h"
 #include "core/text/TextCodec.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramOutputWindow.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "core/errors/ErrorMessages.h"
 #include "core/process/ProgramReport.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "core/launch/SetupProblems.h"
 #include "core/files/FolderWatch.h"
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
+#include "core/launch/SetupProblems.h"
+#include "core/text/NativeText.h"
 #include "ui/FileText.h"
 
 namespace vorlane {

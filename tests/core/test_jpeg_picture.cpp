@@ -8,9 +8,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "core/formats/JpegDecoder.h"
 #include "core/errors/Error.h"
 #include "core/errors/ErrorMessages.h"
+#include "core/formats/JpegDecoder.h"
 #include "support/ErrorOf.h"
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/launch/LaunchParameters.h"
 #include "core/errors/Error.h"
+#include "core/launch/LaunchParameters.h"
 #include "core/text/NativeText.h"
 #include "support/ErrorOf.h"
 #include "support/NativeFiles.h"

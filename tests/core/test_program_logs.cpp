@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/ProgramLogs.h"
-#include "core/errors/ErrorMessages.h"
+#include "core/process/LogLines.h"
 #include "core/process/OutputLog.h"
 #include "support/ChildProcess.h"
 #include "support/EnvironmentOverride.h"

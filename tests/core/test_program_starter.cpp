@@ -15,10 +15,10 @@
 
 #include "core/launch/CommandLineSplitter.h"
 #include "core/process/DetachedProcess.h"
-#include "core/text/NativeText.h"
 #include "core/process/OutputLog.h"
 #include "core/process/ProgramStarter.h"
 #include "core/process/ReportRecord.h"
+#include "core/text/NativeText.h"
 #include "support/CoreEventLoop.h"
 #include "support/EnvironmentOverride.h"
 #include "support/NativeFiles.h"

@@ -16,6 +16,7 @@
 #include "support/UiHarness.h"
 #include "ui/BaseDirectoryChooser.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {
@@ -206,8 +207,7 @@ TEST_F(MenuStart, APipeInPlaceOfTheRememberedFileNeitherHangsNorStopsTheStart) {
     ASSERT_TRUE(enterMenuStartBase(BaseSource::RememberedOrAsk));
   }
   EXPECT_EQ(QDir::currentPath(), m_games.path());
-  EXPECT_EQ(boxes.texts(),
-            QStringList{messages::errorBoxText(messages::cannotCreateFile(settings))});
+  EXPECT_EQ(boxes.texts(), QStringList{errorBoxText(messages::cannotCreateFile(settings))});
   struct stat status {};
   ASSERT_EQ(::stat(QFile::encodeName(settings).constData(), &status), 0);
   EXPECT_TRUE(S_ISFIFO(status.st_mode));

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/formats/FlatFile.h"
 #include "core/files/FileSystem.h"
+#include "core/formats/FlatFile.h"
 #include "core/text/NativeText.h"
 #include "core/text/TextCodec.h"
 

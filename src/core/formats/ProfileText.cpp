@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QString>
 
-#include "core/text/TextLines.h"
 #include "core/text/TextCodec.h"
+#include "core/text/TextLines.h"
 
 namespace vorlane {
 

@@ -2,8 +2,8 @@
 
 #include "core/errors/Error.h"
 #include "core/files/FileAccess.h"
-#include "core/text/NativeText.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 

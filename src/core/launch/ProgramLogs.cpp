@@ -7,8 +7,8 @@
 
 #include <QList>
 
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {

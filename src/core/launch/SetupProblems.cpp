@@ -7,9 +7,9 @@
 
 #include "core/files/FileAccess.h"
 #include "core/files/FileSystem.h"
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 

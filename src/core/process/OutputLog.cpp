@@ -1,51 +1,24 @@
 #include "core/process/OutputLog.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
-#include <QRandomGenerator>
-
-#include "core/errors/ErrorMessages.h"
+#include "core/files/FileSystem.h"
+#include "core/files/UniqueFile.h"
+#include "core/process/LogLines.h"
+#include "core/process/ProcessMessages.h"
 #include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {
 
-constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 // A log under a name of its own is the log's name, this infix and random characters: a name
 // that no user gives a file of theirs, and that says whose it is.
 constexpr char kAsideInfix[] = ".vorlane-aside-";
-constexpr int kUniqueLength = 6;
-constexpr int kNameTries = 100;
-
-QByteArray asideSuffix() {
-  QByteArray suffix(kAsideInfix);
-  for (int i = 0; i < kUniqueLength; ++i) {
-    suffix += kNameCharacters[QRandomGenerator::global()->bounded(
-        static_cast<int>(sizeof kNameCharacters) - 1)];
-  }
-  return suffix;
-}
-
-// Whether `name` is `base` with a suffix that asideSuffix could have made.
-bool isAsideNameOf(const QByteArray& name, const QByteArray& base) {
-  const QByteArray prefix = base + kAsideInfix;
-  if (name.size() != prefix.size() + kUniqueLength || !name.startsWith(prefix)) {
-    return false;
-  }
-  for (const char character : name.mid(prefix.size())) {
-    if (std::strchr(kNameCharacters, character) == nullptr) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // Whether the entry is this user's regular file and begins with the line a started program's
 // log begins with: only then did a run of this program write it.
@@ -71,18 +44,12 @@ bool holdsOurLog(int folder, const char* name) {
 void removeLogsLeftAside(const QByteArray& path) {
   const qsizetype slash = path.lastIndexOf('/');
   const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(slash + 1);
-  const QByteArray base = path.mid(slash + 1);
-  DIR* directory = ::opendir(folder.constData());
-  if (directory == nullptr) {
-    return;
-  }
-  while (const dirent* entry = ::readdir(directory)) {
-    if (isAsideNameOf(QByteArray(entry->d_name), base) &&
-        holdsOurLog(::dirfd(directory), entry->d_name)) {
-      ::unlinkat(::dirfd(directory), entry->d_name, 0);
+  const QByteArray asidePrefix = path.mid(slash + 1) + kAsideInfix;
+  forEachEntry(decodeNative(folder), [&](int directory, const char* name) {
+    if (isUniqueNameOf(name, asidePrefix) && holdsOurLog(directory, name)) {
+      ::unlinkat(directory, name, 0);
     }
-  }
-  ::closedir(directory);
+  });
 }
 
 }  // namespace
@@ -90,19 +57,12 @@ void removeLogsLeftAside(const QByteArray& path) {
 std::unique_ptr<OutputLog> OutputLog::create(const QString& path) {
   const QByteArray finalName = encodeNative(path);
   removeLogsLeftAside(finalName);
-  for (int attempt = 0; attempt < kNameTries; ++attempt) {
-    const QByteArray name = finalName + asideSuffix();
-    // 0666: the umask takes away what the user does not want others to have.
-    const int descriptor =
-        ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (descriptor >= 0) {
-      return std::unique_ptr<OutputLog>(new OutputLog(path, decodeNative(name), descriptor));
-    }
-    if (errno != EEXIST) {
-      return nullptr;
-    }
+  // 0666: the umask takes away what the user does not want others to have.
+  const UniqueFile file = createUniqueFile(finalName + kAsideInfix, 0666);
+  if (file.descriptor < 0) {
+    return nullptr;
   }
-  return nullptr;
+  return std::unique_ptr<OutputLog>(new OutputLog(path, decodeNative(file.path), file.descriptor));
 }
 
 OutputLog::OutputLog(QString finalPath, QString path, int descriptor)

@@ -7,12 +7,14 @@
 
 #include <QDateTime>
 
-#include "core/process/DetachedProcess.h"
-#include "core/files/FileAccess.h"
 #include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
-#include "core/process/OutputLog.h"
+#include "core/files/FileAccess.h"
 #include "core/files/Paths.h"
+#include "core/process/DetachedProcess.h"
+#include "core/process/LogLines.h"
+#include "core/process/OutputLog.h"
+#include "core/process/ProcessMessages.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/files/FileAccess.h"
 #include "core/files/FileSystem.h"
-#include "core/errors/ErrorMessages.h"
 #include "core/formats/ProfileText.h"
 
 namespace vorlane {

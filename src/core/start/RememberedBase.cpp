@@ -8,15 +8,15 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "core/text/TextLines.h"
 #include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/files/FileAccess.h"
 #include "core/files/FileSystem.h"
-#include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
 #include "core/files/Paths.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextLines.h"
 
 namespace vorlane {
 namespace {
