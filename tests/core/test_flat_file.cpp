@@ -261,15 +261,5 @@ TEST(FlatFileFailures, WriteThatCannotCompleteKeepsTheOldFileWhole) {
   EXPECT_EQ(QDir(base.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
 }
 
-TEST(FlatFileFailures, RewriteKeepsThePermissions) {
-  TempBase base;
-  const QString path = base.write(kFile, "Romdir       /old\n");
-  const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-  ASSERT_TRUE(QFile::setPermissions(path, permissions));
-  writeFlatValue(path, "Romdir", "/new");
-  EXPECT_EQ(QFile::permissions(path) & kOwnerGroupOther, permissions);
-  EXPECT_EQ(flatValue(readFlatText(path), "Romdir", "."), "/new");
-}
-
 }  // namespace
 }  // namespace vorlane

@@ -114,15 +114,6 @@ TEST(HostileFiles, RewritesRefuseWhatIsNoRegularFile) {
   EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
-TEST(HostileFiles, RewriteThroughALinkKeepsTheLink) {
-  TempBase base;
-  const QString target = base.write(QStringLiteral("real/tessik.ini"), "Romdir       old\r\n");
-  const QString link = linkTo(base, QStringLiteral("tessik.ini"), target);
-  writeFlatValue(link, "Romdir", "new");
-  EXPECT_TRUE(QFileInfo(link).isSymLink());
-  EXPECT_EQ(base.read(QStringLiteral("real/tessik.ini")), QByteArray("Romdir       new\r\n"));
-}
-
 // A small tmpfs mounted for one test, so a full disk is a real one.
 class FullDisk : public ::testing::Test {
  protected:
