@@ -11,9 +11,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "core/catalogue/JpegPicture.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/Paths.h"
+#include "core/files/FileAccess.h"
+#include "core/files/Paths.h"
+#include "core/formats/JpegPicture.h"
 #include "support/JpegEncoder.h"
 
 namespace {

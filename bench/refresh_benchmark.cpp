@@ -22,7 +22,7 @@
 #include "CatalogueBench.h"
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/FolderWatch.h"
+#include "core/files/FolderWatch.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"
 #include "ui/CatalogueRefresh.h"

@@ -20,10 +20,10 @@
 
 #include "CopyTree.h"
 #include "core/editor/DriverText.h"
-#include "core/files/TextLines.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/Paths.h"
+#include "core/files/FileAccess.h"
+#include "core/files/Paths.h"
 #include "core/settings/ProfileFile.h"
+#include "core/text/TextLines.h"
 #include "ui/Application.h"
 #include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"

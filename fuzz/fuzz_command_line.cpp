@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/platform/CommandLineSplitter.h"
+#include "core/launch/CommandLineSplitter.h"
 
 #include "FuzzInput.h"
 

@@ -12,8 +12,8 @@
 #include <QString>
 
 #include "core/editor/DriverText.h"
-#include "core/platform/Error.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/Error.h"
+#include "core/text/TextCodec.h"
 
 #include "FuzzInput.h"
 

@@ -1,7 +1,7 @@
-// A flat configuration file of arbitrary bytes, read with readFlatValue and rewritten with
+// A flat configuration file of arbitrary bytes, read with readFoundFlatValues and rewritten with
 // writeFlatValue through one real file. Input: key NUL value NUL file bytes. The lines must survive
-// their own serialisation; readFlatValue, which reads in blocks, must give what a search of the
-// whole text gives, wherever a block ends; a write must replace the line that a read of its key
+// their own serialisation; readFoundFlatValues, which reads in blocks, must give what a search of
+// the whole text gives, wherever a block ends; a write must replace the line that a read of its key
 // field finds and nothing else, keep the bytes from the first NUL on, and give the value back to
 // the next read.
 #include <cstddef>
@@ -13,9 +13,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "core/files/FlatFile.h"
-#include "core/files/TextLines.h"
-#include "core/platform/FileAccess.h"
+#include "core/files/FileAccess.h"
+#include "core/formats/FlatFile.h"
+#include "core/text/TextLines.h"
 
 #include "FuzzInput.h"
 
@@ -63,7 +63,8 @@ void checkLines(const QByteArray& bytes) {
 }
 
 void checkRead(const QByteArray& bytes, const QByteArray& key) {
-  const QByteArray value = vorlane::readFlatValue(scratchFile(), key, kNotFound);
+  const QByteArray value =
+      vorlane::readFoundFlatValues(scratchFile(), {key}).front().value_or(kNotFound);
   if (value != kNotFound) {
     check(vorlane::trimBytes(value, vorlane::isBlankOrControl) == value, "a value read is trimmed");
     check(visiblePart(bytes).contains(value), "a value read comes from the visible text");
@@ -96,14 +97,14 @@ QList<qsizetype> blockEnds(const QByteArray& bytes) {
 
 void checkReadInBlocks(const QByteArray& bytes, const QByteArray& key) {
   const QByteArray whole = vorlane::flatValue(vorlane::readFlatText(scratchFile()), key, kNotFound);
-  check(vorlane::readFlatValue(scratchFile(), key, kNotFound) == whole,
+  check(vorlane::readFoundFlatValues(scratchFile(), {key}).front().value_or(kNotFound) == whole,
         "a read in blocks gives what the whole text gives");
   for (const qsizetype end : blockEnds(bytes)) {
     if (end > bytes.size() || end >= vorlane::kFlatFileFirstBlock) {
       continue;
     }
     writeScratchFile(fillerLines(vorlane::kFlatFileFirstBlock - end, key) + bytes);
-    check(vorlane::readFlatValue(scratchFile(), key, kNotFound) ==
+    check(vorlane::readFoundFlatValues(scratchFile(), {key}).front().value_or(kNotFound) ==
               vorlane::flatValue(vorlane::readFlatText(scratchFile()), key, kNotFound),
           "a read in blocks gives what the whole text gives, wherever the first block ends");
   }
@@ -123,7 +124,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   checkReadInBlocks(before, key);
 
   const QByteArray keyField = key.leftJustified(kKeyFieldWidth, ' ');
-  const bool hasLine = vorlane::readFlatValue(scratchFile(), keyField, kNotFound) != kNotFound;
+  const bool hasLine =
+      vorlane::readFoundFlatValues(scratchFile(), {keyField}).front().value_or(kNotFound) !=
+      kNotFound;
   vorlane::writeFlatValue(scratchFile(), key, value);
   const QByteArray after = vorlane::readWholeFile(scratchFile());
   check(after.sliced(visiblePart(after).size()) == before.sliced(visiblePart(before).size()),
@@ -137,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   check(changed <= (hasLine ? 1 : 0), "a write changes its key's line alone, and only if found");
   if (hasLine) {
-    check(vorlane::readFlatValue(scratchFile(), keyField, kNotFound) ==
+    check(vorlane::readFoundFlatValues(scratchFile(), {keyField}).front().value_or(kNotFound) ==
               vorlane::trimBytes(value, vorlane::isBlankOrControl),
           "the value written reads back");
   }

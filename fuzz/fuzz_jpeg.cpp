@@ -8,9 +8,9 @@
 #include <QByteArray>
 #include <QSize>
 
-#include "core/catalogue/JpegDecoder.h"
-#include "core/catalogue/JpegError.h"
-#include "core/catalogue/JpegPicture.h"
+#include "core/formats/JpegDecoder.h"
+#include "core/formats/JpegError.h"
+#include "core/formats/JpegPicture.h"
 
 #include "FuzzInput.h"
 

@@ -11,9 +11,9 @@
 #include <QByteArray>
 #include <QList>
 
-#include "core/files/TextLines.h"
-#include "core/platform/TextCodec.h"
-#include "core/settings/ProfileText.h"
+#include "core/formats/ProfileText.h"
+#include "core/text/TextCodec.h"
+#include "core/text/TextLines.h"
 
 #include "FuzzInput.h"
 

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QStringView>
 
-#include "core/platform/NativeText.h"
-#include "core/platform/TextCodec.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 
 #include "FuzzInput.h"
 

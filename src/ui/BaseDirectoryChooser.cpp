@@ -9,13 +9,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/Paths.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/NativeText.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
 

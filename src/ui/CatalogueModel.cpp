@@ -8,9 +8,9 @@
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/RomArchive.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/TextCodec.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 

@@ -15,11 +15,11 @@
 #include <QToolButton>
 
 #include "core/editor/DriverText.h"
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/Error.h"
+#include "core/files/FileAccess.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 #include "ui/Guard.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SpokenNames.h"

@@ -11,10 +11,10 @@
 #include <QScrollBar>
 #include <QShortcut>
 
-#include "core/platform/Messages.h"
 #include "core/settings/WindowTexts.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVariant>
 
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

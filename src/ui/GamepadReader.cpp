@@ -6,7 +6,7 @@
 #include <SDL.h>
 
 #include "core/gamepad/MappingFile.h"
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {

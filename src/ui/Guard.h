@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
 #include "ui/MessageBoxes.h"
 
 namespace vorlane {

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/files/FlatFile.h"
-#include "core/platform/Paths.h"
+#include "core/files/Paths.h"
+#include "core/formats/FlatFile.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/LanguageFile.h"

@@ -8,11 +8,11 @@
 #include <QShortcut>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/catalogue/JpegPicture.h"
 #include "core/catalogue/PreviewFile.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/Paths.h"
+#include "core/formats/JpegPicture.h"
+#include "core/text/NativeText.h"
 #include "ui/BusyCursor.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"

@@ -7,12 +7,12 @@
 #include <QPushButton>
 
 #include "core/catalogue/DriverScan.h"
+#include "core/files/Paths.h"
 #include "core/launch/LaunchParameters.h"
 #include "core/launch/OptionText.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
-#include "core/platform/ProgramReport.h"
-#include "core/platform/TextCodec.h"
+#include "core/process/ProgramReport.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"

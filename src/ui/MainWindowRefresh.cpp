@@ -1,8 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/FolderWatch.h"
+#include "core/files/FileAccess.h"
+#include "core/files/FolderWatch.h"
 #include "ui/CatalogueRefresh.h"
 #include "ui/DriverListFilter.h"
 

@@ -14,17 +14,17 @@
 #include <QVariant>
 
 #include "core/launch/LaunchParameters.h"
-#include "core/platform/Messages.h"
-#include "core/platform/TextCodec.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/TextCodec.h"
 #include "ui/ControlBindings.h"
 #include "ui/FileText.h"
 #include "ui/Guard.h"
 #include "ui/SetupWarnings.h"
 #include "ui/SpokenNames.h"
+#include "ui/WindowMessages.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {

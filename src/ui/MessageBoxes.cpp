@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "core/platform/Messages.h"
 #include "core/start/ProgramInfo.h"
 
 namespace vorlane {
@@ -55,9 +54,15 @@ QMessageBox* createMessageBox(QMessageBox::Icon icon, const QString& text, QWidg
   return box;
 }
 
+QString errorBoxText(const QString& message) {
+  if (!message.isEmpty() && message.back() > QLatin1Char('.')) {
+    return message + QLatin1Char('.');
+  }
+  return message;
+}
+
 QMessageBox* createErrorBox(const QString& message, QWidget* parent) {
-  QMessageBox* box =
-      createMessageBox(QMessageBox::Critical, messages::errorBoxText(message), parent);
+  QMessageBox* box = createMessageBox(QMessageBox::Critical, errorBoxText(message), parent);
   box->setAttribute(Qt::WA_DeleteOnClose);
   return box;
 }
@@ -70,7 +75,7 @@ void holdDescriptorForBoxes() {
 
 void showErrorBox(const QString& message) {
   const SpareDescriptorFree spare;
-  if (recorded(BoxKind::Error, messages::errorBoxText(message))) {
+  if (recorded(BoxKind::Error, errorBoxText(message))) {
     return;
   }
   QMessageBox* box = createErrorBox(message, QApplication::activeWindow());

@@ -21,6 +21,10 @@ enum class BoxKind {
 QMessageBox* createMessageBox(QMessageBox::Icon icon, const QString& text,
                               QWidget* parent = nullptr);
 
+// The error box's text: the message, with a full stop when it is not empty and its last
+// character's code is greater than that of ".".
+QString errorBoxText(const QString& message);
+
 // The one box through which every failure reaches the user: the application title as caption,
 // the message with the full-stop rule, the critical icon and one OK button.
 QMessageBox* createErrorBox(const QString& message, QWidget* parent = nullptr);

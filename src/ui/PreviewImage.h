@@ -5,8 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "core/catalogue/JpegPicture.h"
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
+#include "core/formats/JpegPicture.h"
 
 namespace vorlane {
 

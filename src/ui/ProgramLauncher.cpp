@@ -6,13 +6,13 @@
 #include <QTimer>
 
 #include "core/launch/ProgramLogs.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/OutputLog.h"
-#include "core/platform/ProgramStarter.h"
-#include "core/platform/TextCodec.h"
+#include "core/process/OutputLog.h"
+#include "core/process/ProgramStarter.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ProgramOutputWindow.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

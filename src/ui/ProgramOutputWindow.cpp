@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "core/platform/Messages.h"
-#include "core/platform/ProgramReport.h"
+#include "core/process/ProgramReport.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "core/files/FolderWatch.h"
+#include "core/files/Paths.h"
 #include "core/launch/SetupProblems.h"
-#include "core/platform/FolderWatch.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/text/NativeText.h"
 #include "ui/FileText.h"
 
 namespace vorlane {

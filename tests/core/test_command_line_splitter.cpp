@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/platform/CommandLineSplitter.h"
+#include "core/launch/CommandLineSplitter.h"
 
 namespace vorlane {
 namespace {

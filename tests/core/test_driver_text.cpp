@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/editor/DriverText.h"
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
 #include "support/ErrorOf.h"
 
 namespace vorlane {

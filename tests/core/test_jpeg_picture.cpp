@@ -1,4 +1,4 @@
-#include "core/catalogue/JpegPicture.h"
+#include "core/formats/JpegPicture.h"
 
 #include <cstdio>  // jpeglib.h expects FILE and size_t to be declared
 
@@ -8,9 +8,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "core/catalogue/JpegDecoder.h"
-#include "core/platform/Error.h"
-#include "core/platform/Messages.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/formats/JpegDecoder.h"
 #include "support/ErrorOf.h"
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"

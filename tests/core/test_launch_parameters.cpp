@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/errors/Error.h"
 #include "core/launch/LaunchParameters.h"
-#include "core/platform/Error.h"
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 #include "support/ErrorOf.h"
 #include "support/NativeFiles.h"
 #include "support/TempBase.h"

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/OutputRelay.h"
-#include "core/platform/ReportRecord.h"
+#include "core/process/OutputRelay.h"
+#include "core/process/ReportRecord.h"
 #include "support/TempBase.h"
 
 namespace vorlane::test {

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/FileSystem.h"
+#include "core/files/FileSystem.h"
 #include "support/TempBase.h"
 
 namespace vorlane {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
 #include "core/settings/ProfileFile.h"
 #include "support/ChildProcess.h"
 #include "support/ErrorOf.h"

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/ProgramLogs.h"
-#include "core/platform/Messages.h"
-#include "core/platform/OutputLog.h"
+#include "core/process/LogLines.h"
+#include "core/process/OutputLog.h"
 #include "support/ChildProcess.h"
 #include "support/EnvironmentOverride.h"
 #include "support/TempBase.h"

@@ -13,12 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/CommandLineSplitter.h"
-#include "core/platform/DetachedProcess.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/OutputLog.h"
-#include "core/platform/ProgramStarter.h"
-#include "core/platform/ReportRecord.h"
+#include "core/launch/CommandLineSplitter.h"
+#include "core/process/DetachedProcess.h"
+#include "core/process/OutputLog.h"
+#include "core/process/ProgramStarter.h"
+#include "core/process/ReportRecord.h"
+#include "core/text/NativeText.h"
 #include "support/CoreEventLoop.h"
 #include "support/EnvironmentOverride.h"
 #include "support/NativeFiles.h"

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
 #include "support/ErrorOf.h"
 
 namespace vorlane {

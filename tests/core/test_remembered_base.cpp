@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/start/RememberedBase.h"
+#include "core/text/NativeText.h"
 #include "support/ErrorOf.h"
 #include "support/FifoWatch.h"
 #include "support/TempBase.h"

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

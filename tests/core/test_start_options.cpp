@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/NativeText.h"
 #include "core/start/ProgramInfo.h"
 #include "core/start/StartOptions.h"
+#include "core/text/NativeText.h"
 #include "support/NativeFiles.h"
 #include "support/TempBase.h"
 

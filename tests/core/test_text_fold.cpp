@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/catalogue/NameFilter.h"
-#include "core/catalogue/TextFold.h"
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
+#include "core/text/TextFold.h"
 #include "support/TempBase.h"
 
 namespace vorlane {

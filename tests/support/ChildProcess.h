@@ -11,7 +11,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
 
 namespace vorlane::test {
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/ProgramReport.h"
+#include "core/process/ProgramReport.h"
 
 namespace vorlane::test {
 

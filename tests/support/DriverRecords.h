@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "core/catalogue/DriverScan.h"
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane::test {
 

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QString>
 
-#include "core/platform/Error.h"
+#include "core/errors/Error.h"
 
 namespace vorlane::test {
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane::test {
 

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 #include "support/Polling.h"
 
 namespace vorlane::test {

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 #include <jerror.h>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"

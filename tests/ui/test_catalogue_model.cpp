@@ -8,10 +8,10 @@
 #include <QPalette>
 #include <QSignalSpy>
 
-#include "core/platform/Messages.h"
 #include "support/DriverRecords.h"
 #include "ui/CatalogueFilter.h"
 #include "ui/CatalogueModel.h"
+#include "ui/WindowMessages.h"
 
 namespace vorlane {
 namespace {

@@ -12,7 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "core/platform/FolderWatch.h"
+#include "core/files/FolderWatch.h"
 #include "support/ChildProcess.h"
 #include "support/TempBase.h"
 #include "ui/CatalogueFilter.h"

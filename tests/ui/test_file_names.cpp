@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 #include "support/DriverRecords.h"
 #include "support/NativeFiles.h"
 #include "support/Polling.h"

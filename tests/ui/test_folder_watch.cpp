@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "core/platform/FolderWatch.h"
+#include "core/files/FolderWatch.h"
 #include "support/TempBase.h"
 
 namespace vorlane {

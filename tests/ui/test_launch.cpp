@@ -18,7 +18,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/process/ProcessMessages.h"
 #include "core/settings/ProfileFile.h"
 #include "support/ChildProcess.h"
 #include "support/StandInProgram.h"
@@ -445,7 +446,7 @@ TEST(Launch, FewDescriptorsAreToldAndLeaveOneForTheBox) {
              "Romdir       .\r\nDrvdir       .\\drivers\r\nLogdir       .\r\n");
   base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME     Alpha\r\n");
   writeStandIns(base);
-  const QString tooManyForTheDriver = messages::errorBoxText(
+  const QString tooManyForTheDriver = errorBoxText(
       messages::cannotOpenFile(base.filePath(QStringLiteral("drivers/alpha.drv")), EMFILE));
   const struct {
     const char* button;

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/FolderWatch.h"
+#include "core/files/FolderWatch.h"
 #include "core/settings/WindowTexts.h"
 #include "support/JpegEncoder.h"
 #include "support/OpenedFiles.h"

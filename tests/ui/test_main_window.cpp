@@ -407,14 +407,5 @@ TEST(MessageBoxes, ShowTheirTextAsPlainText) {
   EXPECT_EQ(answered, 2);
 }
 
-TEST(ErrorBox, HasTheTitleTheCriticalIconAndOneOkButton) {
-  std::unique_ptr<QMessageBox> box(createErrorBox(QStringLiteral("Cannot open file /x/y")));
-  box->setAttribute(Qt::WA_DeleteOnClose, false);
-  EXPECT_EQ(box->windowTitle(), text("Vorlane - Tessik Frontend"));
-  EXPECT_EQ(box->text(), text("Cannot open file /x/y."));
-  EXPECT_EQ(box->icon(), QMessageBox::Critical);
-  EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-}
-
 }  // namespace
 }  // namespace vorlane::test

@@ -9,13 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include "core/platform/Messages.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/start/RememberedBase.h"
 #include "support/FifoWatch.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/BaseDirectoryChooser.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {
@@ -206,8 +207,7 @@ TEST_F(MenuStart, APipeInPlaceOfTheRememberedFileNeitherHangsNorStopsTheStart) {
     ASSERT_TRUE(enterMenuStartBase(BaseSource::RememberedOrAsk));
   }
   EXPECT_EQ(QDir::currentPath(), m_games.path());
-  EXPECT_EQ(boxes.texts(),
-            QStringList{messages::errorBoxText(messages::cannotCreateFile(settings))});
+  EXPECT_EQ(boxes.texts(), QStringList{errorBoxText(messages::cannotCreateFile(settings))});
   struct stat status {};
   ASSERT_EQ(::stat(QFile::encodeName(settings).constData(), &status), 0);
   EXPECT_TRUE(S_ISFIFO(status.st_mode));

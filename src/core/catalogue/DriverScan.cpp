@@ -11,18 +11,18 @@
 #include <QHash>
 
 #include "core/catalogue/FileNameOrder.h"
+#include "core/catalogue/FreedMemory.h"
 #include "core/catalogue/ReaderPool.h"
 #include "core/catalogue/RomArchive.h"
 #include "core/catalogue/ShownName.h"
-#include "core/files/FlatFile.h"
-#include "core/files/TextLines.h"
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/FileSystem.h"
-#include "core/platform/FreedMemory.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/FileAccess.h"
+#include "core/files/FileSystem.h"
+#include "core/files/Paths.h"
+#include "core/formats/FlatFile.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextLines.h"
 
 namespace vorlane {
 

@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/platform/FileAccess.h"
+#include "core/files/FileAccess.h"
 
 namespace vorlane {
 

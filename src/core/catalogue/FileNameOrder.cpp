@@ -12,7 +12,7 @@
 #include <QThread>
 
 #include "core/catalogue/ReaderPool.h"
-#include "core/platform/NativeText.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 

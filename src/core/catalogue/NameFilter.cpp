@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

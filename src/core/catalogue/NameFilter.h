@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/catalogue/TextFold.h"
+#include "core/text/TextFold.h"
 
 namespace vorlane {
 

@@ -7,8 +7,8 @@
 
 #include <QStringList>
 
-#include "core/platform/FileSystem.h"
-#include "core/platform/Paths.h"
+#include "core/files/FileSystem.h"
+#include "core/files/Paths.h"
 
 namespace vorlane {
 

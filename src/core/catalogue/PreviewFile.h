@@ -6,8 +6,8 @@
 #include <QMultiHash>
 #include <QString>
 
-#include "core/platform/FileAccess.h"
-#include "core/platform/FileSystem.h"
+#include "core/files/FileAccess.h"
+#include "core/files/FileSystem.h"
 
 namespace vorlane {
 

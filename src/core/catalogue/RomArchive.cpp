@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "core/files/FlatFile.h"
-#include "core/platform/FileSystem.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/TextCodec.h"
+#include "core/files/FileSystem.h"
+#include "core/formats/FlatFile.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QString>
 
-#include "core/platform/FileAccess.h"
+#include "core/files/FileAccess.h"
 
 namespace vorlane {
 

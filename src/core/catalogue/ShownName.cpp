@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTextBoundaryFinder>
 
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

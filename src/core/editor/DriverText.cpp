@@ -4,9 +4,10 @@
 
 #include <QByteArrayView>
 
-#include "core/platform/Error.h"
-#include "core/platform/Messages.h"
-#include "core/platform/TextCodec.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/settings/WindowTexts.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {
@@ -14,6 +15,16 @@ namespace {
 constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 constexpr QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+// An edited driver file read as Windows-1252 is saved as Windows-1252, which has no code for
+// this character.
+QString notInWindows1252(char32_t character) {
+  return windowText(WindowText::NotInWindows1252)
+      .arg(QString::fromUcs4(&character, 1),
+           QStringLiteral("%1")
+               .arg(static_cast<uint>(character), 4, 16, QLatin1Char('0'))
+               .toUpper());
+}
 
 // Bytes and text alike, as CR and LF have the same code in both. One pass over the data, so
 // a file of many short lines costs no more than any other.
@@ -86,7 +97,7 @@ QByteArray fileBytesToSave(const QByteArray& loadedBytes, const QString& widgetT
   // Bytes the user never touched must not change: a file read as Windows-1252 stays so.
   if (!isUtf8Text(loaded)) {
     if (const qsizetype outside = firstOutsideWindows1252(memoText); outside >= 0) {
-      throw Error(messages::notInWindows1252(characterAt(memoText, outside)));
+      throw Error(notInWindows1252(characterAt(memoText, outside)));
     }
     return encodeWindows1252(memoText);
   }

@@ -26,8 +26,8 @@ QString widgetTextFromFile(const QByteArray& fileBytes);
 // The bytes to save for the widget's text, with CR LF breaks: the loaded file's own bytes
 // (breaks normalised) when the text is unchanged; otherwise the text in the file's encoding,
 // Windows-1252 for a file read as such, else UTF-8 (behind the file's byte-order mark if it had
-// one). Throws Error (messages::notInWindows1252) for a Windows-1252 file whose text now holds a
-// character that encoding cannot store.
+// one). Throws Error (the window text NotInWindows1252) for a Windows-1252 file whose text now
+// holds a character that encoding cannot store.
 QByteArray fileBytesToSave(const QByteArray& loadedBytes, const QString& widgetText);
 
 // The memo text of a widget text, and back.

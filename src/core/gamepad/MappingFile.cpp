@@ -1,9 +1,9 @@
 #include "core/gamepad/MappingFile.h"
 
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/NativeText.h"
+#include "core/errors/Error.h"
+#include "core/files/FileAccess.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 

@@ -1,8 +1,8 @@
 #include "core/launch/LaunchParameters.h"
 
 #include "core/catalogue/RomArchive.h"
-#include "core/platform/CommandLineSplitter.h"
-#include "core/platform/Paths.h"
+#include "core/files/Paths.h"
+#include "core/launch/CommandLineSplitter.h"
 
 namespace vorlane {
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "core/platform/TextCodec.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 namespace {

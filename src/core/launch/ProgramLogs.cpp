@@ -7,8 +7,8 @@
 
 #include <QList>
 
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/files/Paths.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "core/platform/OutputLog.h"
+#include "core/process/OutputLog.h"
 
 // Where Play and Checksum keep what the programs wrote, and what of it the user is shown.
 namespace vorlane {

@@ -5,11 +5,11 @@
 
 #include <cerrno>
 
-#include "core/platform/FileAccess.h"
-#include "core/platform/FileSystem.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/files/FileAccess.h"
+#include "core/files/FileSystem.h"
+#include "core/files/Paths.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 

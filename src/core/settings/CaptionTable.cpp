@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "core/platform/TextCodec.h"
 #include "core/settings/WindowTexts.h"
+#include "core/text/TextCodec.h"
 
 namespace vorlane {
 
@@ -12,9 +12,8 @@ namespace {
 
 constexpr qsizetype kCaptionKeyWidth = 20;
 
-// Built-in captions in the order they are applied. The rows after the 31 of the window's own
-// design came later and are applied after them: the name filter's caption, then the directory
-// labels.
+// Built-in captions in the order they are applied: the window's 31 controls, then the name
+// filter's caption and the directory labels.
 constexpr std::array<CaptionRow, 35> kCaptionRows{{
     {"tabDrivers", "tabDrivers", "Drivers"},
     {"tabConfiguracao", "tabConfiguracao", "Configurações"},

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "core/platform/Paths.h"
+#include "core/files/Paths.h"
 #include "core/settings/FrontEndSettings.h"
 
 namespace vorlane {

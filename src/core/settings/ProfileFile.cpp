@@ -4,11 +4,11 @@
 #include <optional>
 #include <utility>
 
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/FileSystem.h"
-#include "core/platform/Messages.h"
-#include "core/settings/ProfileText.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/FileAccess.h"
+#include "core/files/FileSystem.h"
+#include "core/formats/ProfileText.h"
 
 namespace vorlane {
 

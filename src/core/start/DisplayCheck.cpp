@@ -11,8 +11,8 @@
 
 #include <QRegularExpression>
 
-#include "core/platform/NativeText.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {

@@ -8,15 +8,15 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "core/files/TextLines.h"
-#include "core/platform/Error.h"
-#include "core/platform/FileAccess.h"
-#include "core/platform/FileSystem.h"
-#include "core/platform/Messages.h"
-#include "core/platform/NativeText.h"
-#include "core/platform/Paths.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/FileAccess.h"
+#include "core/files/FileSystem.h"
+#include "core/files/Paths.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextLines.h"
 
 namespace vorlane {
 namespace {

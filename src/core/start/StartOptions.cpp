@@ -8,8 +8,8 @@
 
 #include <QCommandLineParser>
 
-#include "core/platform/NativeText.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
 
 namespace vorlane {
 namespace {

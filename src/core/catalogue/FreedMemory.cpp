@@ -1,0 +1,18 @@
+#include "core/catalogue/FreedMemory.h"
+
+// Any C library header tells which C library this is.
+#include <cstdlib>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace vorlane {
+
+void releaseFreedMemory() {
+#if defined(__GLIBC__)
+  ::malloc_trim(0);
+#endif
+}
+
+}  // namespace vorlane
