@@ -6,8 +6,8 @@
 
 #include "core/start/ProgramInfo.h"
 #include "core/start/ProgramVersion.h"
-#include "ui/FocusFrameStyle.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/FocusFrameStyle.h"
+#include "ui/common/MessageBoxes.h"
 
 // The pictures live in this static library; naming them keeps the linker from dropping them.
 static void initResources() {

@@ -13,10 +13,10 @@
 #include "core/settings/LanguageFile.h"
 #include "core/start/ProgramInfo.h"
 #include "ui/ControlBindings.h"
-#include "ui/FileText.h"
-#include "ui/GamepadNavigation.h"
-#include "ui/Guard.h"
-#include "ui/WindowPlacement.h"
+#include "ui/common/FileText.h"
+#include "ui/common/Guard.h"
+#include "ui/common/WindowPlacement.h"
+#include "ui/gamepad/GamepadNavigation.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {

@@ -3,9 +3,9 @@
 #include <QPushButton>
 
 #include "core/catalogue/DriverScan.h"
-#include "ui/CatalogueRefresh.h"
-#include "ui/DriverEditor.h"
-#include "ui/Guard.h"
+#include "ui/common/Guard.h"
+#include "ui/drivers/CatalogueRefresh.h"
+#include "ui/editor/DriverEditor.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {

@@ -14,9 +14,9 @@
 #include "core/platform/ProgramReport.h"
 #include "core/platform/TextCodec.h"
 #include "ui/ControlBindings.h"
-#include "ui/FileText.h"
-#include "ui/Guard.h"
-#include "ui/ProgramLauncher.h"
+#include "ui/common/FileText.h"
+#include "ui/common/Guard.h"
+#include "ui/output/ProgramLauncher.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {

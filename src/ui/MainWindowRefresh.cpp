@@ -3,8 +3,8 @@
 #include "core/catalogue/DriverScan.h"
 #include "core/platform/FileAccess.h"
 #include "core/platform/FolderWatch.h"
-#include "ui/CatalogueRefresh.h"
-#include "ui/DriverListFilter.h"
+#include "ui/drivers/CatalogueRefresh.h"
+#include "ui/drivers/DriverListFilter.h"
 
 namespace vorlane {
 

@@ -21,10 +21,10 @@
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
 #include "ui/ControlBindings.h"
-#include "ui/FileText.h"
-#include "ui/Guard.h"
 #include "ui/SetupWarnings.h"
-#include "ui/SpokenNames.h"
+#include "ui/common/FileText.h"
+#include "ui/common/Guard.h"
+#include "ui/common/SpokenNames.h"
 #include "ui_MainWindow.h"
 
 namespace vorlane {

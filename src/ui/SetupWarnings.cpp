@@ -10,7 +10,7 @@
 #include "core/platform/FolderWatch.h"
 #include "core/platform/NativeText.h"
 #include "core/platform/Paths.h"
-#include "ui/FileText.h"
+#include "ui/common/FileText.h"
 
 namespace vorlane {
 namespace {

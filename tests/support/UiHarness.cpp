@@ -20,10 +20,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/CatalogueModel.h"
-#include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/editor/DriverEditor.h"
 
 namespace vorlane::test {
 

@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TempBase.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 class QLabel;
 class QLineEdit;

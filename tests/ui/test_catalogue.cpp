@@ -19,9 +19,9 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
-#include "ui/PreviewImage.h"
-#include "ui/PreviewPanel.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/drivers/PreviewImage.h"
+#include "ui/drivers/PreviewPanel.h"
 
 namespace vorlane::test {
 namespace {

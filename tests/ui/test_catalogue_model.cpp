@@ -10,8 +10,8 @@
 
 #include "core/platform/Messages.h"
 #include "support/DriverRecords.h"
-#include "ui/CatalogueFilter.h"
-#include "ui/CatalogueModel.h"
+#include "ui/drivers/CatalogueFilter.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane {
 namespace {

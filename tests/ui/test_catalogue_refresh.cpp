@@ -15,9 +15,9 @@
 #include "core/platform/FolderWatch.h"
 #include "support/ChildProcess.h"
 #include "support/TempBase.h"
-#include "ui/CatalogueFilter.h"
-#include "ui/CatalogueModel.h"
-#include "ui/CatalogueRefresh.h"
+#include "ui/drivers/CatalogueFilter.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/drivers/CatalogueRefresh.h"
 
 namespace vorlane {
 namespace {

@@ -20,11 +20,11 @@
 #include "support/Polling.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
-#include "ui/MissingArchiveMarker.h"
-#include "ui/PreviewImage.h"
-#include "ui/PreviewPanel.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/drivers/MissingArchiveMarker.h"
+#include "ui/drivers/PreviewImage.h"
+#include "ui/drivers/PreviewPanel.h"
 
 namespace vorlane::test {
 namespace {

@@ -22,8 +22,8 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "support/VirtualPadDesc.h"
-#include "ui/GamepadReader.h"
 #include "ui/MainWindow.h"
+#include "ui/gamepad/GamepadReader.h"
 
 namespace vorlane::test {
 namespace {

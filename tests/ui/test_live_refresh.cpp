@@ -20,11 +20,11 @@
 #include "support/OpenedFiles.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/CatalogueModel.h"
-#include "ui/CatalogueRefresh.h"
-#include "ui/DriverListFilter.h"
 #include "ui/MainWindow.h"
-#include "ui/PreviewImage.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/drivers/CatalogueRefresh.h"
+#include "ui/drivers/DriverListFilter.h"
+#include "ui/drivers/PreviewImage.h"
 
 namespace vorlane::test {
 namespace {

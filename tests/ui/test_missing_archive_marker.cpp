@@ -15,8 +15,8 @@
 #include "support/Looks.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane::test {
 namespace {

@@ -27,8 +27,8 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgramLauncher.h"
-#include "ui/ProgramOutputWindow.h"
+#include "ui/output/ProgramLauncher.h"
+#include "ui/output/ProgramOutputWindow.h"
 
 // Freed memory that AddressSanitizer holds back would count as resident; a small hold keeps the
 // measure of resident memory about what the windows keep.

@@ -1,9 +1,9 @@
-#include "ui/CatalogueRefresh.h"
+#include "ui/drivers/CatalogueRefresh.h"
 
 #include <system_error>
 #include <utility>
 
-#include "ui/CatalogueModel.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane {
 

@@ -1,4 +1,4 @@
-#include "ui/DriverEditor.h"
+#include "ui/editor/DriverEditor.h"
 
 #include <utility>
 
@@ -20,10 +20,10 @@
 #include "core/platform/NativeText.h"
 #include "core/platform/TextCodec.h"
 #include "core/settings/WindowTexts.h"
-#include "ui/Guard.h"
-#include "ui/MessageBoxes.h"
-#include "ui/SpokenNames.h"
-#include "ui/WindowPlacement.h"
+#include "ui/common/Guard.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/SpokenNames.h"
+#include "ui/common/WindowPlacement.h"
 #include "ui_DriverEditor.h"
 
 namespace vorlane {

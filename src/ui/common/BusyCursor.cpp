@@ -1,4 +1,4 @@
-#include "ui/BusyCursor.h"
+#include "ui/common/BusyCursor.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "ui/DriverListFilter.h"
+#include "ui/drivers/DriverListFilter.h"
 
 #include <algorithm>
 #include <utility>
@@ -13,8 +13,8 @@
 
 #include "core/platform/Messages.h"
 #include "core/settings/WindowTexts.h"
-#include "ui/CatalogueFilter.h"
-#include "ui/CatalogueModel.h"
+#include "ui/drivers/CatalogueFilter.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane {
 namespace {

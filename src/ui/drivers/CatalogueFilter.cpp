@@ -1,6 +1,6 @@
-#include "ui/CatalogueFilter.h"
+#include "ui/drivers/CatalogueFilter.h"
 
-#include "ui/CatalogueModel.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane {
 

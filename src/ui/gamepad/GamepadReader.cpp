@@ -1,4 +1,4 @@
-#include "ui/GamepadReader.h"
+#include "ui/gamepad/GamepadReader.h"
 
 #include <optional>
 #include <variant>

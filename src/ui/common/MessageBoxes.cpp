@@ -1,4 +1,4 @@
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "ui/PreviewImage.h"
+#include "ui/drivers/PreviewImage.h"
 
 #include <utility>
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "core/platform/Error.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace vorlane {
 

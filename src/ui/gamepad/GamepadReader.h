@@ -10,7 +10,7 @@
 #include <SDL_gamecontroller.h>
 
 #include "core/gamepad/PadActions.h"
-#include "ui/GamepadTiming.h"
+#include "ui/gamepad/GamepadTiming.h"
 
 namespace vorlane {
 

@@ -1,4 +1,4 @@
-#include "ui/RandomGame.h"
+#include "ui/drivers/RandomGame.h"
 
 #include <QItemSelectionModel>
 #include <QListView>

@@ -1,4 +1,4 @@
-#include "ui/GamepadNavigation.h"
+#include "ui/gamepad/GamepadNavigation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,8 +7,8 @@
 #include <QListView>
 #include <QTabWidget>
 
-#include "ui/GamepadReader.h"
-#include "ui/RandomGame.h"
+#include "ui/drivers/RandomGame.h"
+#include "ui/gamepad/GamepadReader.h"
 
 namespace vorlane {
 

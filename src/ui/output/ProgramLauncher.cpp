@@ -1,4 +1,4 @@
-#include "ui/ProgramLauncher.h"
+#include "ui/output/ProgramLauncher.h"
 
 #include <memory>
 #include <utility>
@@ -11,8 +11,8 @@
 #include "core/platform/OutputLog.h"
 #include "core/platform/ProgramStarter.h"
 #include "core/platform/TextCodec.h"
-#include "ui/MessageBoxes.h"
-#include "ui/ProgramOutputWindow.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/output/ProgramOutputWindow.h"
 
 namespace vorlane {
 namespace {

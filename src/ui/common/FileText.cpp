@@ -1,4 +1,4 @@
-#include "ui/FileText.h"
+#include "ui/common/FileText.h"
 
 #include <algorithm>
 

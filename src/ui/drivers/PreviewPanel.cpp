@@ -1,4 +1,4 @@
-#include "ui/PreviewPanel.h"
+#include "ui/drivers/PreviewPanel.h"
 
 #include <QPainter>
 

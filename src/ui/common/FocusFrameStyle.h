@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/GroupBoxStyle.h"
+#include "ui/common/GroupBoxStyle.h"
 
 namespace vorlane {
 

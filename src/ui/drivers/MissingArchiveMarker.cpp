@@ -1,4 +1,4 @@
-#include "ui/MissingArchiveMarker.h"
+#include "ui/drivers/MissingArchiveMarker.h"
 
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -6,7 +6,7 @@
 #include <QToolTip>
 
 #include "core/catalogue/MarkerColour.h"
-#include "ui/CatalogueModel.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/GroupBoxStyle.h"
+#include "ui/common/GroupBoxStyle.h"
 
 #include <qdrawutil.h>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/CatalogueModel.h"
+#include "ui/drivers/CatalogueModel.h"
 
 #include <algorithm>
 

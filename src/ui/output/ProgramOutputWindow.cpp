@@ -1,4 +1,4 @@
-#include "ui/ProgramOutputWindow.h"
+#include "ui/output/ProgramOutputWindow.h"
 
 #include <algorithm>
 #include <utility>
