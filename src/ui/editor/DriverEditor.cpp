@@ -53,8 +53,9 @@ QMessageBox::StandardButton askToSaveChanges(QWidget* editor, const QString& pat
   return static_cast<QMessageBox::StandardButton>(box->exec());
 }
 
-// The layout cannot state a font size in pixels; the text area's font is the design's
-// fixed-pitch "Courier" at 11 pixels.
+// The layout cannot state a font size in pixels. Driver files line their values up in columns
+// of spaces, which only a fixed-pitch face keeps aligned: "Courier" at 11 pixels, the height
+// the text area's lines were measured for.
 QFont memoFont() {
   QFont font(QStringLiteral("Courier"));
   font.setPixelSize(11);
