@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include <QApplication>
-#include <QPalette>
-
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/RomArchive.h"
 #include "core/platform/Messages.h"
@@ -13,10 +10,7 @@
 
 namespace vorlane {
 
-CatalogueModel::CatalogueModel(QObject* parent)
-    : QAbstractListModel(parent),
-      // As the list greyed such games before: the palette's text colour for a disabled control.
-      m_missingArchiveColour(QApplication::palette().color(QPalette::Disabled, QPalette::Text)) {}
+CatalogueModel::CatalogueModel(QObject* parent) : QAbstractListModel(parent) {}
 
 void CatalogueModel::takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory) {
   beginResetModel();
@@ -92,12 +86,6 @@ const DriverRecord& CatalogueModel::record(int row) const {
              : steps.records->at(steps.kept->at(steps.keptFrom + row - steps.boundary));
 }
 
-int CatalogueModel::rowOfFile(const QString& file) const {
-  const auto found = std::find_if(m_drivers.cbegin(), m_drivers.cend(),
-                                  [&](const DriverRecord& driver) { return driver.file == file; });
-  return found == m_drivers.cend() ? -1 : int(found - m_drivers.cbegin());
-}
-
 int CatalogueModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid()) {
     return 0;
@@ -124,21 +112,12 @@ QVariant CatalogueModel::data(const QModelIndex& index, int role) const {
       return driver.file;
     case MissingArchiveRole:
       return missingPath();
-    case Qt::ForegroundRole:
-      return missing ? QVariant(m_missingArchiveColour) : QVariant();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
       return missing ? QVariant(messages::missingArchive(missingPath())) : QVariant();
     default:
       return {};
   }
-}
-
-QHash<int, QByteArray> CatalogueModel::roleNames() const {
-  QHash<int, QByteArray> names = QAbstractListModel::roleNames();
-  names.insert(FileNameRole, QByteArrayLiteral("fileName"));
-  names.insert(MissingArchiveRole, QByteArrayLiteral("missingArchive"));
-  return names;
 }
 
 }  // namespace vorlane

@@ -3,7 +3,6 @@
 #include <optional>
 
 #include <QAbstractListModel>
-#include <QColor>
 #include <QList>
 
 #include "core/catalogue/DriverScan.h"
@@ -13,7 +12,8 @@ namespace vorlane {
 struct CatalogueDiff;
 
 // The games of the Drivers page, one row per scanned driver in list order: the one copy of the
-// catalogue that the list, the filter and the missing-archive marker read.
+// catalogue that the list, the filter and the missing-archive marker read. How a missing
+// archive's row is drawn is the marker's alone: one colour here could not suit every palette.
 class CatalogueModel : public QAbstractListModel {
   Q_OBJECT
 
@@ -25,8 +25,9 @@ class CatalogueModel : public QAbstractListModel {
 
   explicit CatalogueModel(QObject* parent = nullptr);
 
-  // A whole scan, as the documented scans show it: every row replaced. `romDirectory` is the one
-  // that the records' missing archives lie in, as the scan was given it.
+  // A whole scan, which may be of other folders: every row is replaced, and with the rows the
+  // selection goes, since no row of the last scan need be the same game. `romDirectory` is the
+  // one that the records' missing archives lie in, as the scan was given it.
   void takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory = QString());
   // A later scan of the same folders, taken as row changes so that selections, scroll
   // positions and filters on the rows stay.
@@ -39,12 +40,9 @@ class CatalogueModel : public QAbstractListModel {
   int missingArchiveCount() const { return m_missingArchiveCount; }
   // The record a row shows, also while a refresh's row changes are told.
   const DriverRecord& record(int row) const;
-  // Row of a driver file, or -1 if it isn't listed.
-  int rowOfFile(const QString& file) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-  QHash<int, QByteArray> roleNames() const override;
 
  private:
   // Which record a row shows while the row steps of a refresh are under way.
@@ -61,7 +59,6 @@ class CatalogueModel : public QAbstractListModel {
   QList<DriverRecord> m_drivers;
   QByteArray m_archiveDirectoryPart;
   std::optional<Steps> m_steps;
-  const QColor m_missingArchiveColour;
   int m_missingArchiveCount = 0;
 };
 

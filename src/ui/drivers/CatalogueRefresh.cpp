@@ -81,11 +81,15 @@ void CatalogueRefresh::takeResult() {
   }
   // The rows of before the scan are freed as soon as the model lets them go.
   m_scannedFrom.clear();
-  if (m_pending) {
+  const bool waiting = m_pending.has_value();
+  if (waiting) {
     start();
   }
   if (current) {
     Q_EMIT applied();
+  }
+  if (!waiting) {
+    Q_EMIT settled();
   }
 }
 

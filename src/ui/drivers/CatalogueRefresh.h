@@ -45,12 +45,11 @@ class CatalogueRefresh : public QObject {
   void requestFor(FolderChanges changes);
   // The same when either folder may have changed.
   void request() { requestFor({}); }
-  // A scan runs, waits to (also for a thread), or has ended and its result is not taken yet.
-  bool isBusy() const { return m_scanning || m_pending.has_value(); }
-
  Q_SIGNALS:
   // The model took a scan's result (the rows may be the same as before).
   void applied();
+  // A scan ended, applied or dropped, and none waits: every request so far is answered.
+  void settled();
 
  private:
   // A scan's drivers and how the model's rows, as they were when it started, become them.

@@ -19,10 +19,6 @@
 namespace vorlane {
 namespace {
 
-// The free area right of the Drivers page's buttons and below the preview.
-constexpr QRect kCaptionGeometry(356, 192, 149, 17);
-constexpr QRect kFieldGeometry(356, 210, 149, 21);
-
 // The count panel shows bare numbers; a screen reader says what they count.
 QString countName(int shown, int total, bool filtered) {
   const QString drivers = total == 1 ? windowText(WindowText::OneDriver)
@@ -33,26 +29,16 @@ QString countName(int shown, int total, bool filtered) {
 
 }  // namespace
 
-DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLabel* countPanel,
-                                   CatalogueFilter* filter, const CatalogueModel* catalogue)
+DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLineEdit* field,
+                                   QLabel* countPanel, CatalogueFilter* filter,
+                                   const CatalogueModel* catalogue)
     : QObject(page),
       m_page(page),
       m_list(list),
       m_countPanel(countPanel),
       m_filter(filter),
       m_catalogue(catalogue),
-      m_field(new QLineEdit(page)) {
-  m_field->setObjectName(QStringLiteral("edtFiltro"));
-  m_field->setGeometry(kFieldGeometry);
-  m_field->setClearButtonEnabled(true);
-  // Out of the Tab order, which stays as the page has always had it.
-  m_field->setFocusPolicy(Qt::ClickFocus);
-  auto* caption = new QLabel(page);
-  caption->setObjectName(QStringLiteral("lblFiltro"));
-  caption->setGeometry(kCaptionGeometry);
-  caption->setTextFormat(Qt::PlainText);
-  caption->setBuddy(m_field);
-
+      m_field(field) {
   // Before the list takes the model, so that this runs before the list moves the selection to a
   // neighbour of the rows that go.
   connect(m_filter, &QAbstractItemModel::rowsAboutToBeRemoved, this,

@@ -13,19 +13,20 @@ namespace vorlane {
 class CatalogueFilter;
 class CatalogueModel;
 
-// The name filter of the Drivers page: a caption and a field beside the buttons. Typing leaves
-// the games whose names do not hold the text out of the list's rows (the catalogue keeps them).
-// While the filter narrows the list, a shown game stays selected, chosen as the user would
-// choose it. The field stays out of the Tab order: Ctrl+F on
-// the page and the mouse reach it, Escape in it clears it, and the keys that move through the
-// list move the list's selection from it. The count's tip says how many games the marker greys.
+// The name filter of the Drivers page: a field beside the buttons. Typing leaves the games whose
+// names do not hold the text out of the list's rows (the catalogue keeps them). While the filter
+// narrows the list, a shown game stays selected, chosen as the user would choose it. The field
+// is out of the Tab order (its layout says so), so Tab walks the same controls with or without
+// a filter: Ctrl+F on the page and the mouse reach it, Escape in it clears it, and the keys that
+// move through the list move the list's selection from it. The count's tip says how many games
+// the marker greys.
 class DriverListFilter : public QObject {
   Q_OBJECT
 
  public:
   // Sets `filter`, whose source is `catalogue`, as the model of `list`.
-  DriverListFilter(QWidget* page, QListView* list, QLabel* countPanel, CatalogueFilter* filter,
-                   const CatalogueModel* catalogue);
+  DriverListFilter(QWidget* page, QListView* list, QLineEdit* field, QLabel* countPanel,
+                   CatalogueFilter* filter, const CatalogueModel* catalogue);
 
   // Shows the rows that match the field's text and the count: the number of games, or
   // "shown/total" while the filter hides some. While filtering, when no shown game is selected,

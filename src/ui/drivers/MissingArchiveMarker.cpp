@@ -41,12 +41,9 @@ MissingArchiveMarker::MissingArchiveMarker(QListView* list)
 
 void MissingArchiveMarker::initStyleOption(QStyleOptionViewItem* option,
                                            const QModelIndex& index) const {
-  // The model's single foreground colour cannot suit each colour group of the list's palette.
-  const QPalette listPalette = option->palette;
   QStyledItemDelegate::initStyleOption(option, index);
   // Only a marker: a selected game keeps the colours of every selection, so it stays readable.
   if (isMissingArchive(index)) {
-    option->palette = listPalette;
     greyText(option->palette);
   }
 }

@@ -15,7 +15,7 @@ class MissingArchiveMarker : public QStyledItemDelegate {
   // Becomes the list's item delegate; the list owns it. The list's model must be set first.
   explicit MissingArchiveMarker(QListView* list);
 
-  // Public so that tests can see how a row is drawn.
+ protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
  private:

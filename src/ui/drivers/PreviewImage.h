@@ -21,7 +21,6 @@ class PreviewImage : public QWidget {
  public:
   explicit PreviewImage(QWidget* parent = nullptr);
 
-  bool hasPicture() const { return m_picture.has_value(); }
   // `fileName` names the picture in the message of a decoding failure.
   void setPicture(JpegPicture picture, const QString& fileName);
   // A picture that could not be read or decoded: the failure shows in its place.

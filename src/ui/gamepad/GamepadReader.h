@@ -27,8 +27,6 @@ class GamepadReader : public QObject {
   GamepadReader(const GamepadReader&) = delete;
   GamepadReader& operator=(const GamepadReader&) = delete;
 
-  int deviceCount() const { return int(m_devices.size()); }
-
  Q_SIGNALS:
   void action(vorlane::PadAction action);
   // After each reading of the devices, whether or not it found anything.

@@ -17,8 +17,6 @@
 namespace vorlane {
 namespace {
 
-// An emulator that fails this soon after its start is taken to have failed to run the game.
-int g_earlyEndMs = 5000;
 constexpr int kEarlyEndLines = 10;
 
 QString programName(const QString& program) {
@@ -47,10 +45,11 @@ ProgramStart startTelling(QWidget* owner, const QString& program, const QStringL
 // Watches the emulator through its first seconds, then goes.
 class EarlyEndReport : public QObject {
  public:
-  EarlyEndReport(QWidget* owner, QString programName, QString logPath, const ProgramReport* report)
+  EarlyEndReport(QWidget* owner, QString programName, QString logPath, const ProgramReport* report,
+                 std::chrono::milliseconds window)
       : QObject(owner), m_programName(std::move(programName)), m_logPath(std::move(logPath)) {
     setObjectName(QStringLiteral("earlyEndReport"));
-    QTimer::singleShot(g_earlyEndMs, this, &QObject::deleteLater);
+    QTimer::singleShot(window, this, &QObject::deleteLater);
     connect(report, &ProgramReport::ended, this, [this, owner, report](ProgramEnd end) {
       deleteLater();
       if (end.failed()) {
@@ -83,13 +82,10 @@ class EmulatorRun : public QObject {
 
 }  // namespace
 
-void setEarlyEndWindow(int ms) {
-  g_earlyEndMs = ms;
-}
-
 const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
                                     const QStringList& arguments, const QString& workingDirectory,
-                                    const QString& logDirectory) {
+                                    const QString& logDirectory,
+                                    std::chrono::milliseconds earlyEndWindow) {
   ProgramLog log = createProgramLog(logDirectory, emulatorLogPath);
   // The box takes the last lines from the report of the end; nothing is fed as it comes.
   ProgramStart start = startTelling(owner, program, arguments, workingDirectory, log.file,
@@ -99,7 +95,7 @@ const ProgramReport* launchEmulator(QWidget* owner, const QString& program,
   }
   const ProgramReport* report = (new EmulatorRun(owner, std::move(start.report)))->report();
   if (log.file) {
-    new EarlyEndReport(owner, programName(program), log.file->path(), report);
+    new EarlyEndReport(owner, programName(program), log.file->path(), report, earlyEndWindow);
   }
   return report;
 }

@@ -1,12 +1,13 @@
-#include "ui/MainWindow.h"
+#include "ui/KeyboardRing.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPushButton>
 #include <QShortcutEvent>
 #include <QTabBar>
-
-#include "ui_MainWindow.h"
+#include <QTabWidget>
 
 namespace vorlane {
 namespace {
@@ -42,38 +43,38 @@ bool selectTabWithAccelerator(QTabBar* bar, const QKeySequence& key) {
 
 }  // namespace
 
-QList<QWidget*> MainWindow::pageTabOrder(const QWidget* page) const {
-  const Ui::MainWindow& ui = *m_ui;
-  if (page == ui.tabDrivers) {
-    return {ui.lstDrivers, ui.btnExecutar, ui.btnChecksum, ui.btnEditar};
-  }
-  if (page == ui.tabConfiguracao) {
-    // The video box, the other options box, Apply, the language box, the directories box,
-    // then the custom line's field before its check box.
-    return {ui.cboResolucao,      ui.cboFrameskip, ui.chkSincronizar,  ui.chkModoDebug,
-            ui.chkVerificarRoms,  ui.chkUsarTroca, ui.chkSom,          ui.chkModoPerfil,
-            ui.chkInverterTeclas, ui.btnAplicar,   ui.cboIdioma,       ui.edtRomDir,
-            ui.edtLogDir,         ui.edtDrvDir,    ui.edtLinhaComando, ui.chkLinhaComando};
-  }
-  if (page == ui.tabDIP) {
-    return {ui.btnAplicarDIP, ui.chkTestMode,     ui.chkDemoSounds,  ui.chkVideoFlip,
-            ui.chkFreePlay,   ui.chkContinueMode, ui.chkFreezeScreen};
-  }
-  return {ui.Memo1};
+KeyboardRing::KeyboardRing(QWidget* window, QTabWidget* pages, QWidget* closeButton)
+    : QObject(window), m_window(window), m_pages(pages), m_closeButton(closeButton) {
+  QApplication::instance()->installEventFilter(this);
 }
 
-QList<QWidget*> MainWindow::tabRing() const {
-  QList<QWidget*> ring{m_ui->PageControl1->tabBar()};
-  ring.append(pageTabOrder(m_ui->PageControl1->currentWidget()));
-  ring.append(m_ui->btnFechar);
+void KeyboardRing::addPage(const RingPage& page) {
+  m_ringPages.append(page);
+}
+
+const RingPage* KeyboardRing::currentPage() const {
+  for (const RingPage& page : m_ringPages) {
+    if (page.page == m_pages->currentWidget()) {
+      return &page;
+    }
+  }
+  return nullptr;
+}
+
+QList<QWidget*> KeyboardRing::ring() const {
+  QList<QWidget*> ring{m_pages->tabBar()};
+  if (const RingPage* page = currentPage()) {
+    ring.append(page->tabOrder);
+  }
+  ring.append(m_closeButton);
   return ring;
 }
 
-bool MainWindow::focusNextPrevChild(bool next) {
-  const QList<QWidget*> ring = tabRing();
+bool KeyboardRing::moveFocus(bool next) {
+  const QList<QWidget*> ring = this->ring();
   const qsizetype count = ring.size();
   // From outside the ring, Tab starts at the tab bar and Shift+Tab at the close button.
-  qsizetype at = ringIndexOf(ring, focusWidget());
+  qsizetype at = ringIndexOf(ring, m_window->focusWidget());
   if (at < 0) {
     at = next ? count - 1 : 0;
   }
@@ -87,22 +88,22 @@ bool MainWindow::focusNextPrevChild(bool next) {
   return false;
 }
 
-bool MainWindow::handleTab(const QKeyEvent* key) {
+bool KeyboardRing::handleTab(const QKeyEvent* key) {
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
     return false;
   }
   if (key->key() == Qt::Key_Backtab) {
-    return focusNextPrevChild(false);
+    return moveFocus(false);
   }
   if (key->key() == Qt::Key_Tab) {
-    return focusNextPrevChild(!(key->modifiers() & Qt::ShiftModifier));
+    return moveFocus(!(key->modifiers() & Qt::ShiftModifier));
   }
   return false;
 }
 
-bool MainWindow::activateAccelerator(const QKeySequence& key) {
+bool KeyboardRing::activateAccelerator(const QKeySequence& key) {
   // Several captions may share a letter: the first control in the ring that is showing takes it.
-  for (QWidget* control : tabRing()) {
+  for (QWidget* control : ring()) {
     if (!control->isVisible() || !control->isEnabled()) {
       continue;
     }
@@ -119,25 +120,12 @@ bool MainWindow::activateAccelerator(const QKeySequence& key) {
   return false;
 }
 
-QPushButton* MainWindow::defaultButtonOfCurrentPage() const {
-  const QWidget* page = m_ui->PageControl1->currentWidget();
-  if (page == m_ui->tabDrivers) {
-    return m_ui->btnExecutar;
-  }
-  if (page == m_ui->tabConfiguracao) {
-    return m_ui->btnAplicar;
-  }
-  if (page == m_ui->tabDIP) {
-    return m_ui->btnAplicarDIP;
-  }
-  return nullptr;
-}
-
-bool MainWindow::handleEnter(QWidget* focus) {
+bool KeyboardRing::handleEnter(QWidget* focus) {
   // A focused button takes Enter itself; elsewhere Enter means the page's default button.
   auto* button = qobject_cast<QPushButton*>(focus);
   if (button == nullptr) {
-    button = defaultButtonOfCurrentPage();
+    const RingPage* page = currentPage();
+    button = page != nullptr ? page->defaultButton : nullptr;
   }
   if (button == nullptr || !button->isEnabled()) {
     return false;
@@ -146,12 +134,12 @@ bool MainWindow::handleEnter(QWidget* focus) {
   return true;
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+bool KeyboardRing::eventFilter(QObject* watched, QEvent* event) {
   const bool keyPress = event->type() == QEvent::KeyPress;
   const bool shortcut = event->type() == QEvent::Shortcut;
   auto* widget = keyPress || shortcut ? qobject_cast<QWidget*>(watched) : nullptr;
-  if (widget == nullptr || widget->window() != this) {
-    return QWidget::eventFilter(watched, event);
+  if (widget == nullptr || widget->window() != m_window) {
+    return false;
   }
   if (keyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -161,14 +149,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (enter && plain) {
       return handleEnter(widget);
     }
-    return handleTab(key) || QWidget::eventFilter(watched, event);
+    return handleTab(key);
   }
   // The toolkit only moves the focus between controls that share an accelerator.
   const auto* accelerator = static_cast<QShortcutEvent*>(event);
-  if (accelerator->isAmbiguous()) {
-    return activateAccelerator(accelerator->key());
-  }
-  return QWidget::eventFilter(watched, event);
+  return accelerator->isAmbiguous() && activateAccelerator(accelerator->key());
 }
 
 }  // namespace vorlane
