@@ -54,7 +54,7 @@ DriversPage::DriversPage(const DriversControls& controls, const QString& baseDir
   // The filter maps its rows again in one layout change, which drops a hidden game's selection
   // without a word.
   connect(m_catalogueFilter, &QAbstractItemModel::layoutChanged, this, [this] {
-    if (selectedDriver() == nullptr) {
+    if (selectedDriver() == nullptr && m_showsSelection) {
       lstDriversClick();
     }
   });
@@ -98,6 +98,7 @@ void DriversPage::loadDrivers() {
         m_baseDirectory, decodeNative(m_links.directories().drivers), [&busy] { busy.show(); },
         QLocale(), roms);
     m_tracker->takeScan(scan.drivers, scan.directory, roms, previewDirectory(m_baseDirectory));
+    m_showsSelection = false;
   }
   // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
   // Outside the busy pointer: the game it may select shows its preview.
@@ -129,6 +130,7 @@ const DriverRecord* DriversPage::selectedDriver() const {
 
 void DriversPage::lstDriversClick() {
   const DriverRecord* selected = selectedDriver();
+  m_showsSelection = selected != nullptr;
   enableDriverButtons();
   if (selected == nullptr) {
     // The selected game went (from the disk, or out of the filter's view): nothing names it.

@@ -106,6 +106,9 @@ class DriversPage : public QObject {
   DriverListFilter* m_driverFilter;
   CatalogueTracker* m_tracker;
   DriverEditor* m_editor = nullptr;
+  // Whether the name and the preview show the selected game. After a scan they still show the
+  // game selected before it, now selected no longer, until the next selection.
+  bool m_showsSelection = false;
   PreviewFinder m_previews;
   // The preview file shown and its stamp when it was loaded: a change of another file in the
   // folder leaves the picture as it is.
