@@ -23,9 +23,9 @@
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/files/FolderWatch.h"
-#include "ui/CatalogueFilter.h"
-#include "ui/CatalogueModel.h"
-#include "ui/CatalogueRefresh.h"
+#include "ui/drivers/CatalogueFilter.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/drivers/CatalogueRefresh.h"
 
 namespace {
 

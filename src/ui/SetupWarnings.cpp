@@ -9,8 +9,10 @@
 #include "core/files/FolderWatch.h"
 #include "core/files/Paths.h"
 #include "core/launch/SetupProblems.h"
+#include "core/files/FolderWatch.h"
+#include "core/files/Paths.h"
 #include "core/text/NativeText.h"
-#include "ui/FileText.h"
+#include "ui/common/FileText.h"
 
 namespace vorlane {
 namespace {

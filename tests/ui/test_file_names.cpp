@@ -21,9 +21,9 @@
 #include "support/Polling.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/CatalogueModel.h"
-#include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/editor/DriverEditor.h"
 
 namespace vorlane::test {
 namespace {
