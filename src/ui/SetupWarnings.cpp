@@ -9,8 +9,6 @@
 #include "core/files/FolderWatch.h"
 #include "core/files/Paths.h"
 #include "core/launch/SetupProblems.h"
-#include "core/files/FolderWatch.h"
-#include "core/files/Paths.h"
 #include "core/text/NativeText.h"
 #include "ui/common/FileText.h"
 

@@ -8,12 +8,12 @@
 #include <QShortcut>
 
 #include "core/catalogue/DriverScan.h"
+#include "core/errors/ErrorMessages.h"
+#include "core/files/Paths.h"
 #include "core/formats/JpegPicture.h"
 #include "core/launch/LaunchParameters.h"
-#include "core/errors/ErrorMessages.h"
-#include "core/text/NativeText.h"
-#include "core/files/Paths.h"
 #include "core/process/ProgramReport.h"
+#include "core/text/NativeText.h"
 #include "core/text/TextCodec.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/Guard.h"

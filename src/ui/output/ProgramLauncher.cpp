@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "core/launch/ProgramLogs.h"
-#include "ui/WindowMessages.h"
 #include "core/process/OutputLog.h"
 #include "core/process/ProgramStarter.h"
 #include "core/text/NativeText.h"

@@ -12,11 +12,11 @@
 
 #include "core/formats/FlatFile.h"
 #include "core/launch/OptionText.h"
-#include "core/text/NativeText.h"
-#include "core/text/TextCodec.h"
 #include "core/settings/EmulatorConfig.h"
 #include "core/settings/FrontEndSettings.h"
 #include "core/settings/LanguageFile.h"
+#include "core/text/NativeText.h"
+#include "core/text/TextCodec.h"
 #include "ui/common/FileText.h"
 #include "ui/common/Guard.h"
 
