@@ -227,8 +227,14 @@ std::optional<RomFolder> romFolder(const QString& romDirectory) {
 // changed.
 QList<DriverRecord> withArchivesLookedFor(const QList<DriverRecord>& known,
                                           const std::optional<RomFolder>& roms) {
+  // Each archive's name lies wherever the scan that read it put it, seldom still in the cache: one
+  // asked for some rows ahead has come by its turn, rather than each look waiting on memory alone.
+  constexpr qsizetype kFetchAhead = 16;
   QList<DriverRecord> drivers = known;
   for (qsizetype row = 0; row < known.size(); ++row) {
+    if (row + kFetchAhead < known.size()) {
+      __builtin_prefetch(known.at(row + kFetchAhead).archive.constData());
+    }
     const bool missing = archiveIsMissing(known.at(row), roms);
     if (missing != known.at(row).archiveMissing) {
       drivers[row].archiveMissing = missing;
