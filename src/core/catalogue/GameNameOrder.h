@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QList>
+#include <QLocale>
+
+#include "core/catalogue/DriverScan.h"
+
+namespace vorlane {
+
+// The rows of a catalogue (in list order, as the scan gives them) in the order of the game names
+// the list shows: the collation the file names sort by (sortedOrder), letter case ignored, and
+// games of one name in the order of their file names. Entry k is the row of the game that sorts
+// k-th.
+QList<qsizetype> gameNameOrder(const QList<DriverRecord>& drivers,
+                               const QLocale& locale = QLocale());
+
+// Gives each record its place in gameNameOrder as its gameNameRank.
+void rankByGameName(QList<DriverRecord>& drivers, const QLocale& locale = QLocale());
+
+}  // namespace vorlane
