@@ -1,6 +1,5 @@
 #include "core/catalogue/GameNameOrder.h"
 
-#include <algorithm>
 #include <chrono>
 
 #include <QLocale>
@@ -25,14 +24,7 @@ QString filesOf(const QList<DriverRecord>& drivers, const QList<qsizetype>& rows
 
 // The files as their ranks order them.
 QString filesByRank(const QList<DriverRecord>& drivers) {
-  QList<qsizetype> rows;
-  for (qsizetype row = 0; row < drivers.size(); ++row) {
-    rows.append(row);
-  }
-  std::stable_sort(rows.begin(), rows.end(), [&](qsizetype a, qsizetype b) {
-    return drivers.at(a).gameNameRank < drivers.at(b).gameNameRank;
-  });
-  return filesOf(drivers, rows);
+  return filesOf(drivers, rowsInOrder(drivers, ListOrder::ByGameName));
 }
 
 TEST(GameNameOrder, ByTheListsCollationWithTiesByFileName) {
@@ -105,6 +97,20 @@ TEST(GameNameOrder, ScansAndRefreshesRankTheirRecords) {
   QList<DriverRecord> refreshed = refresh(scan.drivers);
   ASSERT_EQ(refreshed.size(), 4);
   EXPECT_EQ(filesByRank(refreshed), text("b.drv d.drv c.drv a.drv"));
+}
+
+// Records ranked apart, or never, still show once each.
+TEST(GameNameOrder, EveryRowShowsOnceInEitherOrder) {
+  QList<DriverRecord> drivers = records({"a.drv", "b.drv", "c.drv", "d.drv"});
+  const quint32 ranks[] = {2, 0, 0, 9};
+  for (qsizetype row = 0; row < drivers.size(); ++row) {
+    drivers[row].gameNameRank = ranks[row];
+  }
+  EXPECT_EQ(filesOf(drivers, rowsInOrder(drivers, ListOrder::ByGameName)),
+            text("b.drv c.drv a.drv d.drv"));
+  EXPECT_EQ(filesOf(drivers, rowsInOrder(drivers, ListOrder::ByFileName)),
+            text("a.drv b.drv c.drv d.drv"));
+  EXPECT_TRUE(rowsInOrder({}, ListOrder::ByGameName).isEmpty());
 }
 
 }  // namespace

@@ -3,15 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include "core/catalogue/GameNameOrder.h"
 #include "core/start/RememberedFile.h"
 
 namespace vorlane {
-
-// The order of the Drivers page's list.
-enum class ListOrder {
-  ByFileName,  // as the scan lists the driver files
-  ByGameName,  // gameNameOrder
-};
 
 // How the main window was left. The defaults are how it starts when nothing is remembered.
 struct ViewSettings {
