@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -66,70 +65,51 @@ TEST(RememberedView, EachValueComesBackAsItWasLeft) {
 // Whatever stands where the file should be, the window starts as it does without one, never
 // waits on it, and writing replaces a regular file or says why it cannot.
 TEST(RememberedView, AFileThisProgramDidNotWriteReadsAsNothingRemembered) {
-  const QByteArray rememberedAll =
+  const QByteArray valid =
       "[Window]\nMaximised=true\n[Drivers]\nListOrder=GameName\n[LastPlayed]\n/games=pac.drv\n";
   const struct {
     const char* name;
-    void (*layOut)(const TempBase& config, const QString& path, const QByteArray& valid);
-    bool writable;
+    QByteArray contents;                  // written unless null
+    void (*layOut)(const QString& path);  // then, when set
+    bool writable = true;
   } cases[] = {
-      {"missing", [](const TempBase&, const QString&, const QByteArray&) {}, true},
+      {"missing", {}, nullptr},
       {"fifo",
-       [](const TempBase&, const QString& path, const QByteArray&) {
+       {},
+       [](const QString& path) {
          ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
        },
        false},
+      // A link that leads to no file is replaced, as by every rewrite.
       {"link loop",
-       [](const TempBase& config, const QString& path, const QByteArray&) {
-         const QString other = config.filePath(QStringLiteral("vorlane/other.conf"));
-         ASSERT_TRUE(QFile::link(path, other));
-         ASSERT_TRUE(QFile::link(other, path));
-       },
-       // A link that leads to no file is replaced, as by every rewrite.
-       true},
-      {"folder",
-       [](const TempBase&, const QString& path, const QByteArray&) {
-         ASSERT_TRUE(QDir().mkpath(path));
-       },
-       false},
-      {"huge",
-       [](const TempBase&, const QString& path, const QByteArray& valid) {
-         QFile file(path);
-         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(valid) == valid.size());
-         file.close();
+       {},
+       [](const QString& path) {
+         const QString other = path + QStringLiteral(".loop");
+         ASSERT_TRUE(QFile::link(path, other) && QFile::link(other, path));
+       }},
+      {"huge", valid,
+       [](const QString& path) {
          ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), qint64(300) << 20), 0);
-       },
-       true},
-      {"binary",
-       [](const TempBase&, const QString& path, const QByteArray& valid) {
-         QFile file(path);
-         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(valid + '\0' + valid) > 0);
-       },
-       true},
+       }},
+      {"binary", valid + '\0' + valid, nullptr},
       {"values it would not write",
-       [](const TempBase&, const QString& path, const QByteArray&) {
-         QFile file(path);
-         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-         file.write(
-             "[Window]\nGeometry=not base64!\nMaximised=yes\nFullScreen=1\n"
-             "[Drivers]\nListOrder=Random\nKeepPictureShape=\nOnlyWithRomArchive=on\n"
-             "[LastPlayed]\n/games=../up.drv\n/g=sub/dir.drv\n/h=..\n/i=\n");
-       },
-       true},
+       "[Window]\nGeometry=not base64!\nMaximised=yes\nFullScreen=1\n"
+       "[Drivers]\nListOrder=Random\nKeepPictureShape=\nOnlyWithRomArchive=on\n"
+       "[LastPlayed]\n/games=../up.drv\n/g=sub/dir.drv\n/h=..\n/i=\n",
+       nullptr},
       {"sections it would not write",
-       [](const TempBase&, const QString& path, const QByteArray&) {
-         QFile file(path);
-         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-         file.write("[window]\nMaximised=true\n[Drivers\nListOrder=GameName\n[]\n/games=p.drv\n");
-       },
-       true},
+       "[window]\nMaximised=true\n[Drivers\nListOrder=GameName\n[]\n/games=p.drv\n", nullptr},
   };
   for (const auto& example : cases) {
     SCOPED_TRACE(example.name);
     TempBase config;
-    const QString path = confPath(config);
-    config.makeDir(QStringLiteral("vorlane"));
-    example.layOut(config, path, rememberedAll);
+    const QString path = config.filePath(QStringLiteral("vorlane.conf"));
+    if (!example.contents.isNull()) {
+      config.write(QStringLiteral("vorlane.conf"), example.contents);
+    }
+    if (example.layOut != nullptr) {
+      example.layOut(path);
+    }
     const RememberedView remembered(path);
     const ViewSettings maximised{{}, true};
     {
