@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QStandardPaths>
 
 #include "core/files/TextLines.h"
@@ -42,7 +44,7 @@ bool isHexDigit(char c) {
 
 // The value as INI readers (Qt's among them) read it back: backslashes, double quotes and control
 // characters escaped, the whole quoted when it holds a separator or blanks at its ends, and a
-// leading "@" doubled. Bytes that are not UTF-8 stand as they are, so the path keeps them.
+// leading "@" doubled. Bytes that are not UTF-8 stand as they are, so a path keeps them.
 QByteArray escapedValue(const QByteArray& bytes) {
   QByteArray escaped = bytes.startsWith('@') ? QByteArrayLiteral("@") : QByteArray();
   bool quoted = bytes.startsWith(' ') || bytes.endsWith(' ');
@@ -142,86 +144,113 @@ RememberedValues RememberedValues::fromText(QByteArrayView text) {
     text = text.sliced(3);
   }
   RememberedValues values;
-  QByteArray section = kGeneralSection;
+  // Looked up by name rather than searched: a file of many short lines costs a pass, no more.
+  QHash<QByteArray, qsizetype> sectionAt;
+  QSet<QByteArray> seen;
+  Section* section = nullptr;
+  const auto enter = [&](const QByteArray& name) {
+    const qsizetype at = sectionAt.value(name, values.m_sections.size());
+    if (at == values.m_sections.size()) {
+      sectionAt.insert(name, at);
+      values.m_sections.append({name, {}});
+    }
+    section = &values.m_sections[at];
+  };
+  enter(kGeneralSection);
   for (const QByteArray& line : splitLines(text)) {
     const QByteArray trimmed = line.trimmed();
     if (trimmed.startsWith('[')) {
       // A header that does not close names no section: its keys are left out.
       const qsizetype close = trimmed.indexOf(']');
-      section = close > 1 ? sectionName(trimmed.sliced(1, close - 1)) : QByteArray();
+      if (close > 1) {
+        enter(sectionName(trimmed.sliced(1, close - 1)));
+      } else {
+        section = nullptr;
+      }
       continue;
     }
     const qsizetype equals = line.indexOf('=');
     const QByteArray key = equals > 0 ? line.first(equals).trimmed() : QByteArray();
-    if (!section.isEmpty() && isKey(key)) {
-      values.add({section, key, line.sliced(equals + 1)});
+    // Neither a section's name nor a key holds a line break.
+    if (section != nullptr && isKey(key) && !seen.contains(section->name + '\n' + key)) {
+      seen.insert(section->name + '\n' + key);
+      section->keys.append({key, line.sliced(equals + 1)});
     }
   }
+  values.m_sections.removeIf([](const Section& empty) { return empty.keys.isEmpty(); });
   return values;
 }
 
 QByteArray RememberedValues::text() const {
   QByteArray text;
-  const QByteArray* section = nullptr;
-  for (const Entry& entry : m_entries) {
-    if (section == nullptr || *section != entry.section) {
-      section = &entry.section;
-      text += (text.isEmpty() ? "[" : "\n[") + entry.section + "]\n";
+  for (const Section& section : m_sections) {
+    text += (text.isEmpty() ? "[" : "\n[") + section.name + "]\n";
+    for (const auto& [key, escaped] : section.keys) {
+      text += key + '=' + escaped + '\n';
     }
-    text += entry.key + '=' + entry.escapedValue + '\n';
   }
   return text;
 }
 
 std::optional<QByteArray> RememberedValues::value(QByteArrayView section,
                                                   QByteArrayView key) const {
-  const qsizetype at = find(section, key);
-  return at < 0 ? std::nullopt : std::optional(unescapedValue(m_entries.at(at).escapedValue));
+  const Section* found = find(section);
+  const qsizetype at = found != nullptr ? keyAt(*found, key) : -1;
+  return at < 0 ? std::nullopt : std::optional(unescapedValue(found->keys.at(at).second));
 }
 
 void RememberedValues::set(QByteArrayView section, QByteArrayView key, const QByteArray& value) {
-  const qsizetype at = find(section, key);
+  Section* found = find(section);
+  if (found == nullptr) {
+    found = &m_sections.emplace_back(Section{section.toByteArray(), {}});
+  }
+  const qsizetype at = keyAt(*found, key);
   if (at >= 0) {
-    m_entries[at].escapedValue = escapedValue(value);
+    found->keys[at].second = escapedValue(value);
   } else {
-    add({section.toByteArray(), key.toByteArray(), escapedValue(value)});
+    found->keys.append({key.toByteArray(), escapedValue(value)});
   }
 }
 
 void RememberedValues::remove(QByteArrayView section, QByteArrayView key) {
-  const qsizetype at = find(section, key);
+  Section* found = find(section);
+  const qsizetype at = found != nullptr ? keyAt(*found, key) : -1;
   if (at >= 0) {
-    m_entries.removeAt(at);
+    found->keys.removeAt(at);
+  }
+}
+
+void RememberedValues::keepLast(QByteArrayView section, qsizetype count) {
+  Section* found = find(section);
+  if (found != nullptr && found->keys.size() > count) {
+    found->keys.remove(0, found->keys.size() - count);
   }
 }
 
 QList<QByteArray> RememberedValues::keys(QByteArrayView section) const {
   QList<QByteArray> keys;
-  for (const Entry& entry : m_entries) {
-    if (entry.section == section) {
-      keys.append(entry.key);
+  if (const Section* found = find(section)) {
+    for (const auto& entry : found->keys) {
+      keys.append(entry.first);
     }
   }
   return keys;
 }
 
-qsizetype RememberedValues::find(QByteArrayView section, QByteArrayView key) const {
-  const auto found = std::find_if(m_entries.cbegin(), m_entries.cend(), [&](const Entry& entry) {
-    return entry.section == section && entry.key == key;
-  });
-  return found == m_entries.cend() ? -1 : found - m_entries.cbegin();
+const RememberedValues::Section* RememberedValues::find(QByteArrayView section) const {
+  const auto found = std::find_if(m_sections.cbegin(), m_sections.cend(),
+                                  [&](const Section& each) { return each.name == section; });
+  return found == m_sections.cend() ? nullptr : &*found;
 }
 
-void RememberedValues::add(Entry entry) {
-  if (find(entry.section, entry.key) >= 0) {
-    return;
-  }
-  const auto lastOfSection =
-      std::find_if(m_entries.crbegin(), m_entries.crend(),
-                   [&](const Entry& other) { return other.section == entry.section; });
-  m_entries.insert(
-      lastOfSection == m_entries.crend() ? m_entries.size() : m_entries.crend() - lastOfSection,
-      std::move(entry));
+RememberedValues::Section* RememberedValues::find(QByteArrayView section) {
+  return const_cast<Section*>(std::as_const(*this).find(section));
+}
+
+qsizetype RememberedValues::keyAt(const Section& section, QByteArrayView key) {
+  const auto found = std::find_if(section.keys.cbegin(), section.keys.cend(),
+                                  [&](const auto& entry) { return entry.first == key; });
+  return found == section.keys.cend() ? -1 : found - section.keys.cbegin();
 }
 
 QString RememberedFile::defaultPath() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -24,21 +25,22 @@ class RememberedValues {
   // A new key goes last in its section.
   void set(QByteArrayView section, QByteArrayView key, const QByteArray& value);
   void remove(QByteArrayView section, QByteArrayView key);
+  // Drops all but the section's last `count` keys.
+  void keepLast(QByteArrayView section, qsizetype count);
   // The section's keys in their order.
   QList<QByteArray> keys(QByteArrayView section) const;
 
  private:
-  struct Entry {
-    QByteArray section;
-    QByteArray key;
-    QByteArray escapedValue;  // as the file holds it
+  struct Section {
+    QByteArray name;
+    QList<std::pair<QByteArray, QByteArray>> keys;  // each with its value as the file holds it
   };
-  // Where the key stands in m_entries, or -1.
-  qsizetype find(QByteArrayView section, QByteArrayView key) const;
-  // Places the key last in its section, unless the section holds it already.
-  void add(Entry entry);
+  const Section* find(QByteArrayView section) const;
+  Section* find(QByteArrayView section);
+  // Where the key stands among the section's, or -1.
+  static qsizetype keyAt(const Section& section, QByteArrayView key);
 
-  QList<Entry> m_entries;
+  QList<Section> m_sections;
 };
 
 // The per-user file in which the program remembers what it was left with, in the user's

@@ -108,13 +108,10 @@ void RememberedView::rememberLastPlayed(const QString& baseDirectory,
   values.set(kLastPlayedSection, key, driverFile);
   // The least recently played go while there are too many, or while the file would be larger
   // than it may be to be read back.
-  const QList<QByteArray> bases = values.keys(kLastPlayedSection);
-  for (qsizetype oldest = 0; oldest + 1 < bases.size(); ++oldest) {
-    if (bases.size() - oldest <= kMostBaseDirectories &&
-        values.text().size() <= RememberedFile::kSizeLimit) {
-      break;
-    }
-    values.remove(kLastPlayedSection, bases.at(oldest));
+  values.keepLast(kLastPlayedSection, kMostBaseDirectories);
+  for (qsizetype kept = values.keys(kLastPlayedSection).size();
+       kept > 1 && values.text().size() > RememberedFile::kSizeLimit; --kept) {
+    values.keepLast(kLastPlayedSection, kept - 1);
   }
   m_file.write(values);
 }
