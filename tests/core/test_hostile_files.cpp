@@ -1,15 +1,11 @@
-// Files that are not what they claim to be, and disks that fill up: nothing may hang, eat
-// memory or lose a byte of the user's files.
-#include <fcntl.h>
-#include <sys/mount.h>
+// Files that are not what they claim to be: nothing may hang, eat memory or lose a byte of the
+// user's files. What a full disk does to a rewrite is the atomic replace's (test_file_access).
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <functional>
 
-#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -42,12 +38,6 @@ QString linkTo(const TempBase& base, const QString& name, const QString& target)
   const QString path = base.filePath(name);
   EXPECT_TRUE(QFile::link(target, path));
   return path;
-}
-
-// Every name in the directory, hidden ones included: a temporary file left behind shows here.
-QStringList entriesOf(const QString& directory) {
-  return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                                   QDir::Name);
 }
 
 TEST(HostileFiles, OnlyRegularFilesWithinTheCapAreRead) {
@@ -102,88 +92,6 @@ TEST(HostileFiles, ProgramsThatAreNoRegularFilesAreRefusedWithoutBlocking) {
     EXPECT_EQ(startProgram(program, {}, base.path()).failure,
               test::text("Não é possível iniciar %1: Permission denied").arg(program));
   }
-}
-
-TEST(HostileFiles, RewritesRefuseWhatIsNoRegularFile) {
-  TempBase base;
-  const QString fifo = makeFifo(base, QStringLiteral("driver.drv"));
-  EXPECT_EQ(errorOf([&] { replaceFileAtomically(fifo, "text"); }),
-            messages::cannotCreateFile(fifo));
-  struct stat status {};
-  ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &status), 0);
-  EXPECT_TRUE(S_ISFIFO(status.st_mode));
-}
-
-// A small tmpfs mounted for one test, so a full disk is a real one.
-class FullDisk : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_mounted = ::mount("tmpfs", QFile::encodeName(m_base.path()).constData(), "tmpfs", 0,
-                        "size=256k") == 0;
-    if (!m_mounted) {
-      GTEST_SKIP() << "a tmpfs cannot be mounted here (" << std::strerror(errno)
-                   << "; needs root); the file-size limit tests still cover failed writes";
-    }
-  }
-  void TearDown() override {
-    if (m_mounted) {
-      ::umount2(QFile::encodeName(m_base.path()).constData(), MNT_DETACH);
-    }
-  }
-
-  // Takes every free block, so the next write of even one byte fails.
-  void fill() const {
-    const int descriptor =
-        ::open(QFile::encodeName(m_base.filePath(QStringLiteral("filler"))).constData(),
-               O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(descriptor, 0);
-    const QByteArray block(4096, 'f');
-    while (::write(descriptor, block.constData(), block.size()) > 0) {
-    }
-    ::close(descriptor);
-  }
-
-  TempBase m_base;
-  bool m_mounted = false;
-};
-
-TEST_F(FullDisk, EveryRewriteKeepsTheOldFileWholeAndSaysSo) {
-  struct RewriteCase {
-    const char* name;
-    std::function<QString(const QString&)> expectedMessage;  // given the file's path
-    std::function<void(const QString&)> rewrite;
-  };
-  const QByteArray newValue(512, 'n');
-  const RewriteCase rewrites[] = {
-      {"flat file", [](const QString&) { return messages::streamWriteError(); },
-       [&](const QString& path) { writeFlatValue(path, "Romdir", newValue); }},
-      {"profile file", &messages::unableToWriteTo,
-       [&](const QString& path) { ProfileFile(path).writeString("s", "Romdir", newValue); }},
-      {"driver save", [](const QString&) { return messages::streamWriteError(); },
-       [&](const QString& path) { replaceFileAtomically(path, readWholeFile(path) + newValue); }},
-  };
-  const QByteArray small = "[s]\r\nRomdir       old\r\n";
-  const QByteArray large = small + QByteArray(100 * 1024, 'L') + "\r\n";
-  m_base.write(QStringLiteral("small.ini"), small);
-  m_base.write(QStringLiteral("large.ini"), large);
-  fill();
-  const QStringList before = entriesOf(m_base.path());
-
-  for (const RewriteCase& rewrite : rewrites) {
-    for (const auto& [name, bytes] : {std::pair{QStringLiteral("small.ini"), small},
-                                      std::pair{QStringLiteral("large.ini"), large}}) {
-      const QString path = m_base.filePath(name);
-      EXPECT_EQ(errorOf([&] { rewrite.rewrite(path); }), rewrite.expectedMessage(path))
-          << rewrite.name << ", " << name.toStdString();
-      EXPECT_EQ(m_base.read(name), bytes) << rewrite.name << ", " << name.toStdString();
-      EXPECT_EQ(entriesOf(m_base.path()), before) << rewrite.name;
-    }
-  }
-
-  // Once there is room again, the same rewrite goes through.
-  ASSERT_TRUE(QFile::remove(m_base.filePath(QStringLiteral("filler"))));
-  writeFlatValue(m_base.filePath(QStringLiteral("small.ini")), "Romdir", "new");
-  EXPECT_EQ(m_base.read(QStringLiteral("small.ini")), QByteArray("[s]\r\nRomdir       new\r\n"));
 }
 
 TEST(BaseDirectory, APathBeyondTheSystemLimitIsRefusedNotReplaced) {
