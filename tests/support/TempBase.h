@@ -13,9 +13,9 @@ namespace vorlane::test {
 // The emulator's folders as its settings file (tessik.ini) names them; a line only for a folder
 // that is given.
 struct EmulatorFolders {
-  QByteArray romDir;
-  QByteArray logDir;
-  QByteArray drvDir;
+  QByteArray romDir = {};
+  QByteArray logDir = {};
+  QByteArray drvDir = {};
 };
 
 // A fresh temporary directory for one test, with helpers to lay out real files in it.
