@@ -1,18 +1,14 @@
 #include <ostream>
 
 #include <QApplication>
-#include <QColor>
 #include <QFile>
-#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +18,6 @@
 #include "support/UiHarness.h"
 #include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
-#include "ui/MissingArchiveMarker.h"
 #include "ui/PreviewImage.h"
 #include "ui/PreviewPanel.h"
 
@@ -31,7 +26,7 @@ namespace {
 
 // Four games; in file-name order alpha, ete, pkgold, zeta.
 void layOutGames(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       .\r\nDrvdir       .\\drivers\r\n");
+  base.writeEmulatorConfig({.romDir = ".", .drvDir = ".\\drivers"});
   base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME Alpha Squadron\r\n");
   base.write(QStringLiteral("drivers/ete.drv"), "GAMENAME \xc3\x89T\xc3\x89 Racer\r\n");
   base.write(QStringLiteral("drivers/pkgold.drv"), "GAMENAME Pok\xc3\xa9mon Gold\r\n");
@@ -84,9 +79,11 @@ TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
   QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
   EXPECT_TRUE(waitForPlayed(base).endsWith("\npkgold.drv\n"));
 
-  // Hiding the selected game unselects it: Play then starts nothing unseen.
+  // Hiding the selected game takes the selection to a shown one: Play starts nothing unseen.
+  QFile::remove(base.filePath(QStringLiteral("played.txt")));
   field->setText(QStringLiteral("zeta"));
-  EXPECT_NE(selectedCatalogueRow(list), 2);
+  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
+  EXPECT_TRUE(waitForPlayed(base).endsWith("\nzeta.drv\n"));
 
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_TRUE(field->text().isEmpty());
@@ -221,61 +218,6 @@ TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), field) << "after " << press + 1 << " Tab presses";
   }
-}
-
-TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) {
-  TempBase base;
-  layOutGames(base);
-  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       .\\drivers\r\n");
-  base.write(QStringLiteral("roms/alpha.drv.zip"), "zip");
-  base.write(QStringLiteral("roms/zeta.drv.zip"), "zip");
-  ErrorBoxLog boxes;
-  WindowOnBase main(base);
-  QListView* list = driverList(main);
-  ASSERT_EQ(shownGames(list).size(), 4);
-  const QColor plain = list->palette().color(QPalette::Text);
-  const auto missingArchive = [&](int row) {
-    return shownIndex(list, row).data(CatalogueModel::MissingArchiveRole).toString();
-  };
-  const auto* marker = dynamic_cast<const MissingArchiveMarker*>(list->itemDelegate());
-  ASSERT_NE(marker, nullptr);
-  const auto isGreyed = [&](int row) {
-    QStyleOptionViewItem option;
-    option.palette = list->palette();
-    marker->initStyleOption(&option, list->model()->index(row, 0));
-    return option.palette.color(QPalette::Text) != plain;
-  };
-  for (const int present : {0, 3}) {
-    EXPECT_FALSE(isGreyed(present)) << present;
-    EXPECT_TRUE(missingArchive(present).isEmpty()) << present;
-  }
-  EXPECT_TRUE(isGreyed(1));
-  EXPECT_TRUE(isGreyed(2));
-  EXPECT_EQ(missingArchive(2), base.filePath(QStringLiteral("roms/pkgold.drv.zip")));
-
-  // Hovering a greyed game names the missing path.
-  const QPoint inEte = catalogueRowRect(list, 1).center();
-  QHelpEvent hover(QEvent::ToolTip, inEte, list->viewport()->mapToGlobal(inEte));
-  QApplication::sendEvent(list->viewport(), &hover);
-  EXPECT_EQ(QToolTip::text(), text("Arquivo de ROM não encontrado: ") +
-                                  base.filePath(QStringLiteral("roms/ete.drv.zip")));
-  QToolTip::hideText();
-
-  // A marked game can still be played.
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, catalogueRowRect(list, 1).center());
-  ASSERT_EQ(selectedCatalogueRow(list), 1);
-  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
-  EXPECT_TRUE(waitForPlayed(base).endsWith("\nete.drv\n"));
-
-  // With no ROM directory, nothing is marked after the next scan.
-  main.child<QTabWidget>("PageControl1")->setCurrentIndex(1);
-  main.child<QLineEdit>("edtRomDir")->setText(QStringLiteral("nowhere"));
-  QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
-  for (int row = 0; row < main.window().catalogue().rowCount(); ++row) {
-    EXPECT_FALSE(isGreyed(row)) << row;
-    EXPECT_TRUE(missingArchive(row).isEmpty()) << row;
-  }
-  EXPECT_TRUE(boxes.texts().isEmpty());
 }
 
 }  // namespace
