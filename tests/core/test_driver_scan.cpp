@@ -157,6 +157,19 @@ TEST(DriverScan, GameNamesLoseQuotesAndOuterControlCharacters) {
   EXPECT_EQ(gameNamesOf(scan), expected);
 }
 
+TEST(DriverScan, DriversThatAreNoRegularFilesAreNotListed) {
+  TempBase base;
+  base.write(QStringLiteral("alpha.drv"), "GAMENAME Alpha\n");
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), base.filePath(QStringLiteral("zero.drv"))));
+  ASSERT_EQ(::mkfifo(encodeNative(base.filePath(QStringLiteral("pipe.drv"))).constData(), 0644), 0);
+  ASSERT_TRUE(QFile::link(base.filePath(QStringLiteral("alpha.drv")),
+                          base.filePath(QStringLiteral("good-link.drv"))));
+  const DriverScanResult scan = scanDrivers(base.path(), QString(), {}, QLocale::c());
+  ASSERT_EQ(scan.drivers.size(), 2);
+  EXPECT_EQ(scan.drivers[0].file, QStringLiteral("alpha.drv"));
+  EXPECT_EQ(scan.drivers[1].file, QStringLiteral("good-link.drv"));
+}
+
 TEST(DriverScan, UnreadableFileShowsItsNameAndTheScanGoesOn) {
   const TempBase base;
   QFile::setPermissions(base.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +36,32 @@ TEST(ReadWholeFile, FailsWithTheOpenMessageForMissingFilesAndDirectories) {
   EXPECT_EQ(errorOf([&] { readWholeFile(directory); }), messages::cannotOpenFile(directory));
   const QString present = base.write(QStringLiteral("a.ini"), QByteArray("a\0b", 3));
   EXPECT_EQ(readWholeFile(present), QByteArray("a\0b", 3));
+}
+
+// A FIFO or a device would block or never end, and a file past the cap would fill the memory;
+// a file exactly at the cap is still an ordinary file.
+TEST(ReadWholeFile, OnlyRegularFilesWithinTheCapAreRead) {
+  TempBase base;
+  const QString fifo = base.filePath(QStringLiteral("fifo.ini"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0) << std::strerror(errno);
+  const QString oversize = base.write(QStringLiteral("sparse.ini"), "Romdir       x\n");
+  ASSERT_EQ(::truncate(QFile::encodeName(oversize).constData(), kTextFileLimit + 1), 0);
+  const QString atLimit = base.write(QStringLiteral("small.ini"), "Romdir       x\n");
+  ASSERT_EQ(::truncate(QFile::encodeName(atLimit).constData(), kTextFileLimit), 0);
+  const std::pair<const char*, QString> links[] = {
+      {"zero.ini", QStringLiteral("/dev/zero")},
+      {"random.ini", QStringLiteral("/dev/urandom")},
+      {"fifo-link.ini", fifo},
+  };
+  QStringList refused = {fifo, oversize};
+  for (const auto& [name, target] : links) {
+    refused.append(base.filePath(QString::fromUtf8(name)));
+    ASSERT_TRUE(QFile::link(target, refused.back()));
+  }
+  for (const QString& path : refused) {
+    EXPECT_EQ(errorOf([&] { readWholeFile(path); }), messages::cannotOpenFile(path));
+  }
+  EXPECT_EQ(readWholeFile(atLimit).size(), kTextFileLimit);
 }
 
 TEST(ReplaceFileAtomically, ReplacesContentAndKeepsPermissions) {

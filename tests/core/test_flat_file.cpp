@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -163,10 +166,23 @@ TEST(SwitchTexts, OnlyYesInAnyCaseIsOn) {
   }
 }
 
+// The key reader reads in blocks, with its own check of the file's kind and size; the whole-file
+// readers share readWholeFile's.
 TEST(FlatFileFailures, MissingOrUnreadableFileIsReportedWithItsPath) {
   TempBase base;
   const QString missing = base.filePath(QStringLiteral("none.ini"));
   const QString directory = base.makeDir(QStringLiteral("folder.ini"));
+  const QString fifo = base.filePath(QStringLiteral("fifo.ini"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+  const QString oversize = base.write(QStringLiteral("sparse.ini"), "Romdir       x\n");
+  ASSERT_EQ(::truncate(QFile::encodeName(oversize).constData(), kTextFileLimit + 1), 0);
+  const QString atLimit = base.write(QStringLiteral("small.ini"), "Romdir       x\n");
+  ASSERT_EQ(::truncate(QFile::encodeName(atLimit).constData(), kTextFileLimit), 0);
+  EXPECT_EQ(readFoundFlatValues(atLimit, {"Romdir"}).front().value_or("."), "x");
+  for (const QString& path : {fifo, oversize}) {
+    EXPECT_EQ(errorOf([&] { readFoundFlatValues(path, {"Romdir"}); }),
+              QStringLiteral("Cannot open file ") + path);
+  }
   for (const QString& path : {missing, directory}) {
     const QString expected = QStringLiteral("Cannot open file ") + path;
     EXPECT_EQ(errorOf([&] { readFoundFlatValues(path, {"Romdir"}); }), expected);

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -119,6 +120,11 @@ TEST(StartProgram, ReportsWhyAProgramCannotStartInPlainWords) {
   const QString loop = base.filePath(QStringLiteral("loop.exe"));
   QFile::link(base.filePath(QStringLiteral("loop2.exe")), loop);
   QFile::link(loop, base.filePath(QStringLiteral("loop2.exe")));
+  // A FIFO or a device would block the start.
+  const QString fifo = base.filePath(QStringLiteral("fifo.exe"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+  const QString device = base.filePath(QStringLiteral("device.exe"));
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
 
   struct Case {
     QString program;
@@ -131,6 +137,8 @@ TEST(StartProgram, ReportsWhyAProgramCannotStartInPlainWords) {
       {badInterpreter, "No such file or directory"},
       {noFormat, "Exec format error"},
       {loop, "Too many levels of symbolic links"},
+      {fifo, "Permission denied"},
+      {device, "Permission denied"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(startProgram(c.program, {QStringLiteral("x")}, base.path()).failure,
