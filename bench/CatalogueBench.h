@@ -27,6 +27,8 @@
 #include <QLocale>
 #include <QString>
 
+#include "core/catalogue/DriverScan.h"
+
 namespace bench {
 
 using Clock = std::chrono::steady_clock;
@@ -111,6 +113,28 @@ inline void writeDriverCatalogue(const QString& directory, int count) {
       fail("cannot write the driver catalogue");
     }
   }
+}
+
+// Records of game names of a few made-up words each, in list order by file name, so that filter
+// texts match some and not others. With `accented`, about 3 names in 10 hold an accented letter,
+// which the filter must decompose and only the collator's keys order.
+inline QList<vorlane::DriverRecord> madeUpCatalogue(int count, bool accented) {
+  static const char* const words[] = {"Pac",   "Galaxy", "Space", "Invaders", "Dragon",  "Fighter",
+                                      "Mania", "Kong",   "Star",  "Zone",     "Quest",   "Force",
+                                      "Rally", "Ninja",  "Turbo", "Blaster",  "Pokémon", "Café"};
+  std::mt19937 random(2024);
+  // The accented words come last.
+  std::uniform_int_distribution<int> word(0, int(std::size(words)) - (accented ? 1 : 3));
+  QList<vorlane::DriverRecord> drivers;
+  drivers.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    vorlane::DriverRecord driver;
+    driver.file = QStringLiteral("game%1.drv").arg(i, 6, 10, QLatin1Char('0'));
+    driver.gameName = QByteArray(words[word(random)]) + ' ' + words[word(random)] + ' ' +
+                      words[word(random)] + ' ' + QByteArray::number(i);
+    drivers.append(driver);
+  }
+  return drivers;
 }
 
 // Writes the dirty pages back and drops the page cache, dentries and inodes, as after a reboot.

@@ -9,13 +9,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListView>
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace {
 
@@ -74,7 +76,11 @@ SelectionCost selectionCost(const QString& base) {
     select(i % 2);
   }
   cost.next = bench::cpuMilliseconds() - start;
-  if (window->currentDriverRow() != 0) {
+  // The handler names the selected game's driver file.
+  const auto* name = window->findChild<QLabel*>(QStringLiteral("panNomeDriver"));
+  if (name == nullptr ||
+      name->text() !=
+          list->model()->index(0, 0).data(vorlane::CatalogueModel::FileNameRole).toString()) {
     bench::fail("the selections did not reach the handler");
   }
   return cost;

@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <random>
 #include <string>
 
 #include <QApplication>
@@ -23,9 +22,9 @@
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/files/FolderWatch.h"
-#include "ui/CatalogueFilter.h"
-#include "ui/CatalogueModel.h"
-#include "ui/CatalogueRefresh.h"
+#include "ui/drivers/CatalogueFilter.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/drivers/CatalogueRefresh.h"
 
 namespace {
 
@@ -194,30 +193,9 @@ void benchmarkTimeToShow(const QString& directory) {
       best / kShowTargetMs, kShowTargetMs);
 }
 
-// Game names of a few made-up words each, so that filter texts match some and not others. With
-// `accented`, about 3 names in 10 hold an accented letter, which the filter must decompose.
-QList<vorlane::DriverRecord> madeUpCatalogue(int count, bool accented) {
-  static const char* const words[] = {"Pac",   "Galaxy", "Space", "Invaders", "Dragon",  "Fighter",
-                                      "Mania", "Kong",   "Star",  "Zone",     "Quest",   "Force",
-                                      "Rally", "Ninja",  "Turbo", "Blaster",  "Pokémon", "Café"};
-  std::mt19937 random(2024);
-  // The accented words come last.
-  std::uniform_int_distribution<int> word(0, int(std::size(words)) - (accented ? 1 : 3));
-  QList<vorlane::DriverRecord> drivers;
-  drivers.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    vorlane::DriverRecord driver;
-    driver.file = QStringLiteral("game%1.drv").arg(i, 6, 10, QLatin1Char('0'));
-    driver.gameName = QByteArray(words[word(random)]) + ' ' + words[word(random)] + ' ' +
-                      words[word(random)] + ' ' + QByteArray::number(i);
-    drivers.append(driver);
-  }
-  return drivers;
-}
-
 void benchmarkFilter(bool accented) {
   Page page;
-  page.model.takeScan(madeUpCatalogue(kFilterCatalogueSize, accented));
+  page.model.takeScan(bench::madeUpCatalogue(kFilterCatalogueSize, accented));
   page.selectMiddle();
   const QString typed = QStringLiteral("galaxy");
   double worst = 0;

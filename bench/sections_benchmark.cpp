@@ -25,9 +25,9 @@
 #include "core/settings/ProfileFile.h"
 #include "core/text/TextLines.h"
 #include "ui/Application.h"
-#include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/editor/DriverEditor.h"
 
 namespace {
 

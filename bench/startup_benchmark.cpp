@@ -32,10 +32,10 @@
 #include "core/settings/ProfileFile.h"
 #include "core/text/TextCodec.h"
 #include "ui/Application.h"
-#include "ui/CatalogueModel.h"
-#include "ui/GamepadTiming.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/gamepad/GamepadTiming.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include "core/start/StartOptions.h"
 #include "ui/Application.h"
 #include "ui/BaseDirectoryChooser.h"
-#include "ui/DriverEditor.h"
-#include "ui/GamepadTiming.h"
 #include "ui/MainWindow.h"
+#include "ui/editor/DriverEditor.h"
+#include "ui/gamepad/GamepadTiming.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "core/start/ProgramInfo.h"
 #include "core/start/ProgramVersion.h"
-#include "ui/FocusFrameStyle.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/FocusFrameStyle.h"
+#include "ui/common/MessageBoxes.h"
 
 // The pictures live in this static library; naming them keeps the linker from dropping them.
 static void initResources() {
@@ -24,7 +24,8 @@ void setUpApplication(QApplication& application) {
   // Docks and Wayland find the menu entry, and with it the icon, by this name.
   QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
   QApplication::setStyle(new FocusFrameStyle);
-  // The layouts name the fonts of the original design; metric-compatible free fonts stand in.
+  // The layouts name their fonts by the names the language files and layouts were measured with;
+  // free fonts with the same metrics stand in, so every caption keeps the width drawn for it.
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));

@@ -16,8 +16,8 @@
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
 #include "core/text/NativeText.h"
-#include "ui/Guard.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/Guard.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace vorlane {
 namespace {

@@ -10,7 +10,7 @@
 #include "core/files/Paths.h"
 #include "core/launch/SetupProblems.h"
 #include "core/text/NativeText.h"
-#include "ui/FileText.h"
+#include "ui/common/FileText.h"
 
 namespace vorlane {
 namespace {

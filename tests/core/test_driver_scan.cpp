@@ -434,12 +434,14 @@ TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
   }
 }
 
-// The rows as the list shows them: "file=game name", "!" after a game whose archive is missing.
+// The rows as the list shows them: "file=game name", "!" after a game whose archive is missing,
+// and its place by game name after "#".
 QStringList rowsOf(const QList<DriverRecord>& drivers) {
   QStringList rows;
   for (const DriverRecord& driver : drivers) {
     rows.append(driver.file + u'=' + QString::fromUtf8(driver.gameName) +
-                (driver.archiveMissing ? QStringLiteral("!") : QString()));
+                (driver.archiveMissing ? QStringLiteral("!") : QString()) + u'#' +
+                QString::number(driver.gameNameRank));
   }
   return rows;
 }

@@ -22,8 +22,7 @@ TEST(RememberedBase, SettingsLiveInTheUsersConfigurationDirectory) {
   TempBase config;
   const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-  EXPECT_EQ(RememberedBase::defaultSettingsPath(),
-            config.path() + QStringLiteral("/vorlane/vorlane.conf"));
+  EXPECT_EQ(RememberedFile::defaultPath(), config.path() + QStringLiteral("/vorlane/vorlane.conf"));
   qputenv("XDG_CONFIG_HOME", previous);
 }
 

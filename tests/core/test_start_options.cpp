@@ -33,6 +33,7 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
     BaseSource source;
     const char* directory;
     bool gamepads = true;
+    bool fullScreen = false;
   } cases[] = {
       {{}, BaseSource::CurrentDirectory, ""},
       {{"--base", "/games/tessik"}, BaseSource::Given, "/games/tessik"},
@@ -47,6 +48,12 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
       {{"--remembered-base", "-platform", "xcb"}, BaseSource::RememberedOrAsk, ""},
       {{"--no-gamepad"}, BaseSource::CurrentDirectory, "", false},
       {{"-no-gamepad", "--base", "/g"}, BaseSource::Given, "/g", false},
+      {{"--fullscreen"}, BaseSource::CurrentDirectory, "", true, true},
+      {{"-fullscreen", "--remembered-base", "--no-gamepad"},
+       BaseSource::RememberedOrAsk,
+       "",
+       false,
+       true},
   };
   for (const auto& example : cases) {
     const QStringList arguments = commandLine(example.arguments);
@@ -56,6 +63,7 @@ TEST(StartOptions, OptionsChooseWhereTheBaseComesFrom) {
     EXPECT_EQ(options.baseSource, example.source) << arguments.join(u' ').toStdString();
     EXPECT_EQ(options.baseDirectory, text(example.directory)) << arguments.join(u' ').toStdString();
     EXPECT_EQ(options.gamepads, example.gamepads) << arguments.join(u' ').toStdString();
+    EXPECT_EQ(options.fullScreen, example.fullScreen) << arguments.join(u' ').toStdString();
   }
 }
 
@@ -68,6 +76,8 @@ TEST(StartOptions, HelpVersionAndMistakesEndTheProgramWithTheirText) {
       {{"--help"}, 0, "Usage: vorlane [options]"},
       {{"-h"}, 0, "--remembered-base"},
       {{"--help"}, 0, "--no-gamepad"},
+      {{"--help"}, 0, "--fullscreen"},
+      {{"--fullscreen=yes"}, 2, "vorlane: Unexpected value after '--fullscreen'."},
       {{"--help-all"}, 0, "-platform <value>"},
       {{"--version"}, 0, "vorlane 0.4\n"},
       {{"-v", "--base", "/x"}, 0, "vorlane 0.4\n"},

@@ -20,7 +20,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgramOutputWindow.h"
+#include "ui/output/ProgramOutputWindow.h"
 
 namespace vorlane::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
-#include "ui/FocusFrameStyle.h"
+#include "ui/common/FocusFrameStyle.h"
 
 namespace vorlane::test {
 namespace {

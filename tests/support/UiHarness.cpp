@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <QAbstractButton>
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,10 +22,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/CatalogueModel.h"
-#include "ui/DriverEditor.h"
+#include "core/catalogue/MarkerColour.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/drivers/CatalogueModel.h"
+#include "ui/drivers/PreviewImage.h"
+#include "ui/editor/DriverEditor.h"
 
 namespace vorlane::test {
 
@@ -59,9 +63,13 @@ WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(QFile::encodeNam
 WindowOnBase::WindowOnBase(const QString& baseDirectory)
     : WindowOnBase(QFile::encodeName(baseDirectory)) {}
 
-WindowOnBase::WindowOnBase(const QByteArray& directory) : m_previousDirectory(QDir::currentPath()) {
+WindowOnBase::WindowOnBase(const TempBase& base, std::chrono::milliseconds earlyEndWindow)
+    : WindowOnBase(QFile::encodeName(base.path()), earlyEndWindow) {}
+
+WindowOnBase::WindowOnBase(const QByteArray& directory, std::chrono::milliseconds earlyEndWindow)
+    : m_previousDirectory(QDir::currentPath()) {
   EXPECT_EQ(::chdir(directory.constData()), 0) << directory.toStdString();
-  m_window = std::make_unique<MainWindow>();
+  m_window = std::make_unique<MainWindow>(nullptr, earlyEndWindow);
   m_editor = std::make_unique<DriverEditor>();
   m_window->setDriverEditor(m_editor.get());
   m_window->show();
@@ -191,6 +199,46 @@ void runWithoutModal(const std::function<void()>& action, const char* what) {
   });
   watch.start(10);
   action();
+}
+
+bool showsPicture(PreviewImage* image) {
+  // Drawn over transparent pixels without the window's background: what covers them is the
+  // area's own drawing.
+  QImage drawn(image->size(), QImage::Format_ARGB32_Premultiplied);
+  drawn.fill(Qt::transparent);
+  image->render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());
+  if (!image->accessibleDescription().isEmpty()) {
+    return false;
+  }
+  for (int y = 0; y < drawn.height(); ++y) {
+    for (int x = 0; x < drawn.width(); ++x) {
+      if (qAlpha(drawn.pixel(x, y)) != 0) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+namespace {
+
+Rgb rgbOf(QRgb pixel) {
+  return {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+}
+
+}  // namespace
+
+double drawnTextContrast(const QListView* list, int catalogueRow) {
+  const QImage drawn = list->viewport()->grab().toImage();
+  const QRect row = catalogueRowRect(list, catalogueRow);
+  const Rgb background = rgbOf(drawn.pixel(row.right() - 2, row.center().y()));
+  double contrast = 1;
+  for (int y = row.top(); y <= row.bottom(); ++y) {
+    for (int x = row.left(); x <= row.right(); ++x) {
+      contrast = std::max(contrast, contrastRatio(rgbOf(drawn.pixel(x, y)), background));
+    }
+  }
+  return contrast;
 }
 
 }  // namespace vorlane::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -13,7 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "support/TempBase.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/output/ProgramLauncher.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +24,7 @@ class QListView;
 namespace vorlane {
 class DriverEditor;
 class MainWindow;
+class PreviewImage;
 }  // namespace vorlane
 
 namespace vorlane::test {
@@ -60,9 +63,12 @@ class LaunchFailureLog : public BoxLog {
 class WindowOnBase {
  public:
   explicit WindowOnBase(const TempBase& base);
+  // With an early-end window other than the program's.
+  WindowOnBase(const TempBase& base, std::chrono::milliseconds earlyEndWindow);
   explicit WindowOnBase(const QString& baseDirectory);
   // A base directory given by its bytes, for names that are not UTF-8.
-  explicit WindowOnBase(const QByteArray& directory);
+  explicit WindowOnBase(const QByteArray& directory,
+                        std::chrono::milliseconds earlyEndWindow = kEarlyEndWindow);
   ~WindowOnBase();
 
   MainWindow& window() { return *m_window; }
@@ -118,6 +124,14 @@ QRect catalogueRowRect(const QListView* list, int catalogueRow);
 int selectedCatalogueRow(const QListView* list);
 // The driver file names of the window's catalogue, in list order.
 QStringList catalogueFiles(const MainWindow& window);
+
+// Whether the preview area draws a picture, as it draws it now (the first drawing decodes it):
+// neither nothing, which leaves the panel's caption showing, nor a failure's message.
+bool showsPicture(PreviewImage* image);
+
+// The contrast of a catalogue row's text as the list draws it: the pixel that stands out most
+// from the row's background, which is read at the row's right end, past any text.
+double drawnTextContrast(const QListView* list, int catalogueRow);
 
 // Selects a game the way a user does: a click on its catalogue row of the Drivers page.
 void clickDriver(WindowOnBase& main, int row);

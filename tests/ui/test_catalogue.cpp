@@ -19,9 +19,9 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
-#include "ui/PreviewImage.h"
-#include "ui/PreviewPanel.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/drivers/PreviewImage.h"
+#include "ui/drivers/PreviewPanel.h"
 
 namespace vorlane::test {
 namespace {
@@ -150,14 +150,12 @@ TEST(Catalogue, ListsGameNamesInFileOrderWithTheirCount) {
                              QStringLiteral("d.DRV"), QStringLiteral("e.drv"),
                              QStringLiteral("f.drv")};
   EXPECT_EQ(catalogueFiles(main.window()), files);
-  EXPECT_EQ(main.window().driverDirectory(), base.filePath(QStringLiteral("drivers")));
   EXPECT_EQ(shownGames(page.list), QStringList({QStringLiteral("A.drv"), QStringLiteral("Bravo"),
                                                 QStringLiteral("Delta"), QString(), text("Café")}));
   EXPECT_EQ(page.count->text(), QStringLiteral("5"));
   expectNoSelection(page);
-  EXPECT_EQ(main.window().currentDriverRow(), -1);
   page.expectShowing(QString());
-  EXPECT_FALSE(page.image->hasPicture());
+  EXPECT_FALSE(showsPicture(page.image));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -219,9 +217,8 @@ TEST(Catalogue, RescansStayParallelAndLeaveThePreviewAndNameAlone) {
     }
     EXPECT_EQ(page.count->text(), QStringLiteral("3"));
     expectNoSelection(page);
-    EXPECT_EQ(main.window().currentDriverRow(), -1);
     page.expectShowing(QStringLiteral("m.drv"));
-    EXPECT_TRUE(page.image->hasPicture());
+    EXPECT_TRUE(showsPicture(page.image));
   }
   EXPECT_TRUE(boxes.texts().isEmpty());
 }
@@ -256,11 +253,11 @@ TEST(Catalogue, SelectionShowsThePreviewFileOfTheDriverOrEmptiesTheArea) {
   for (int i = 0; i < int(std::size(cases)); ++i) {
     SCOPED_TRACE(cases[i].driver);
     page.click(0);
-    ASSERT_TRUE(page.image->hasPicture());
+    ASSERT_TRUE(showsPicture(page.image));
     page.click(i + 1);
-    EXPECT_EQ(main.window().currentDriverRow(), i + 1);
+    EXPECT_EQ(selectedCatalogueRow(page.list), i + 1);
     page.expectShowing(text(cases[i].driver));
-    EXPECT_EQ(page.image->hasPicture(), cases[i].picture);
+    EXPECT_EQ(showsPicture(page.image), cases[i].picture);
     if (!cases[i].picture) {
       page.expectCaptionOnly();
     }
@@ -347,7 +344,7 @@ TEST(Catalogue, PictureThatCannotBeDecodedShowsItsMessageInTheArea) {
     const QImage drawn = page.drawnImage();
     QApplication::processEvents();
     page.expectShowing(text(example.file));
-    EXPECT_EQ(main.window().currentDriverRow(), example.row);
+    EXPECT_EQ(selectedCatalogueRow(page.list), example.row);
     EXPECT_EQ(page.image->accessibleDescription(), example.failure);
     EXPECT_FALSE(isNear(drawn.pixel(130, 10), kRed)) << example.file;
     bool messageDrawn = false;
@@ -384,9 +381,9 @@ TEST(Catalogue, KeyboardSelectionRunsTheHandler) {
   } steps[] = {{Qt::Key_Down, 1, true}, {Qt::Key_Down, 2, false}, {Qt::Key_Up, 1, true}};
   for (const auto& step : steps) {
     QTest::keyClick(page.list, step.key);
-    EXPECT_EQ(main.window().currentDriverRow(), step.row);
+    EXPECT_EQ(selectedCatalogueRow(page.list), step.row);
     page.expectShowing(catalogueFiles(main.window()).at(step.row));
-    EXPECT_EQ(page.image->hasPicture(), step.picture);
+    EXPECT_EQ(showsPicture(page.image), step.picture);
   }
   EXPECT_TRUE(boxes.texts().isEmpty());
 }

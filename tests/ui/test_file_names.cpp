@@ -20,8 +20,8 @@
 #include "support/Polling.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
+#include "ui/editor/DriverEditor.h"
 
 namespace vorlane::test {
 namespace {

@@ -26,7 +26,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {
@@ -267,7 +267,7 @@ TEST(Play, StartsTheEmulatorByButtonEnterAndDoubleClick) {
   // Through the window system, so the press that selects comes before the double-click.
   QTest::mouseDClick(main.window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
                      list->viewport()->mapTo(&main.window(), catalogueRowRect(list, 2).center()));
-  EXPECT_EQ(main.window().currentDriverRow(), 2) << "the double-click first selects";
+  EXPECT_EQ(selectedCatalogueRow(list), 2) << "the double-click first selects";
   runs.append(waitForRun(base, kEmulatorLog, 4));
 
   const char* const expectedFiles[] = {"alpha.drv", "alpha.drv", "Beta.drv", "gamma.drv"};

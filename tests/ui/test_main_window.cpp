@@ -23,7 +23,7 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {

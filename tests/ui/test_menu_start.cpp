@@ -16,7 +16,7 @@
 #include "support/UiHarness.h"
 #include "ui/BaseDirectoryChooser.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TempBase.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace vorlane::test {
 namespace {

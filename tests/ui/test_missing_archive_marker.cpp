@@ -15,8 +15,8 @@
 #include "support/Looks.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
-#include "ui/CatalogueModel.h"
 #include "ui/MainWindow.h"
+#include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane::test {
 namespace {
@@ -31,23 +31,6 @@ void layOutGames(const TempBase& base) {
   base.write(QStringLiteral("roms/b.drv.zip"), "stand-in");
 }
 
-Rgb rgbOf(QRgb pixel) {
-  return {qRed(pixel), qGreen(pixel), qBlue(pixel)};
-}
-
-// The contrast of a row's text as drawn: the pixel that stands out most from the row's
-// background, which is read at the row's right end, past any text.
-double drawnContrast(const QImage& list, const QRect& row) {
-  const Rgb background = rgbOf(list.pixel(row.right() - 2, row.center().y()));
-  double contrast = 1;
-  for (int y = row.top(); y <= row.bottom(); ++y) {
-    for (int x = row.left(); x <= row.right(); ++x) {
-      contrast = std::max(contrast, contrastRatio(rgbOf(list.pixel(x, y)), background));
-    }
-  }
-  return contrast;
-}
-
 TEST(MissingArchiveMarker, GreyedGamesStayReadableInLightAndDarkPalettes) {
   TempBase base;
   layOutGames(base);
@@ -57,9 +40,8 @@ TEST(MissingArchiveMarker, GreyedGamesStayReadableInLightAndDarkPalettes) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main.window()));
     QListView* list = driverList(main);
     ASSERT_EQ(shownGames(list).size(), 3);
-    const QImage drawn = list->viewport()->grab().toImage();
-    const double greyed = drawnContrast(drawn, catalogueRowRect(list, 0));
-    const double plain = drawnContrast(drawn, catalogueRowRect(list, 1));
+    const double greyed = drawnTextContrast(list, 0);
+    const double plain = drawnTextContrast(list, 1);
     EXPECT_GE(greyed, kReadableTextContrast) << look.name;
     // And still a mark that shows.
     EXPECT_LT(greyed, plain * 0.75) << look.name << ", plain text " << plain;

@@ -24,8 +24,8 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/ProgramLauncher.h"
-#include "ui/ProgramOutputWindow.h"
+#include "ui/output/ProgramLauncher.h"
+#include "ui/output/ProgramOutputWindow.h"
 
 // Freed memory that AddressSanitizer holds back would count as resident; a small hold keeps the
 // measure of resident memory about what the windows keep.
@@ -430,8 +430,6 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   layOut(base, ".");
   const QString log = base.filePath(QStringLiteral("tessik-output.log"));
   LaunchFailureLog failures;
-  WindowOnBase main(base);
-  clickDriver(main, 0);
   const struct {
     QByteArray body;
     bool late;        // ends only once the early window has passed
@@ -448,7 +446,8 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
   };
   for (const auto& example : cases) {
     QFile::remove(base.filePath(QStringLiteral("go")));
-    setEarlyEndWindow(example.late ? 500 : 5000);
+    WindowOnBase main(base, example.late ? std::chrono::milliseconds(500) : kEarlyEndWindow);
+    clickDriver(main, 0);
     writeProgram(base, QStringLiteral("tessik.exe"), example.body);
     clickButton(main, "btnExecutar");
     if (example.late) {
@@ -467,7 +466,6 @@ TEST(PlayOutput, OnlyAnEarlyFailureIsToldWithItsStatus) {
     }
     failures.clear();
   }
-  setEarlyEndWindow(5000);
 }
 
 // An emulator that floods its output before it fails: the box's last lines are whole lines and

@@ -24,8 +24,8 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/BaseDirectoryChooser.h"
-#include "ui/DriverEditor.h"
 #include "ui/MainWindow.h"
+#include "ui/editor/DriverEditor.h"
 
 namespace vorlane::test {
 namespace {

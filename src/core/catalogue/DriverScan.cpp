@@ -12,6 +12,7 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/FreedMemory.h"
+#include "core/catalogue/GameNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
 #include "core/catalogue/RomArchive.h"
 #include "core/catalogue/ShownName.h"
@@ -227,8 +228,14 @@ std::optional<RomFolder> romFolder(const QString& romDirectory) {
 // changed.
 QList<DriverRecord> withArchivesLookedFor(const QList<DriverRecord>& known,
                                           const std::optional<RomFolder>& roms) {
+  // Each archive's name lies wherever the scan that read it put it, seldom still in the cache: one
+  // asked for some rows ahead has come by its turn, rather than each look waiting on memory alone.
+  constexpr qsizetype kFetchAhead = 16;
   QList<DriverRecord> drivers = known;
   for (qsizetype row = 0; row < known.size(); ++row) {
+    if (row + kFetchAhead < known.size()) {
+      __builtin_prefetch(known.at(row + kFetchAhead).archive.constData());
+    }
     const bool missing = archiveIsMissing(known.at(row), roms);
     if (missing != known.at(row).archiveMissing) {
       drivers[row].archiveMissing = missing;
@@ -285,6 +292,11 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
     }
   } else {
     std::for_each(records.toRead.cbegin(), records.toRead.cend(), lookFor);
+  }
+  // With the scan, so that the list switches to this order without collating a name. A stopped
+  // scan's records are dropped.
+  if (stop == nullptr || !stop->load()) {
+    rankByGameName(read.drivers, locale);
   }
   return read;
 }

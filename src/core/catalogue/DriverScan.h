@@ -24,6 +24,9 @@ struct DriverRecord {
   QByteArray archive;
   // Whether the archive was looked for and is missing.
   bool archiveMissing = false;
+  // Its place in its catalogue's order by game name (gameNameOrder), from 0, as the scan leaves
+  // it: an order the list can switch to without collating a name.
+  quint32 gameNameRank = 0;
   // The fingerprint of the file's stamp as it was read, so that a later look reads it again only
   // once it changed. 0, which matches no file, when it could not be read, or was read too soon
   // after its last change for a later change to show.
@@ -80,6 +83,7 @@ QByteArray cleanGameName(QByteArray value);
 // last change keeps no stamp.
 // Once `stop` is seen set, no further file is read: the scan returns with records left unread,
 // a result only to be dropped.
+// The records are ranked by game name (rankByGameName), as they are by rescanDriverFolder.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale(),

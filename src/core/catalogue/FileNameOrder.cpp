@@ -30,8 +30,17 @@ QCollator listCollator(const QLocale& locale) {
   return collator;
 }
 
-bool lessWithBinaryTie(int collated, const QString& a, const QString& b) {
-  return collated != 0 ? collated < 0 : a < b;
+// How names that the collator holds equal follow each other.
+enum class Ties {
+  InBinaryOrder,  // of their code units, capitals first
+  InGivenOrder,
+};
+
+bool lessWithTie(int collated, Ties ties, const QStringList& names, qsizetype a, qsizetype b) {
+  if (collated != 0) {
+    return collated < 0;
+  }
+  return ties == Ties::InBinaryOrder ? names.at(a) < names.at(b) : a < b;
 }
 
 // Languages whose default collation leaves printable ASCII as the root collation orders it: no
@@ -93,7 +102,7 @@ std::optional<AsciiRanks> asciiRanks(const QCollator& collator) {
 
 // The names as ranks, one byte per character, so that one sort compares bytes. Each name's first
 // eight ranks also stand in one number, which settles most comparisons without reaching the rest.
-QList<qsizetype> orderByRanks(const QStringList& names, const AsciiRanks& ranks) {
+QList<qsizetype> orderByRanks(const QStringList& names, const AsciiRanks& ranks, Ties ties) {
   struct Ranked {
     quint64 head;
     qsizetype index;
@@ -125,8 +134,7 @@ QList<qsizetype> orderByRanks(const QStringList& names, const AsciiRanks& ranks)
     if (a.head != b.head) {
       return a.head < b.head;
     }
-    const int collated = keyOf(a.index).compare(keyOf(b.index));
-    return lessWithBinaryTie(collated, names.at(a.index), names.at(b.index));
+    return lessWithTie(keyOf(a.index).compare(keyOf(b.index)), ties, names, a.index, b.index);
   });
   QList<qsizetype> order;
   order.reserve(names.size());
@@ -141,7 +149,7 @@ struct Keyed {
   qsizetype index;
 };
 
-QList<qsizetype> orderBySortKeys(const QStringList& names, const QLocale& locale) {
+QList<qsizetype> orderBySortKeys(const QStringList& names, const QLocale& locale, Ties ties) {
   // Each name's key is computed once: comparing names through the collator on every step of
   // the sort costs several times more on catalogues of tens of thousands of files. The key is
   // that of the name the list shows: one that is not UTF-8 sorts as its Windows-1252 reading.
@@ -167,7 +175,7 @@ QList<qsizetype> orderBySortKeys(const QStringList& names, const QLocale& locale
   }
 
   std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-    return lessWithBinaryTie(a.key.compare(b.key), names.at(a.index), names.at(b.index));
+    return lessWithTie(a.key.compare(b.key), ties, names, a.index, b.index);
   });
   QList<qsizetype> order;
   order.reserve(names.size());
@@ -177,17 +185,25 @@ QList<qsizetype> orderBySortKeys(const QStringList& names, const QLocale& locale
   return order;
 }
 
+QList<qsizetype> collatedOrder(const QStringList& names, const QLocale& locale, Ties ties) {
+  // Driver files and games are mostly named in plain ASCII: their order then needs no collation
+  // keys, which cost most of a large catalogue's sort and take memory for every name.
+  if (keepsRootAsciiOrder(locale) && std::all_of(names.cbegin(), names.cend(), isPrintableAscii)) {
+    if (const std::optional<AsciiRanks> ranks = asciiRanks(listCollator(locale))) {
+      return orderByRanks(names, *ranks, ties);
+    }
+  }
+  return orderBySortKeys(names, locale, ties);
+}
+
 }  // namespace
 
 QList<qsizetype> sortedOrder(const QStringList& names, const QLocale& locale) {
-  // Driver files are mostly named in plain ASCII: their order then needs no collation keys,
-  // which cost most of a large catalogue's sort and take memory for every name.
-  if (keepsRootAsciiOrder(locale) && std::all_of(names.cbegin(), names.cend(), isPrintableAscii)) {
-    if (const std::optional<AsciiRanks> ranks = asciiRanks(listCollator(locale))) {
-      return orderByRanks(names, *ranks);
-    }
-  }
-  return orderBySortKeys(names, locale);
+  return collatedOrder(names, locale, Ties::InBinaryOrder);
+}
+
+QList<qsizetype> stableSortedOrder(const QStringList& texts, const QLocale& locale) {
+  return collatedOrder(texts, locale, Ties::InGivenOrder);
 }
 
 }  // namespace vorlane

@@ -16,4 +16,8 @@ inline constexpr qsizetype kNamesPerKeyTask = 2048;
 // k-th.
 QList<qsizetype> sortedOrder(const QStringList& names, const QLocale& locale = QLocale());
 
+// The same collation for texts that are not file names, such as game names: texts it holds equal
+// keep the order they were given in.
+QList<qsizetype> stableSortedOrder(const QStringList& texts, const QLocale& locale = QLocale());
+
 }  // namespace vorlane

@@ -90,7 +90,11 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
   const QCommandLineOption noGamepad(
       QStringLiteral("no-gamepad"),
       QStringLiteral("Do not read game controllers or arcade sticks."));
-  parser.addOptions({base, remembered, choose, noGamepad});
+  const QCommandLineOption fullScreen(
+      QStringLiteral("fullscreen"),
+      QStringLiteral("Start with the window in full screen, as an arcade cabinet wants it; F11 "
+                     "leaves it."));
+  parser.addOptions({base, remembered, choose, noGamepad, fullScreen});
   addQtOptions(parser);
 
   if (!parser.parse(arguments)) {
@@ -115,6 +119,7 @@ std::variant<StartOptions, EarlyExit> parseStartOptions(const QStringList& argum
 
   StartOptions options;
   options.gamepads = !parser.isSet(noGamepad);
+  options.fullScreen = parser.isSet(fullScreen);
   if (parser.isSet(base)) {
     options.baseSource = BaseSource::Given;
     options.baseDirectory = parser.value(base);

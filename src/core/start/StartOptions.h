@@ -18,8 +18,9 @@ enum class BaseSource {
 
 struct StartOptions {
   BaseSource baseSource = BaseSource::CurrentDirectory;
-  QString baseDirectory;  // with BaseSource::Given, as typed
-  bool gamepads = true;   // false with --no-gamepad
+  QString baseDirectory;    // with BaseSource::Given, as typed
+  bool gamepads = true;     // false with --no-gamepad
+  bool fullScreen = false;  // true with --fullscreen
 };
 
 // The program ends before any window opens: help and version go to standard output with code 0,
