@@ -1,5 +1,7 @@
 #include "ui/drivers/DriversPage.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -111,6 +113,24 @@ void DriversPage::loadDrivers() {
   }
 }
 
+void DriversPage::selectGame(const QString& driverFile) {
+  const QList<DriverRecord>& drivers = m_catalogue->drivers();
+  const auto found =
+      std::find_if(drivers.cbegin(), drivers.cend(),
+                   [&](const DriverRecord& driver) { return driver.file == driverFile; });
+  if (driverFile.isEmpty() || found == drivers.cend()) {
+    return;
+  }
+  const QModelIndex shown =
+      m_catalogueFilter->mapFromSource(m_catalogue->index(int(found - drivers.cbegin())));
+  if (!shown.isValid()) {
+    return;
+  }
+  m_ui.lstDrivers->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect);
+  m_ui.lstDrivers->scrollTo(shown, QAbstractItemView::PositionAtCenter);
+  m_ui.lstDrivers->setFocus();
+}
+
 QString DriversPage::romDirectory() const {
   return resolveDirectoryText(m_baseDirectory, decodeNative(m_links.directories().roms));
 }
@@ -198,7 +218,7 @@ void DriversPage::btnExecutarClick() {
       m_ui.page->window(), emulatorProgram(m_baseDirectory), playArguments(options, selected->file),
       m_baseDirectory, logDirectory(), m_links.earlyEndWindow);
   if (game != nullptr) {
-    Q_EMIT gameStarted();
+    Q_EMIT gameStarted(selected->file);
     connect(game, &ProgramReport::ended, this, &DriversPage::gameEnded);
   }
 }
