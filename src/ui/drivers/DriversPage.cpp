@@ -23,6 +23,7 @@
 #include "ui/drivers/CatalogueFilter.h"
 #include "ui/drivers/CatalogueModel.h"
 #include "ui/drivers/CatalogueTracker.h"
+#include "ui/drivers/CutNameTip.h"
 #include "ui/drivers/DriverListFilter.h"
 #include "ui/drivers/MissingArchiveMarker.h"
 #include "ui/drivers/PreviewImage.h"
@@ -47,6 +48,7 @@ DriversPage::DriversPage(const DriversControls& controls, const QString& baseDir
   // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
   // may keep their ROMs elsewhere.
   new MissingArchiveMarker(m_ui.lstDrivers, m_catalogue);
+  new CutNameTip(m_ui.lstDrivers);
   // File names are shown as they are, never read as markup.
   m_ui.panNomeDriver->setTextFormat(Qt::PlainText);
   // A scan replaces the rows without telling the selection's end: only the user's selections,
