@@ -28,6 +28,7 @@ constexpr int kSteps = 120;  // there and back, 12 by 8 pixels a step
 struct StepCost {
   double worst = 0;
   double mean = 0;
+  double meanCpu = 0;  // the process's CPU time, which other work on the machine does not add to
 };
 
 // The steps of a drag from the layout's size to a larger one and back, in the window built on
@@ -50,12 +51,13 @@ StepCost dragCost(const QString& base, const std::optional<QList<vorlane::Driver
   StepCost cost;
   for (int step = 0; step < kSteps; ++step) {
     const int growth = (step < kSteps / 2 ? step : kSteps - step) * 8;
-    const double ms = bench::costOf([&] {
-                        window.resize(smallest + QSize(growth * 12 / 8, growth));
-                        QApplication::processEvents();
-                      }).wall;
-    cost.worst = std::max(cost.worst, ms);
-    cost.mean += ms / kSteps;
+    const bench::Cost step = bench::costOf([&] {
+      window.resize(smallest + QSize(growth * 12 / 8, growth));
+      QApplication::processEvents();
+    });
+    cost.worst = std::max(cost.worst, step.wall);
+    cost.mean += step.wall / kSteps;
+    cost.meanCpu += step.cpu / kSteps;
   }
   return cost;
 }
