@@ -51,13 +51,13 @@ StepCost dragCost(const QString& base, const std::optional<QList<vorlane::Driver
   StepCost cost;
   for (int step = 0; step < kSteps; ++step) {
     const int growth = (step < kSteps / 2 ? step : kSteps - step) * 8;
-    const bench::Cost step = bench::costOf([&] {
+    const bench::Cost stepCost = bench::costOf([&] {
       window.resize(smallest + QSize(growth * 12 / 8, growth));
       QApplication::processEvents();
     });
-    cost.worst = std::max(cost.worst, step.wall);
-    cost.mean += step.wall / kSteps;
-    cost.meanCpu += step.cpu / kSteps;
+    cost.worst = std::max(cost.worst, stepCost.wall);
+    cost.mean += stepCost.wall / kSteps;
+    cost.meanCpu += stepCost.cpu / kSteps;
   }
   return cost;
 }
