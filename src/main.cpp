@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   }
   vorlane::DriverEditor driverEditor;
   mainWindow.setDriverEditor(&driverEditor);
-  mainWindow.show();
+  mainWindow.showAsLeft(options.fullScreen);
   if (options.gamepads) {
     // Opening the pads reads the user's mappings: after the window is up, never before it.
     QMetaObject::invokeMethod(

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <limits>
+#include <optional>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -21,10 +24,13 @@
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
 #include "core/start/ProgramInfo.h"
+#include "core/text/NativeText.h"
 #include "ui/KeyboardRing.h"
 #include "ui/SetupWarnings.h"
 #include "ui/WindowMessages.h"
+#include "ui/common/AnchoredLayout.h"
 #include "ui/common/Guard.h"
+#include "ui/common/RememberedPlace.h"
 #include "ui/common/SpokenNames.h"
 #include "ui/common/WindowPlacement.h"
 #include "ui/dip/DipPage.h"
@@ -66,7 +72,10 @@ void setCaption(QTabWidget* pages, QWidget* control, const QString& caption,
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent, std::chrono::milliseconds earlyEndWindow)
-    : QWidget(parent), m_ui(std::make_unique<Ui::MainWindow>()), m_earlyEndWindow(earlyEndWindow) {
+    : QWidget(parent),
+      m_ui(std::make_unique<Ui::MainWindow>()),
+      m_earlyEndWindow(earlyEndWindow),
+      m_leftView(m_remembered.view()) {
   m_ui->setupUi(this);
   setWindowTitle(mainWindowTitle());
   m_ui->Label1->setText(QString::fromLatin1(kApplicationTitle));
@@ -74,15 +83,20 @@ MainWindow::MainWindow(QWidget* parent, std::chrono::milliseconds earlyEndWindow
   showAboutText();
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(size());
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+  // The layout's size is the smallest: at it every control has the place the layout gives it.
+  setMinimumSize(size());
+  anchorControls();
   // A field must hold any value the files can hold: one cut at the toolkit's default length
   // would be written back shortened at the next Apply.
   for (QLineEdit* field : findChildren<QLineEdit*>()) {
     field->setMaxLength(std::numeric_limits<int>::max());
   }
 
-  new WindowPlacement(this);
+  placeAsLeft();
+  auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+  connect(fullScreen, &QShortcut::activated, this,
+          [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
 
   m_keyboard = new KeyboardRing(this, m_ui->PageControl1, m_ui->btnFechar);
   connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);
@@ -90,6 +104,93 @@ MainWindow::MainWindow(QWidget* parent, std::chrono::milliseconds earlyEndWindow
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::anchorControls() {
+  constexpr Follow stays = Follow::Stays;
+  constexpr Follow half = Follow::Half;
+  constexpr Follow whole = Follow::Whole;
+  const Ui::MainWindow& ui = *m_ui;
+  // The list takes the extra height; it and the preview share the extra width, the list the
+  // left half. What stands below or beside them moves with them. The other pages keep their
+  // controls where they are.
+  const struct {
+    QWidget* control;
+    Anchors anchors;
+  } anchored[] = {
+      {ui.PageControl1, {stays, stays, whole, whole}},
+      {ui.btnFechar, {whole, whole, whole, whole}},
+      {ui.panDrivers, {stays, stays, half, stays}},
+      {ui.lstDrivers, {stays, stays, half, whole}},
+      {ui.panNomeDriver, {stays, whole, half, whole}},
+      {ui.panTotalDrivers, {half, whole, half, whole}},
+      {ui.panAmostra, {half, stays, whole, stays}},
+      {ui.panImagem, {half, stays, whole, whole}},
+      {ui.btnExecutar, {half, whole, half, whole}},
+      {ui.btnChecksum, {half, whole, half, whole}},
+      {ui.btnEditar, {half, whole, half, whole}},
+      {ui.lblFiltro, {half, whole, whole, whole}},
+      {ui.edtFiltro, {half, whole, whole, whole}},
+  };
+  auto* layout = new AnchoredLayout(this);
+  for (const auto& [control, anchors] : anchored) {
+    layout->anchor(control, anchors);
+  }
+  // The picture fills its frame inside the border.
+  (new AnchoredLayout(ui.panImagem))->anchor(ui.imgAmostra, {stays, stays, whole, whole});
+}
+
+void MainWindow::placeAsLeft() {
+  const std::optional<QRect> place = placeFromBytes(m_leftView.windowGeometry);
+  if (!place) {
+    new WindowPlacement(this);
+    return;
+  }
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    screens.append(screen->availableGeometry());
+  }
+  if (liesOnAScreen(*place, screens)) {
+    setGeometry(*place);
+    return;
+  }
+  const QSize primary = QGuiApplication::primaryScreen()->availableGeometry().size();
+  resize(place->size().boundedTo(primary));
+  new WindowPlacement(this);
+}
+
+void MainWindow::showAsLeft(bool fullScreen) {
+  Qt::WindowStates states = Qt::WindowNoState;
+  if (m_leftView.maximised) {
+    states |= Qt::WindowMaximized;
+  }
+  if (fullScreen || m_leftView.fullScreen) {
+    states |= Qt::WindowFullScreen;
+  }
+  setWindowState(states);
+  show();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Not remembering costs the next start its place only: the window closes all the same.
+  runGuarded([this] { rememberView(); });
+  QWidget::closeEvent(event);
+}
+
+void MainWindow::rememberView() const {
+  // What else the view holds stays as it is now.
+  ViewSettings view = m_remembered.view();
+  if (const QRect place = normalGeometry(); place.isValid()) {
+    view.windowGeometry = rememberedPlaceBytes(place);
+  }
+  view.maximised = isMaximized();
+  view.fullScreen = isFullScreen();
+  m_remembered.rememberView(view);
+}
+
+void MainWindow::rememberLastPlayed(const QString& driverFile) const {
+  // Not remembering costs the next start its selection only: the game plays all the same.
+  runGuarded([&] { m_remembered.rememberLastPlayed(m_baseDirectory, encodeNative(driverFile)); });
+}
 
 void MainWindow::runCreationSteps() {
   m_baseDirectory = currentDirectory();
@@ -104,6 +205,7 @@ void MainWindow::runCreationSteps() {
   m_settings->readFrontEndSettings();
   applyLanguage(m_settings->selectedLanguage());
   loadDrivers();
+  m_drivers->selectGame(decodeNative(m_remembered.lastPlayed(m_baseDirectory)));
   composeCommandLine();
 }
 
@@ -145,6 +247,7 @@ void MainWindow::createPages() {
                                .earlyEndWindow = m_earlyEndWindow},
                               this);
   connect(m_drivers, &DriversPage::gameStarted, this, &MainWindow::gameStarted);
+  connect(m_drivers, &DriversPage::gameStarted, this, &MainWindow::rememberLastPlayed);
   connect(m_drivers, &DriversPage::gameEnded, this, &MainWindow::gameHasEnded);
 
   // Flipping a switch composes the option text again, as the option boxes do.

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "core/settings/ProfileFile.h"
+#include "core/start/RememberedView.h"
 #include "ui/output/ProgramLauncher.h"
 
 namespace Ui {
@@ -48,6 +49,10 @@ class MainWindow : public QWidget {
   // The editor window that Edit Driver shows; it is created after this window.
   void setDriverEditor(DriverEditor* editor);
 
+  // Shows the window as it was left, maximised or full screen, and full screen when
+  // `fullScreen` asks for it.
+  void showAsLeft(bool fullScreen = false);
+
   // Lets game controllers drive the window from now on.
   void takeGamepads(const GamepadTiming& timing);
 
@@ -59,8 +64,17 @@ class MainWindow : public QWidget {
  protected:
   // Tab and Shift+Tab walk one ring: the tab bar, the showing page's controls, Close.
   bool focusNextPrevChild(bool next) override;
+  // The window's size, place and state are remembered as it closes.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Places the controls as the window grows past the layout's size.
+  void anchorControls();
+  // Takes the remembered size, and the remembered place while it lies on a screen; else the
+  // window is centred on the primary screen.
+  void placeAsLeft();
+  void rememberView() const;
+  void rememberLastPlayed(const QString& driverFile) const;
   void runCreationSteps();
   // The pages, on the base directory and the files just taken.
   void createPages();
@@ -79,6 +93,8 @@ class MainWindow : public QWidget {
 
   std::unique_ptr<Ui::MainWindow> m_ui;
   std::chrono::milliseconds m_earlyEndWindow;
+  RememberedView m_remembered;
+  ViewSettings m_leftView;  // as the last run left the window
   QString m_baseDirectory;
   std::unique_ptr<ProfileFile> m_settingsFile;
   std::unique_ptr<ProfileFile> m_languageFile;

@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include "core/catalogue/MarkerColour.h"
+#include "core/start/RememberedFile.h"
 #include "ui/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/drivers/CatalogueModel.h"
@@ -58,6 +59,27 @@ BoxLog::~BoxLog() {
   }
 }
 
+namespace {
+int g_livingHomes = 0;
+}  // namespace
+
+RememberedHome::RememberedHome()
+    : m_configHome("XDG_CONFIG_HOME", QFile::encodeName(m_directory.path())) {
+  ++g_livingHomes;
+}
+
+RememberedHome::~RememberedHome() {
+  --g_livingHomes;
+}
+
+bool RememberedHome::isAnyLiving() {
+  return g_livingHomes > 0;
+}
+
+QString RememberedHome::filePath() const {
+  return RememberedFile::defaultPath();
+}
+
 WindowOnBase::WindowOnBase(const TempBase& base) : WindowOnBase(QFile::encodeName(base.path())) {}
 
 WindowOnBase::WindowOnBase(const QString& baseDirectory)
@@ -69,10 +91,13 @@ WindowOnBase::WindowOnBase(const TempBase& base, std::chrono::milliseconds early
 WindowOnBase::WindowOnBase(const QByteArray& directory, std::chrono::milliseconds earlyEndWindow)
     : m_previousDirectory(QDir::currentPath()) {
   EXPECT_EQ(::chdir(directory.constData()), 0) << directory.toStdString();
+  if (!RememberedHome::isAnyLiving()) {
+    m_ownHome.emplace();
+  }
   m_window = std::make_unique<MainWindow>(nullptr, earlyEndWindow);
   m_editor = std::make_unique<DriverEditor>();
   m_window->setDriverEditor(m_editor.get());
-  m_window->show();
+  m_window->showAsLeft();
 }
 
 WindowOnBase::~WindowOnBase() {

@@ -3,16 +3,19 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QByteArray>
 #include <QModelIndex>
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include "support/EnvironmentOverride.h"
 #include "support/TempBase.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/output/ProgramLauncher.h"
@@ -58,6 +61,25 @@ class LaunchFailureLog : public BoxLog {
   LaunchFailureLog() : BoxLog(BoxKind::Warning) {}
 };
 
+// A configuration folder of its own ($XDG_CONFIG_HOME) while it lives: the main windows made
+// meanwhile remember their view and last game there, and find what the windows before them left.
+// A window made while none lives gets one of its own, so that no test finds what another left.
+class RememberedHome {
+ public:
+  RememberedHome();
+  ~RememberedHome();
+  RememberedHome(const RememberedHome&) = delete;
+  RememberedHome& operator=(const RememberedHome&) = delete;
+
+  static bool isAnyLiving();
+  // The remembered file the windows read and write, while this is the home that lives last.
+  QString filePath() const;
+
+ private:
+  QTemporaryDir m_directory;
+  EnvironmentOverride m_configHome;
+};
+
 // A base directory on disk, made current while the main window is built on it, since the
 // window takes the current directory as its base.
 class WindowOnBase {
@@ -87,6 +109,7 @@ class WindowOnBase {
   QWidget* findNamed(const char* name) const;
 
   QString m_previousDirectory;
+  std::optional<RememberedHome> m_ownHome;
   std::unique_ptr<MainWindow> m_window;
   std::unique_ptr<DriverEditor> m_editor;
 };

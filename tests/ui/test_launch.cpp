@@ -5,10 +5,12 @@
 #include <functional>
 #include <vector>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -301,6 +303,56 @@ TEST(Play, PassesTheCustomLineAndTheFileName) {
     const QList<ProgramRun> runs = waitForRuns(base, kEmulatorLog, 1);
     ASSERT_EQ(runs.size(), 1) << example.line;
     EXPECT_EQ(runs.front().arguments, example.arguments) << example.line;
+  }
+}
+
+// The game last started with Play in a base directory comes back selected, shown, in view and
+// with the focus at the next start there, so Enter plays it again; a driver since removed, or
+// another base directory, leaves nothing selected.
+TEST(Play, TheLastGameStartedIsSelectedAtTheNextStartAndEnterPlaysIt) {
+  std::vector<QByteArray> names;
+  for (int i = 0; i < 60; ++i) {
+    names.push_back(QByteArray("game") + QByteArray::number(i).rightJustified(2, '0') + ".drv");
+  }
+  QList<Driver> games;
+  for (const QByteArray& name : names) {
+    games.append({name.constData(), "GAMENAME     " + name + "\r\n"});
+  }
+  const int played = 55;
+  enum class Then { StartsAgain, DriverGone, OtherBase };
+  for (const Then then : {Then::StartsAgain, Then::DriverGone, Then::OtherBase}) {
+    const RememberedHome home;
+    TempBase base;
+    TempBase otherBase;
+    for (const TempBase* laidOut : {&base, &otherBase}) {
+      layOut(*laidOut, games);
+      writeStandIns(*laidOut);
+    }
+    {
+      WindowOnBase first(base);
+      driverList(first)->scrollTo(shownIndex(driverList(first), played));
+      clickDriver(first, played);
+      clickButton(first, "btnExecutar");
+      waitForRun(base, kEmulatorLog, 1);
+    }
+    if (then == Then::DriverGone) {
+      ASSERT_TRUE(QFile::remove(base.filePath(QStringLiteral("drivers/game55.drv"))));
+    }
+    const TempBase& next = then == Then::OtherBase ? otherBase : base;
+    WindowOnBase second(next);
+    QListView* list = driverList(second);
+    if (then != Then::StartsAgain) {
+      EXPECT_EQ(selectedCatalogueRow(list), -1) << int(then);
+      EXPECT_FALSE(second.child<QPushButton>("btnExecutar")->isEnabled()) << int(then);
+      continue;
+    }
+    ASSERT_EQ(selectedCatalogueRow(list), played);
+    EXPECT_EQ(second.child<QLabel>("panNomeDriver")->text(), text("game55.drv"));
+    EXPECT_TRUE(list->viewport()->rect().contains(catalogueRowRect(list, played)));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&second.window()));
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(waitForRun(base, kEmulatorLog, 2).arguments.last(), text("game55.drv"));
   }
 }
 

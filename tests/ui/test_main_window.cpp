@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -68,15 +69,70 @@ TEST(MainWindow, StartsWithoutEmulatorConfigShowingOneBoxAndTheLayout) {
             text("tabDrivers"));
 }
 
-TEST(MainWindow, IsFixedSizeWithoutMaximiseBox) {
+// Every control's place, by name.
+QHash<QString, QRect> placesOf(const QWidget& window) {
+  QHash<QString, QRect> places;
+  for (const QWidget* control : window.findChildren<QWidget*>()) {
+    if (!control->objectName().isEmpty() && !control->objectName().startsWith(u"qt_")) {
+      places.insert(control->objectName(), control->geometry());
+    }
+  }
+  return places;
+}
+
+bool resizesTo(QWidget& window, QSize size) {
+  window.resize(size);
+  return QTest::qWaitFor([&] { return window.size() == size; });
+}
+
+// The layout's size is the smallest; growing gives the list the height, the list and the preview
+// a half each of the width, and what stands below or beside them moves with them.
+TEST(MainWindow, GrowsFromTheLayoutSizeGivingTheListAndPreviewTheRoom) {
   TempBase base;
   base.write(QStringLiteral("tessik.ini"), kTessikIni);
   WindowOnBase main(base);
+  QWidget& window = main.window();
+  EXPECT_EQ(window.size(), QSize(532, 373));
+  EXPECT_EQ(window.minimumSize(), QSize(532, 373));
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+  const QHash<QString, QRect> layout = placesOf(window);
 
-  EXPECT_EQ(main.window().size(), QSize(532, 373));
-  EXPECT_EQ(main.window().minimumSize(), main.window().maximumSize());
-  EXPECT_FALSE(main.window().windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_TRUE(main.window().windowFlags() & Qt::WindowMinimizeButtonHint);
+  // 201 wider: the list takes 100 of it, the preview 101; 100 higher.
+  ASSERT_TRUE(resizesTo(window, QSize(733, 473)));
+  const struct {
+    const char* control;
+    QRect grown;
+  } grown[] = {
+      {"PageControl1", {4, 4, 722, 433}},
+      {"btnFechar", {633, 444, 85, 25}},
+      {"panDrivers", {4, 4, 329, 17}},
+      {"lstDrivers", {4, 24, 329, 357}},
+      {"panNomeDriver", {4, 384, 273, 17}},
+      {"panTotalDrivers", {280, 384, 53, 17}},
+      {"panAmostra", {340, 4, 366, 17}},
+      {"panImagem", {340, 24, 366, 261}},
+      {"imgAmostra", {2, 2, 362, 257}},
+      {"btnExecutar", {340, 292, 109, 25}},
+      {"btnEditar", {340, 348, 109, 25}},
+      {"lblFiltro", {456, 292, 250, 17}},
+      {"edtFiltro", {456, 310, 250, 21}},
+      {"grpDiretorios", layout.value(text("grpDiretorios"))},
+      {"btnAplicar", layout.value(text("btnAplicar"))},
+      {"Memo1", layout.value(text("Memo1"))},
+  };
+  for (const auto& [control, place] : grown) {
+    EXPECT_EQ(main.child<QWidget>(control)->geometry(), place) << control;
+  }
+
+  // Back at the smallest size, and asked for less, every control is where the layout put it.
+  ASSERT_TRUE(resizesTo(window, QSize(532, 373)));
+  window.resize(400, 300);
+  EXPECT_EQ(window.size(), QSize(532, 373));
+  const QHash<QString, QRect> places = placesOf(window);
+  for (auto place = layout.cbegin(); place != layout.cend(); ++place) {
+    EXPECT_EQ(places.value(place.key()), place.value()) << place.key().toStdString();
+  }
 }
 
 TEST(MainWindow, IsCentredByItsFrame) {

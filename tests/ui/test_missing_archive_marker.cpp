@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,6 +52,46 @@ TEST(MissingArchiveMarker, GreyedGamesStayReadableInLightAndDarkPalettes) {
 QString cellDescription(QListView* list, int row) {
   QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
   return view->tableInterface()->cellAt(row, 0)->text(QAccessible::Description);
+}
+
+// The tip a hover over a row shows, empty when none shows.
+QString hoverTip(QListView* list, int row) {
+  QToolTip::hideText();
+  EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+  const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+  QHelpEvent hover(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(list->viewport(), &hover);
+  return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+// A name the row cuts shows whole in the tip, above the reason of a missing archive; one that
+// fits keeps the tip it has, in a list at the layout's width and in a wider one.
+TEST(MissingArchiveMarker, ANameTheRowCutsShowsWholeInTheTip) {
+  TempBase base;
+  const QByteArray longName = "THE LONG NAME OF A GAME THAT THE ROW CUTS";
+  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       .\r\n");
+  base.write(QStringLiteral("a.drv"), "GAMENAME     " + longName + "\r\n");
+  base.write(QStringLiteral("b.drv"), "GAMENAME     " + longName + "\r\n");
+  base.write(QStringLiteral("c.drv"), "GAMENAME     SHORT\r\n");
+  base.write(QStringLiteral("d.drv"), "GAMENAME     SHORT\r\n");
+  base.write(QStringLiteral("roms/b.drv.zip"), "stand-in");
+  base.write(QStringLiteral("roms/d.drv.zip"), "stand-in");
+  WindowOnBase main(base);
+  QListView* list = driverList(main);
+  const auto reasonOf = [&base](const char* archive) {
+    return text("Arquivo de ROM não encontrado: ") +
+           base.filePath(QStringLiteral("roms/") + QLatin1String(archive));
+  };
+  const QString name = QString::fromLatin1(longName);
+  EXPECT_EQ(hoverTip(list, 0), name + u'\n' + reasonOf("a.drv.zip"));
+  EXPECT_EQ(hoverTip(list, 1), name);
+  EXPECT_EQ(hoverTip(list, 2), reasonOf("c.drv.zip"));
+  EXPECT_EQ(hoverTip(list, 3), QString());
+  // Wide enough for the whole name, the row needs no tip for it.
+  const int wide = list->fontMetrics().horizontalAdvance(name) + 40;
+  main.window().resize(main.window().width() + 2 * (wide - list->width()), 400);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list->width() >= wide; }));
+  EXPECT_EQ(hoverTip(list, 1), QString());
 }
 
 TEST(MissingArchiveMarker, TheReasonReachesKeyboardAndScreenReaderUsers) {

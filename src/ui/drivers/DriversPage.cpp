@@ -1,5 +1,7 @@
 #include "ui/drivers/DriversPage.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include "ui/drivers/CatalogueFilter.h"
 #include "ui/drivers/CatalogueModel.h"
 #include "ui/drivers/CatalogueTracker.h"
+#include "ui/drivers/CutNameTip.h"
 #include "ui/drivers/DriverListFilter.h"
 #include "ui/drivers/MissingArchiveMarker.h"
 #include "ui/drivers/PreviewImage.h"
@@ -45,6 +48,7 @@ DriversPage::DriversPage(const DriversControls& controls, const QString& baseDir
   // Games whose ROM archive is missing are greyed; they can still be chosen, since merged sets
   // may keep their ROMs elsewhere.
   new MissingArchiveMarker(m_ui.lstDrivers, m_catalogue);
+  new CutNameTip(m_ui.lstDrivers);
   // File names are shown as they are, never read as markup.
   m_ui.panNomeDriver->setTextFormat(Qt::PlainText);
   // A scan replaces the rows without telling the selection's end: only the user's selections,
@@ -109,6 +113,24 @@ void DriversPage::loadDrivers() {
   if (!scan.firstUnreadablePath.isEmpty()) {
     showErrorBox(messages::cannotOpenFile(scan.firstUnreadablePath));
   }
+}
+
+void DriversPage::selectGame(const QString& driverFile) {
+  const QList<DriverRecord>& drivers = m_catalogue->drivers();
+  const auto found =
+      std::find_if(drivers.cbegin(), drivers.cend(),
+                   [&](const DriverRecord& driver) { return driver.file == driverFile; });
+  if (driverFile.isEmpty() || found == drivers.cend()) {
+    return;
+  }
+  const QModelIndex shown =
+      m_catalogueFilter->mapFromSource(m_catalogue->index(int(found - drivers.cbegin())));
+  if (!shown.isValid()) {
+    return;
+  }
+  m_ui.lstDrivers->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect);
+  m_ui.lstDrivers->scrollTo(shown, QAbstractItemView::PositionAtCenter);
+  m_ui.lstDrivers->setFocus();
 }
 
 QString DriversPage::romDirectory() const {
@@ -198,7 +220,7 @@ void DriversPage::btnExecutarClick() {
       m_ui.page->window(), emulatorProgram(m_baseDirectory), playArguments(options, selected->file),
       m_baseDirectory, logDirectory(), m_links.earlyEndWindow);
   if (game != nullptr) {
-    Q_EMIT gameStarted();
+    Q_EMIT gameStarted(selected->file);
     connect(game, &ProgramReport::ended, this, &DriversPage::gameEnded);
   }
 }

@@ -67,14 +67,17 @@ class DriversPage : public QObject {
 
   // Scans the driver folder the fields name and shows its games, none selected.
   void loadDrivers();
+  // Selects the shown game of a driver file as a click would, scrolls it into view and gives
+  // the list the focus; selects nothing when no shown game has that file.
+  void selectGame(const QString& driverFile);
 
   // Tab order of the page's controls, and the button that Enter presses on it.
   QList<QWidget*> tabOrder() const;
   QPushButton* defaultButton() const;
 
  Q_SIGNALS:
-  // Play started the emulator; it has ended.
-  void gameStarted();
+  // Play started the emulator on a driver file; it has ended.
+  void gameStarted(const QString& driverFile);
   void gameEnded();
 
  private:
