@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "core/errors/Error.h"
 #include "core/files/Paths.h"
 #include "core/formats/FlatFile.h"
 #include "core/launch/LaunchParameters.h"
@@ -21,6 +22,7 @@
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
 #include "core/start/ProgramInfo.h"
+#include "core/start/RememberedView.h"
 #include "ui/KeyboardRing.h"
 #include "ui/SetupWarnings.h"
 #include "ui/WindowMessages.h"
@@ -29,6 +31,7 @@
 #include "ui/common/WindowPlacement.h"
 #include "ui/dip/DipPage.h"
 #include "ui/drivers/DriversPage.h"
+#include "ui/drivers/ViewChoices.h"
 #include "ui/gamepad/GamepadNavigation.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui_MainWindow.h"
@@ -103,6 +106,8 @@ void MainWindow::runCreationSteps() {
   m_settings->listLanguages();
   m_settings->readFrontEndSettings();
   applyLanguage(m_settings->selectedLanguage());
+  // Before the scan, so the list takes its rows once, in the order chosen.
+  m_drivers->viewChoices().show(RememberedView().view());
   loadDrivers();
   composeCommandLine();
 }
@@ -146,6 +151,7 @@ void MainWindow::createPages() {
                               this);
   connect(m_drivers, &DriversPage::gameStarted, this, &MainWindow::gameStarted);
   connect(m_drivers, &DriversPage::gameEnded, this, &MainWindow::gameHasEnded);
+  connect(&m_drivers->viewChoices(), &ViewChoices::chosen, this, &MainWindow::rememberDriversView);
 
   // Flipping a switch composes the option text again, as the option boxes do.
   m_dip = new DipPage(
@@ -255,6 +261,18 @@ void MainWindow::btnAplicarClick() {
   m_settings->writeEmulatorDirectories();
   loadDrivers();
   composeCommandLine();
+}
+
+void MainWindow::rememberDriversView() {
+  // Quietly when it cannot be written: the choice holds for this run, and a launcher's
+  // preference is not worth a box.
+  try {
+    const RememberedView remembered;
+    ViewSettings view = remembered.view();
+    m_drivers->viewChoices().keepIn(view);
+    remembered.rememberView(view);
+  } catch (const Error&) {
+  }
 }
 
 void MainWindow::gameHasEnded() {
