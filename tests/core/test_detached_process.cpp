@@ -2,7 +2,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <functional>
 #include <memory>
 
 #include <QCoreApplication>
@@ -13,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/process/DetachedProcess.h"
 #include "core/process/OutputLog.h"
 #include "core/process/ProgramStarter.h"
+#include "core/process/ReportRecord.h"
 #include "support/ChildProcess.h"
 #include "support/CoreEventLoop.h"
 #include "support/Polling.h"
@@ -33,11 +37,6 @@ ProgramStart startShell(const QString& command, const TempBase& base, const Outp
                         LiveOutput live = kNoLiveOutput) {
   return startProgram(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}, base.path(), log,
                       live);
-}
-
-QByteArray contentOf(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Waits for a file the program writes when it gets there, until it ends with `ending`; its
@@ -63,7 +62,7 @@ qint64 statusKb(const QByteArray& pid, const char* name) {
   return -1;
 }
 
-TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
+TEST(DetachedProcess, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
   const struct {
     const char* command;
     ProgramEnd end;
@@ -108,7 +107,7 @@ TEST(ProgramWatcher, LogStartsWithTheCommandAndEndsWithHowTheProgramEnded) {
 
 // The log's first line shows each argument as the program receives it, in double quotes so that
 // blanks and empty arguments show; only a quote, and the backslashes before one, are escaped.
-TEST(ProgramWatcher, LogHeaderQuotesEachArgument) {
+TEST(DetachedProcess, LogHeaderQuotesEachArgument) {
   const TempBase base;
   const struct {
     const char* argument;
@@ -136,7 +135,7 @@ TEST(ProgramWatcher, LogHeaderQuotesEachArgument) {
 // 200 MiB of output: the log stays at its cap with its first and last parts and one line for
 // what was left out; every byte is either fed or counted as skipped; neither this process nor
 // the watcher holds more memory for it.
-TEST(ProgramWatcher, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
+TEST(DetachedProcess, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
   const TempBase base;
   const QString watcherFile = base.filePath(QStringLiteral("watcher"));
   const QString go = base.filePath(QStringLiteral("go"));
@@ -201,7 +200,7 @@ TEST(ProgramWatcher, FloodKeepsTheLogAtItsCapAndTheMemoryBounded) {
 
 // The watcher goes by a name of its own, so that ending Vorlane by its name leaves it be; when
 // it is ended all the same, its end is not the program's: that comes when the program ends.
-TEST(ProgramWatcher, HasANameOfItsOwnAndItsEndIsNotTheProgramsEnd) {
+TEST(DetachedProcess, HasANameOfItsOwnAndItsEndIsNotTheProgramsEnd) {
   const TempBase base;
   const QString watcherFile = base.filePath(QStringLiteral("watcher"));
   const QString go = base.filePath(QStringLiteral("go"));
@@ -241,7 +240,7 @@ TEST(ProgramWatcher, HasANameOfItsOwnAndItsEndIsNotTheProgramsEnd) {
 
 // A Vorlane started with SIGINT and SIGQUIT ignored, SIGUSR1 blocked and a stray descriptor 10
 // passes none of it on.
-TEST(ProgramWatcher, ProgramInheritsNoSignalStateAndNoStrayDescriptor) {
+TEST(DetachedProcess, ProgramInheritsNoSignalStateAndNoStrayDescriptor) {
   const TempBase base;
   const QString seen = base.filePath(QStringLiteral("seen"));
   const QString command =
@@ -269,6 +268,55 @@ TEST(ProgramWatcher, ProgramInheritsNoSignalStateAndNoStrayDescriptor) {
   // 3 is the folder the shell reads to list the descriptors.
   EXPECT_EQ(waitForFile(seen, "end\n"),
             "fds 0 1 2 3\nSigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\nend");
+}
+
+// The watcher's first word, from a process of the test's own in its place: one stopped before it
+// says anything leaves the start unreported once the deadline has passed, rather than holding
+// the caller for as long as it stays stopped.
+TEST(DetachedProcess, WaitsForTheWatchersWordOnlyUntilTheDeadline) {
+  using report::RecordHeader;
+  constexpr int kDeadlineMs = 200;
+  const struct {
+    const char* watcher;
+    std::function<void(int channel)> act;
+    int errorNumber;
+    bool unreported;
+    bool started;
+  } cases[] = {
+      {"stopped", [](int) { ::raise(SIGSTOP); }, 0, true, false},
+      {"gone silently", [](int) {}, EIO, false, false},
+      {"refused",
+       [](int channel) { report::writeRecord(channel, RecordHeader::kStartError, ENOENT); }, ENOENT,
+       false, false},
+      {"started",
+       [](int channel) {
+         report::writeRecord(channel, RecordHeader::kStarted, 1);
+         ::raise(SIGSTOP);
+       },
+       0, false, true},
+  };
+  for (const auto& example : cases) {
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t watcher = ::fork();
+    if (watcher == 0) {
+      ::close(channel[0]);
+      example.act(channel[1]);
+      ::_exit(0);
+    }
+    ::close(channel[1]);
+    const DetachedStart start = readStartReport(channel[0], kDeadlineMs);
+    EXPECT_EQ(start.errorNumber, example.errorNumber) << example.watcher;
+    EXPECT_EQ(start.unreported, example.unreported) << example.watcher;
+    EXPECT_EQ(start.reportDescriptor >= 0, example.started) << example.watcher;
+    for (const int descriptor : {start.reportDescriptor, start.programDescriptor}) {
+      if (descriptor >= 0) {
+        ::close(descriptor);
+      }
+    }
+    ::kill(watcher, SIGKILL);
+    ::waitpid(watcher, nullptr, 0);
+  }
 }
 
 }  // namespace

@@ -70,6 +70,8 @@ TEST(DriverText, ShowsAndSavesTheTextByItsEncoding) {
       // The codec hides a UTF-8 file's byte-order mark; an edited text keeps it.
       {"byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBFx\n", QChar(0xFEFF) + QStringLiteral("y"),
        "\xEF\xBB\xBF\xEF\xBB\xBFy"},
+      {"the hidden mark stays", "\xEF\xBB\xBF[Video]\r\n", QStringLiteral("[Video]\n[New]\n"),
+       "\xEF\xBB\xBF[Video]\r\n[New]\r\n"},
       // Windows-1252 that merely begins with the mark's bytes is Windows-1252 all through.
       {"mark bytes in Windows-1252", "\xEF\xBB\xBF caf\xE9",
        QString::fromUtf8("\u00EF\u00BB\u00BF caf\u00E9!"), "\xEF\xBB\xBF caf\xE9!"},

@@ -1,5 +1,3 @@
-#include <iterator>
-
 #include <gtest/gtest.h>
 
 #include "core/settings/FrontEndSettings.h"
@@ -23,47 +21,8 @@ QList<bool> readOptionBoxes(const ProfileFile& file) {
   return checks;
 }
 
-TEST(FrontEndSettings, MissingFileGivesTheDefaults) {
-  TempBase base;
-  const ProfileFile file(base.filePath(kFrontEndSettingsFileName));
-  EXPECT_EQ(readSetting(file, kLanguageSetting), "Portugues");
-  EXPECT_EQ(readSetting(file, kCustomLineSetting), "");
-  EXPECT_FALSE(readSetting(file, kCustomLineFieldEnabled));
-  EXPECT_FALSE(readSetting(file, kCustomLineFlag));
-  EXPECT_EQ(readSetting(file, kResolutionSetting), 3);
-  EXPECT_EQ(readSetting(file, kFrameskipSetting), 4);
-  EXPECT_EQ(readOptionBoxes(file), QList<bool>(6, false));
-}
-
-TEST(FrontEndSettings, FirstApplyWritesElevenKeysInTwoSections) {
-  TempBase base;
-  const ProfileFile file(base.filePath(kFrontEndSettingsFileName));
-  writeSetting(file, kLanguageSetting, "English");
-  writeSetting(file, kCustomLineSetting, "-vsync -frameskip 2");
-  writeSetting(file, kCustomLineFlag, true);
-  writeSetting(file, kResolutionSetting, -1);
-  writeSetting(file, kFrameskipSetting, 2);
-  for (qsizetype i = 0; i < qsizetype(std::size(kOptionBoxSettings)); ++i) {
-    writeSetting(file, *kOptionBoxSettings[i], i % 2 == 0);
-  }
-  EXPECT_EQ(base.read(kFrontEndSettingsFileName),
-            "[Configuracao]\r\n"
-            "Idioma=English\r\n"
-            "LinhaComando=-vsync -frameskip 2\r\n"
-            "UtilizaLInhaComando=1\r\n"
-            "[General]\r\n"
-            "Resolucao=-1\r\n"
-            "Frameskip=2\r\n"
-            "SincronizarVbl=1\r\n"
-            "ModoDebug=0\r\n"
-            "VerificarRoms=1\r\n"
-            "UsarTroca=0\r\n"
-            "ModoPerfil=1\r\n"
-            "Som=0\r\n");
-  EXPECT_TRUE(readSetting(file, kCustomLineFieldEnabled));
-  EXPECT_EQ(readOptionBoxes(file), (QList<bool>{true, false, true, false, true, false}));
-}
-
+// The keys, their sections and order, and the defaults as stored are the window's first Apply's
+// table (test_settings); here, what a hand-written file's values read as.
 TEST(FrontEndSettings, HandWrittenValuesAreReadAndRewrittenInPlace) {
   TempBase base;
   const ProfileFile file(base.write(kFrontEndSettingsFileName,

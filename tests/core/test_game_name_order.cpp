@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include <QFile>
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -97,6 +98,21 @@ TEST(GameNameOrder, ScansAndRefreshesRankTheirRecords) {
   QList<DriverRecord> refreshed = refresh(scan.drivers);
   ASSERT_EQ(refreshed.size(), 4);
   EXPECT_EQ(filesByRank(refreshed), text("b.drv d.drv c.drv a.drv"));
+
+  // A few changes among many: the changed games are placed among the kept ones, as a whole scan
+  // would rank them, ties included.
+  for (int i = 0; i < 60; ++i) {
+    writeDriver(qPrintable(QStringLiteral("m%1.drv").arg(i, 2, 10, QLatin1Char('0'))),
+                "Game " + QByteArray::number((i * 37) % 60));
+  }
+  refreshed = refresh(refreshed);
+  writeDriver("m50.drv", "game 31");
+  writeDriver("m70.drv", "Asteroids");
+  QFile::remove(base.filePath(QStringLiteral("drivers/m20.drv")));
+  refreshed = refresh(refreshed);
+  EXPECT_EQ(
+      filesByRank(refreshed),
+      filesByRank(scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c()).drivers));
 }
 
 // Records ranked apart, or never, still show once each.

@@ -1,9 +1,17 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 #include "core/catalogue/DriverScan.h"
+#include "core/errors/Error.h"
+#include "core/errors/ErrorMessages.h"
 #include "core/files/Paths.h"
+#include "support/ChildProcess.h"
 #include "support/EnvironmentOverride.h"
 #include "support/TempBase.h"
 
@@ -47,6 +55,37 @@ TEST(ResolveDirectoryText, DriveLettersGoThroughWinesLinks) {
   const EnvironmentOverride winePrefix("WINEPREFIX", prefix.toUtf8());
   EXPECT_EQ(resolveDriverDirectory(base, QStringLiteral("C:\\roms\\")),
             driveC + QStringLiteral("/roms"));
+}
+
+TEST(CurrentDirectory, APathBeyondTheSystemLimitIsRefusedNotReplaced) {
+  TempBase base;
+  const ChildOutcome outcome = runInChild({}, [&] {
+    // Deeper than any full path the system accepts, reached one relative step at a time.
+    const QByteArray step(200, 'd');
+    if (::chdir(QFile::encodeName(base.path()).constData()) != 0) {
+      return;
+    }
+    int depth = 0;
+    while (depth < 25 && ::mkdir(step.constData(), 0755) == 0 && ::chdir(step.constData()) == 0) {
+      ++depth;
+    }
+    // Climbs back out removing each step: a path this long is beyond the temporary
+    // directory's own clean-up.
+    const auto removeSteps = [&] {
+      for (; depth > 0 && ::chdir("..") == 0; --depth) {
+        ::rmdir(step.constData());
+      }
+    };
+    try {
+      currentDirectory();
+    } catch (const Error&) {
+      removeSteps();
+      throw;
+    }
+    removeSteps();
+  });
+  ASSERT_TRUE(outcome.ranToEnd);
+  EXPECT_EQ(outcome.error, messages::cannotUseCurrentDirectory(ENAMETOOLONG));
 }
 
 }  // namespace

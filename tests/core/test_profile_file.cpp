@@ -256,7 +256,6 @@ TEST(ProfileWriting, FailuresAreReportedAndLeaveTheFileWhole) {
     test::ChildSetup setup;
   };
   const FailureCase cases[] = {
-      {"read-only file", true, kReadOnly, test::kOwnerGroupOther, {std::nullopt, true}},
       {"unreadable file", true, kWriteOnly, test::kOwnerGroupOther, {std::nullopt, true}},
       {"directory not writable", false, {}, kClosedDirectory, {std::nullopt, true}},
       {"disk full", true, kReadOnly | QFile::WriteOwner, test::kOwnerGroupOther, {4096, false}},

@@ -103,18 +103,6 @@ TEST(StartOptions, VersionComesFromTheProject) {
   const auto parsed = parseStartOptions(commandLine({"--version"}));
   EXPECT_EQ(std::get<EarlyExit>(parsed).text,
             QStringLiteral("vorlane ") + programVersion() + QLatin1Char('\n'));
-  EXPECT_EQ(mainWindowTitle(), text("Vorlane Frontend v0.04"));
-}
-
-TEST(WindowVersionText, ShowsTheMinorNumberInTwoDigits) {
-  const struct {
-    int major;
-    int minor;
-    const char* shown;
-  } cases[] = {{0, 4, "v0.04"}, {0, 10, "v0.10"}, {1, 0, "v1.00"}, {2, 123, "v2.123"}};
-  for (const auto& example : cases) {
-    EXPECT_EQ(windowVersionText(example.major, example.minor), text(example.shown));
-  }
 }
 
 class EnterBaseDirectory : public ::testing::Test {

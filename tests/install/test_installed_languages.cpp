@@ -30,8 +30,7 @@ constexpr int kWaitMs = 10000;
 // An emulator directory as a user has it: no vorlane.lng, no vorlane.ini; one game whose ROM
 // archive is missing; a checksum tool that ends once `go` exists; an emulator that fails at once.
 void layOut(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"),
-             "Romdir       roms\r\nLogdir       logs\r\nDrvdir       drivers\r\n");
+  base.writeEmulatorConfig({.romDir = "roms", .logDir = "logs", .drvDir = "drivers"});
   base.makeDir(QStringLiteral("roms"));
   base.makeDir(QStringLiteral("logs"));
   base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME     Alpha\r\n");

@@ -1,5 +1,7 @@
 #include "support/TempBase.h"
 
+#include <utility>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,28 @@ QString TempBase::makeDir(const QString& name) const {
   const QString full = filePath(name);
   EXPECT_TRUE(QDir().mkpath(full));
   return full;
+}
+
+QString TempBase::writeEmulatorConfig(const EmulatorFolders& folders,
+                                      const QByteArray& moreLines) const {
+  QByteArray lines;
+  for (const auto& [key, folder] :
+       {std::pair{"Romdir", folders.romDir}, std::pair{"Logdir", folders.logDir},
+        std::pair{"Drvdir", folders.drvDir}}) {
+    if (!folder.isNull()) {
+      lines += QByteArray(key).leftJustified(13) + folder + "\r\n";
+    }
+  }
+  return write(QStringLiteral("tessik.ini"), lines + moreLines);
+}
+
+QByteArray driverText(const QByteArray& gameName, const QByteArray& moreLines) {
+  return "GAMENAME     " + gameName + "\r\n" + moreLines;
+}
+
+QByteArray contentOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace vorlane::test

@@ -32,11 +32,11 @@ QString labelName(QObject* control) {
 }
 
 void layOutBase(const TempBase& base, int drivers) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       .\\roms\r\nDrvdir       .\\drivers\r\n");
+  base.writeEmulatorConfig({.romDir = ".\\roms", .drvDir = ".\\drivers"});
   base.makeDir(QStringLiteral("drivers"));
   for (int i = 0; i < drivers; ++i) {
     base.write(QStringLiteral("drivers/game%1.drv").arg(i),
-               "GAMENAME     Game " + QByteArray::number(i) + "\r\n");
+               driverText("Game " + QByteArray::number(i)));
   }
 }
 

@@ -37,12 +37,6 @@ int neededWidth(QWidget* control) {
   return label != nullptr && !label->text().isEmpty() ? label->sizeHint().width() : 0;
 }
 
-QByteArray contentOf(const char* path) {
-  QFile file(QString::fromUtf8(path));
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
-  return file.readAll();
-}
-
 const char* const kDemoLanguages = VORLANE_DEMO_DIR "/vorlane.lng";
 const char* const kShippedLanguages = VORLANE_LANGUAGES_FILE;
 const char* const kShippedLanguageNames[] = {"Portugues", "English", "Espanol"};
@@ -50,9 +44,11 @@ const char* const kShippedLanguageNames[] = {"Portugues", "English", "Espanol"};
 // A base directory with tessik.ini, the language file at `languages` when given, and the
 // language stored as the chosen one.
 void layOut(const TempBase& base, const char* languages, const char* language) {
-  base.write(QStringLiteral("tessik.ini"), "Drvdir       .\r\n");
+  base.writeEmulatorConfig({.drvDir = "."});
   if (languages != nullptr) {
-    base.write(QStringLiteral("vorlane.lng"), contentOf(languages));
+    const QByteArray content = contentOf(QString::fromUtf8(languages));
+    EXPECT_FALSE(content.isEmpty()) << languages;
+    base.write(QStringLiteral("vorlane.lng"), content);
   }
   base.write(QStringLiteral("vorlane.ini"),
              QByteArray("[Configuracao]\r\nIdioma=") + language + "\r\n");

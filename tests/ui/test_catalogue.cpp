@@ -29,17 +29,9 @@ namespace {
 const QRgb kRed = qRgb(220, 30, 30);
 const QRgb kBlue = qRgb(30, 30, 220);
 
-QByteArray driverText(const QByteArray& gameNameLine) {
-  return "[Driver]\r\nDIRECTORY    dir\r\n" + gameNameLine + "\r\n";
-}
-
-QByteArray gameName(const char* name) {
-  return driverText("GAMENAME     " + QByteArray(name));
-}
-
 // tessik.ini pointing at the drivers folder below the base.
 void layOutBase(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Drvdir       .\\drivers\r\n");
+  base.writeEmulatorConfig({.drvDir = ".\\drivers"});
   base.makeDir(QStringLiteral("drivers"));
 }
 
@@ -143,12 +135,12 @@ void expectNoSelection(const DriversPage& page) {
 TEST(Catalogue, ListsGameNamesInFileOrderWithTheirCount) {
   TempBase base;
   layOutBase(base);
-  addDriver(base, QStringLiteral("b.drv"), gameName("Bravo"));
-  addDriver(base, QStringLiteral("A.drv"), driverText("CPU          z80"));
-  addDriver(base, QStringLiteral("d.DRV"), gameName("\"Delta\""));
-  addDriver(base, QStringLiteral("e.drv"), gameName(""));
-  addDriver(base, QStringLiteral("f.drv"), gameName("Caf\xE9"));
-  addDriver(base, QStringLiteral("g.drv.txt"), gameName("not a driver"));
+  addDriver(base, QStringLiteral("b.drv"), driverText("Bravo"));
+  addDriver(base, QStringLiteral("A.drv"), "CPU          z80\r\n");
+  addDriver(base, QStringLiteral("d.DRV"), driverText("\"Delta\""));
+  addDriver(base, QStringLiteral("e.drv"), driverText(""));
+  addDriver(base, QStringLiteral("f.drv"), driverText("Caf\xE9"));
+  addDriver(base, QStringLiteral("g.drv.txt"), driverText("not a driver"));
   ErrorBoxLog boxes;
   WindowOnBase main(base);
   DriversPage page(main);
@@ -176,7 +168,7 @@ TEST(Catalogue, UnreadableDriverIsNamedOnceAfterTheScanAndTheRestIsListed) {
   TempBase base;
   layOutBase(base);
   for (int i = 0; i < 120; ++i) {
-    addDriver(base, QStringLiteral("g%1.drv").arg(i, 3, 10, QLatin1Char('0')), gameName("Game"));
+    addDriver(base, QStringLiteral("g%1.drv").arg(i, 3, 10, QLatin1Char('0')), driverText("Game"));
   }
   for (const char* link : {"m1.drv", "m2.drv"}) {
     ASSERT_TRUE(QFile::link(unreadable, base.filePath(QStringLiteral("drivers/")) + text(link)));
@@ -203,8 +195,8 @@ TEST(Catalogue, UnreadableDriverIsNamedOnceAfterTheScanAndTheRestIsListed) {
 TEST(Catalogue, RescansStayParallelAndLeaveThePreviewAndNameAlone) {
   TempBase base;
   layOutBase(base);
-  addDriver(base, QStringLiteral("k.drv"), gameName("Game k"));
-  addDriver(base, QStringLiteral("m.drv"), gameName("Game m"));
+  addDriver(base, QStringLiteral("k.drv"), driverText("Game k"));
+  addDriver(base, QStringLiteral("m.drv"), driverText("Game m"));
   addPreview(base, QStringLiteral("m.drv.jpg"), redOverBlue(16, 16));
   ErrorBoxLog boxes;
   WindowOnBase main(base);
@@ -213,7 +205,7 @@ TEST(Catalogue, RescansStayParallelAndLeaveThePreviewAndNameAlone) {
   page.expectShowing(QStringLiteral("m.drv"));
 
   // A driver added since the last scan shows at the next, even with the same directory.
-  addDriver(base, QStringLiteral("a.drv"), gameName("Game a"));
+  addDriver(base, QStringLiteral("a.drv"), driverText("Game a"));
   for (int scan = 0; scan < 2; ++scan) {
     SCOPED_TRACE(scan);
     page.clickApply();
@@ -244,10 +236,10 @@ TEST(Catalogue, SelectionShowsThePreviewFileOfTheDriverOrEmptiesTheArea) {
       {"d.drv", "d.jpg", false},
       {"e.drv", "E.DRV.JPG", true},
   };
-  addDriver(base, QStringLiteral("a.drv"), gameName("With picture"));
+  addDriver(base, QStringLiteral("a.drv"), driverText("With picture"));
   addPreview(base, QStringLiteral("a.drv.jpg"), redOverBlue(8, 8));
   for (const auto& c : cases) {
-    addDriver(base, text(c.driver), gameName(c.driver));
+    addDriver(base, text(c.driver), driverText(c.driver));
     const QString preview = c.previewFile == nullptr ? QString() : text(c.previewFile);
     if (preview.endsWith(QLatin1Char('/'))) {
       base.makeDir(QStringLiteral("preview/") + preview);
@@ -288,7 +280,7 @@ TEST(Catalogue, PictureFillsTheWholeAreaByWholeRowsAndColumns) {
   TempBase base;
   layOutBase(base);
   for (int i = 0; i < int(std::size(cases)); ++i) {
-    addDriver(base, QStringLiteral("p%1.drv").arg(i), gameName("Picture"));
+    addDriver(base, QStringLiteral("p%1.drv").arg(i), driverText("Picture"));
     addPreview(base, QStringLiteral("p%1.drv.jpg").arg(i), cases[i].jpeg);
   }
   ErrorBoxLog boxes;
@@ -327,9 +319,9 @@ TEST(Catalogue, PictureFillsTheWholeAreaByWholeRowsAndColumns) {
 TEST(Catalogue, PictureThatCannotBeDecodedShowsItsMessageInTheArea) {
   TempBase base;
   layOutBase(base);
-  addDriver(base, QStringLiteral("a.drv"), gameName("Good"));
-  addDriver(base, QStringLiteral("b.drv"), gameName("Text"));
-  addDriver(base, QStringLiteral("e.drv"), gameName("Empty"));
+  addDriver(base, QStringLiteral("a.drv"), driverText("Good"));
+  addDriver(base, QStringLiteral("b.drv"), driverText("Text"));
+  addDriver(base, QStringLiteral("e.drv"), driverText("Empty"));
   addPreview(base, QStringLiteral("a.drv.jpg"), redOverBlue(8, 8));
   addPreview(base, QStringLiteral("b.drv.jpg"), "this is text, not a picture\r\n");
   addPreview(base, QStringLiteral("e.drv.jpg"), QByteArray());
@@ -373,7 +365,7 @@ TEST(Catalogue, KeyboardSelectionRunsTheHandler) {
   TempBase base;
   layOutBase(base);
   for (const char* file : {"a.drv", "b.drv", "c.drv"}) {
-    addDriver(base, text(file), gameName(file));
+    addDriver(base, text(file), driverText(file));
   }
   addPreview(base, QStringLiteral("b.drv.jpg"), redOverBlue(8, 8));
   ErrorBoxLog boxes;

@@ -25,16 +25,17 @@ namespace {
 
 using test::TempBase;
 
+// Every game's archive is "rom": one archive appearing unmarks them all.
+QByteArray driverText(const char* gameName) {
+  return test::driverText(gameName, "DIRECTORY    rom\r\n");
+}
+
 // How long a refresh may take on a loaded machine, sanitizers and all.
 constexpr int kRefreshWait = 30'000;
 // Short, so a refused scan is tried again within the wait.
 constexpr std::chrono::milliseconds kRetryInterval{20};
 // A child that hangs past this is ended, and its test fails.
 constexpr unsigned kChildDeadlineSeconds = 120;
-
-QByteArray driverText(const char* gameName) {
-  return QByteArray("GAMENAME     ") + gameName + "\r\nDIRECTORY    rom\r\n";
-}
 
 QStringList gameNames(const CatalogueModel& model) {
   QStringList names;

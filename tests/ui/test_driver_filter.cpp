@@ -1,10 +1,7 @@
-#include <algorithm>
-
 #include <ostream>
 
 #include <QApplication>
 #include <QFile>
-#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +9,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +26,7 @@ namespace {
 
 // Four games; in file-name order alpha, ete, pkgold, zeta.
 void layOutGames(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       .\r\nDrvdir       .\\drivers\r\n");
+  base.writeEmulatorConfig({.romDir = ".", .drvDir = ".\\drivers"});
   base.write(QStringLiteral("drivers/alpha.drv"), "GAMENAME Alpha Squadron\r\n");
   base.write(QStringLiteral("drivers/ete.drv"), "GAMENAME \xc3\x89T\xc3\x89 Racer\r\n");
   base.write(QStringLiteral("drivers/pkgold.drv"), "GAMENAME Pok\xc3\xa9mon Gold\r\n");
@@ -83,9 +79,11 @@ TEST(DriverFilter, HidesGamesByNameAndPlayActsOnTheRightDriver) {
   QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
   EXPECT_TRUE(waitForPlayed(base).endsWith("\npkgold.drv\n"));
 
-  // Hiding the selected game unselects it: Play then starts nothing unseen.
+  // Hiding the selected game takes the selection to a shown one: Play starts nothing unseen.
+  QFile::remove(base.filePath(QStringLiteral("played.txt")));
   field->setText(QStringLiteral("zeta"));
-  EXPECT_NE(selectedCatalogueRow(list), 2);
+  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
+  EXPECT_TRUE(waitForPlayed(base).endsWith("\nzeta.drv\n"));
 
   QTest::keyClick(field, Qt::Key_Escape);
   EXPECT_TRUE(field->text().isEmpty());
@@ -216,56 +214,6 @@ TEST(DriverFilter, ARescanKeepsTheFilterAndTabNeverReachesIt) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), field) << "after " << press + 1 << " Tab presses";
   }
-}
-
-TEST(MissingRomMarker, GreysGamesWithoutTheirArchiveWhileTheRomDirectoryExists) {
-  TempBase base;
-  layOutGames(base);
-  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       .\\drivers\r\n");
-  base.write(QStringLiteral("roms/alpha.drv.zip"), "zip");
-  base.write(QStringLiteral("roms/zeta.drv.zip"), "zip");
-  ErrorBoxLog boxes;
-  WindowOnBase main(base);
-  QListView* list = driverList(main);
-  ASSERT_EQ(shownGames(list).size(), 4);
-  const auto missingArchive = [&](int row) {
-    return shownIndex(list, row).data(CatalogueModel::MissingArchiveRole).toString();
-  };
-  // Drawn fainter than the plain text of a game whose archive is there.
-  const double plain = std::max(drawnTextContrast(list, 0), drawnTextContrast(list, 3));
-  const auto isGreyed = [&](int row) { return drawnTextContrast(list, row) < plain * 0.75; };
-  for (const int present : {0, 3}) {
-    EXPECT_FALSE(isGreyed(present)) << present;
-    EXPECT_TRUE(missingArchive(present).isEmpty()) << present;
-  }
-  EXPECT_TRUE(isGreyed(1));
-  EXPECT_TRUE(isGreyed(2));
-  EXPECT_EQ(missingArchive(2), base.filePath(QStringLiteral("roms/pkgold.drv.zip")));
-
-  // Hovering a greyed game names the missing path.
-  const QPoint inEte = catalogueRowRect(list, 1).center();
-  QHelpEvent hover(QEvent::ToolTip, inEte, list->viewport()->mapToGlobal(inEte));
-  QApplication::sendEvent(list->viewport(), &hover);
-  EXPECT_EQ(QToolTip::text(), text("Arquivo de ROM não encontrado: ") +
-                                  base.filePath(QStringLiteral("roms/ete.drv.zip")));
-  QToolTip::hideText();
-
-  // A marked game can still be played.
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, catalogueRowRect(list, 1).center());
-  ASSERT_EQ(selectedCatalogueRow(list), 1);
-  QTest::mouseClick(main.child<QPushButton>("btnExecutar"), Qt::LeftButton);
-  EXPECT_TRUE(waitForPlayed(base).endsWith("\nete.drv\n"));
-
-  // With no ROM directory, nothing is marked after the next scan.
-  main.child<QTabWidget>("PageControl1")->setCurrentIndex(1);
-  main.child<QLineEdit>("edtRomDir")->setText(QStringLiteral("nowhere"));
-  QTest::mouseClick(main.child<QPushButton>("btnAplicar"), Qt::LeftButton);
-  main.child<QTabWidget>("PageControl1")->setCurrentIndex(0);
-  for (int row = 0; row < main.window().catalogue().rowCount(); ++row) {
-    EXPECT_FALSE(isGreyed(row)) << row;
-    EXPECT_TRUE(missingArchive(row).isEmpty()) << row;
-  }
-  EXPECT_TRUE(boxes.texts().isEmpty());
 }
 
 }  // namespace

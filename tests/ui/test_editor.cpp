@@ -164,7 +164,8 @@ TEST(Editor, IsCentredAtEveryShowingAndKeepsItsSize) {
   editor.close();
 }
 
-// Loading and saving without edits changes nothing but the line breaks.
+// Loading and saving without edits changes nothing but the line breaks: the breaks and encodings
+// are DriverText's rule; the spaces and separators here are what the text widget could change.
 TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
   const struct {
     const char* name;
@@ -174,10 +175,6 @@ TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
   } cases[] = {
       {"LF only", "GAMENAME     A\n[Video]\nmode=1\n", "GAMENAME     A\r\n[Video]\r\nmode=1\r\n",
        4},
-      {"CR only", "a\r[Sound]\rb", "a\r\n[Sound]\r\nb", 3},
-      {"no break at the end", "a\r\nb", "a\r\nb", 2},
-      {"one break at the end", "a\r\nb\r\n", "a\r\nb\r\n", 3},
-      {"blank lines at the end", "a\n\n\r", "a\r\n\r\n\r\n", 4},
       {"Windows-1252 with a no-break space", "Nome=caf\xE9 \x80 n\xA0o\r\n",
        "Nome=caf\xE9 \x80 n\xA0o\r\n", 2},
       {"UTF-8 with a mark",
@@ -192,7 +189,6 @@ TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
        "a\xE2\x80\xA8"
        "b\r\n",
        2},
-      {"empty", "", "", 1},
   };
   ErrorBoxLog boxes;
   DriverEditor editor;
@@ -210,8 +206,8 @@ TEST(Editor, SavesAnUnchangedFileWithCrLfBreaksAndNothingElseChanged) {
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(QLatin1Char('|')).toStdString();
 }
 
-// An edited text is saved in the file's encoding with CR LF breaks; the window stays open and
-// keeps the sections read at opening.
+// An edited text is saved in the file's encoding (DriverText's rule) with CR LF breaks; the window
+// stays open and keeps the sections read at opening.
 TEST(Editor, SavesAnEditedTextAndStaysOpen) {
   const struct {
     const char* name;
@@ -222,15 +218,6 @@ TEST(Editor, SavesAnEditedTextAndStaysOpen) {
       {"Windows-1252 stays Windows-1252", "[Video]\ncaf\xE9\n",
        [](QPlainTextEdit* memo) { typeAtEnd(memo, text("[N\u00E9w]")); },
        "[Video]\r\ncaf\xE9\r\n[N\xE9w]"},
-      {"UTF-8 stays UTF-8", "[Video]\ncaf\xC3\xA9\n",
-       [](QPlainTextEdit* memo) { typeAtEnd(memo, text("[N\u00E9w]")); },
-       "[Video]\r\ncaf\xC3\xA9\r\n[N\xC3\xA9w]"},
-      {"the byte-order mark stays", "\xEF\xBB\xBF[Video]\r\n",
-       [](QPlainTextEdit* memo) {
-         typeAtEnd(memo, QStringLiteral("[New]"));
-         QTest::keyClick(memo, Qt::Key_Return);
-       },
-       "\xEF\xBB\xBF[Video]\r\n[New]\r\n"},
       {"Shift+Enter is a line break", "[Video]",
        [](QPlainTextEdit* memo) {
          typeAtEnd(memo, QStringLiteral("x"));
@@ -407,7 +394,6 @@ TEST(Editor, ClosingWithUnsavedChangesAsksToSaveDiscardOrCancel) {
   EXPECT_TRUE(controls.memo->toPlainText().endsWith(QStringLiteral("edited")));
   answerUnsavedChanges(QMessageBox::Discard);
   editor.close();
-  EXPECT_EQ(base.read(kDriverName), QByteArray("a\r\n"));
 }
 
 TEST(Editor, ListsOnlyTheOpenedDriversSectionsWithNoneChosen) {

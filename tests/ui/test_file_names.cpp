@@ -16,13 +16,11 @@
 #include <gtest/gtest.h>
 
 #include "core/text/NativeText.h"
-#include "support/DriverRecords.h"
 #include "support/NativeFiles.h"
 #include "support/Polling.h"
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/drivers/CatalogueModel.h"
 #include "ui/editor/DriverEditor.h"
 
 namespace vorlane::test {
@@ -99,11 +97,6 @@ TEST(FileNames, NamesThatAreNotUtf8WorkEndToEnd) {
   EXPECT_EQ(shownGames(driverList(main)),
             QStringList({text("caf\u00E9.drv"), text("Pebble Picnic")}));
   EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), text("2"));
-  const auto missingArchive = [&main](int row) {
-    return missingArchiveOf(main.window().catalogue().record(row));
-  };
-  EXPECT_TRUE(missingArchive(0).isEmpty()) << missingArchive(0).toStdString();
-  EXPECT_FALSE(missingArchive(1).isEmpty());
   clickDriver(main, 0);
   EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text("caf\u00E9.drv"));
 

@@ -22,8 +22,7 @@ namespace {
 constexpr int kShowWait = 30'000;
 
 void layOut(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"),
-             "Romdir       roms\r\nLogdir       ./logs\r\nDrvdir       drivers\r\n");
+  base.writeEmulatorConfig({.romDir = "roms", .logDir = "./logs", .drvDir = "drivers"});
   base.makeDir(QStringLiteral("roms"));
   base.makeDir(QStringLiteral("drivers"));
 }

@@ -40,10 +40,10 @@ QString gameFile(int row) {
 // Games "Game 00" to "Game 29"; a stand-in emulator that records its arguments, one a line, and
 // runs until the file `quit` exists; a stand-in checksum tool that records its arguments.
 void layOut(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       .\\roms\r\nDrvdir       .\\drivers\r\n");
+  base.writeEmulatorConfig({.romDir = ".\\roms", .drvDir = ".\\drivers"});
   for (int row = 0; row < kGames; ++row) {
     base.write(QStringLiteral("drivers/") + gameFile(row),
-               "GAMENAME     Game " + gameFile(row).mid(4, 2).toUtf8() + "\r\n");
+               driverText("Game " + gameFile(row).mid(4, 2).toUtf8()));
   }
   // Its wait is bounded, so a failed test leaves no program behind for long.
   writeProgram(base, QStringLiteral("tessik.exe"),

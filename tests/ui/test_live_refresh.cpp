@@ -25,7 +25,6 @@
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
 #include "ui/drivers/CatalogueModel.h"
-#include "ui/drivers/CatalogueRefresh.h"
 #include "ui/drivers/DriverListFilter.h"
 #include "ui/drivers/PreviewImage.h"
 
@@ -38,12 +37,8 @@ using namespace Qt::StringLiterals;
 // the state it expects, never for this long unless it fails.
 constexpr int kShowWait = 30'000;
 
-QByteArray driverText(const char* gameName) {
-  return QByteArray("GAMENAME     ") + gameName + "\r\n";
-}
-
 void layOut(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       drivers\r\n");
+  base.writeEmulatorConfig({.romDir = "roms", .drvDir = "drivers"});
   base.write(QStringLiteral("drivers/alpha.drv"), driverText("Alpha"));
   base.write(QStringLiteral("drivers/beta.drv"), driverText("Beta"));
   base.write(QStringLiteral("drivers/gamma.drv"), driverText("Gamma"));
@@ -163,13 +158,10 @@ TEST(LiveRefresh, AnArchiveAppearingUnmarksItsGame) {
   auto* count = main.child<QLabel>("panTotalDrivers");
   ASSERT_EQ(catalogue.missingArchiveCount(), 4);
   ASSERT_TRUE(catalogue.record(0).archiveMissing);
-  OpenedFiles opened(base.filePath(QStringLiteral("drivers")));
   const double greyed = drawnTextContrast(driverList(main), 0);
 
   base.write(QStringLiteral("roms/alpha.drv.zip"), "stand-in");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !catalogue.record(0).archiveMissing; }, kShowWait));
-  // The games' archive names are known: no driver file is read again.
-  EXPECT_EQ(opened.take(), QStringList());
   EXPECT_EQ(catalogue.missingArchiveCount(), 3);
   EXPECT_EQ(count->toolTip(), text("4 drivers, 3 sem arquivo de ROM"));
   // Drawn plain again: the marker's grey is gone.
@@ -368,29 +360,8 @@ TEST(LiveRefresh, ABrokenPreviewShownByARefreshOpensNoBox) {
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
 
-// Ten thousand drivers copied in end in a few updates of the list, not one per file.
-TEST(LiveRefresh, ABurstOfDriversEndsInFewUpdates) {
-  TempBase base;
-  layOut(base);
-  WindowOnBase main(base);
-  auto* refresh = main.window().findChild<CatalogueRefresh*>();
-  ASSERT_NE(refresh, nullptr);
-  QSignalSpy applied(refresh, &CatalogueRefresh::applied);
-  constexpr int kBurst = 10'000;
-  for (int i = 0; i < kBurst; ++i) {
-    QFile file(
-        base.filePath(QStringLiteral("drivers/burst%1.drv").arg(i, 5, 10, QLatin1Char('0'))));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(driverText("Burst"));
-  }
-  EXPECT_TRUE(QTest::qWaitFor([&] { return main.window().catalogue().rowCount() == kBurst + 4; },
-                              kShowWait));
-  EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), QString::number(kBurst + 4));
-  EXPECT_LE(applied.count(), 5);
-}
-
-// A driver folder that goes empties the list without a box; when it comes back it is watched
-// again, and so are the changes in it.
+// A driver folder that goes opens no box; when it comes back it is watched again, and so are the
+// changes in it. That a folder gone empties the list is the refresh's rule.
 TEST(LiveRefresh, AWatchedFolderRemovedAndRecreated) {
   TempBase base;
   layOut(base);
@@ -400,8 +371,7 @@ TEST(LiveRefresh, AWatchedFolderRemovedAndRecreated) {
   ASSERT_EQ(shownGames(driverList(main)).size(), 4);
 
   ASSERT_TRUE(QDir(drivers).removeRecursively());
-  EXPECT_TRUE(showsGames(main, {}));
-  EXPECT_EQ(main.child<QLabel>("panTotalDrivers")->text(), QStringLiteral("0"));
+  ASSERT_TRUE(showsGames(main, {}));
 
   base.write(QStringLiteral("drivers/omega.drv"), driverText("Omega"));
   EXPECT_TRUE(showsGames(main, {text("Omega")}));

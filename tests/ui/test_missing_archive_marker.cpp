@@ -24,10 +24,10 @@ namespace {
 // Three games; only the second has its archive. Names with long horizontal strokes, which the
 // font sets on whole pixels, so some pixels of the text carry its full colour.
 void layOutGames(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       roms\r\nDrvdir       .\r\n");
-  base.write(QStringLiteral("a.drv"), "GAMENAME     TETE FETE\r\n");
-  base.write(QStringLiteral("b.drv"), "GAMENAME     TETE FETE\r\n");
-  base.write(QStringLiteral("c.drv"), "GAMENAME     ZETA\r\n");
+  base.writeEmulatorConfig({.romDir = "roms", .drvDir = "."});
+  base.write(QStringLiteral("a.drv"), driverText("TETE FETE"));
+  base.write(QStringLiteral("b.drv"), driverText("TETE FETE"));
+  base.write(QStringLiteral("c.drv"), driverText("ZETA"));
   base.write(QStringLiteral("roms/b.drv.zip"), "stand-in");
 }
 

@@ -101,7 +101,6 @@ TEST(FrontEndSettings, FirstRunShowsDefaultsAndBuiltInCaptions) {
   }
 }
 
-// A first Apply creates the file with all eleven keys.
 // A pasted text can carry line breaks or a NUL into a one-line field; the files get one line.
 TEST(FrontEndSettings, ApplyStoresTheFirstLineOfAPastedText) {
   TempBase base;
@@ -119,6 +118,8 @@ TEST(FrontEndSettings, ApplyStoresTheFirstLineOfAPastedText) {
                                                  "testMode     no\r\n"));
 }
 
+// A first Apply creates the file with every key: the stored keys, sections and defaults that
+// the file keeps for the user's next start.
 TEST(FrontEndSettings, FirstApplyWritesEveryKeyInBothSections) {
   TempBase base;
   layOut(base, nullptr, nullptr);

@@ -17,11 +17,6 @@
 namespace vorlane::test {
 namespace {
 
-void layOutBase(const TempBase& base) {
-  base.write(QStringLiteral("tessik.ini"), "Romdir       .\r\nDrvdir       .\r\n");
-  base.write(QStringLiteral("alpha.drv"), "GAMENAME     Alpha\r\n");
-}
-
 bool isButtonOrCheckBox(const QWidget* control) {
   return qobject_cast<const QPushButton*>(control) != nullptr ||
          qobject_cast<const QCheckBox*>(control) != nullptr;
@@ -37,7 +32,8 @@ bool tabTo(QWidget* control) {
 
 TEST(VisibleFocus, EveryButtonAndCheckBoxOfTheMainWindowShowsTheKeyboardFocus) {
   TempBase base;
-  layOutBase(base);
+  base.writeEmulatorConfig({.romDir = ".", .drvDir = "."});
+  base.write(QStringLiteral("alpha.drv"), driverText("Alpha"));
   for (const Look& look : kLooks) {
     LookScope scope(look);
     WindowOnBase main(base);

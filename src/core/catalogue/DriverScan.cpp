@@ -296,7 +296,11 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
   // With the scan, so that the list switches to this order without collating a name. A stopped
   // scan's records are dropped.
   if (stop == nullptr || !stop->load()) {
-    rankByGameName(read.drivers, locale);
+    if (known.isEmpty()) {
+      rankByGameName(read.drivers, locale);
+    } else {
+      rerankByGameName(read.drivers, std::move(records.toRead), locale);
+    }
   }
   return read;
 }

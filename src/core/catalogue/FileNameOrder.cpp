@@ -21,15 +21,6 @@ namespace {
 constexpr char16_t kFirstPrintable = 0x20;
 constexpr char16_t kLastPrintable = 0x7E;
 
-QCollator listCollator(const QLocale& locale) {
-  // The C locale has no collation rules of its own: Qt would compare code points there, which
-  // puts every accented name behind "Z". English has none either, so its collator is the root
-  // collation, where accented letters stand beside their base letters.
-  QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  return collator;
-}
-
 // How names that the collator holds equal follow each other.
 enum class Ties {
   InBinaryOrder,  // of their code units, capitals first
@@ -197,6 +188,15 @@ QList<qsizetype> collatedOrder(const QStringList& names, const QLocale& locale, 
 }
 
 }  // namespace
+
+QCollator listCollator(const QLocale& locale) {
+  // The C locale has no collation rules of its own: Qt would compare code points there, which
+  // puts every accented name behind "Z". English has none either, so its collator is the root
+  // collation, where accented letters stand beside their base letters.
+  QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  return collator;
+}
 
 QList<qsizetype> sortedOrder(const QStringList& names, const QLocale& locale) {
   return collatedOrder(names, locale, Ties::InBinaryOrder);

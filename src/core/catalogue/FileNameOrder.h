@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCollator>
 #include <QList>
 #include <QLocale>
 #include <QStringList>
@@ -8,6 +9,10 @@ namespace vorlane {
 
 // How many names one thread turns into sort keys at a time.
 inline constexpr qsizetype kNamesPerKeyTask = 2048;
+
+// The collator of the list's order: the locale's (the root collation for the C locale, which has
+// none), letter case ignored.
+QCollator listCollator(const QLocale& locale);
 
 // The order of file names as a sorted system list shows them: by the collation of the locale (the
 // root collation for the C locale, which has none), letter case ignored. Names that differ only in

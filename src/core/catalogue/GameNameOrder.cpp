@@ -28,6 +28,57 @@ void rankByGameName(QList<DriverRecord>& drivers, const QLocale& locale) {
   }
 }
 
+void rerankByGameName(QList<DriverRecord>& drivers, std::vector<qsizetype> changedRows,
+                      const QLocale& locale) {
+  const qsizetype count = drivers.size();
+  // Placing one record collates about log2(count) names; ranking anew collates each name once.
+  constexpr qsizetype kKeptPerPlaced = 16;
+  if (qsizetype(changedRows.size()) * kKeptPerPlaced > count) {
+    rankByGameName(drivers, locale);
+    return;
+  }
+  std::sort(changedRows.begin(), changedRows.end());
+  std::vector<qsizetype> kept;
+  kept.reserve(std::size_t(count) - changedRows.size());
+  for (qsizetype row = 0, next = 0; row < count; ++row) {
+    if (next < qsizetype(changedRows.size()) && changedRows[std::size_t(next)] == row) {
+      ++next;
+    } else {
+      kept.push_back(row);
+    }
+  }
+  // The kept records' ranks are of the list they were read with: their order holds among them.
+  std::sort(kept.begin(), kept.end(), [&](qsizetype a, qsizetype b) {
+    return drivers.at(a).gameNameRank < drivers.at(b).gameNameRank;
+  });
+  QStringList changedNames;
+  for (const qsizetype row : changedRows) {
+    changedNames.append(decodeText(drivers.at(row).gameName));
+  }
+  const QCollator collator = listCollator(locale);
+  std::vector<qsizetype> order;
+  order.reserve(std::size_t(count));
+  auto keptFrom = kept.cbegin();
+  // In the changed records' own order, each goes before the first kept one that sorts after it,
+  // names held equal in list order.
+  for (const qsizetype index : stableSortedOrder(changedNames, locale)) {
+    const qsizetype row = changedRows[std::size_t(index)];
+    const QString& name = changedNames.at(index);
+    const auto place = std::partition_point(keptFrom, kept.cend(), [&](qsizetype keptRow) {
+      const int collated = collator.compare(decodeText(drivers.at(keptRow).gameName), name);
+      return collated < 0 || (collated == 0 && keptRow < row);
+    });
+    order.insert(order.end(), keptFrom, place);
+    order.push_back(row);
+    keptFrom = place;
+  }
+  order.insert(order.end(), keptFrom, kept.cend());
+  DriverRecord* recordOf = drivers.data();
+  for (std::size_t rank = 0; rank < order.size(); ++rank) {
+    recordOf[order[rank]].gameNameRank = quint32(rank);
+  }
+}
+
 QList<qsizetype> rowsInOrder(const QList<DriverRecord>& drivers, ListOrder order) {
   const qsizetype count = drivers.size();
   QList<qsizetype> rows(count);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QList>
 #include <QLocale>
 
@@ -22,6 +24,13 @@ QList<qsizetype> gameNameOrder(const QList<DriverRecord>& drivers,
 
 // Gives each record its place in gameNameOrder as its gameNameRank.
 void rankByGameName(QList<DriverRecord>& drivers, const QLocale& locale = QLocale());
+
+// rankByGameName after a refresh that read again only the records at `changedRows`: the others
+// keep the order of the ranks they had, and each changed record is placed among them by collating
+// it with a few of them, where ranking anew would collate every name. Many changed records are
+// ranked anew.
+void rerankByGameName(QList<DriverRecord>& drivers, std::vector<qsizetype> changedRows,
+                      const QLocale& locale = QLocale());
 
 // The rows of ranked records in `order`, entry k the row shown k-th: a switch of order without a
 // name collated or two records compared, in two passes over the ranks. Records whose ranks are
