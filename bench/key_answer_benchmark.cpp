@@ -22,7 +22,7 @@
 #include "CatalogueBench.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
-#include "ui/MessageBoxes.h"
+#include "ui/common/MessageBoxes.h"
 
 namespace {
 

@@ -1,25 +1,21 @@
 // The list's order by game name: what ranking the games costs the scan (on a catalogue of 40,000
 // driver files, and on 200,000 made-up names, plain and accented), and what switching a list of
-// 200,000 drivers to that order and back costs on the window's thread, with a filter proxy, a list
-// view and a selected row as the Drivers page has them: re-mapped from the ranks the scan left in
-// the model below the proxy, and, for comparison, sorted by the proxy comparing those ranks. Each
+// 200,000 drivers to that order and back costs on the window's thread, with the Drivers page's
+// model, its filter proxy, a list view and a selected row: re-mapped by the model from the ranks
+// the scan left, and, for comparison, sorted by the proxy comparing those ranks. Each
 // switch is printed beside its target. Runs on the offscreen platform.
 
 #include <cstdio>
 #include <functional>
 #include <limits>
-#include <utility>
-#include <vector>
 
 #include <QApplication>
 #include <QListView>
-#include <QSortFilterProxyModel>
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/catalogue/GameNameOrder.h"
-#include "core/text/TextCodec.h"
 #include "ui/drivers/CatalogueFilter.h"
 #include "ui/drivers/CatalogueModel.h"
 
@@ -73,46 +69,6 @@ void print(const char* what, const bench::Cost& cost) {
               cost.cpu, cost.wall / kSwitchTargetMs, kSwitchTargetMs, cost.cpu / kSwitchTargetMs);
 }
 
-// The rows of a ranked catalogue in the order chosen, switched as a re-map: the rows rowsInOrder
-// gives, in one layout change that keeps persistent indexes (the selection) on their records. It
-// stands for the Drivers page's model, which keeps list order and cannot switch yet.
-class OrderedRows : public QAbstractListModel {
- public:
-  explicit OrderedRows(QList<vorlane::DriverRecord> drivers)
-      : m_drivers(std::move(drivers)),
-        m_rows(vorlane::rowsInOrder(m_drivers, vorlane::ListOrder::ByFileName)) {}
-
-  void setOrder(vorlane::ListOrder order) {
-    Q_EMIT layoutAboutToBeChanged();
-    QList<qsizetype> rows = vorlane::rowsInOrder(m_drivers, order);
-    std::vector<int> shownAt(std::size_t(rows.size()));
-    for (qsizetype place = 0; place < rows.size(); ++place) {
-      shownAt[std::size_t(rows.at(place))] = int(place);
-    }
-    const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    for (const QModelIndex& shown : before) {
-      after.append(index(shownAt[std::size_t(m_rows.at(shown.row()))]));
-    }
-    m_rows = std::move(rows);
-    changePersistentIndexList(before, after);
-    Q_EMIT layoutChanged();
-  }
-  const vorlane::DriverRecord& record(int row) const { return m_drivers.at(m_rows.at(row)); }
-
-  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-    return parent.isValid() ? 0 : int(m_rows.size());
-  }
-  QVariant data(const QModelIndex& index, int role) const override {
-    return role == Qt::DisplayRole ? QVariant(vorlane::decodeText(record(index.row()).gameName))
-                                   : QVariant();
-  }
-
- private:
-  QList<vorlane::DriverRecord> m_drivers;  // in list order
-  QList<qsizetype> m_rows;
-};
-
 // The Drivers page's filter proxy, ordered by sorting: the ranks compared, no name collated.
 class RankedFilter : public vorlane::CatalogueFilter {
  public:
@@ -138,22 +94,35 @@ void showSelected(QListView& view, QAbstractItemModel* model, int row) {
   view.setCurrentIndex(model->index(row, 0));
 }
 
-// Switched in the model below the filter proxy, as a re-map.
+// The driver file of the game selected in `view`; empty when none is.
+QString selectedFile(const QListView& view) {
+  const QModelIndexList selected = view.selectionModel()->selectedIndexes();
+  return selected.isEmpty()
+             ? QString()
+             : selected.front().data(vorlane::CatalogueModel::FileNameRole).toString();
+}
+
+// Switched by the Drivers page's model below its filter proxy: the rows re-mapped from the ranks
+// the scan left, in one layout change that keeps the selection on its game.
 void benchmarkRemap(const QList<vorlane::DriverRecord>& drivers) {
-  OrderedRows model(drivers);
-  QSortFilterProxyModel filter;
-  filter.setSourceModel(&model);
+  vorlane::CatalogueModel model;
+  model.takeScan(drivers);
+  vorlane::CatalogueFilter filter(&model);
   QListView view;
   const int selectedRow = int(drivers.size() / 3);
   showSelected(view, &filter, selectedRow);
+  const QString selected = selectedFile(view);
   bench::Cost toGameName;
   bench::Cost toFileName;
   for (int run = 0; run < kRuns; ++run) {
     toGameName.keepBest(costWithEvents([&] { model.setOrder(vorlane::ListOrder::ByGameName); }));
+    if (selectedFile(view) != selected) {
+      bench::fail("the switch to game names lost the selection");
+    }
     toFileName.keepBest(costWithEvents([&] { model.setOrder(vorlane::ListOrder::ByFileName); }));
   }
-  if (&model.record(filter.mapToSource(view.currentIndex()).row()) != &model.record(selectedRow)) {
-    bench::fail("the re-map lost the selection");
+  if (selectedFile(view) != selected) {
+    bench::fail("the switch back to file names lost the selection");
   }
   const double rows =
       bestOf(kRuns, [&] { vorlane::rowsInOrder(drivers, vorlane::ListOrder::ByGameName); });

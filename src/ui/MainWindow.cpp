@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "core/errors/Error.h"
 #include "core/files/Paths.h"
 #include "core/formats/FlatFile.h"
 #include "core/launch/LaunchParameters.h"
@@ -24,6 +25,7 @@
 #include "core/settings/LanguageFile.h"
 #include "core/settings/WindowTexts.h"
 #include "core/start/ProgramInfo.h"
+#include "core/start/RememberedView.h"
 #include "core/text/NativeText.h"
 #include "ui/KeyboardRing.h"
 #include "ui/SetupWarnings.h"
@@ -35,6 +37,7 @@
 #include "ui/common/WindowPlacement.h"
 #include "ui/dip/DipPage.h"
 #include "ui/drivers/DriversPage.h"
+#include "ui/drivers/ViewChoices.h"
 #include "ui/gamepad/GamepadNavigation.h"
 #include "ui/settings/SettingsPage.h"
 #include "ui_MainWindow.h"
@@ -204,6 +207,8 @@ void MainWindow::runCreationSteps() {
   m_settings->listLanguages();
   m_settings->readFrontEndSettings();
   applyLanguage(m_settings->selectedLanguage());
+  // Before the scan, so the list takes its rows once, in the order chosen.
+  m_drivers->viewChoices().show(RememberedView().view());
   loadDrivers();
   m_drivers->selectGame(decodeNative(m_remembered.lastPlayed(m_baseDirectory)));
   composeCommandLine();
@@ -249,6 +254,7 @@ void MainWindow::createPages() {
   connect(m_drivers, &DriversPage::gameStarted, this, &MainWindow::gameStarted);
   connect(m_drivers, &DriversPage::gameStarted, this, &MainWindow::rememberLastPlayed);
   connect(m_drivers, &DriversPage::gameEnded, this, &MainWindow::gameHasEnded);
+  connect(&m_drivers->viewChoices(), &ViewChoices::chosen, this, &MainWindow::rememberDriversView);
 
   // Flipping a switch composes the option text again, as the option boxes do.
   m_dip = new DipPage(
@@ -358,6 +364,18 @@ void MainWindow::btnAplicarClick() {
   m_settings->writeEmulatorDirectories();
   loadDrivers();
   composeCommandLine();
+}
+
+void MainWindow::rememberDriversView() {
+  // Quietly when it cannot be written: the choice holds for this run, and a launcher's
+  // preference is not worth a box.
+  try {
+    const RememberedView remembered;
+    ViewSettings view = remembered.view();
+    m_drivers->viewChoices().keepIn(view);
+    remembered.rememberView(view);
+  } catch (const Error&) {
+  }
 }
 
 void MainWindow::gameHasEnded() {

@@ -90,6 +90,8 @@ class MainWindow : public QWidget {
   QString composeCommandLine();
   void btnAplicarClick();
   void gameHasEnded();
+  // Keeps the Drivers page's view choices for the next start.
+  void rememberDriversView();
 
   std::unique_ptr<Ui::MainWindow> m_ui;
   std::chrono::milliseconds m_earlyEndWindow;

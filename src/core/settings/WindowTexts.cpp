@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 47> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 51> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
@@ -75,6 +75,10 @@ constexpr std::array<WindowTextRow, 47> kWindowTextRows{{
     {WindowText::DriverTextName, "MemoEditorNome", "Texto do driver"},
     {WindowText::FollowedByPolling, "panTotalSondagem",
      "As mudanças nas pastas são vistas olhando-as de novo a cada poucos segundos."},
+    {WindowText::OrderByGameName, "mnuOrdemNomeJogo", "Ordenar pelo nome do jogo"},
+    {WindowText::OrderByFileName, "mnuOrdemArquivo", "Ordenar pelo nome do arquivo do driver"},
+    {WindowText::OnlyWithRomArchive, "mnuSoComRom", "Só jogos com arquivo de ROM"},
+    {WindowText::KeepPictureShape, "mnuManterForma", "Manter a forma da imagem"},
 }};
 
 QStringList& appliedTexts() {

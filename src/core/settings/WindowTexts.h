@@ -62,6 +62,10 @@ enum class WindowText {
   SectionsName,  // the editor's
   DriverTextName,
   FollowedByPolling,  // the count panel's tip while the folders are looked at again in turns
+  OrderByGameName,    // the game list's menu
+  OrderByFileName,
+  OnlyWithRomArchive,
+  KeepPictureShape,  // the preview's menu
 };
 
 struct WindowTextRow {

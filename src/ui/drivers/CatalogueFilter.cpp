@@ -30,6 +30,15 @@ void CatalogueFilter::setNameFilter(const QString& text) {
   m_candidates.clear();
 }
 
+void CatalogueFilter::setOnlyWithRomArchive(bool only) {
+  if (only == m_onlyWithRomArchive) {
+    return;
+  }
+  m_onlyWithRomArchive = only;
+  // As for the name filter: the games left out are scattered.
+  invalidate();
+}
+
 QBitArray CatalogueFilter::shownCatalogueRows() const {
   QBitArray shown(m_catalogue->rowCount());
   for (int row = 0; row < rowCount(); ++row) {
@@ -44,7 +53,9 @@ bool CatalogueFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceP
     return false;
   }
   // Read from the record, not through the display role: a keystroke reads every game's name.
-  return m_filter.matchesDriverText(m_catalogue->record(sourceRow).gameName);
+  const DriverRecord& driver = m_catalogue->record(sourceRow);
+  return !(m_onlyWithRomArchive && driver.archiveMissing) &&
+         m_filter.matchesDriverText(driver.gameName);
 }
 
 }  // namespace vorlane

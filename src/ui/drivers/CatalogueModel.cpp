@@ -1,6 +1,7 @@
 #include "ui/drivers/CatalogueModel.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include <QApplication>
 #include <QPalette>
@@ -18,9 +19,44 @@ CatalogueModel::CatalogueModel(QObject* parent) : QAbstractListModel(parent) {}
 void CatalogueModel::takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory) {
   beginResetModel();
   m_drivers = drivers;
+  m_rows = m_order == ListOrder::ByFileName ? QList<qsizetype>() : rowsInOrder(m_drivers, m_order);
   m_archiveDirectoryPart = archiveDirectoryPart(romDirectory);
   countMissingArchives();
   endResetModel();
+}
+
+void CatalogueModel::setOrder(ListOrder order) {
+  if (order == m_order) {
+    return;
+  }
+  Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  m_order = order;
+  std::vector<qsizetype> sameRecord(std::size_t(m_drivers.size()));
+  std::iota(sameRecord.begin(), sameRecord.end(), 0);
+  moveRowsTo(order == ListOrder::ByFileName ? QList<qsizetype>() : rowsInOrder(m_drivers, order),
+             sameRecord);
+  Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void CatalogueModel::moveRowsTo(QList<qsizetype> rows, const std::vector<qsizetype>& recordAfter) {
+  std::vector<int> placeOf(std::size_t(rows.size()));
+  for (qsizetype place = 0; place < rows.size(); ++place) {
+    placeOf[std::size_t(rows.at(place))] = int(place);
+  }
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& shown : before) {
+    const qsizetype recordBefore = m_rows.isEmpty() ? shown.row() : m_rows.at(shown.row());
+    const qsizetype record = recordAfter[std::size_t(recordBefore)];
+    if (record < 0) {
+      after.append(QModelIndex());
+    } else {
+      after.append(createIndex(rows.isEmpty() ? int(record) : placeOf[std::size_t(record)], 0));
+    }
+  }
+  m_rows = std::move(rows);
+  changePersistentIndexList(before, after);
 }
 
 void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers) {
@@ -32,6 +68,10 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const Cata
     // Nothing shown changed, but the records may hold newer stamps: the next refresh compares
     // with them.
     m_drivers = drivers;
+    return;
+  }
+  if (m_order != ListOrder::ByFileName) {
+    applyRefreshAsLayoutChange(drivers, diff);
     return;
   }
   const QScopedValueRollback taking(m_takingRefresh, true);
@@ -51,6 +91,26 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const Cata
   for (const RowSpan& span : diff.changed) {
     Q_EMIT dataChanged(index(int(span.first)), index(int(span.first + span.count - 1)));
   }
+}
+
+// The diff's row spans are in list order, scattered over the rows shown in another order: one
+// layout change tells them all, and the new rows come from the ranks the refresh's scan gave.
+void CatalogueModel::applyRefreshAsLayoutChange(const QList<DriverRecord>& drivers,
+                                                const CatalogueDiff& diff) {
+  const QScopedValueRollback taking(m_takingRefresh, true);
+  Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  std::vector<qsizetype> recordAfter(std::size_t(m_drivers.size()), -1);
+  for (qsizetype kept = 0; kept < diff.keptBefore.size(); ++kept) {
+    recordAfter[std::size_t(diff.keptBefore.at(kept))] = diff.keptAfter.at(kept);
+  }
+  // A renamed file is still the game the user chose.
+  for (const RenamedRow& renamed : diff.renamed) {
+    recordAfter[std::size_t(renamed.before)] = renamed.after;
+  }
+  m_drivers = drivers;
+  countMissingArchives();
+  moveRowsTo(rowsInOrder(m_drivers, m_order), recordAfter);
+  Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void CatalogueModel::removeSpans(const CatalogueDiff& diff) {
@@ -85,7 +145,7 @@ void CatalogueModel::countMissingArchives() {
 
 const DriverRecord& CatalogueModel::record(int row) const {
   if (!m_steps) {
-    return m_drivers.at(row);
+    return m_drivers.at(m_rows.isEmpty() ? row : m_rows.at(row));
   }
   const Steps& steps = *m_steps;
   return row < steps.boundary

@@ -1,17 +1,20 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QAbstractListModel>
 #include <QList>
 
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
+#include "core/catalogue/GameNameOrder.h"
 
 namespace vorlane {
 
-// The games of the Drivers page, one row per scanned driver in list order: the one copy of the
-// catalogue that the list, the filter and the missing-archive marker read. How a missing
+// The games of the Drivers page, one row per scanned driver in the order chosen (list order by
+// default): the one copy of the catalogue that the list, the filter and the missing-archive
+// marker read. How a missing
 // archive's row is drawn is the marker's alone: one colour here could not suit every palette.
 class CatalogueModel : public QAbstractListModel {
   Q_OBJECT
@@ -32,8 +35,16 @@ class CatalogueModel : public QAbstractListModel {
   // positions and filters on the rows stay.
   void applyRefresh(const QList<DriverRecord>& drivers);
   // The same with `diff`, from drivers() to `drivers`, made beforehand: off the window's thread.
+  // In list order the diff is told as row changes; in another order as one layout change, the
+  // kept and renamed games' persistent indexes moved to their new rows.
   void applyRefresh(const QList<DriverRecord>& drivers, const CatalogueDiff& diff);
 
+  // Shows the rows in `order` in one layout change: persistent indexes (selections) stay on their
+  // games. The scan's ranks give the order, so no name is compared.
+  void setOrder(ListOrder order);
+  ListOrder order() const { return m_order; }
+
+  // The records in list order, whatever the rows' order.
   const QList<DriverRecord>& drivers() const { return m_drivers; }
   // How many games are missing their ROM archive.
   int missingArchiveCount() const { return m_missingArchiveCount; }
@@ -61,8 +72,15 @@ class CatalogueModel : public QAbstractListModel {
   void removeSpans(const CatalogueDiff& diff);
   void insertSpans(const CatalogueDiff& diff);
   void countMissingArchives();
+  void applyRefreshAsLayoutChange(const QList<DriverRecord>& drivers, const CatalogueDiff& diff);
+  // Moves the persistent indexes as the rows become `rows` (entry k the record shown k-th);
+  // `recordAfter` gives a record's index after the change, -1 for one that goes.
+  void moveRowsTo(QList<qsizetype> rows, const std::vector<qsizetype>& recordAfter);
 
-  QList<DriverRecord> m_drivers;
+  QList<DriverRecord> m_drivers;  // in list order
+  ListOrder m_order = ListOrder::ByFileName;
+  // Outside list order, the record each row shows; empty in list order.
+  QList<qsizetype> m_rows;
   QByteArray m_archiveDirectoryPart;
   std::optional<Steps> m_steps;
   int m_missingArchiveCount = 0;

@@ -48,6 +48,12 @@ DriverListFilter::DriverListFilter(QWidget* page, QListView* list, QLineEdit* fi
           });
   connect(m_filter, &QAbstractItemModel::rowsAboutToBeInserted, this,
           &DriverListFilter::noteSelectedRowPlace);
+  // Outside list order a refresh moves the rows in one layout change.
+  connect(m_catalogue, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] {
+    if (m_catalogue->isTakingRefresh()) {
+      noteSelectedRowPlace();
+    }
+  });
   connect(m_catalogue, &CatalogueModel::driversRenamed, this, &DriverListFilter::selectRenamedFile);
   m_list->setModel(m_filter);
 
@@ -133,7 +139,7 @@ void DriverListFilter::keepSelectedRowInPlace() {
 void DriverListFilter::showCount() {
   const int shown = m_filter->rowCount();
   const int total = m_catalogue->rowCount();
-  const bool filtering = m_filter->isFiltering();
+  const bool filtering = m_filter->leavesGamesOut();
   m_countPanel->setText(filtering
                             ? QString::number(shown) + QLatin1Char('/') + QString::number(total)
                             : QString::number(total));

@@ -31,9 +31,9 @@ class DriverListFilter : public QObject {
                    CatalogueFilter* filter, const CatalogueModel* catalogue);
 
   // Shows the rows that match the field's text and the count: the number of games, or
-  // "shown/total" while the filter hides some. While filtering, when no shown game is selected,
-  // the first shown one is, through the list's own selection signal. Every scan calls it after
-  // filling the list.
+  // "shown/total" while the filter may leave some out (its text, or only games with an archive).
+  // While filtering, when no shown game is selected, the first shown one is, through the list's own
+  // selection signal. Every scan calls it after filling the list.
   void apply();
   // After the catalogue's rows changed in place: the count. A selected game the change took away
   // left no selection, unless its file was only renamed: then it is selected under its new name.

@@ -29,6 +29,7 @@
 #include "ui/drivers/PreviewImage.h"
 #include "ui/drivers/PreviewPanel.h"
 #include "ui/drivers/RandomGame.h"
+#include "ui/drivers/ViewChoices.h"
 #include "ui/editor/DriverEditor.h"
 #include "ui/output/ProgramLauncher.h"
 
@@ -56,9 +57,10 @@ DriversPage::DriversPage(const DriversControls& controls, const QString& baseDir
   connectGuarded(m_ui.lstDrivers->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                  &DriversPage::lstDriversClick);
   // The filter maps its rows again in one layout change, which drops a hidden game's selection
-  // without a word.
+  // without a word; outside list order a refresh is one too, which keeps a renamed file selected.
   connect(m_catalogueFilter, &QAbstractItemModel::layoutChanged, this, [this] {
-    if (selectedDriver() == nullptr && m_showsSelection) {
+    const DriverRecord* selected = selectedDriver();
+    if (selected == nullptr ? m_showsSelection : selected->file != m_shownFile) {
       lstDriversClick();
     }
   });
@@ -69,6 +71,14 @@ DriversPage::DriversPage(const DriversControls& controls, const QString& baseDir
   connect(m_tracker, &CatalogueTracker::pollingChanged, m_driverFilter,
           &DriverListFilter::setFollowedByPolling);
   connect(m_tracker, &CatalogueTracker::previewsChanged, this, &DriversPage::previewFolderChanged);
+
+  m_viewChoices = new ViewChoices({.list = m_ui.lstDrivers,
+                                   .previewArea = m_ui.panImagem,
+                                   .preview = m_ui.imgAmostra,
+                                   .catalogue = m_catalogue,
+                                   .filter = m_catalogueFilter,
+                                   .listFilter = m_driverFilter},
+                                  this);
 
   connectGuarded(m_ui.btnExecutar, &QPushButton::clicked, this, &DriversPage::btnExecutarClick);
   // The press before the double-click has already selected the game.
@@ -157,6 +167,7 @@ void DriversPage::lstDriversClick() {
   if (selected == nullptr) {
     // The selected game went (from the disk, or out of the filter's view): nothing names it.
     showPreview(QString());
+    m_shownFile.clear();
     m_ui.panNomeDriver->clear();
     m_ui.panImagem->setCaption(QString());
     return;
@@ -173,6 +184,7 @@ void DriversPage::enableDriverButtons() {
 }
 
 void DriversPage::showDriver(const QString& file) {
+  m_shownFile = file;
   m_ui.panNomeDriver->setText(displayPath(file));
   m_ui.panImagem->setCaption(displayPath(file));
   showPreview(m_previews.find(m_baseDirectory, file));

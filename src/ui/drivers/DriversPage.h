@@ -25,6 +25,7 @@ class DriverEditor;
 class DriverListFilter;
 class PreviewImage;
 class PreviewPanel;
+class ViewChoices;
 struct DriverRecord;
 
 // The controls of the Drivers page, as the window's layout places them.
@@ -62,6 +63,8 @@ class DriversPage : public QObject {
               QObject* parent);
 
   const CatalogueModel& catalogue() const { return *m_catalogue; }
+  // The list's order and the games it shows, and the preview's shape, as the user chose them.
+  ViewChoices& viewChoices() { return *m_viewChoices; }
   // The editor window that Edit Driver shows; it is created after the main window.
   void setDriverEditor(DriverEditor* editor) { m_editor = editor; }
 
@@ -108,10 +111,13 @@ class DriversPage : public QObject {
   CatalogueFilter* m_catalogueFilter;
   DriverListFilter* m_driverFilter;
   CatalogueTracker* m_tracker;
+  ViewChoices* m_viewChoices;
   DriverEditor* m_editor = nullptr;
   // Whether the name and the preview show the selected game. After a scan they still show the
   // game selected before it, now selected no longer, until the next selection.
   bool m_showsSelection = false;
+  // The driver file the name and the preview show.
+  QString m_shownFile;
   PreviewFinder m_previews;
   // The preview file shown and its stamp when it was loaded: a change of another file in the
   // folder leaves the picture as it is.

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "core/formats/PictureFit.h"
+
 namespace vorlane {
 
 namespace {
@@ -46,6 +48,11 @@ void PreviewImage::removePicture() {
   setFailureText(QString());
 }
 
+void PreviewImage::setKeepShape(bool keep) {
+  m_keepShape = keep;
+  update();
+}
+
 void PreviewImage::setFailureText(const QString& text) {
   m_failure = text;
   setAccessibleDescription(text);
@@ -58,8 +65,7 @@ void PreviewImage::paintEvent(QPaintEvent*) {
     if (std::optional<JpegError> failure = m_picture->takeFailure()) {
       showFailure(*failure, m_fileName);
     } else if (!image.isNull()) {
-      // Without smooth transforms the painter repeats or drops whole rows and columns.
-      QPainter(this).drawImage(rect(), image);
+      drawPicture(image);
     }
   }
   if (!m_failure.isEmpty()) {
@@ -70,6 +76,20 @@ void PreviewImage::paintEvent(QPaintEvent*) {
     painter.drawText(rect().marginsRemoved(QMargins(4, 4, 4, 4)),
                      Qt::AlignCenter | Qt::TextWordWrap, m_failure);
   }
+}
+
+void PreviewImage::drawPicture(const QImage& image) {
+  QPainter painter(this);
+  if (!m_keepShape) {
+    // Without smooth transforms the painter repeats or drops whole rows and columns.
+    painter.drawImage(rect(), image);
+    return;
+  }
+  const PictureFit fit = fitPicture(image.size(), size());
+  // The area's background, not the caption, shows beside the picture.
+  painter.fillRect(rect(), palette().window());
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, fit.smooth);
+  painter.drawImage(fit.target, image);
 }
 
 }  // namespace vorlane
