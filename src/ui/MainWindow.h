@@ -39,7 +39,7 @@ class MainWindow : public QWidget {
                       std::chrono::milliseconds earlyEndWindow = kEarlyEndWindow);
   ~MainWindow() override;
 
-  // The games of the Drivers page, one row per driver file in list order.
+  // The games of the Drivers page, one row per driver file, in the order the user chose.
   const CatalogueModel& catalogue() const;
 
   // False when creation could not take the base directory: the program must end then, since

@@ -28,8 +28,6 @@
 namespace vorlane::test {
 namespace {
 
-using namespace Qt::StringLiterals;
-
 // How long a change on disk may take to show on a loaded machine; waited for only on failure.
 constexpr int kShowWait = 30'000;
 
@@ -121,7 +119,7 @@ TEST_F(ViewChoices, OrdersSwitchKeepingTheSelectionAndFollowRefreshes) {
   ASSERT_TRUE(page.becomesActive());
   auto& [boxes, main, list, field, count] = page;
   auto* name = main.child<QLabel>("panNomeDriver");
-  ASSERT_EQ(shownGames(list), (QStringList{u"Zeta"_s, u"Alpha"_s, u"Mid"_s}));
+  ASSERT_EQ(shownGames(list), (strings({"Zeta", "Alpha", "Mid"})));
   selectShownGame(list, QStringLiteral("Zeta"));
 
   EXPECT_EQ(
@@ -135,23 +133,18 @@ TEST_F(ViewChoices, OrdersSwitchKeepingTheSelectionAndFollowRefreshes) {
     QStringList shown;
     const char* selected;
   } steps[] = {
-      {"ordered by name", [] {}, {u"Alpha"_s, u"Mid"_s, u"Zeta"_s}, "a.drv"},
+      {"ordered by name", [] {}, strings({"Alpha", "Mid", "Zeta"}), "a.drv"},
       {"a game added",
        [&] { m_base.write(QStringLiteral("drivers/d.drv"), "GAMENAME     Beta\r\n"); },
-       {u"Alpha"_s, u"Beta"_s, u"Mid"_s, u"Zeta"_s},
-       "a.drv"},
+       strings({"Alpha", "Beta", "Mid", "Zeta"}), "a.drv"},
       {"a game re-titled",
        [&] { m_base.write(QStringLiteral("drivers/b.drv"), "GAMENAME     Omega\r\n"); },
-       {u"Beta"_s, u"Mid"_s, u"Omega"_s, u"Zeta"_s},
-       "a.drv"},
+       strings({"Beta", "Mid", "Omega", "Zeta"}), "a.drv"},
       {"the selected file renamed",
        [&] { QFile::rename(drivers + QStringLiteral("a.drv"), drivers + QStringLiteral("e.drv")); },
-       {u"Beta"_s, u"Mid"_s, u"Omega"_s, u"Zeta"_s},
-       "e.drv"},
-      {"back to file names",
-       [&] { chooseInMenu(list, WindowText::OrderByFileName); },
-       {u"Omega"_s, u"Mid"_s, u"Beta"_s, u"Zeta"_s},
-       "e.drv"},
+       strings({"Beta", "Mid", "Omega", "Zeta"}), "e.drv"},
+      {"back to file names", [&] { chooseInMenu(list, WindowText::OrderByFileName); },
+       strings({"Omega", "Mid", "Beta", "Zeta"}), "e.drv"},
   };
   for (const auto& step : steps) {
     step.act();
@@ -179,40 +172,22 @@ TEST_F(ViewChoices, OnlyGamesWithARomArchiveCountWithTheFilterAndKeepAShownSelec
     const char* selected;
   } steps[] = {
       {"a game without its archive selected",
-       [&] { selectShownGame(list, QStringLiteral("Alpha")); },
-       {u"Zeta"_s, u"Alpha"_s, u"Mid"_s},
-       "3",
-       "b.drv"},
+       [&] { selectShownGame(list, QStringLiteral("Alpha")); }, strings({"Zeta", "Alpha", "Mid"}),
+       "3", "b.drv"},
       {"only games with an archive: the selection goes",
-       [&] { chooseInMenu(list, WindowText::OnlyWithRomArchive); },
-       {u"Zeta"_s, u"Mid"_s},
-       "2/3",
+       [&] { chooseInMenu(list, WindowText::OnlyWithRomArchive); }, strings({"Zeta", "Mid"}), "2/3",
        ""},
-      {"a shown game selected",
-       [&] { selectShownGame(list, QStringLiteral("Zeta")); },
-       {u"Zeta"_s, u"Mid"_s},
-       "2/3",
-       "a.drv"},
-      {"and filtered by name",
-       [&] { field->setText(QStringLiteral("a")); },
-       {u"Zeta"_s},
-       "1/3",
-       "a.drv"},
-      {"the archive comes",
-       [&] { m_base.write(QStringLiteral("roms/b.drv.zip"), "stand-in"); },
-       {u"Zeta"_s, u"Alpha"_s},
-       "2/3",
-       "a.drv"},
-      {"the filter cleared",
-       [&] { field->clear(); },
-       {u"Zeta"_s, u"Alpha"_s, u"Mid"_s},
-       "3/3",
+      {"a shown game selected", [&] { selectShownGame(list, QStringLiteral("Zeta")); },
+       strings({"Zeta", "Mid"}), "2/3", "a.drv"},
+      {"and filtered by name", [&] { field->setText(QStringLiteral("a")); }, strings({"Zeta"}),
+       "1/3", "a.drv"},
+      {"the archive comes", [&] { m_base.write(QStringLiteral("roms/b.drv.zip"), "stand-in"); },
+       strings({"Zeta", "Alpha"}), "2/3", "a.drv"},
+      {"the filter cleared", [&] { field->clear(); }, strings({"Zeta", "Alpha", "Mid"}), "3/3",
        "a.drv"},
       {"all games again, the selection kept",
        [&] { chooseInMenu(list, WindowText::OnlyWithRomArchive); },
-       {u"Zeta"_s, u"Alpha"_s, u"Mid"_s},
-       "3",
-       "a.drv"},
+       strings({"Zeta", "Alpha", "Mid"}), "3", "a.drv"},
   };
   for (const auto& step : steps) {
     step.act();
@@ -265,13 +240,24 @@ TEST_F(ViewChoices, TheChoicesAreRememberedForTheNextWindow) {
   }
   WindowOnBase next(m_base);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&next.window()));
-  EXPECT_EQ(shownGames(driverList(next)), (QStringList{u"Mid"_s, u"Zeta"_s}));
+  EXPECT_EQ(shownGames(driverList(next)), (strings({"Mid", "Zeta"})));
   EXPECT_EQ(next.child<QLabel>("panTotalDrivers")->text(), QStringLiteral("2/3"));
   EXPECT_TRUE(next.child<PreviewImage>("imgAmostra")->keepsShape());
   EXPECT_EQ(
       chooseInMenu(driverList(next), WindowText::OrderByGameName),
       (QStringList{checked(WindowText::OrderByGameName), unchecked(WindowText::OrderByFileName),
                    checked(WindowText::OnlyWithRomArchive)}));
+}
+
+// A choice that cannot be remembered holds for this run, and no box says so.
+TEST_F(ViewChoices, AChoiceThatCannotBeRememberedHoldsQuietly) {
+  const QString notAFolder = m_base.write(QStringLiteral("not-a-folder"), "a file");
+  const EnvironmentOverride configHome("XDG_CONFIG_HOME", QFile::encodeName(notAFolder));
+  DriversWindow page(m_base);
+  ASSERT_TRUE(page.becomesActive());
+  chooseInMenu(page.list, WindowText::OrderByGameName);
+  EXPECT_EQ(shownGames(page.list), strings({"Alpha", "Mid", "Zeta"}));
+  EXPECT_TRUE(page.boxes.texts().isEmpty()) << page.boxes.texts().join(u'|').toStdString();
 }
 
 }  // namespace
