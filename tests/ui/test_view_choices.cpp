@@ -231,6 +231,7 @@ TEST_F(ViewChoices, ThePreviewKeepsItsShapeOnTheAreasBackground) {
 }
 
 TEST_F(ViewChoices, TheChoicesAreRememberedForTheNextWindow) {
+  const RememberedHome home;  // one configuration folder for both windows
   {
     WindowOnBase first(m_base);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&first.window()));
