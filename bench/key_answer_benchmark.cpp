@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
+#include "WindowBench.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
@@ -136,10 +137,7 @@ Answers answersDuringFlood(const QString& base, const QByteArray& flood, const Q
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  vorlane::setUpApplication(application);
-  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
+  const vorlane::bench::WindowBenchApplication application(argc, argv);
 
   QTemporaryDir base;
   writeFile(base.filePath(QStringLiteral("tessik.ini")),

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
+#include "WindowBench.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
@@ -89,10 +90,7 @@ SelectionCost selectionCost(const QString& base) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  vorlane::setUpApplication(application);
-  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
+  const vorlane::bench::WindowBenchApplication application(argc, argv);
 
   QTemporaryDir crowded;
   QTemporaryDir empty;

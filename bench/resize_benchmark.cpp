@@ -14,6 +14,7 @@
 
 #include "CatalogueBench.h"
 #include "CopyTree.h"
+#include "WindowBench.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
@@ -65,14 +66,8 @@ StepCost dragCost(const QString& base, const std::optional<QList<vorlane::Driver
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  vorlane::setUpApplication(application);
-  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
-  // Nothing read from or left in the user's remembered file.
-  QTemporaryDir config;
+  const vorlane::bench::WindowBenchApplication application(argc, argv);
   QTemporaryDir demo;
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
   vorlane::bench::copyTree(QStringLiteral(VORLANE_DEMO_DIR), demo.path());
   const QString previous = QDir::currentPath();
 

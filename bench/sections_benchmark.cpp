@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include "CopyTree.h"
+#include "WindowBench.h"
 #include "core/editor/DriverText.h"
 #include "core/files/FileAccess.h"
 #include "core/files/Paths.h"
@@ -137,10 +138,7 @@ void benchmarkEditor(const QString& directory) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  vorlane::setUpApplication(application);
-  vorlane::setMessageBoxRecorder([](vorlane::BoxKind, const QString&) {});
+  const vorlane::bench::WindowBenchApplication application(argc, argv);
   QTemporaryDir files;
   QTemporaryDir demo;
   QTemporaryDir huge;
