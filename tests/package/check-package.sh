@@ -129,7 +129,6 @@ set -euo pipefail
 menu_exec=$1 choose_exec=$2 demo=$3 main_title=$4 chooser_title=$5 error_box_title=$6
 source "$7"
 fail() { echo "check-package.sh: $*" >&2; exit 1; }
-find_window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 stop() { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
 # The main window shows once the start-up is over: the chooser has closed before it, and a box

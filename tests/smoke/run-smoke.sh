@@ -45,10 +45,6 @@ fail() {
   exit 1
 }
 
-window_of() {
-  timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
-}
-
 # "WIDTHxHEIGHT+LEFT+TOP" of the client area, and of the whole window with its frame.
 client_area() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
@@ -94,7 +90,7 @@ wait_until_closed() {
   wait_until "! viewable $1" || fail "$2 did not close"
 }
 
-main=$(window_of '^Vorlane Frontend v0\.04$')
+main=$(find_window '^Vorlane Frontend v0\.04$')
 xdotool windowactivate --sync "$main"
 expect_frame "$main"
 client=$(client_area "$main")
@@ -106,7 +102,7 @@ expect_centred_soon "$main" "main window"
 # From the tab bar, Tab reaches the driver list; Down selects a driver.
 press Tab Down
 press alt+e
-box=$(window_of '^Vorlane - Tessik Frontend$') || fail "Alt+E did not click Executar"
+box=$(find_window '^Vorlane - Tessik Frontend$') || fail "Alt+E did not click Executar"
 echo "Alt+E: the launch failure box came up"
 xdotool windowactivate --sync "$box"
 press Return
@@ -115,7 +111,7 @@ wait_until_closed "$box" "the launch failure box"
 # Back in the driver list: Executar, Checksum, Editar Driver.
 xdotool windowactivate --sync "$main"
 press Tab Tab Tab Return
-editor=$(window_of '^Vorlane Driver Editor - ') || fail "Tab did not reach Edit Driver"
+editor=$(find_window '^Vorlane Driver Editor - ') || fail "Tab did not reach Edit Driver"
 expect_frame "$editor"
 outer=$(outer_area "$editor")
 echo "editor: client area $(client_area "$editor"), with its frame $outer"
@@ -127,7 +123,7 @@ wait_until_closed "$editor" "the editor"
 
 xdotool windowactivate --sync "$main"
 press shift+Tab Return
-output=$(window_of 'checksum\.exe') || fail "Shift+Tab did not reach Checksum"
+output=$(find_window 'checksum\.exe') || fail "Shift+Tab did not reach Checksum"
 expect_frame "$output"
 [ "$(xdotool getactivewindow)" = "$main" ] || fail "the output window took the keyboard"
 echo "Checksum: the output window came up beside the main window, which kept the keyboard"

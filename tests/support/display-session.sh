@@ -41,6 +41,15 @@ end_program() {
   fi
 }
 
+# Prints the first visible window whose name matches PATTERN, once one shows. A window that goes
+# while xdotool walks the tree ends that search with BadWindow, so the search is made again.
+find_window() {
+  local pattern=$1 found=
+  wait_until 'found=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n 1)
+    [ -n "$found" ]' || return 1
+  echo "$found"
+}
+
 # Waits until the window manager has framed WINDOW.
 wait_for_frame() {
   wait_until "xprop -id $1 _NET_FRAME_EXTENTS | grep -q ="

@@ -83,7 +83,7 @@ shot() {
   echo "step $1: done"
 }
 
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vorlane Frontend v0\.04$' | head -n 1)
+main=$(find_window '^Vorlane Frontend v0\.04$')
 xdotool windowactivate --sync "$main"
 expect_soon "grep -qx attached $work/acks" "the pad was not attached"
 exec 3>"$work/pad"
