@@ -150,6 +150,16 @@ QStringList shownGames(const QListView* list) {
   return shown;
 }
 
+bool showsGames(const QListView* list, const QStringList& games) {
+  return QTest::qWaitFor([&] { return shownGames(list) == games; }, kShowWait);
+}
+
+QString selectedFile(const QListView* list) {
+  const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+  return selected.isEmpty() ? QString()
+                            : selected.front().data(CatalogueModel::FileNameRole).toString();
+}
+
 QModelIndex shownIndex(const QListView* list, int catalogueRow) {
   const auto* filter = qobject_cast<const QAbstractProxyModel*>(list->model());
   EXPECT_NE(filter, nullptr) << "the list shows no filter over the catalogue";
@@ -226,12 +236,16 @@ void runWithoutModal(const std::function<void()>& action, const char* what) {
   action();
 }
 
-bool showsPicture(PreviewImage* image) {
-  // Drawn over transparent pixels without the window's background: what covers them is the
-  // area's own drawing.
-  QImage drawn(image->size(), QImage::Format_ARGB32_Premultiplied);
+QImage drawnAlone(QWidget* widget) {
+  QImage drawn(widget->size(), QImage::Format_ARGB32_Premultiplied);
   drawn.fill(Qt::transparent);
-  image->render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());
+  widget->render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());
+  return drawn;
+}
+
+bool showsPicture(PreviewImage* image) {
+  // What covers the transparent pixels is the area's own drawing.
+  const QImage drawn = drawnAlone(image);
   if (!image->accessibleDescription().isEmpty()) {
     return false;
   }

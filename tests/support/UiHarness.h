@@ -6,6 +6,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QImage>
 #include <QModelIndex>
 #include <QRect>
 #include <QString>
@@ -137,8 +138,16 @@ struct DriversWindow {
   QLineEdit* field;
   QLabel* count;
 };
+// How long a change on disk may take to show on a loaded machine, sanitizers and all; a test
+// waits for the state it expects, never for this long unless it fails.
+inline constexpr int kShowWait = 30'000;
+
 // The texts of the rows the list shows, in order.
 QStringList shownGames(const QListView* list);
+// Waits until the list shows `games`; false when it never does.
+bool showsGames(const QListView* list, const QStringList& games);
+// The driver file name of the game selected in the list; empty when none is.
+QString selectedFile(const QListView* list);
 // Where the list shows a catalogue row (invalid when the filter leaves it out), and where it
 // draws it.
 QModelIndex shownIndex(const QListView* list, int catalogueRow);
@@ -147,6 +156,9 @@ QRect catalogueRowRect(const QListView* list, int catalogueRow);
 int selectedCatalogueRow(const QListView* list);
 // The driver file names of the window's catalogue, in list order.
 QStringList catalogueFiles(const MainWindow& window);
+
+// What the widget draws over transparent pixels, without the window's background.
+QImage drawnAlone(QWidget* widget);
 
 // Whether the preview area draws a picture, as it draws it now (the first drawing decodes it):
 // neither nothing, which leaves the panel's caption showing, nor a failure's message.

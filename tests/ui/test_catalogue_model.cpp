@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 
 #include "support/DriverRecords.h"
+#include "support/UiHarness.h"
 #include "ui/WindowMessages.h"
 #include "ui/drivers/CatalogueFilter.h"
 #include "ui/drivers/CatalogueModel.h"
@@ -153,12 +154,6 @@ TEST(CatalogueModel, TypingOnShowsWhatTheTextShowsAlone) {
   }
 }
 
-QString selectedFile(const QListView& view) {
-  const QModelIndexList selected = view.selectionModel()->selectedIndexes();
-  return selected.size() == 1 ? selected.front().data(CatalogueModel::FileNameRole).toString()
-                              : QString();
-}
-
 // The user's game stays selected and current through refreshes, filtered or not.
 TEST(CatalogueModel, SelectionByFileSurvivesARefresh) {
   CatalogueModel model;
@@ -168,10 +163,10 @@ TEST(CatalogueModel, SelectionByFileSurvivesARefresh) {
   model.takeScan(records({"b=Beta", "d=Delta", "f=Foxtrot"}));
   filter.setNameFilter(QStringLiteral("t"));
   view.setCurrentIndex(filter.index(2, 0));
-  ASSERT_EQ(selectedFile(view), QStringLiteral("f"));
+  ASSERT_EQ(test::selectedFile(&view), QStringLiteral("f"));
 
   model.applyRefresh(records({"a=Alpha", "c=Charlie", "e=Echo", "f=Foxtrot Two", "g=Golf"}));
-  EXPECT_EQ(selectedFile(view), QStringLiteral("f"));
+  EXPECT_EQ(test::selectedFile(&view), QStringLiteral("f"));
   EXPECT_EQ(view.currentIndex().data().toString(), QStringLiteral("Foxtrot Two"));
   EXPECT_EQ(rowsOf(filter), QStringList{QStringLiteral("f=Foxtrot Two")});
 }

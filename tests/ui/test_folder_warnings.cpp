@@ -17,10 +17,6 @@
 namespace vorlane::test {
 namespace {
 
-// How long a change on disk may take to show on a loaded machine, sanitizers and all; a test
-// waits for the state it expects, never for this long unless it fails.
-constexpr int kShowWait = 30'000;
-
 void layOut(const TempBase& base) {
   base.writeEmulatorConfig({.romDir = "roms", .logDir = "./logs", .drvDir = "drivers"});
   base.makeDir(QStringLiteral("roms"));

@@ -33,10 +33,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// How long a change may take to show on a loaded machine, sanitizers and all; a test waits for
-// the state it expects, never for this long unless it fails.
-constexpr int kShowWait = 30'000;
-
 void layOut(const TempBase& base) {
   base.writeEmulatorConfig({.romDir = "roms", .drvDir = "drivers"});
   base.write(QStringLiteral("drivers/alpha.drv"), driverText("Alpha"));
@@ -44,16 +40,6 @@ void layOut(const TempBase& base) {
   base.write(QStringLiteral("drivers/gamma.drv"), driverText("Gamma"));
   base.write(QStringLiteral("drivers/zed.drv"), driverText("Zed"));
   base.makeDir(QStringLiteral("roms"));
-}
-
-QString selectedFile(WindowOnBase& main) {
-  const int row = selectedCatalogueRow(driverList(main));
-  return row < 0 ? QString() : catalogueFiles(main.window()).at(row);
-}
-
-// Waits until the list shows `games`; false when it never does.
-bool showsGames(WindowOnBase& main, const QStringList& games) {
-  return QTest::qWaitFor([&] { return shownGames(driverList(main)) == games; }, kShowWait);
 }
 
 // Changes on disk while the window runs: the rows follow, the selected driver file, the filter's
@@ -66,7 +52,7 @@ TEST(LiveRefresh, RowsFollowTheDriverFolderWithSelectionAndFilterKept) {
   auto& [boxes, main, list, field, count] = page;
   field->setText(QStringLiteral("a"));
   clickDriver(main, 1);
-  ASSERT_EQ(selectedFile(main), QStringLiteral("beta.drv"));
+  ASSERT_EQ(selectedFile(list), QStringLiteral("beta.drv"));
   list->setFocus();
 
   const QString drivers = base.filePath(QStringLiteral("drivers/"));
@@ -102,10 +88,10 @@ TEST(LiveRefresh, RowsFollowTheDriverFolderWithSelectionAndFilterKept) {
   };
   for (const auto& step : steps) {
     step.onDisk();
-    ASSERT_TRUE(showsGames(main, step.shown))
+    ASSERT_TRUE(showsGames(list, step.shown))
         << step.change << ": " << shownGames(list).join(u'|').toStdString();
     EXPECT_EQ(count->text(), text(step.count)) << step.change;
-    EXPECT_EQ(selectedFile(main), QStringLiteral("beta.drv")) << step.change;
+    EXPECT_EQ(selectedFile(list), QStringLiteral("beta.drv")) << step.change;
     EXPECT_EQ(field->text(), QStringLiteral("a")) << step.change;
     EXPECT_EQ(QApplication::focusWidget(), list) << step.change;
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << step.change;
@@ -123,7 +109,7 @@ TEST(LiveRefresh, ASelectedGameRetitledOutOfTheFilterLeavesNoSelection) {
   auto& [boxes, main, list, field, count] = page;
   field->setText(QStringLiteral("a"));
   clickDriver(main, 2);
-  ASSERT_EQ(selectedFile(main), QStringLiteral("gamma.drv"));
+  ASSERT_EQ(selectedFile(list), QStringLiteral("gamma.drv"));
 
   const struct {
     const char* driver;
@@ -137,10 +123,10 @@ TEST(LiveRefresh, ASelectedGameRetitledOutOfTheFilterLeavesNoSelection) {
   };
   for (const auto& step : steps) {
     base.write(text(step.driver), driverText(step.newTitle));
-    ASSERT_TRUE(showsGames(main, step.shown))
-        << step.driver << ": " << shownGames(driverList(main)).join(u'|').toStdString();
+    ASSERT_TRUE(showsGames(list, step.shown))
+        << step.driver << ": " << shownGames(list).join(u'|').toStdString();
     const bool shown = step.selected[0] != '\0';
-    EXPECT_EQ(selectedFile(main), text(step.selected)) << step.driver;
+    EXPECT_EQ(selectedFile(list), text(step.selected)) << step.driver;
     EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), text(step.selected)) << step.driver;
     for (const char* button : {"btnExecutar", "btnChecksum", "btnEditar"}) {
       EXPECT_EQ(main.child<QPushButton>(button)->isEnabled(), shown)
@@ -277,7 +263,7 @@ TEST(LiveRefresh, TheSelectedGameKeepsItsPlaceAndItsGoingLeavesNoSelection) {
   list->scrollTo(middle, QAbstractItemView::PositionAtCenter);
   list->setCurrentIndex(middle);
   list->setFocus();
-  ASSERT_EQ(selectedFile(main), u"m22.drv"_s);
+  ASSERT_EQ(selectedFile(list), u"m22.drv"_s);
   const int top = list->visualRect(middle).top();
   EXPECT_EQ(buttonsOn(), QList<bool>({true, true, true}));
 
@@ -313,7 +299,7 @@ TEST(LiveRefresh, TheSelectedGameKeepsItsPlaceAndItsGoingLeavesNoSelection) {
         },
         kShowWait))
         << step.change;
-    EXPECT_EQ(selectedFile(main), step.selected) << step.change;
+    EXPECT_EQ(selectedFile(list), step.selected) << step.change;
     EXPECT_EQ(main.child<QLabel>("panNomeDriver")->text(), step.selected) << step.change;
     EXPECT_EQ(showsPicture(image), step.preview) << step.change;
     const bool selected = !step.selected.isEmpty();
@@ -368,15 +354,16 @@ TEST(LiveRefresh, AWatchedFolderRemovedAndRecreated) {
   ErrorBoxLog boxes;
   WindowOnBase main(base);
   const QString drivers = base.filePath(QStringLiteral("drivers"));
-  ASSERT_EQ(shownGames(driverList(main)).size(), 4);
+  const QListView* list = driverList(main);
+  ASSERT_EQ(shownGames(list).size(), 4);
 
   ASSERT_TRUE(QDir(drivers).removeRecursively());
-  ASSERT_TRUE(showsGames(main, {}));
+  ASSERT_TRUE(showsGames(list, {}));
 
   base.write(QStringLiteral("drivers/omega.drv"), driverText("Omega"));
-  EXPECT_TRUE(showsGames(main, {text("Omega")}));
+  EXPECT_TRUE(showsGames(list, {text("Omega")}));
   base.write(QStringLiteral("drivers/psi.drv"), driverText("Psi"));
-  EXPECT_TRUE(showsGames(main, {text("Omega"), text("Psi")}));
+  EXPECT_TRUE(showsGames(list, {text("Omega"), text("Psi")}));
   EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join(u'|').toStdString();
 }
 

@@ -22,14 +22,10 @@
 #include "support/TempBase.h"
 #include "support/UiHarness.h"
 #include "ui/MainWindow.h"
-#include "ui/drivers/CatalogueModel.h"
 #include "ui/drivers/PreviewImage.h"
 
 namespace vorlane::test {
 namespace {
-
-// How long a change on disk may take to show on a loaded machine; waited for only on failure.
-constexpr int kShowWait = 30'000;
 
 // Three games whose file order is not their names' order; the second lacks its ROM archive, the
 // first has a tall red preview.
@@ -96,22 +92,12 @@ QString unchecked(WindowText text) {
   return QStringLiteral("[ ] ") + windowText(text);
 }
 
-QString selectedFile(const QListView* list) {
-  const QModelIndexList selected = list->selectionModel()->selectedIndexes();
-  return selected.isEmpty() ? QString()
-                            : selected.front().data(CatalogueModel::FileNameRole).toString();
-}
-
 void selectShownGame(QListView* list, const QString& game) {
   const QModelIndexList found =
       list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, game, 1, Qt::MatchExactly);
   ASSERT_EQ(found.size(), 1) << game.toStdString() << " is not shown";
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                     list->visualRect(found.front()).center());
-}
-
-bool showsGames(const QListView* list, const QStringList& games) {
-  return QTest::qWaitFor([&] { return shownGames(list) == games; }, kShowWait);
 }
 
 TEST_F(ViewChoices, OrdersSwitchKeepingTheSelectionAndFollowRefreshes) {
@@ -199,14 +185,6 @@ TEST_F(ViewChoices, OnlyGamesWithARomArchiveCountWithTheFilterAndKeepAShownSelec
   }
 }
 
-// The colour drawn at a point of the preview area, over transparent pixels.
-QRgb previewPixel(PreviewImage* image, QPoint place) {
-  QImage drawn(image->size(), QImage::Format_ARGB32_Premultiplied);
-  drawn.fill(Qt::transparent);
-  image->render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());
-  return drawn.pixel(place);
-}
-
 bool isRed(QRgb colour) {
   return qAlpha(colour) == 255 && qRed(colour) > 200 && qGreen(colour) < 60 && qBlue(colour) < 60;
 }
@@ -221,13 +199,13 @@ TEST_F(ViewChoices, ThePreviewKeepsItsShapeOnTheAreasBackground) {
   const QPoint middle(image->width() / 2, image->height() / 2);
   const QRgb background = image->palette().color(QPalette::Window).rgb();
 
-  EXPECT_TRUE(isRed(previewPixel(image, edge))) << "stretched";
+  EXPECT_TRUE(isRed(drawnAlone(image).pixel(edge))) << "stretched";
   EXPECT_EQ(chooseInMenu(area, WindowText::KeepPictureShape),
             QStringList{unchecked(WindowText::KeepPictureShape)});
-  EXPECT_EQ(previewPixel(image, edge), background);
-  EXPECT_TRUE(isRed(previewPixel(image, middle)));
+  EXPECT_EQ(drawnAlone(image).pixel(edge), background);
+  EXPECT_TRUE(isRed(drawnAlone(image).pixel(middle)));
   chooseInMenu(area, WindowText::KeepPictureShape);
-  EXPECT_TRUE(isRed(previewPixel(image, edge))) << "stretched again";
+  EXPECT_TRUE(isRed(drawnAlone(image).pixel(edge))) << "stretched again";
 }
 
 TEST_F(ViewChoices, TheChoicesAreRememberedForTheNextWindow) {
