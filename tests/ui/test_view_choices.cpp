@@ -123,14 +123,11 @@ TEST_F(ViewChoices, OrdersSwitchKeepingTheSelectionAndFollowRefreshes) {
       {"a game added",
        [&] { m_base.write(QStringLiteral("drivers/d.drv"), "GAMENAME     Beta\r\n"); },
        strings({"Alpha", "Beta", "Mid", "Zeta"}), "a.drv"},
-      {"a game re-titled",
-       [&] { m_base.write(QStringLiteral("drivers/b.drv"), "GAMENAME     Omega\r\n"); },
-       strings({"Beta", "Mid", "Omega", "Zeta"}), "a.drv"},
       {"the selected file renamed",
        [&] { QFile::rename(drivers + QStringLiteral("a.drv"), drivers + QStringLiteral("e.drv")); },
-       strings({"Beta", "Mid", "Omega", "Zeta"}), "e.drv"},
+       strings({"Alpha", "Beta", "Mid", "Zeta"}), "e.drv"},
       {"back to file names", [&] { chooseInMenu(list, WindowText::OrderByFileName); },
-       strings({"Omega", "Mid", "Beta", "Zeta"}), "e.drv"},
+       strings({"Alpha", "Mid", "Beta", "Zeta"}), "e.drv"},
   };
   for (const auto& step : steps) {
     step.act();
