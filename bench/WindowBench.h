@@ -1,10 +1,16 @@
 #pragma once
 
+#include <optional>
+
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QListView>
 #include <QTemporaryDir>
 
+#include "CatalogueBench.h"
 #include "ui/Application.h"
+#include "ui/MainWindow.h"
 #include "ui/common/MessageBoxes.h"
 
 namespace vorlane::bench {
@@ -27,6 +33,29 @@ class WindowBenchApplication {
 
   QTemporaryDir m_config;
   QApplication m_application;
+};
+
+// The main window built and shown on the base directory `base`, made current as the program
+// takes it, and its driver list, which must list `games` games.
+class WindowOnBase {
+ public:
+  WindowOnBase(const QString& base, int games) {
+    QDir::setCurrent(base);
+    m_window.emplace();
+    m_window->show();
+    QApplication::processEvents();
+    m_list = m_window->findChild<QListView*>(QStringLiteral("lstDrivers"));
+    if (m_list == nullptr || m_list->model()->rowCount() != games) {
+      ::bench::fail("the window did not list the base directory's drivers");
+    }
+  }
+
+  MainWindow& window() { return *m_window; }
+  QListView* list() const { return m_list; }
+
+ private:
+  std::optional<MainWindow> m_window;
+  QListView* m_list = nullptr;
 };
 
 }  // namespace vorlane::bench

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include <QApplication>
@@ -21,9 +20,7 @@
 
 #include "CatalogueBench.h"
 #include "WindowBench.h"
-#include "ui/Application.h"
 #include "ui/MainWindow.h"
-#include "ui/common/MessageBoxes.h"
 
 namespace {
 
@@ -104,25 +101,19 @@ Answers answersDuringFlood(const QString& base, const QByteArray& flood, const Q
             "#!/bin/sh\nuntil [ -e '" + stop.toUtf8() + "' ]; do " + flood + "; done\n");
   QFile::setPermissions(base + QStringLiteral("/tools/checksum.exe"),
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  QDir::setCurrent(base);
-  std::optional<vorlane::MainWindow> window;
-  window.emplace();
-  window->show();
-  QApplication::processEvents();
-  auto* list = window->findChild<QListView*>(QStringLiteral("lstDrivers"));
-  if (list == nullptr || list->model()->rowCount() != 1) {
-    bench::fail("the window did not list the driver");
-  }
+  vorlane::bench::WindowOnBase opened(base, 1);
+  vorlane::MainWindow& window = opened.window();
+  QListView* list = opened.list();
   list->setCurrentIndex(list->model()->index(0, 0));
-  KeyAnswerClock keys(&*window, list);
+  KeyAnswerClock keys(&window, list);
   Answers answers;
   const std::vector<qint64> idle = keys.answers();
   answers.idleMedian = idle[kTimedKeys / 2];
 
-  window->findChild<QPushButton*>(QStringLiteral("btnChecksum"))->click();
+  window.findChild<QPushButton*>(QStringLiteral("btnChecksum"))->click();
   runUntil(
       [&] {
-        const auto outputs = window->findChildren<QPlainTextEdit*>(QStringLiteral("MemoSaida"));
+        const auto outputs = window.findChildren<QPlainTextEdit*>(QStringLiteral("MemoSaida"));
         return !outputs.isEmpty() && !outputs.front()->toPlainText().isEmpty();
       },
       "the tool's output never showed");
@@ -130,7 +121,6 @@ Answers answersDuringFlood(const QString& base, const QByteArray& flood, const Q
   answers.floodMedian = during[kTimedKeys / 2];
   answers.floodSlow = during[kTimedKeys * 9 / 10];
   writeFile(stop, QByteArray());
-  window.reset();
   return answers;
 }
 

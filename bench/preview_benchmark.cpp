@@ -3,7 +3,6 @@
 // the real main window (offscreen), each followed by the repaint it causes.
 #include <chrono>
 #include <cstdio>
-#include <optional>
 #include <thread>
 
 #include <QApplication>
@@ -15,9 +14,7 @@
 
 #include "CatalogueBench.h"
 #include "WindowBench.h"
-#include "ui/Application.h"
 #include "ui/MainWindow.h"
-#include "ui/common/MessageBoxes.h"
 #include "ui/drivers/CatalogueModel.h"
 
 namespace {
@@ -55,15 +52,8 @@ struct SelectionCost {
 
 // CPU time of selections alternating between the two games, in the window built on `base`.
 SelectionCost selectionCost(const QString& base) {
-  QDir::setCurrent(base);
-  std::optional<vorlane::MainWindow> window;
-  window.emplace();
-  window->show();
-  QApplication::processEvents();
-  auto* list = window->findChild<QListView*>(QStringLiteral("lstDrivers"));
-  if (list == nullptr || list->model()->rowCount() != 2) {
-    bench::fail("the window did not list the two drivers");
-  }
+  vorlane::bench::WindowOnBase opened(base, 2);
+  QListView* list = opened.list();
   const auto select = [&](int row) {
     list->setCurrentIndex(list->model()->index(row, 0));
     QApplication::processEvents();
@@ -78,7 +68,7 @@ SelectionCost selectionCost(const QString& base) {
   }
   cost.next = bench::cpuMilliseconds() - start;
   // The handler names the selected game's driver file.
-  const auto* name = window->findChild<QLabel*>(QStringLiteral("panNomeDriver"));
+  const auto* name = opened.window().findChild<QLabel*>(QStringLiteral("panNomeDriver"));
   if (name == nullptr ||
       name->text() !=
           list->model()->index(0, 0).data(vorlane::CatalogueModel::FileNameRole).toString()) {
