@@ -15,24 +15,32 @@
 
 namespace vorlane::bench {
 
-// The program's application as a window benchmark runs it: offscreen, no box waiting for a click,
-// and nothing read from or left in the user's remembered file.
-class WindowBenchApplication {
+// An application on the offscreen platform, so that the figures do not depend on a display
+// server.
+class OffscreenApplication : public QApplication {
  public:
-  WindowBenchApplication(int& argc, char** argv) : m_application(offscreen(argc), argv) {
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
-    setUpApplication(m_application);
-    setMessageBoxRecorder([](BoxKind, const QString&) {});
-  }
+  OffscreenApplication(int& argc, char** argv) : QApplication(offscreen(argc), argv) {}
 
  private:
   static int& offscreen(int& argc) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     return argc;
   }
+};
 
+// The program's application as a window benchmark runs it: offscreen, no box waiting for a click,
+// and nothing read from or left in the user's remembered file.
+class WindowBenchApplication {
+ public:
+  WindowBenchApplication(int& argc, char** argv) : m_application(argc, argv) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+    setUpApplication(m_application);
+    setMessageBoxRecorder([](BoxKind, const QString&) {});
+  }
+
+ private:
   QTemporaryDir m_config;
-  QApplication m_application;
+  OffscreenApplication m_application;
 };
 
 // The main window built and shown on the base directory `base`, made current as the program

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
+#include "WindowBench.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/catalogue/GameNameOrder.h"
 #include "ui/drivers/CatalogueFilter.h"
@@ -164,8 +165,7 @@ void benchmarkSwitch(bool accented) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  const vorlane::bench::OffscreenApplication application(argc, argv);
   bench::printMachine();
   bench::useTypicalLocale();
   benchmarkRankingWithTheScan();

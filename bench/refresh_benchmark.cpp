@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include "CatalogueBench.h"
+#include "WindowBench.h"
 #include "core/catalogue/CatalogueDiff.h"
 #include "core/catalogue/DriverScan.h"
 #include "core/files/FolderWatch.h"
@@ -223,8 +224,7 @@ void benchmarkFilter(bool accented) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  const vorlane::bench::OffscreenApplication application(argc, argv);
   bench::printMachine();
   bench::useTypicalLocale();
   QTemporaryDir directory;
