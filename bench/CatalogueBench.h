@@ -23,7 +23,9 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QString>
 
@@ -41,6 +43,15 @@ inline constexpr int kManyReaders = 64;
 [[noreturn]] inline void fail(const char* what) {
   std::fprintf(stderr, "%s\n", what);
   std::exit(1);
+}
+
+// Writes a file whole, making its folder; a benchmark cannot run on without it.
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
+      file.write(bytes) != bytes.size()) {
+    fail(qPrintable(QStringLiteral("cannot write ") + path));
+  }
 }
 
 // The wall-clock time of some work and the CPU time it took, user and system, over every thread

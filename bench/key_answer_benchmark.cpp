@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -29,14 +28,6 @@ constexpr int kTimedKeys = 15;
 // The main window answers a key during a flood within this many times what it takes when idle.
 constexpr double kAnswerRatioTarget = 20;
 constexpr int kWaitMs = 10'000;
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0) {
-    bench::fail("cannot write a file of the base directory");
-  }
-}
 
 // Runs the event loop as the program does until `done` holds; fails after kWaitMs.
 void runUntil(const std::function<bool()>& done, const char* what) {
@@ -97,8 +88,8 @@ struct Answers {
 // A checksum tool that writes `flood` over and over until the file `stop` exists, started from
 // the window built on `base`; the keys timed before and during its flood.
 Answers answersDuringFlood(const QString& base, const QByteArray& flood, const QString& stop) {
-  writeFile(base + QStringLiteral("/tools/checksum.exe"),
-            "#!/bin/sh\nuntil [ -e '" + stop.toUtf8() + "' ]; do " + flood + "; done\n");
+  bench::writeFile(base + QStringLiteral("/tools/checksum.exe"),
+                   "#!/bin/sh\nuntil [ -e '" + stop.toUtf8() + "' ]; do " + flood + "; done\n");
   QFile::setPermissions(base + QStringLiteral("/tools/checksum.exe"),
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   vorlane::bench::WindowOnBase opened(base, 1);
@@ -120,7 +111,7 @@ Answers answersDuringFlood(const QString& base, const QByteArray& flood, const Q
   const std::vector<qint64> during = keys.answers();
   answers.floodMedian = during[kTimedKeys / 2];
   answers.floodSlow = during[kTimedKeys * 9 / 10];
-  writeFile(stop, QByteArray());
+  bench::writeFile(stop, QByteArray());
   return answers;
 }
 
@@ -130,10 +121,10 @@ int main(int argc, char** argv) {
   const vorlane::bench::WindowBenchApplication application(argc, argv);
 
   QTemporaryDir base;
-  writeFile(base.filePath(QStringLiteral("tessik.ini")),
-            "Romdir       .\\roms\\\r\nDrvdir       .\\drivers\r\n");
-  writeFile(base.filePath(QStringLiteral("drivers/alpha.drv")),
-            "GAMENAME     Alpha\r\nDIRECTORY    alpharoms\r\n");
+  bench::writeFile(base.filePath(QStringLiteral("tessik.ini")),
+                   "Romdir       .\\roms\\\r\nDrvdir       .\\drivers\r\n");
+  bench::writeFile(base.filePath(QStringLiteral("drivers/alpha.drv")),
+                   "GAMENAME     Alpha\r\nDIRECTORY    alpharoms\r\n");
   const QString previous = QDir::currentPath();
 
   const struct {

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QTemporaryDir>
@@ -22,26 +21,20 @@ namespace {
 constexpr int kUnrelatedPreviews = 50'000;
 constexpr int kSelections = 60;
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0) {
-    bench::fail("cannot write a file of the base directory");
-  }
-}
-
 // Two drivers without previews, and `unrelated` preview files of other games.
 void layOutBase(const QString& base, int unrelated) {
   QDir directory(base);
   if (!directory.mkdir(QStringLiteral("drivers")) || !directory.mkdir(QStringLiteral("preview"))) {
     bench::fail("cannot lay out a base directory");
   }
-  writeFile(directory.filePath(QStringLiteral("tessik.ini")), "Drvdir       .\\drivers\r\n");
+  bench::writeFile(directory.filePath(QStringLiteral("tessik.ini")), "Drvdir       .\\drivers\r\n");
   for (const char* driver : {"alpha.drv", "beta.drv"}) {
-    writeFile(directory.filePath(QStringLiteral("drivers/") + QLatin1String(driver)),
-              "GAMENAME     Game\r\n");
+    bench::writeFile(directory.filePath(QStringLiteral("drivers/") + QLatin1String(driver)),
+                     "GAMENAME     Game\r\n");
   }
   for (int i = 0; i < unrelated; ++i) {
-    writeFile(directory.filePath(QStringLiteral("preview/other%1.drv.jpg").arg(i)), QByteArray());
+    bench::writeFile(directory.filePath(QStringLiteral("preview/other%1.drv.jpg").arg(i)),
+                     QByteArray());
   }
 }
 

@@ -75,18 +75,11 @@ bench::Cost refreshCost(const QList<vorlane::DriverRecord>& known, const QString
   });
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) < 0) {
-    bench::fail("cannot write a file");
-  }
-}
-
 // Every other game's archive lies in the ROM folder; one more is added, or one driver rewritten,
 // each time on the catalogue as it was read long after its files were written.
 void benchmarkChangeAgainstRescan(const QString& directory, const QString& roms) {
   for (int index = 0; index < bench::kCatalogueSize; index += 2) {
-    writeFile(roms + QStringLiteral("/game%1.zip").arg(index), QByteArray());
+    bench::writeFile(roms + QStringLiteral("/game%1.zip").arg(index), QByteArray());
   }
   bench::Cost rescan;
   bench::Cost archiveAdded;
@@ -101,15 +94,15 @@ void benchmarkChangeAgainstRescan(const QString& directory, const QString& roms)
     rescan.keepBest(bench::costOf([&] { readLongAfter(); }));
     QList<vorlane::DriverRecord> known = readLongAfter();
     const QString archive = roms + QStringLiteral("/game%1.zip").arg(2 * run + 1);
-    writeFile(archive, QByteArray());
+    bench::writeFile(archive, QByteArray());
     archiveAdded.keepBest(refreshCost(known, directory, roms, {false, true}));
     QFile::remove(archive);
 
     known = readLongAfter();
     const QString driver = directory + QStringLiteral("/Game%1.drv").arg(3 * run);
-    writeFile(driver, bench::driverText(3 * run).replace("Game number", "Game Number"));
+    bench::writeFile(driver, bench::driverText(3 * run).replace("Game number", "Game Number"));
     driverRewritten.keepBest(refreshCost(known, directory, roms, {true, false}));
-    writeFile(driver, bench::driverText(3 * run));
+    bench::writeFile(driver, bench::driverText(3 * run));
   }
   const auto print = [&](const char* change, const bench::Cost& cost, const char* target) {
     std::printf("  %s: %.1f ms (CPU %.1f), %.3f of a full rescan (CPU %.3f)%s\n", change, cost.wall,

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 
@@ -49,14 +48,6 @@ double bestMilliseconds(const std::function<void()>& work) {
   return best;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    std::exit(1);
-  }
-}
-
 // Names with accented letters, each section with a few captions; every tenth header repeats
 // the one before it in capitals and in the other encoding, as a careless merge leaves them.
 QByteArray sectionsText(int count) {
@@ -72,7 +63,7 @@ QByteArray sectionsText(int count) {
 
 void benchmarkListing(const QString& directory, int count) {
   const QString path = vorlane::basePath(directory, QStringLiteral("vorlane.lng"));
-  writeFile(path, sectionsText(count));
+  bench::writeFile(path, sectionsText(count));
   qsizetype listed = 0;
   const double listing =
       bestMilliseconds([&] { listed = vorlane::ProfileFile(path).sectionNames().size(); });
@@ -105,7 +96,7 @@ void benchmarkMainWindow(const QString& demo, const QString& huge) {
   copyTree(QStringLiteral(VORLANE_DEMO_DIR), demo);
   copyTree(QStringLiteral(VORLANE_DEMO_DIR), huge);
   const QString languages = vorlane::basePath(huge, QStringLiteral("vorlane.lng"));
-  writeFile(languages, sectionsText(100'000) + vorlane::readWholeFile(languages));
+  bench::writeFile(languages, sectionsText(100'000) + vorlane::readWholeFile(languages));
   const double onDemo = mainWindowStart(demo);
   const double onHuge = mainWindowStart(huge);
   std::printf(
@@ -116,7 +107,7 @@ void benchmarkMainWindow(const QString& demo, const QString& huge) {
 void benchmarkEditor(const QString& directory) {
   const QString path = vorlane::basePath(directory, QStringLiteral("huge.drv"));
   const QByteArray bytes = "GAMENAME     Huge\r\n" + sectionsText(20'000);
-  writeFile(path, bytes);
+  bench::writeFile(path, bytes);
   const double editor = bestMilliseconds([&] {
     vorlane::DriverEditor window;
     window.setDriverFile(path);
