@@ -85,6 +85,7 @@ TEST(ProfileParsing, LongValuesAreCut) {
   const ProfileFile profile(base.write(kFile, "[s]\r\nk=" + QByteArray(3000, 'x') + "\r\nj=y"));
   EXPECT_EQ(profile.readString("s", "k", kDefault), QByteArray(2047, 'x'));
   EXPECT_EQ(profile.readString("s", "j", kDefault), "y");
+  EXPECT_EQ(profile.readEachSection({"k"}).front().values.front(), QByteArray(2047, 'x'));
 }
 
 TEST(ProfileParsing, MissingOrUnreadableFileGivesDefaults) {
@@ -300,6 +301,15 @@ TEST(ProfileSections, ListedOnceInFileOrder) {
                                        "\t[Espa\xC3\xB1ol]\n"
                                        "[unclosed\r\n"));
   EXPECT_EQ(profile.sectionNames(), (QList<QByteArray>{"Portugues", "English", "Espa\xC3\xB1ol"}));
+  // Read in one pass, each section with its own values, the duplicate's never.
+  QList<QList<std::optional<QByteArray>>> values;
+  for (const auto& section : profile.readEachSection({"tabDrivers", "x"})) {
+    values.append(section.values);
+  }
+  using Values = QList<std::optional<QByteArray>>;
+  EXPECT_EQ(values,
+            (QList<Values>{Values{"Drivers", std::nullopt}, Values{std::nullopt, "[not a section]"},
+                           Values{std::nullopt, std::nullopt}}));
 }
 
 // Names are the same when their texts match without letter case, one letter at a time, even

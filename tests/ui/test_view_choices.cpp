@@ -52,8 +52,9 @@ class ViewChoices : public ::testing::Test {
 };
 
 // Opens the menu of `target` as the keyboard's menu key does and chooses `choice` in it. Gives
-// the menu's entries, "[x] " before a checked one and "[ ] " before one that can be.
-QStringList chooseInMenu(QWidget* target, WindowText choice) {
+// the menu's entries, "[x] " before a checked one and "[ ] " before one that can be, and where it
+// opened in `openedAt`.
+QStringList chooseInMenu(QWidget* target, WindowText choice, QPoint* openedAt = nullptr) {
   QStringList offered;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -62,6 +63,9 @@ QStringList chooseInMenu(QWidget* target, WindowText choice) {
       return;
     }
     poll.stop();
+    if (openedAt != nullptr) {
+      *openedAt = menu->pos();
+    }
     QAction* chosen = nullptr;
     for (QAction* entry : menu->actions()) {
       if (entry->isSeparator()) {
@@ -157,9 +161,14 @@ TEST_F(ViewChoices, OnlyGamesWithARomArchiveCountWithTheFilterAndKeepAShownSelec
       {"a game without its archive selected",
        [&] { selectShownGame(list, QStringLiteral("Alpha")); }, strings({"Zeta", "Alpha", "Mid"}),
        "3", "b.drv"},
-      {"only games with an archive: the selection goes",
-       [&] { chooseInMenu(list, WindowText::OnlyWithRomArchive); }, strings({"Zeta", "Mid"}), "2/3",
-       ""},
+      {"only games with an archive, from the menu under the selected game: the selection goes",
+       [&] {
+         const QRect row = list->visualRect(list->currentIndex());
+         QPoint openedAt;
+         chooseInMenu(list, WindowText::OnlyWithRomArchive, &openedAt);
+         EXPECT_EQ(openedAt, list->viewport()->mapToGlobal(row.bottomLeft()));
+       },
+       strings({"Zeta", "Mid"}), "2/3", ""},
       {"a shown game selected", [&] { selectShownGame(list, QStringLiteral("Zeta")); },
        strings({"Zeta", "Mid"}), "2/3", "a.drv"},
       {"and filtered by name", [&] { field->setText(QStringLiteral("a")); }, strings({"Zeta"}),

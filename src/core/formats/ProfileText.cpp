@@ -129,7 +129,11 @@ std::optional<QByteArray> ProfileText::value(const QByteArray& section,
 
 QList<std::optional<QByteArray>> ProfileText::values(const QByteArray& section,
                                                      const QList<QByteArray>& keys) const {
-  const std::optional<qsizetype> header = findSection(section);
+  return valuesAt(findSection(section), keys);
+}
+
+QList<std::optional<QByteArray>> ProfileText::valuesAt(std::optional<qsizetype> header,
+                                                       const QList<QByteArray>& keys) const {
   QList<std::optional<QByteArray>> found;
   found.reserve(keys.size());
   for (const QByteArray& key : keys) {
@@ -145,20 +149,30 @@ QList<std::optional<QByteArray>> ProfileText::values(const QByteArray& section,
 }
 
 QList<QByteArray> ProfileText::sectionNames() const {
-  // One hash look-up per header, so a file of many sections lists as fast as it reads.
   QList<QByteArray> names;
+  for (const SectionValues& section : eachSection({})) {
+    names.append(section.name);
+  }
+  return names;
+}
+
+QList<ProfileText::SectionValues> ProfileText::eachSection(const QList<QByteArray>& keys) const {
+  // One hash look-up per header, so a file of many sections lists as fast as it reads; a later
+  // section of a name already seen is the first one's duplicate, which never counts.
+  QList<SectionValues> sections;
   QSet<QString> listed;
-  for (const Line& line : m_lines) {
+  for (qsizetype i = 0; i < m_lines.size(); ++i) {
+    const Line& line = m_lines[i];
     if (line.kind != Kind::Section) {
       continue;
     }
     const qsizetype before = listed.size();
     listed.insert(line.key);
     if (listed.size() != before) {
-      names.append(line.name);
+      sections.append({line.name, valuesAt(i, keys)});
     }
   }
-  return names;
+  return sections;
 }
 
 void ProfileText::setValue(const QByteArray& section, const QByteArray& key,

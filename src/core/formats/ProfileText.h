@@ -29,6 +29,15 @@ class ProfileText {
   // Each section's name once, in file order.
   QList<QByteArray> sectionNames() const;
 
+  // A section's name and the values of the keys asked for in it.
+  struct SectionValues {
+    QByteArray name;
+    QList<std::optional<QByteArray>> values;
+  };
+  // For each section, once and in file order, the values of `keys` as values() gives them: one
+  // pass over the lines, where asking each section in turn would search the file for each.
+  QList<SectionValues> eachSection(const QList<QByteArray>& keys) const;
+
   // Replaces the key's value in place, or adds the key after the last key line of its
   // section, or adds the section at the end. Line breaks in the value become blanks, so a
   // value can never add lines; blanks around the value are dropped, as a read drops them; a
@@ -54,6 +63,8 @@ class ProfileText {
   std::optional<qsizetype> findSection(const QByteArray& section) const;
   qsizetype sectionEnd(qsizetype header) const;
   std::optional<qsizetype> findKey(qsizetype header, const QByteArray& name) const;
+  QList<std::optional<QByteArray>> valuesAt(std::optional<qsizetype> header,
+                                            const QList<QByteArray>& keys) const;
 
   QList<Line> m_lines;
 };

@@ -41,10 +41,9 @@ QString languageFilePath(const QString& baseDirectory, const QString& programDir
 }
 
 QList<LanguageEntry> languageEntries(const ProfileFile& languageFile) {
-  const QList<QByteArray> keys{kLanguageNameKey, kLanguageLocalesKey};
   QList<LanguageEntry> entries;
-  for (const QByteArray& section : languageFile.sectionNames()) {
-    const QList<std::optional<QByteArray>> values = languageFile.readStrings(section, keys);
+  for (const auto& [section, values] :
+       languageFile.readEachSection({kLanguageNameKey, kLanguageLocalesKey})) {
     QList<QByteArray> locales;
     for (const QByteArray& locale : values[1].value_or(QByteArray()).replace(',', ' ').split(' ')) {
       if (!locale.isEmpty()) {

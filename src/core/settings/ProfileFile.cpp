@@ -16,6 +16,15 @@ namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
 
+QList<std::optional<QByteArray>> cutToLongestValue(QList<std::optional<QByteArray>> values) {
+  for (std::optional<QByteArray>& value : values) {
+    if (value) {
+      value->truncate(kMaxValueLength);
+    }
+  }
+  return values;
+}
+
 int digitValue(char c) {
   if (c >= '0' && c <= '9') {
     return c - '0';
@@ -100,13 +109,16 @@ QByteArray ProfileFile::readString(const QByteArray& section, const QByteArray& 
 
 QList<std::optional<QByteArray>> ProfileFile::readStrings(const QByteArray& section,
                                                           const QList<QByteArray>& keys) const {
-  QList<std::optional<QByteArray>> values = ProfileText(readForReading()).values(section, keys);
-  for (std::optional<QByteArray>& value : values) {
-    if (value) {
-      value->truncate(kMaxValueLength);
-    }
+  return cutToLongestValue(ProfileText(readForReading()).values(section, keys));
+}
+
+QList<ProfileText::SectionValues> ProfileFile::readEachSection(
+    const QList<QByteArray>& keys) const {
+  QList<ProfileText::SectionValues> sections = ProfileText(readForReading()).eachSection(keys);
+  for (ProfileText::SectionValues& section : sections) {
+    section.values = cutToLongestValue(std::move(section.values));
   }
-  return values;
+  return sections;
 }
 
 int ProfileFile::readInteger(const QByteArray& section, const QByteArray& key,

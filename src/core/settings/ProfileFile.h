@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/formats/ProfileText.h"
+
 namespace vorlane {
 
 // An INI file named by its full path. Nothing is opened or cached: every call goes to the file
@@ -40,6 +42,9 @@ class ProfileFile {
 
   // Each section's name once, in file order; empty for a missing file.
   QList<QByteArray> sectionNames() const;
+  // For each section, as sectionNames lists them, the values of `keys` as readStrings reads
+  // them, from one read of the file.
+  QList<ProfileText::SectionValues> readEachSection(const QList<QByteArray>& keys) const;
 
  private:
   QByteArray readForReading() const;

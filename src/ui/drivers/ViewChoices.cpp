@@ -1,6 +1,9 @@
 #include "ui/drivers/ViewChoices.h"
 
+#include <algorithm>
+
 #include <QActionGroup>
+#include <QContextMenuEvent>
 #include <QListView>
 #include <QMenu>
 
@@ -25,6 +28,7 @@ QAction* addChoice(QMenu& menu, WindowText text, bool checked) {
 ViewChoices::ViewChoices(const Parts& parts, QObject* parent) : QObject(parent), m_parts(parts) {
   m_parts.list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(m_parts.list, &QWidget::customContextMenuRequested, this, &ViewChoices::showListMenu);
+  m_parts.list->installEventFilter(this);
   m_parts.previewArea->setContextMenuPolicy(Qt::CustomContextMenu);
   // A click gives it the focus, so the menu key reaches it; Tab still passes it by.
   m_parts.previewArea->setFocusPolicy(Qt::ClickFocus);
@@ -63,6 +67,23 @@ void ViewChoices::listRowsChanged() {
   if (m_parts.list->selectionModel()->hasSelection()) {
     m_parts.list->scrollTo(m_parts.list->currentIndex());
   }
+}
+
+bool ViewChoices::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_parts.list && event->type() == QEvent::ContextMenu &&
+      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+    showListMenu(keyboardMenuPlace());
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+QPoint ViewChoices::keyboardMenuPlace() const {
+  // Under the selected game, where the eyes already are; the list's corner when it is not shown.
+  const QRect row = m_parts.list->visualRect(m_parts.list->currentIndex());
+  const QRect shown = m_parts.list->viewport()->rect();
+  return row.intersects(shown) ? QPoint(row.left(), std::min(row.bottom(), shown.bottom()))
+                               : QPoint();
 }
 
 void ViewChoices::showListMenu(const QPoint& place) {

@@ -43,12 +43,17 @@ class ViewChoices : public QObject {
   void setOnlyWithRomArchive(bool only);
   void setKeepPictureShape(bool keep);
 
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  Q_SIGNALS:
   // The user changed a choice.
   void chosen();
 
  private:
+  // `place` in the list's viewport.
   void showListMenu(const QPoint& place);
+  // Where the menu key opens the list's menu, in its viewport.
+  QPoint keyboardMenuPlace() const;
   void showPreviewMenu(const QPoint& place);
   // The selected game, wherever the list now shows it, in view.
   void listRowsChanged();
