@@ -107,6 +107,7 @@ TEST(MainWindow, GrowsFromTheLayoutSizeGivingTheListAndPreviewTheRoom) {
       {"PageControl1", {4, 4, 722, 433}},   {"lstDrivers", {4, 24, 329, 357}},
       {"panImagem", {340, 24, 366, 261}},   {"imgAmostra", {2, 2, 362, 257}},
       {"btnExecutar", {340, 292, 109, 25}}, {"btnFechar", {633, 444, 85, 25}},
+      {"panNomeDriver", {4, 384, 273, 17}}, {"edtFiltro", {456, 310, 250, 21}},
   };
   for (const auto& [control, place] : grown) {
     EXPECT_EQ(main.child<QWidget>(control)->geometry(), place) << control;
