@@ -52,6 +52,7 @@ void benchmarkRankingWithTheScan() {
   QList<vorlane::DriverRecord> drivers;
   const double scan = bestOf(
       kRuns, [&] { drivers = vorlane::scanDrivers(directory.path(), directory.path()).drivers; });
+  // The whole ranking, as a scan's records get it once the list shows them by game name.
   const double ranking = bestOf(kRuns, [&] { vorlane::rankByGameName(drivers); });
   std::printf("ranking by game name with the scan, %d drivers (best of %d):\n",
               bench::kCatalogueSize, kRuns);

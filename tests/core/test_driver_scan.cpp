@@ -434,14 +434,12 @@ TEST(DriverScan, ArchiveNamesFromDriverTextAreUtf8AndFileNamesKeepTheirBytes) {
   }
 }
 
-// The rows as the list shows them: "file=game name", "!" after a game whose archive is missing,
-// and its place by game name after "#".
+// The rows as the list shows them: "file=game name", "!" after a game whose archive is missing.
 QStringList rowsOf(const QList<DriverRecord>& drivers) {
   QStringList rows;
   for (const DriverRecord& driver : drivers) {
     rows.append(driver.file + u'=' + QString::fromUtf8(driver.gameName) +
-                (driver.archiveMissing ? QStringLiteral("!") : QString()) + u'#' +
-                QString::number(driver.gameNameRank));
+                (driver.archiveMissing ? QStringLiteral("!") : QString()));
   }
   return rows;
 }

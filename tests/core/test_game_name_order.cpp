@@ -1,5 +1,6 @@
 #include "core/catalogue/GameNameOrder.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include <QFile>
@@ -74,8 +75,9 @@ TEST(GameNameOrder, ByTheListsCollationWithTiesByFileName) {
   }
 }
 
-// The records a scan or a refresh gives are ranked already, so the window only maps its rows.
-TEST(GameNameOrder, ScansAndRefreshesRankTheirRecords) {
+// A scan reads no rank; a refresh keeps the ranks of the records it keeps, and ranking then places
+// the records read anew among them as a whole ranking would.
+TEST(GameNameOrder, RecordsReadAnewArePlacedAmongTheRankedOnes) {
   TempBase base;
   const auto writeDriver = [&](const char* file, const QByteArray& gameName) {
     base.write(QStringLiteral("drivers/") + text(file),
@@ -84,18 +86,25 @@ TEST(GameNameOrder, ScansAndRefreshesRankTheirRecords) {
   writeDriver("b.drv", "Galaga");
   writeDriver("c.drv", "Asteroids");
   writeDriver("d.drv", "galaga");
+  const auto ranked = [](QList<DriverRecord> drivers) {
+    ensureRankedByGameName(drivers, QLocale::c());
+    return drivers;
+  };
   const DriverScanResult scan =
       scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c());
-  EXPECT_EQ(filesByRank(scan.drivers), text("c.drv b.drv d.drv"));
+  EXPECT_TRUE(std::all_of(scan.drivers.cbegin(), scan.drivers.cend(), [](const auto& driver) {
+    return driver.gameNameRank == DriverRecord::kUnranked;
+  }));
+  EXPECT_EQ(filesByRank(ranked(scan.drivers)), text("c.drv b.drv d.drv"));
 
   // Rewritten a moment later, so the refresh sees a new stamp whatever the clock's grain.
   const auto refresh = [&](const QList<DriverRecord>& known) {
-    return rescanDriverFolder(known, scan.directory, QString(), {}, QLocale::c(), nullptr,
-                              std::chrono::nanoseconds(0));
+    return ranked(rescanDriverFolder(known, scan.directory, QString(), {}, QLocale::c(), nullptr,
+                                     std::chrono::nanoseconds(0)));
   };
   writeDriver("a.drv", "Zaxxon");
   writeDriver("c.drv", "Xevious");
-  QList<DriverRecord> refreshed = refresh(scan.drivers);
+  QList<DriverRecord> refreshed = refresh(ranked(scan.drivers));
   ASSERT_EQ(refreshed.size(), 4);
   EXPECT_EQ(filesByRank(refreshed), text("b.drv d.drv c.drv a.drv"));
 
@@ -110,9 +119,9 @@ TEST(GameNameOrder, ScansAndRefreshesRankTheirRecords) {
   writeDriver("m70.drv", "Asteroids");
   QFile::remove(base.filePath(QStringLiteral("drivers/m20.drv")));
   refreshed = refresh(refreshed);
-  EXPECT_EQ(
-      filesByRank(refreshed),
-      filesByRank(scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c()).drivers));
+  EXPECT_EQ(filesByRank(refreshed),
+            filesByRank(ranked(
+                scanDrivers(base.path(), QStringLiteral("drivers"), {}, QLocale::c()).drivers)));
 }
 
 // Records ranked apart, or never, still show once each.

@@ -12,7 +12,6 @@
 
 #include "core/catalogue/FileNameOrder.h"
 #include "core/catalogue/FreedMemory.h"
-#include "core/catalogue/GameNameOrder.h"
 #include "core/catalogue/ReaderPool.h"
 #include "core/catalogue/RomArchive.h"
 #include "core/catalogue/ShownName.h"
@@ -292,15 +291,6 @@ FolderRead readFolder(const QString& directory, const QList<DriverRecord>& known
     }
   } else {
     std::for_each(records.toRead.cbegin(), records.toRead.cend(), lookFor);
-  }
-  // With the scan, so that the list switches to this order without collating a name. A stopped
-  // scan's records are dropped.
-  if (stop == nullptr || !stop->load()) {
-    if (known.isEmpty()) {
-      rankByGameName(read.drivers, locale);
-    } else {
-      rerankByGameName(read.drivers, std::move(records.toRead), locale);
-    }
   }
   return read;
 }

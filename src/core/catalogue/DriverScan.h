@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <limits>
 
 #include <QByteArray>
 #include <QList>
@@ -24,9 +25,11 @@ struct DriverRecord {
   QByteArray archive;
   // Whether the archive was looked for and is missing.
   bool archiveMissing = false;
-  // Its place in its catalogue's order by game name (gameNameOrder), from 0, as the scan leaves
-  // it: an order the list can switch to without collating a name.
-  quint32 gameNameRank = 0;
+  // Its place in its catalogue's order by game name (gameNameOrder), from 0, once ranked
+  // (ensureRankedByGameName): an order the list can switch to without collating a name. A scan
+  // reads no rank; a refresh keeps the ranks of the records it keeps.
+  static constexpr quint32 kUnranked = std::numeric_limits<quint32>::max();
+  quint32 gameNameRank = kUnranked;
   // The fingerprint of the file's stamp as it was read, so that a later look reads it again only
   // once it changed. 0, which matches no file, when it could not be read, or was read too soon
   // after its last change for a later change to show.
@@ -83,7 +86,6 @@ QByteArray cleanGameName(QByteArray value);
 // last change keeps no stamp.
 // Once `stop` is seen set, no further file is read: the scan returns with records left unread,
 // a result only to be dropped.
-// The records are ranked by game name (rankByGameName), as they are by rescanDriverFolder.
 DriverScanResult scanDrivers(const QString& dirBase, const QString& directoryText,
                              const LongListingNotice& onLongListing = {},
                              const QLocale& locale = QLocale(),

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/catalogue/FileNameOrder.h"
+#include "core/catalogue/FreedMemory.h"
 #include "core/text/TextCodec.h"
 
 namespace vorlane {
@@ -26,9 +27,15 @@ void rankByGameName(QList<DriverRecord>& drivers, const QLocale& locale) {
   for (qsizetype rank = 0; rank < order.size(); ++rank) {
     recordOf[order.at(rank)].gameNameRank = quint32(rank);
   }
+  // The names and keys of a large catalogue, held only while it was ranked, would otherwise stay
+  // resident for the whole run.
+  releaseFreedMemory();
 }
 
-void rerankByGameName(QList<DriverRecord>& drivers, std::vector<qsizetype> changedRows,
+namespace {
+
+// rankByGameName after only the records at `changedRows` (ascending) lost their ranks.
+void rerankByGameName(QList<DriverRecord>& drivers, const std::vector<qsizetype>& changedRows,
                       const QLocale& locale) {
   const qsizetype count = drivers.size();
   // Placing one record collates about log2(count) names; ranking anew collates each name once.
@@ -37,7 +44,6 @@ void rerankByGameName(QList<DriverRecord>& drivers, std::vector<qsizetype> chang
     rankByGameName(drivers, locale);
     return;
   }
-  std::sort(changedRows.begin(), changedRows.end());
   std::vector<qsizetype> kept;
   kept.reserve(std::size_t(count) - changedRows.size());
   for (qsizetype row = 0, next = 0; row < count; ++row) {
@@ -76,6 +82,22 @@ void rerankByGameName(QList<DriverRecord>& drivers, std::vector<qsizetype> chang
   DriverRecord* recordOf = drivers.data();
   for (std::size_t rank = 0; rank < order.size(); ++rank) {
     recordOf[order[rank]].gameNameRank = quint32(rank);
+  }
+}
+
+}  // namespace
+
+void ensureRankedByGameName(QList<DriverRecord>& drivers, const QLocale& locale) {
+  // Read through the constant list: a list with nothing to rank is not copied from its sharers.
+  const QList<DriverRecord>& records = drivers;
+  std::vector<qsizetype> unranked;
+  for (qsizetype row = 0; row < records.size(); ++row) {
+    if (records.at(row).gameNameRank == DriverRecord::kUnranked) {
+      unranked.push_back(row);
+    }
+  }
+  if (!unranked.empty()) {
+    rerankByGameName(drivers, unranked, locale);
   }
 }
 

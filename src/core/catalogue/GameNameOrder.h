@@ -25,16 +25,15 @@ QList<qsizetype> gameNameOrder(const QList<DriverRecord>& drivers,
 // Gives each record its place in gameNameOrder as its gameNameRank.
 void rankByGameName(QList<DriverRecord>& drivers, const QLocale& locale = QLocale());
 
-// rankByGameName after a refresh that read again only the records at `changedRows`: the others
-// keep the order of the ranks they had, and each changed record is placed among them by collating
-// it with a few of them, where ranking anew would collate every name. Many changed records are
-// ranked anew.
-void rerankByGameName(QList<DriverRecord>& drivers, std::vector<qsizetype> changedRows,
-                      const QLocale& locale = QLocale());
+// rankByGameName for records of which some have no rank (kUnranked: read anew by a scan or a
+// refresh): the ranked ones keep the order of the ranks they had, and each of the others is placed
+// among them by collating it with a few of them, where ranking anew would collate every name.
+// Many unranked records are ranked anew; with none, the list is left as it is, unshared.
+void ensureRankedByGameName(QList<DriverRecord>& drivers, const QLocale& locale = QLocale());
 
 // The rows of ranked records in `order`, entry k the row shown k-th: a switch of order without a
 // name collated or two records compared, in two passes over the ranks. Records whose ranks are
-// equal (not ranked together) follow in list order.
+// equal (not ranked together) follow in list order, unranked ones last.
 QList<qsizetype> rowsInOrder(const QList<DriverRecord>& drivers, ListOrder order);
 
 }  // namespace vorlane

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 #include <QApplication>
 #include <QPalette>
@@ -16,10 +17,11 @@ namespace vorlane {
 
 CatalogueModel::CatalogueModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void CatalogueModel::takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory) {
+void CatalogueModel::takeScan(QList<DriverRecord> drivers, const QString& romDirectory) {
   beginResetModel();
-  m_drivers = drivers;
-  m_rows = m_order == ListOrder::ByFileName ? QList<qsizetype>() : rowsInOrder(m_drivers, m_order);
+  // The model's own, when the caller lets its list go: ranking it then copies no record.
+  m_drivers = std::move(drivers);
+  m_rows = rowsShown();
   m_archiveDirectoryPart = archiveDirectoryPart(romDirectory);
   countMissingArchives();
   endResetModel();
@@ -33,9 +35,19 @@ void CatalogueModel::setOrder(ListOrder order) {
   m_order = order;
   std::vector<qsizetype> sameRecord(std::size_t(m_drivers.size()));
   std::iota(sameRecord.begin(), sameRecord.end(), 0);
-  moveRowsTo(order == ListOrder::ByFileName ? QList<qsizetype>() : rowsInOrder(m_drivers, order),
-             sameRecord);
+  moveRowsTo(rowsShown(), sameRecord);
   Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QList<qsizetype> CatalogueModel::rowsShown() {
+  if (m_order == ListOrder::ByFileName) {
+    return {};
+  }
+  // Ranked only for the order that shows the ranks: a catalogue shown by file name never pays
+  // for collating its game names, in time or in memory. A refresh made in this order ranked its
+  // records already.
+  ensureRankedByGameName(m_drivers);
+  return rowsInOrder(m_drivers, m_order);
 }
 
 void CatalogueModel::moveRowsTo(QList<qsizetype> rows, const std::vector<qsizetype>& recordAfter) {
@@ -109,7 +121,7 @@ void CatalogueModel::applyRefreshAsLayoutChange(const QList<DriverRecord>& drive
   }
   m_drivers = drivers;
   countMissingArchives();
-  moveRowsTo(rowsInOrder(m_drivers, m_order), recordAfter);
+  moveRowsTo(rowsShown(), recordAfter);
   Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

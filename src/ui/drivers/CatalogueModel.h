@@ -30,7 +30,7 @@ class CatalogueModel : public QAbstractListModel {
   // A whole scan, which may be of other folders: every row is replaced, and with the rows the
   // selection goes, since no row of the last scan need be the same game. `romDirectory` is the
   // one that the records' missing archives lie in, as the scan was given it.
-  void takeScan(const QList<DriverRecord>& drivers, const QString& romDirectory = QString());
+  void takeScan(QList<DriverRecord> drivers, const QString& romDirectory = QString());
   // A later scan of the same folders, taken as row changes so that selections, scroll
   // positions and filters on the rows stay.
   void applyRefresh(const QList<DriverRecord>& drivers);
@@ -73,6 +73,9 @@ class CatalogueModel : public QAbstractListModel {
   void insertSpans(const CatalogueDiff& diff);
   void countMissingArchives();
   void applyRefreshAsLayoutChange(const QList<DriverRecord>& drivers, const CatalogueDiff& diff);
+  // The record each row shows in the order shown (empty in list order), the records ranked first
+  // where that order needs it.
+  QList<qsizetype> rowsShown();
   // Moves the persistent indexes as the rows become `rows` (entry k the record shown k-th);
   // `recordAfter` gives a record's index after the change, -1 for one that goes.
   void moveRowsTo(QList<qsizetype> rows, const std::vector<qsizetype>& recordAfter);

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/catalogue/GameNameOrder.h"
 #include "ui/drivers/CatalogueModel.h"
 
 namespace vorlane {
@@ -44,11 +45,16 @@ void CatalogueRefresh::start() {
   m_runningGeneration = m_folderGeneration;
   // Shared, not copied: the model replaces its list, never changes it.
   m_scannedFrom = m_model->drivers();
+  // Here rather than on the window's thread, when the list shows the ranks.
+  const bool ranks = m_model->order() == ListOrder::ByGameName;
   try {
     m_scan = std::thread([this, before = m_scannedFrom, driverDirectory = m_driverDirectory,
-                          romDirectory = m_romDirectory, locale = m_locale, changes] {
+                          romDirectory = m_romDirectory, locale = m_locale, changes, ranks] {
       QList<DriverRecord> drivers =
           rescanDriverFolder(before, driverDirectory, romDirectory, changes, locale, &m_stop);
+      if (ranks && !m_stop) {
+        ensureRankedByGameName(drivers, locale);
+      }
       CatalogueDiff diff = diffCatalogue(before, drivers);
       m_rescan = Rescan{std::move(drivers), std::move(diff)};
       // Dropped unread when this object is gone first.

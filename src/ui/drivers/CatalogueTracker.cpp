@@ -1,5 +1,7 @@
 #include "ui/drivers/CatalogueTracker.h"
 
+#include <utility>
+
 #include "core/catalogue/DriverScan.h"
 #include "core/files/FolderWatch.h"
 #include "ui/drivers/CatalogueModel.h"
@@ -27,10 +29,10 @@ CatalogueTracker::CatalogueTracker(CatalogueModel* model, QObject* parent)
   connect(m_previewWatch, &FolderWatch::changed, this, &CatalogueTracker::previewsChanged);
 }
 
-void CatalogueTracker::takeScan(const QList<DriverRecord>& drivers, const QString& driverDirectory,
+void CatalogueTracker::takeScan(QList<DriverRecord> drivers, const QString& driverDirectory,
                                 const QString& romDirectory, const QString& previewDirectory) {
   m_driverDirectory = driverDirectory;
-  m_model->takeScan(drivers, romDirectory);
+  m_model->takeScan(std::move(drivers), romDirectory);
   m_refresh->setFolders(driverDirectory, romDirectory);
   m_driverWatch->watch(driverDirectory);
   m_romWatch->watch(romDirectory);

@@ -24,7 +24,7 @@ class CatalogueTracker : public QObject {
 
   // A whole scan of `driverDirectory` (absolute) with its archives looked for in `romDirectory`:
   // the model takes every row, and the folders are followed from now on.
-  void takeScan(const QList<DriverRecord>& drivers, const QString& driverDirectory,
+  void takeScan(QList<DriverRecord> drivers, const QString& driverDirectory,
                 const QString& romDirectory, const QString& previewDirectory);
   // Scans again now, as when both folders changed.
   void refresh();

@@ -1,6 +1,7 @@
 #include "ui/drivers/DriversPage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QFileInfo>
 #include <QItemSelectionModel>
@@ -111,7 +112,8 @@ void DriversPage::loadDrivers() {
     scan = scanDrivers(
         m_baseDirectory, decodeNative(m_links.directories().drivers), [&busy] { busy.show(); },
         QLocale(), roms);
-    m_tracker->takeScan(scan.drivers, scan.directory, roms, previewDirectory(m_baseDirectory));
+    m_tracker->takeScan(std::move(scan.drivers), scan.directory, roms,
+                        previewDirectory(m_baseDirectory));
     m_showsSelection = false;
   }
   // A rescan keeps the filter's text and applies it to the new list; it also shows the count.
