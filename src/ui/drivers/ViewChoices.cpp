@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include "core/settings/WindowTexts.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/drivers/CatalogueFilter.h"
 #include "ui/drivers/CatalogueModel.h"
 #include "ui/drivers/DriverListFilter.h"
@@ -49,6 +50,9 @@ void ViewChoices::keepIn(ViewSettings& view) const {
 }
 
 void ViewChoices::setListOrder(ListOrder order) {
+  // The first switch to game names ranks them: a moment on a large catalogue.
+  BusyCursor busy;
+  busy.show();
   m_parts.catalogue->setOrder(order);
   listRowsChanged();
 }
