@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual display with a window manager, in a fresh base directory
 # with two drivers, and checks with real key presses: the main window's client area and that
-# its frame is centred; Tab from the tab bar reaches the driver list; Alt+E, shared by
+# its frame is centred; it grows when maximised, F11 fills the screen and gives it back; Tab from
+# the tab bar reaches the driver list; Alt+E, shared by
 # "&Executar" and "&Editar Driver", clicks Executar (the missing emulator is then reported in a
 # box); Tab reaches Edit Driver; the editor's outer size is 450 x 339 and its frame is centred;
 # Checksum opens its output window without taking the keyboard from the main window; Alt+F
@@ -25,6 +26,9 @@ source "$3"
 cd "$1"
 export XDG_RUNTIME_DIR="$1/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# What the window remembers stays in the test's own folder: the user's own file is neither read
+# nor written.
+export XDG_CONFIG_HOME="$1/config"
 pid=
 wm=
 # Whatever fails, a program still running is ended, then what it printed is shown (a sanitizer
@@ -98,6 +102,23 @@ outer=$(outer_area "$main")
 echo "main window: client area $client, with its frame $outer"
 [ "${client%%+*}" = "532x373" ] || fail "unexpected client area $client"
 expect_centred_soon "$main" "main window"
+
+# Maximised and in full screen the window fills what the screen gives it; F11 gives the window
+# back at its place and size.
+size_is() {
+  [ "$(client_area "$1" | cut -d+ -f1)" = "$2" ]
+}
+wmctrl -i -r "$main" -b add,maximized_vert,maximized_horz
+wait_until "! size_is $main 532x373" || fail "the window did not grow when maximised"
+echo "maximised: client area $(client_area "$main")"
+wmctrl -i -r "$main" -b remove,maximized_vert,maximized_horz
+wait_until "size_is $main 532x373" || fail "the window did not come back from maximised"
+press F11
+wait_until "size_is $main 1024x768" || fail "F11 did not fill the screen: $(client_area "$main")"
+press F11
+wait_until "size_is $main 532x373" || fail "F11 did not leave full screen: $(client_area "$main")"
+expect_centred_soon "$main" "main window after full screen"
+echo "F11: full screen 1024x768 and back"
 
 # From the tab bar, Tab reaches the driver list; Down selects a driver.
 press Tab Down

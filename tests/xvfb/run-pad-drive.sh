@@ -43,6 +43,8 @@ source "$5"
 base=$work/base
 cd "$base"
 export XDG_RUNTIME_DIR="$work/runtime"
+# The game last played is remembered in the test's own folder, not in the user's file.
+export XDG_CONFIG_HOME="$work/config"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 pid=
 wm=
