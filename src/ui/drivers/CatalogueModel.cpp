@@ -106,7 +106,7 @@ void CatalogueModel::applyRefresh(const QList<DriverRecord>& drivers, const Cata
 }
 
 // The diff's row spans are in list order, scattered over the rows shown in another order: one
-// layout change tells them all, and the new rows come from the ranks the refresh's scan gave.
+// layout change tells them all, and the new rows come from the records' ranks.
 void CatalogueModel::applyRefreshAsLayoutChange(const QList<DriverRecord>& drivers,
                                                 const CatalogueDiff& diff) {
   const QScopedValueRollback taking(m_takingRefresh, true);

@@ -40,7 +40,8 @@ class CatalogueModel : public QAbstractListModel {
   void applyRefresh(const QList<DriverRecord>& drivers, const CatalogueDiff& diff);
 
   // Shows the rows in `order` in one layout change: persistent indexes (selections) stay on their
-  // games. The scan's ranks give the order, so no name is compared.
+  // games. The records' ranks give the order; records not ranked yet are ranked first (the first
+  // switch to game names after a scan), after which no name is compared.
   void setOrder(ListOrder order);
   ListOrder order() const { return m_order; }
 
