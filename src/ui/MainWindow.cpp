@@ -98,8 +98,7 @@ MainWindow::MainWindow(QWidget* parent, std::chrono::milliseconds earlyEndWindow
 
   placeAsLeft();
   auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
-  connect(fullScreen, &QShortcut::activated, this,
-          [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+  connect(fullScreen, &QShortcut::activated, this, &MainWindow::toggleFullScreen);
 
   m_keyboard = new KeyboardRing(this, m_ui->PageControl1, m_ui->btnFechar);
   connect(m_ui->btnFechar, &QPushButton::clicked, this, &QWidget::close);
@@ -168,9 +167,21 @@ void MainWindow::showAsLeft(bool fullScreen) {
   }
   if (fullScreen || m_leftView.fullScreen) {
     states |= Qt::WindowFullScreen;
+    m_maximisedUnderFullScreen = m_leftView.maximised;
   }
   setWindowState(states);
   show();
+}
+
+void MainWindow::toggleFullScreen() {
+  if (isFullScreen()) {
+    setWindowState((windowState() & ~Qt::WindowFullScreen) |
+                   (m_maximisedUnderFullScreen ? Qt::WindowMaximized : Qt::WindowNoState));
+    m_maximisedUnderFullScreen = false;
+    return;
+  }
+  m_maximisedUnderFullScreen = isMaximized();
+  setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -185,8 +196,8 @@ void MainWindow::rememberView() const {
   if (const QRect place = normalGeometry(); place.isValid()) {
     view.windowGeometry = rememberedPlaceBytes(place);
   }
-  view.maximised = isMaximized();
   view.fullScreen = isFullScreen();
+  view.maximised = isMaximized() || (view.fullScreen && m_maximisedUnderFullScreen);
   m_remembered.rememberView(view);
 }
 

@@ -73,6 +73,8 @@ class MainWindow : public QWidget {
   // Takes the remembered size, and the remembered place while it lies on a screen; else the
   // window is centred on the primary screen.
   void placeAsLeft();
+  // F11: full screen on, or off back to the window as it was.
+  void toggleFullScreen();
   void rememberView() const;
   void rememberLastPlayed(const QString& driverFile) const;
   void runCreationSteps();
@@ -97,6 +99,9 @@ class MainWindow : public QWidget {
   std::chrono::milliseconds m_earlyEndWindow;
   RememberedView m_remembered;
   ViewSettings m_leftView;  // as the last run left the window
+  // Whether the window was maximised when full screen began. A window manager may report the full
+  // screen alone, so the state to return to is kept here.
+  bool m_maximisedUnderFullScreen = false;
   QString m_baseDirectory;
   std::unique_ptr<ProfileFile> m_settingsFile;
   std::unique_ptr<ProfileFile> m_languageFile;

@@ -6,7 +6,8 @@
 # "&Executar" and "&Editar Driver", clicks Executar (the missing emulator is then reported in a
 # box); Tab reaches Edit Driver; the editor's outer size is 450 x 339 and its frame is centred;
 # Checksum opens its output window without taking the keyboard from the main window; Alt+F
-# closes the program, with the output window still open, with exit code 0.
+# closes the program, maximised in full screen and remembered so, with the output window still
+# open, with exit code 0.
 set -euo pipefail
 binary=$1
 base=$(mktemp -d)
@@ -110,7 +111,13 @@ size_is() {
 }
 wmctrl -i -r "$main" -b add,maximized_vert,maximized_horz
 wait_until "! size_is $main 532x373" || fail "the window did not grow when maximised"
-echo "maximised: client area $(client_area "$main")"
+maximised=$(client_area "$main" | cut -d+ -f1)
+echo "maximised: client area $maximised"
+# The window manager reports full screen alone: F11 still returns to the maximised window.
+press F11
+wait_until "size_is $main 1024x768" || fail "F11 did not fill the screen: $(client_area "$main")"
+press F11
+wait_until "size_is $main $maximised" || fail "F11 did not return to maximised: $(client_area "$main")"
 wmctrl -i -r "$main" -b remove,maximized_vert,maximized_horz
 wait_until "size_is $main 532x373" || fail "the window did not come back from maximised"
 press F11
@@ -148,9 +155,18 @@ output=$(find_window 'checksum\.exe') || fail "Shift+Tab did not reach Checksum"
 expect_frame "$output"
 [ "$(xdotool getactivewindow)" = "$main" ] || fail "the output window took the keyboard"
 echo "Checksum: the output window came up beside the main window, which kept the keyboard"
+# Closed maximised and in full screen, the window is remembered as both, though the window manager
+# reports the full screen alone.
+wmctrl -i -r "$main" -b add,maximized_vert,maximized_horz
+wait_until "size_is $main $maximised" || fail "the window did not maximise again"
+press F11
+wait_until "size_is $main 1024x768" || fail "F11 did not fill the screen again"
 press alt+f
 await_end "$pid" || fail "did not end when closed"
 pid=
+remembered="$XDG_CONFIG_HOME/vorlane/vorlane.conf"
+grep -q '^Maximised=true' "$remembered" && grep -q '^FullScreen=true' "$remembered" ||
+  fail "not remembered as maximised in full screen: $(tr '\n' ' ' <"$remembered")"
 echo "exit code $program_status"
 exit "$program_status"
 INNER
