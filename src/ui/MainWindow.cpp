@@ -219,7 +219,7 @@ void MainWindow::runCreationSteps() {
   m_settings->readFrontEndSettings();
   applyLanguage(m_settings->selectedLanguage());
   // Before the scan, so the list takes its rows once, in the order chosen.
-  m_drivers->viewChoices().show(RememberedView().view());
+  m_drivers->viewChoices().show(m_leftView);
   loadDrivers();
   m_drivers->selectGame(decodeNative(m_remembered.lastPlayed(m_baseDirectory)));
   composeCommandLine();
@@ -377,14 +377,13 @@ void MainWindow::btnAplicarClick() {
   composeCommandLine();
 }
 
-void MainWindow::rememberDriversView() {
+void MainWindow::rememberDriversView() const {
   // Quietly when it cannot be written: the choice holds for this run, and a launcher's
   // preference is not worth a box.
   try {
-    const RememberedView remembered;
-    ViewSettings view = remembered.view();
+    ViewSettings view = m_remembered.view();
     m_drivers->viewChoices().keepIn(view);
-    remembered.rememberView(view);
+    m_remembered.rememberView(view);
   } catch (const Error&) {
   }
 }

@@ -93,7 +93,7 @@ class MainWindow : public QWidget {
   void btnAplicarClick();
   void gameHasEnded();
   // Keeps the Drivers page's view choices for the next start.
-  void rememberDriversView();
+  void rememberDriversView() const;
 
   std::unique_ptr<Ui::MainWindow> m_ui;
   std::chrono::milliseconds m_earlyEndWindow;
