@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "core/settings/WindowTexts.h"
+#include "core/start/RememberedView.h"
 #include "support/EnvironmentOverride.h"
 #include "support/JpegEncoder.h"
 #include "support/TempBase.h"
@@ -223,9 +224,12 @@ TEST_F(ViewChoices, TheChoicesAreRememberedForTheNextWindow) {
     chooseInMenu(driverList(first), WindowText::OnlyWithRomArchive);
     chooseInMenu(first.child<QWidget>("panImagem"), WindowText::KeepPictureShape);
   }
+  // The last game played is found among the rows as they are ordered, not by its file's place.
+  RememberedView(home.filePath()).rememberLastPlayed(m_base.path(), "a.drv");
   WindowOnBase next(m_base);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&next.window()));
   EXPECT_EQ(shownGames(driverList(next)), (strings({"Mid", "Zeta"})));
+  EXPECT_EQ(selectedFile(driverList(next)), QStringLiteral("a.drv"));
   EXPECT_EQ(next.child<QLabel>("panTotalDrivers")->text(), QStringLiteral("2/3"));
   EXPECT_TRUE(next.child<PreviewImage>("imgAmostra")->keepsShape());
   EXPECT_EQ(

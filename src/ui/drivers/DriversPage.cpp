@@ -1,6 +1,5 @@
 #include "ui/drivers/DriversPage.h"
 
-#include <algorithm>
 #include <utility>
 
 #include <QFileInfo>
@@ -128,16 +127,14 @@ void DriversPage::loadDrivers() {
 }
 
 void DriversPage::selectGame(const QString& driverFile) {
-  const QList<DriverRecord>& drivers = m_catalogue->drivers();
-  const auto found =
-      std::find_if(drivers.cbegin(), drivers.cend(),
-                   [&](const DriverRecord& driver) { return driver.file == driverFile; });
-  if (driverFile.isEmpty() || found == drivers.cend()) {
-    return;
+  // Among the rows as the model orders them: a record's place in the scan is its row only in
+  // list order.
+  int row = 0;
+  while (row < m_catalogue->rowCount() && m_catalogue->record(row).file != driverFile) {
+    ++row;
   }
-  const QModelIndex shown =
-      m_catalogueFilter->mapFromSource(m_catalogue->index(int(found - drivers.cbegin())));
-  if (!shown.isValid()) {
+  const QModelIndex shown = m_catalogueFilter->mapFromSource(m_catalogue->index(row));
+  if (driverFile.isEmpty() || !shown.isValid()) {
     return;
   }
   m_ui.lstDrivers->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect);
