@@ -9,7 +9,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "core/errors/ErrorMessages.h"
 #include "core/files/Paths.h"
 #include "core/settings/CaptionTable.h"
 #include "core/settings/FrontEndSettings.h"
@@ -114,7 +113,7 @@ bool enterMenuStartBase(BaseSource source, const RememberedBase& remembered) {
   }
   // Entered by its bytes, so a remembered name that is not UTF-8 is entered too.
   if (enterBaseDirectory(directory)) {
-    showErrorBox(messages::cannotOpenDirectory(directory));
+    showErrorBox(windowText(WindowText::CannotOpenFolder).arg(displayPath(directory)));
     return false;
   }
   return true;

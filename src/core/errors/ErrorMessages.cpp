@@ -18,10 +18,6 @@ QString cannotCreateFile(const QString& path) {
   return QStringLiteral("Cannot create file %1").arg(displayPath(path));
 }
 
-QString cannotOpenDirectory(const QString& path) {
-  return QStringLiteral("Cannot open directory %1").arg(path);
-}
-
 QString streamWriteError() {
   return QStringLiteral("Stream write error");
 }
@@ -45,13 +41,6 @@ QString fileAccessDenied() {
 QString cannotUseCurrentDirectory(int errorNumber) {
   return QStringLiteral("Cannot use the current directory as the base directory: %1")
       .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
-}
-
-QString startNotReported(const QString& program) {
-  return QStringLiteral(
-             "Cannot tell whether %1 started: the process that starts it gave no word in time "
-             "(it may have been stopped); it may still start")
-      .arg(displayPath(program));
 }
 
 }  // namespace vorlane::messages

@@ -10,7 +10,6 @@ namespace vorlane::messages {
 // When the system's reason is that no descriptor was left, the message says so.
 QString cannotOpenFile(const QString& path, int errorNumber = 0);
 QString cannotCreateFile(const QString& path);
-QString cannotOpenDirectory(const QString& path);
 QString streamWriteError();
 QString unableToWriteTo(const QString& path);
 QString textExceedsMemoCapacity();
@@ -18,7 +17,5 @@ QString jpegError(int code);
 QString fileAccessDenied();
 // The base directory cannot be known or is too long to work in; `errorNumber` says why.
 QString cannotUseCurrentDirectory(int errorNumber);
-// The process that starts a program never told whether it did (it may have been stopped).
-QString startNotReported(const QString& program);
 
 }  // namespace vorlane::messages

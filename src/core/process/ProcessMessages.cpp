@@ -22,6 +22,10 @@ QString needsWine(const QString& program) {
   return windowText(WindowText::NeedsWine).arg(displayPath(program));
 }
 
+QString startNotReported(const QString& program) {
+  return windowText(WindowText::StartNotReported).arg(displayPath(program));
+}
+
 QString logKeptAside(const QString& logPath, const QString& takenPath, int errorNumber) {
   return windowText(WindowText::LogKeptAside)
       .arg(displayPath(logPath), displayPath(takenPath), systemReason(errorNumber));

@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 
-#include "core/errors/ErrorMessages.h"
 #include "core/files/FileAccess.h"
 #include "core/files/Paths.h"
 #include "core/process/DetachedProcess.h"

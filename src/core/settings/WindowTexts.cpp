@@ -5,7 +5,7 @@
 namespace vorlane {
 namespace {
 
-constexpr std::array<WindowTextRow, 51> kWindowTextRows{{
+constexpr std::array<WindowTextRow, 53> kWindowTextRows{{
     {WindowText::MissingArchive, "lstDriversDica", "Arquivo de ROM não encontrado: %1"},
     {WindowText::WithoutArchive, "panTotalSemRom", "%1, %2 sem arquivo de ROM"},
     {WindowText::OneDriver, "panTotalUm", "1 driver"},
@@ -38,6 +38,9 @@ constexpr std::array<WindowTextRow, 51> kWindowTextRows{{
     {WindowText::CannotStart, "msgNaoIniciou", "Não é possível iniciar %1: %2"},
     {WindowText::NeedsWine, "msgPrecisaWine",
      "Não é possível iniciar %1: é um programa do Windows, que precisa do wine no PATH"},
+    {WindowText::StartNotReported, "msgInicioSemNoticia",
+     "Não se sabe se %1 iniciou: o processo que o inicia não deu notícia a tempo (pode ter sido "
+     "parado); ele ainda pode iniciar"},
     {WindowText::LogKeptAside, "msgLogAoLado",
      "A saída está em %1, pois %2 não pode ser substituído: %3"},
     {WindowText::PreviousLogInTheWay, "msgLogAnterior",
@@ -62,6 +65,7 @@ constexpr std::array<WindowTextRow, 51> kWindowTextRows{{
     {WindowText::ChooserDirectories, "txtDiretorios", "Diretórios"},
     {WindowText::NoEmulatorConfig, "msgSemTessikIni",
      "O diretório %1 não contém o tessik.ini: escolha o diretório do próprio emulador Tessik."},
+    {WindowText::CannotOpenFolder, "msgDirInacessivel", "Não é possível abrir o diretório %1"},
     {WindowText::FolderNotFound, "msgPastaAusente", "Pasta não encontrada: %1"},
     {WindowText::ProgramNotFound, "msgProgramaAusente", "Programa não encontrado: %1"},
     {WindowText::ProgramCannotRun, "msgProgramaNaoExec", "O programa não pode ser executado: %1"},

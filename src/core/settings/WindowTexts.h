@@ -33,6 +33,7 @@ enum class WindowText {
                         // value is one line
   CannotStart,          // a program that could not start; %1 the program, %2 the system's reason
   NeedsWine,            // a Windows program, and no wine on the PATH; %1 the program
+  StartNotReported,     // the process that starts a program never told whether it did; %1 it
   LogKeptAside,         // %1 the log, %2 the name it could not take, %3 the system's reason
   PreviousLogInTheWay,  // %1 the log, %2 where the one before could not go, %3 the reason
   NotInWindows1252,     // a character the editor cannot save; %1 it, %2 its code
@@ -50,6 +51,7 @@ enum class WindowText {
   ChooserAccept,
   ChooserDirectories,  // what the chooser lists
   NoEmulatorConfig,    // a chosen folder without tessik.ini; %1 the folder
+  CannotOpenFolder,    // a chosen folder that cannot be entered; %1 the folder
   FolderNotFound,      // a directory field's sign; %1 the folder
   ProgramNotFound,     // a line of Play's or Checksum's tip; %1 the program
   ProgramCannotRun,    // the same for a program that is there but cannot be run
