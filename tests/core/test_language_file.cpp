@@ -95,11 +95,7 @@ QSet<QString> placeholders(const QString& text) {
 
 // Each shipped language fills every key in UTF-8, and a window text keeps the places its
 // built-in text has for what the program fills in.
-TEST(ShippedLanguages, FillEveryKeyWithTheBuiltInPlaceholders) {
-  const ProfileFile shipped{QStringLiteral(VORLANE_LANGUAGES_FILE)};
-  const QList<QByteArray> sections = shipped.sectionNames();
-  EXPECT_EQ(sections, (QList<QByteArray>{"Portugues", "English", "Espanol"}));
-
+QList<QByteArray> everyKey() {
   QList<QByteArray> keys{kLanguageNameKey, kLanguageLocalesKey};
   for (const CaptionRow& row : captionTable()) {
     keys.append(row.key);
@@ -107,6 +103,15 @@ TEST(ShippedLanguages, FillEveryKeyWithTheBuiltInPlaceholders) {
   for (const WindowTextRow& row : windowTextTable()) {
     keys.append(row.key);
   }
+  return keys;
+}
+
+TEST(ShippedLanguages, FillEveryKeyWithTheBuiltInPlaceholders) {
+  const ProfileFile shipped{QStringLiteral(VORLANE_LANGUAGES_FILE)};
+  const QList<QByteArray> sections = shipped.sectionNames();
+  EXPECT_EQ(sections, (QList<QByteArray>{"Portugues", "English", "Espanol"}));
+
+  const QList<QByteArray> keys = everyKey();
   for (const QByteArray& section : sections) {
     const QList<std::optional<QByteArray>> values = shipped.readStrings(section, keys);
     for (qsizetype i = 0; i < keys.size(); ++i) {
@@ -119,6 +124,18 @@ TEST(ShippedLanguages, FillEveryKeyWithTheBuiltInPlaceholders) {
       EXPECT_EQ(placeholders(windowTexts[static_cast<qsizetype>(row.text)]),
                 placeholders(QString::fromUtf8(row.builtInText)))
           << section.constData() << " " << row.key;
+    }
+  }
+}
+
+// The demo's own file, mixed encodings and all, leaves no text to the built-in Portuguese.
+TEST(DemoLanguages, FillEveryKey) {
+  const ProfileFile demo{QStringLiteral(VORLANE_DEMO_DIR "/vorlane.lng")};
+  const QList<QByteArray> keys = everyKey();
+  for (const QByteArray& section : demo.sectionNames()) {
+    const QList<std::optional<QByteArray>> values = demo.readStrings(section, keys);
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+      EXPECT_TRUE(values[i].has_value()) << section.constData() << " lacks " << keys[i].constData();
     }
   }
 }
