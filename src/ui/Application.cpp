@@ -1,6 +1,7 @@
 #include "ui/Application.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QIcon>
 
@@ -15,6 +16,36 @@ static void initResources() {
 }
 
 namespace vorlane {
+namespace {
+
+QFont layoutFont() {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(11);
+  // The layout's widths were drawn for a narrower face than its stand-in: set a little tighter,
+  // every caption and list item fits the place drawn for it.
+  font.setLetterSpacing(QFont::AbsoluteSpacing, -0.35);
+  return font;
+}
+
+// Some desktop themes set their own application font once the program runs; the layout's
+// places were drawn for its own font, and with the theme's its longer captions were cut.
+class LayoutFontKeeper : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ApplicationFontChange && watched == QCoreApplication::instance() &&
+        QApplication::font() != layoutFont()) {
+      // Not from inside the change, which is still telling the windows about it.
+      QMetaObject::invokeMethod(
+          this, [] { QApplication::setFont(layoutFont()); }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+};
+
+}  // namespace
 
 void setUpApplication(QApplication& application) {
   initResources();
@@ -29,12 +60,8 @@ void setUpApplication(QApplication& application) {
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
   QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
-  QFont font(QStringLiteral("MS Sans Serif"));
-  font.setPixelSize(11);
-  // The layout's widths were drawn for a narrower face than its stand-in: set a little tighter,
-  // every caption and list item fits the place drawn for it.
-  font.setLetterSpacing(QFont::AbsoluteSpacing, -0.35);
-  QApplication::setFont(font);
+  QApplication::setFont(layoutFont());
+  application.installEventFilter(new LayoutFontKeeper(&application));
 
   QIcon icon;
   for (const char* size : {"16", "32", "48"}) {

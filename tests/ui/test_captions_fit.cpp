@@ -2,6 +2,7 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +94,15 @@ TEST(Captions, FitTheirControlsInEveryLanguage) {
     main.child<QTabWidget>("PageControl1")->setCurrentWidget(main.child<QWidget>("tabSobre"));
     EXPECT_EQ(about->verticalScrollBar()->maximum(), 0) << example.captions;
   }
+}
+
+// A desktop theme that sets its own application font once the program runs gets the layout's
+// font back: with the theme's, the longest captions were cut.
+TEST(Captions, KeepTheLayoutsFontWhenAThemeSetsItsOwn) {
+  const QFont layout = QApplication::font();
+  QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::font() == layout; }));
+  QApplication::setFont(layout);
 }
 
 // The Alt letters of one page, with Close beside every page.
