@@ -9,6 +9,7 @@
 #include "core/files/FileAccess.h"
 #include "core/files/FileSystem.h"
 #include "core/formats/ProfileText.h"
+#include "core/text/TextLines.h"
 
 namespace vorlane {
 
@@ -25,19 +26,6 @@ QList<std::optional<QByteArray>> cutToLongestValue(QList<std::optional<QByteArra
   return values;
 }
 
-int digitValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
 std::optional<int> parseDigits(QByteArrayView digits, int base, bool negative) {
   constexpr qint64 kLimit = qint64(std::numeric_limits<int>::max()) + 1;
   if (digits.isEmpty()) {
@@ -45,8 +33,8 @@ std::optional<int> parseDigits(QByteArrayView digits, int base, bool negative) {
   }
   qint64 magnitude = 0;
   for (const char c : digits) {
-    const int digit = digitValue(c);
-    if (digit < 0 || digit >= base) {
+    const int digit = digitValue(c, base);
+    if (digit < 0) {
       return std::nullopt;
     }
     magnitude = magnitude * base + digit;

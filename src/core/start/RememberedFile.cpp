@@ -29,15 +29,6 @@ constexpr struct {
 } kNamedEscapes[] = {{'\a', 'a'}, {'\b', 'b'}, {'\f', 'f'}, {'\n', 'n'},
                      {'\r', 'r'}, {'\t', 't'}, {'\v', 'v'}};
 
-// The digit's value in base 16 or 8, or -1 when it is no digit of that base.
-int digitValue(char c, int base) {
-  const int value = c >= '0' && c <= '9'   ? c - '0'
-                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                           : -1;
-  return value < base ? value : -1;
-}
-
 bool isHexDigit(char c) {
   return digitValue(c, 16) >= 0;
 }

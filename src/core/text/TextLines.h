@@ -17,6 +17,15 @@ inline bool isBlankOrControl(char c) {
   return static_cast<unsigned char>(c) <= 32;
 }
 
+// The digit's value in a base of up to 16, or -1 when it is no digit of that base.
+inline int digitValue(char c, int base) {
+  const int value = c >= '0' && c <= '9'   ? c - '0'
+                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                           : -1;
+  return value < base ? value : -1;
+}
+
 // The part of the text without the bytes at either end for which `strip` holds.
 template <typename Predicate>
 QByteArrayView trimmedView(QByteArrayView text, Predicate strip) {
