@@ -57,7 +57,7 @@ void benchmarkRankingAfterTheScan() {
   const double ranking = bestOf(kRuns, [&] { vorlane::rankByGameName(drivers); });
   std::printf("ranking a scan's records by game name, %d drivers (best of %d):\n",
               bench::kCatalogueSize, kRuns);
-  std::printf("  warm scan %.1f ms, of which ranking %.1f ms: %.3f of the scan\n", scan, ranking,
+  std::printf("  warm scan %.1f ms, then ranking %.1f ms: %.3f of the scan\n", scan, ranking,
               ranking / scan);
   for (const bool accented : {false, true}) {
     QList<vorlane::DriverRecord> madeUp = bench::madeUpCatalogue(kSwitchCatalogueSize, accented);

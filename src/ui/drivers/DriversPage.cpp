@@ -127,6 +127,10 @@ void DriversPage::loadDrivers() {
 }
 
 void DriversPage::selectGame(const QString& driverFile) {
+  // Nothing remembered, the common first start: no row to look through.
+  if (driverFile.isEmpty()) {
+    return;
+  }
   // Among the rows as the model orders them: a record's place in the scan is its row only in
   // list order.
   int row = 0;
@@ -134,7 +138,7 @@ void DriversPage::selectGame(const QString& driverFile) {
     ++row;
   }
   const QModelIndex shown = m_catalogueFilter->mapFromSource(m_catalogue->index(row));
-  if (driverFile.isEmpty() || !shown.isValid()) {
+  if (!shown.isValid()) {
     return;
   }
   m_ui.lstDrivers->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect);
